@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Installs what Huebird needs to build, run and test on Debian 12 (as root, or through sudo).
+set -euo pipefail
+PACKAGES=(
+  cmake g++ make pkg-config
+  qt6-base-dev libgl-dev libx11-dev libxext-dev
+  libgtest-dev libbenchmark-dev
+  xvfb xauth x11-utils xdotool xclip imagemagick
+  fonts-wqy-zenhei fonts-dejavu-core fontconfig
+)
+missing=()
+for p in "${PACKAGES[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  SUDO=""
+  [ "$(id -u)" -eq 0 ] || SUDO="sudo"
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

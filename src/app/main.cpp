@@ -1,0 +1,46 @@
+// Process entry: one instance per user and display, then the main window and the loop.
+#include <QApplication>
+#include <QFont>
+#include <cstdio>
+#include <exception>
+
+#include "platform/InstanceLock.h"
+#include "platform/x11/X11Desktop.h"
+#include "ui/MainForm.h"
+#include "ui/Notices.h"
+
+namespace {
+
+// The designed fonts are requested by name; map them to what Debian installs.
+void InstallFontSubstitutions() {
+    const QStringList cjk = {QStringLiteral("WenQuanYi Zen Hei"), QStringLiteral("DejaVu Sans")};
+    QFont::insertSubstitutions(QStringLiteral("宋体"), cjk);
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                               {QStringLiteral("DejaVu Sans"), QStringLiteral("WenQuanYi Zen Hei")});
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // Taken before anything is shown; a second start leaves quietly.
+    huebird::InstanceLock lock("RunOnlyOneTintel");
+    if (!lock.acquired()) return 0;
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QString::fromUtf8(huebird::kAppTitle));
+    InstallFontSubstitutions();
+    try {
+        huebird::X11Desktop desktop;
+        huebird::MainForm form(QCoreApplication::applicationDirPath().toStdString(), desktop);
+        if (form.EndRequested()) {
+            std::fprintf(stderr, "%s\n", form.EndReason().toLocal8Bit().constData());
+            return 1;
+        }
+        desktop.KeepOffTaskbar(&form);
+        form.show();
+        return QApplication::exec();
+    } catch (const std::exception& e) {
+        huebird::Notices::Error(nullptr, QString::fromUtf8(e.what()));
+        return 0;
+    }
+}

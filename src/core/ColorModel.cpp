@@ -1,0 +1,62 @@
+#include "core/ColorModel.h"
+
+namespace huebird {
+
+void ColorModel::SetActiveSwatch(int s) {
+    if (s >= 0 && s < kSwatchCount) active_ = s;
+}
+
+void ColorModel::ResetIndexes() {
+    index_.fill(0);
+    active_ = 0;
+}
+
+void ColorModel::PaintSwatch() {
+    history_[active_][index_[active_]] = WorkColor;
+    if (view_) view_->FillSwatch(active_, WorkColor, BorderColor);
+}
+
+void ColorModel::SelectSwatch(int v) {
+    if (v < 0 || v >= kSwatchCount) return;
+    const int previous = active_;
+    active_ = v;
+    if (view_) {
+        view_->FrameSwatch(previous, BorderColor);
+        view_->FrameSwatch(v, ImgColor);
+    }
+    ShowReadout();
+}
+
+void ColorModel::ShowReadout() {
+    if (view_) view_->SetUndoEnabled(index_[active_] - 1 >= 0);
+    WorkColor = StoredColor(active_);
+    if (view_) view_->SetReadout(ReadoutTexts(WorkColor));
+}
+
+void ColorModel::PushHistory() {
+    const int a = active_;
+    if (history_[a][index_[a]] == WorkColor) return;
+    // No shifting: past the last slot each push replaces it.
+    if (index_[a] < kHistorySize - 1) ++index_[a];
+    history_[a][index_[a]] = WorkColor;
+    SelectSwatch(a);
+}
+
+void ColorModel::AdoptColor(ColorValue c) {
+    WorkColor = c;
+    PushHistory();
+    PaintSwatch();
+    SelectSwatch(active_);
+}
+
+void ColorModel::RepaintSwatches() {
+    const int remembered = active_;
+    for (int s = 0; s < kSwatchCount; ++s) {
+        active_ = s;
+        WorkColor = StoredColor(s);
+        PaintSwatch();
+    }
+    SelectSwatch(remembered);
+}
+
+}  // namespace huebird

@@ -1,0 +1,837 @@
+#include "core/Profile.h"
+
+#include <fcntl.h>
+#include <iconv.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <climits>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <optional>
+#include <system_error>
+#include <utility>
+
+namespace huebird {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::string_view kBom = "\xEF\xBB\xBF";
+
+// ---------------------------------------------------------------------------------------------
+// Small text helpers. Only spaces and tabs count as blanks, and only ASCII letters fold case:
+// the files come from a desktop whose rules are exactly these.
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view TrimLeft(std::string_view s) {
+    std::size_t i = 0;
+    while (i < s.size() && IsBlank(s[i])) ++i;
+    return s.substr(i);
+}
+
+std::string_view Trim(std::string_view s) {
+    s = TrimLeft(s);
+    std::size_t n = s.size();
+    while (n > 0 && IsBlank(s[n - 1])) --n;
+    return s.substr(0, n);
+}
+
+char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool EqualsNoCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
+    }
+    return true;
+}
+
+bool IsQuote(char c) { return c == '"' || c == '\''; }
+
+// One matching pair of quotes around a value is markup, not content.
+bool IsWrappedInQuotes(std::string_view s) {
+    return s.size() >= 2 && IsQuote(s.front()) && s.back() == s.front();
+}
+
+std::string_view Unquote(std::string_view s) {
+    return IsWrappedInQuotes(s) ? s.substr(1, s.size() - 2) : s;
+}
+
+bool HasNonAscii(std::string_view s) {
+    for (char c : s) {
+        if (static_cast<unsigned char>(c) >= 0x80) return true;
+    }
+    return false;
+}
+
+// Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF. Anything looser
+// would let GB18030 files (which often form plausible lead/continuation pairs) pass as UTF-8.
+bool IsValidUtf8(std::string_view s) {
+    const auto* p = reinterpret_cast<const unsigned char*>(s.data());
+    const auto* end = p + s.size();
+    while (p < end) {
+        // Settings files are mostly ASCII: skip it eight bytes at a time.
+        while (end - p >= 8) {
+            std::uint64_t word;
+            std::memcpy(&word, p, 8);
+            if (word & 0x8080808080808080ull) break;
+            p += 8;
+        }
+        if (p == end) break;
+        unsigned char c = *p;
+        if (c < 0x80) {
+            ++p;
+            continue;
+        }
+        int extra;
+        unsigned char lo = 0x80, hi = 0xBF;  // allowed range of the second byte
+        if (c >= 0xC2 && c <= 0xDF) {
+            extra = 1;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            extra = 2;
+            if (c == 0xE0) lo = 0xA0;
+            if (c == 0xED) hi = 0x9F;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            extra = 3;
+            if (c == 0xF0) lo = 0x90;
+            if (c == 0xF4) hi = 0x8F;
+        } else {
+            return false;
+        }
+        if (end - p <= extra) return false;
+        if (p[1] < lo || p[1] > hi) return false;
+        for (int i = 2; i <= extra; ++i) {
+            if ((p[i] & 0xC0) != 0x80) return false;
+        }
+        p += extra + 1;
+    }
+    return true;
+}
+
+// Names in messages may hold the very line breaks that made us refuse them.
+std::string Printable(std::string_view s) {
+    std::string out;
+    for (char c : s) {
+        switch (c) {
+            case '\r':
+                out += "\\r";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\0':
+                out += "\\0";
+                break;
+            default:
+                out += c;
+        }
+    }
+    return out;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Encoding
+
+enum class Encoding { kUtf8, kGb18030 };
+
+class Converter {
+public:
+    Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
+    ~Converter() {
+        if (ok()) iconv_close(cd_);
+    }
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+
+    bool ok() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+
+    // Converts in into out. Without a replacement, an invalid sequence fails the conversion;
+    // with one, each undecodable byte becomes the replacement so garbage cannot stop a read.
+    bool Convert(std::string_view in, std::string& out, const char* replacement) {
+        out.clear();
+        if (!ok()) return false;
+        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+        char* src = const_cast<char*>(in.data());
+        std::size_t left = in.size();
+        char buf[1024];
+        while (left > 0) {
+            char* dst = buf;
+            std::size_t room = sizeof buf;
+            std::size_t r = iconv(cd_, &src, &left, &dst, &room);
+            int err = errno;
+            out.append(buf, static_cast<std::size_t>(dst - buf));
+            if (r != static_cast<std::size_t>(-1) || err == E2BIG) continue;
+            if ((err == EILSEQ || err == EINVAL) && replacement != nullptr) {
+                out += replacement;
+                ++src;
+                --left;
+                continue;
+            }
+            return false;
+        }
+        char* dst = buf;
+        std::size_t room = sizeof buf;
+        if (iconv(cd_, nullptr, nullptr, &dst, &room) == static_cast<std::size_t>(-1)) {
+            return false;
+        }
+        out.append(buf, static_cast<std::size_t>(dst - buf));
+        return true;
+    }
+
+private:
+    iconv_t cd_;
+};
+
+// ---------------------------------------------------------------------------------------------
+// Loading
+
+class Fd {
+public:
+    explicit Fd(int fd = -1) : fd_(fd) {}
+    ~Fd() { reset(); }
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    int get() const { return fd_; }
+    void reset() {
+        if (fd_ >= 0) ::close(fd_);
+        fd_ = -1;
+    }
+    // Closes and reports the result: on some file systems a failed flush shows up only here.
+    int close() {
+        int r = ::close(fd_);
+        fd_ = -1;
+        return r;
+    }
+
+private:
+    int fd_;
+};
+
+enum class LoadError { kNone, kMissing, kNotRegular, kTooLarge, kSystem };
+
+struct Loaded {
+    LoadError error = LoadError::kNone;
+    int errnum = 0;
+    struct stat st {};
+    std::string bytes;
+};
+
+Loaded Load(const fs::path& path) {
+    Loaded r;
+    // O_NONBLOCK so that a FIFO in place of the file cannot hang us in open().
+    Fd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (fd.get() < 0) {
+        r.errnum = errno;
+        r.error =
+            (r.errnum == ENOENT || r.errnum == ENOTDIR) ? LoadError::kMissing : LoadError::kSystem;
+        return r;
+    }
+    if (::fstat(fd.get(), &r.st) != 0) {
+        r.errnum = errno;
+        r.error = LoadError::kSystem;
+        return r;
+    }
+    if (!S_ISREG(r.st.st_mode)) {
+        r.error = LoadError::kNotRegular;
+        return r;
+    }
+    if (r.st.st_size < 0 || static_cast<std::uintmax_t>(r.st.st_size) > Profile::kMaxFileSize) {
+        r.error = LoadError::kTooLarge;
+        return r;
+    }
+    r.bytes.reserve(static_cast<std::size_t>(r.st.st_size));
+    char buf[65536];
+    for (;;) {
+        ssize_t n = ::read(fd.get(), buf, sizeof buf);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            r.errnum = errno;
+            r.error = LoadError::kSystem;
+            r.bytes.clear();
+            return r;
+        }
+        if (n == 0) break;
+        r.bytes.append(buf, static_cast<std::size_t>(n));
+        // The file may grow while we read it; the limit holds for what we actually got.
+        if (r.bytes.size() > Profile::kMaxFileSize) {
+            r.error = LoadError::kTooLarge;
+            r.bytes.clear();
+            return r;
+        }
+    }
+    return r;
+}
+
+struct Document {
+    std::string bytes;
+    std::size_t bodyStart = 0;  // past a UTF-8 byte order mark
+    Encoding encoding = Encoding::kUtf8;
+};
+
+Document MakeDocument(std::string bytes) {
+    Document doc;
+    doc.bytes = std::move(bytes);
+    std::string_view all = doc.bytes;
+    if (all.starts_with(kBom)) doc.bodyStart = kBom.size();
+    doc.encoding = IsValidUtf8(all.substr(doc.bodyStart)) ? Encoding::kUtf8 : Encoding::kGb18030;
+    return doc;
+}
+
+std::optional<Document> LoadDocument(const fs::path& path) {
+    Loaded l = Load(path);
+    if (l.error != LoadError::kNone) return std::nullopt;
+    return MakeDocument(std::move(l.bytes));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Line reading. Lines are split on the raw bytes (CR and LF never occur inside a GB18030
+// character); everything else is decided on the UTF-8 text, because GB18030 trail bytes can
+// be '[', ']' or ASCII letters and would otherwise be taken for brackets or folded in case.
+
+enum class LineKind { kOther, kSection, kKey };
+
+struct Line {
+    std::size_t begin = 0;  // raw offsets: start of the line,
+    std::size_t end = 0;    // end of its content,
+    std::size_t next = 0;   // start of the following line (past the line break)
+    LineKind kind = LineKind::kOther;
+    std::string_view name;        // section or key name, UTF-8; valid until the next line is read
+    std::string_view value;       // key value, trimmed and unquoted, UTF-8
+    std::size_t rawEq = 0;        // raw offset of the '=' of a key line
+    std::size_t rawNameSize = 0;  // key name length in the file's own encoding
+};
+
+class LineReader {
+public:
+    explicit LineReader(const Document& doc) : doc_(doc), pos_(doc.bodyStart) {}
+
+    bool Next() {
+        const char* b = doc_.bytes.data();
+        const std::size_t size = doc_.bytes.size();
+        if (pos_ >= size) return false;
+        Line& l = line_;
+        l = Line{};
+        l.begin = pos_;
+        std::size_t e = pos_;
+        // Both break characters are below ' ', so one compare skips ordinary text.
+        while (e < size &&
+               (static_cast<unsigned char>(b[e]) > '\r' || (b[e] != '\r' && b[e] != '\n'))) {
+            ++e;
+        }
+        l.end = e;
+        if (e < size) {
+            l.next = (b[e] == '\r' && e + 1 < size && b[e + 1] == '\n') ? e + 2 : e + 1;
+        } else {
+            l.next = e;
+        }
+        pos_ = l.next;
+        Classify(l);
+        return true;
+    }
+
+    const Line& line() const { return line_; }
+
+private:
+    std::string_view Text(std::string_view raw) {
+        if (doc_.encoding == Encoding::kUtf8 || !HasNonAscii(raw)) return raw;
+        if (!decoder_) decoder_.emplace("UTF-8", "GB18030");
+        // U+FFFD for bytes that are not GB18030 either: the rest of the line still reads.
+        if (!decoder_->Convert(raw, decoded_, "\xEF\xBF\xBD")) {
+            // No GB18030 converter on this system: keep the ASCII, mark the rest unreadable.
+            decoded_.clear();
+            for (char c : raw) {
+                if (static_cast<unsigned char>(c) < 0x80) {
+                    decoded_ += c;
+                } else {
+                    decoded_ += "\xEF\xBF\xBD";
+                }
+            }
+        }
+        return decoded_;
+    }
+
+    void Classify(Line& l) {
+        std::string_view raw(doc_.bytes.data() + l.begin, l.end - l.begin);
+        std::string_view text = Text(raw);
+        std::string_view s = TrimLeft(text);
+        if (s.empty() || s.front() == ';') return;
+        if (s.front() == '[') {
+            // Text after ']' is ignored; a '[' line without ']' is neither section nor key.
+            std::size_t close = s.find(']');
+            if (close != std::string_view::npos) {
+                l.kind = LineKind::kSection;
+                l.name = Trim(s.substr(1, close - 1));
+            }
+            return;
+        }
+        std::size_t eq = text.find('=');
+        std::size_t rawEq = raw.find('=');
+        if (eq == std::string_view::npos || rawEq == std::string_view::npos) return;
+        std::string_view name = Trim(text.substr(0, eq));
+        if (name.empty()) return;
+        l.kind = LineKind::kKey;
+        l.name = name;
+        l.value = Unquote(Trim(text.substr(eq + 1)));
+        l.rawEq = l.begin + rawEq;
+        l.rawNameSize = Trim(raw.substr(0, rawEq)).size();
+    }
+
+    const Document& doc_;
+    std::size_t pos_;
+    Line line_;
+    std::string decoded_;
+    std::optional<Converter> decoder_;
+};
+
+std::optional<std::string> Lookup(const Document& doc, std::string_view section,
+                                  std::string_view key) {
+    LineReader reader(doc);
+    bool inSection = false;
+    while (reader.Next()) {
+        const Line& l = reader.line();
+        if (l.kind == LineKind::kSection) {
+            if (inSection) return std::nullopt;  // only the first matching section counts
+            inSection = EqualsNoCase(l.name, section);
+        } else if (inSection && l.kind == LineKind::kKey && EqualsNoCase(l.name, key)) {
+            return std::string(l.value);
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<int> ParseInteger(std::string_view s) {
+    s = Trim(s);
+    if (s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) {
+        // Hex is how colours are written, so the full 32-bit pattern is accepted:
+        // 0xFFFFFFFF reads as -1 rather than being refused.
+        std::uint64_t v = 0;
+        for (char c : s.substr(2)) {
+            int d;
+            if (c >= '0' && c <= '9') {
+                d = c - '0';
+            } else if (c >= 'a' && c <= 'f') {
+                d = c - 'a' + 10;
+            } else if (c >= 'A' && c <= 'F') {
+                d = c - 'A' + 10;
+            } else {
+                return std::nullopt;
+            }
+            v = v * 16 + static_cast<std::uint64_t>(d);
+            if (v > 0xFFFFFFFFu) return std::nullopt;
+        }
+        return static_cast<int>(static_cast<std::uint32_t>(v));
+    }
+    std::size_t i = 0;
+    bool negative = false;
+    if (!s.empty() && (s[0] == '+' || s[0] == '-')) {
+        negative = s[0] == '-';
+        i = 1;
+    }
+    if (i == s.size()) return std::nullopt;
+    std::int64_t v = 0;
+    for (; i < s.size(); ++i) {
+        if (s[i] < '0' || s[i] > '9') return std::nullopt;
+        v = v * 10 + (s[i] - '0');
+        if (v > static_cast<std::int64_t>(INT_MAX) + 1) return std::nullopt;
+    }
+    if (negative) v = -v;
+    if (v > INT_MAX) return std::nullopt;
+    return static_cast<int>(v);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Editing
+
+std::string Quoted(std::string_view s) {
+    std::string out;
+    out.reserve(s.size() + 2);
+    out += '"';
+    out += s;
+    out += '"';
+    return out;
+}
+
+std::string Fail(const fs::path& shown, std::string_view what) {
+    return shown.string() + ": " + std::string(what);
+}
+
+// What the INI format cannot hold is refused instead of being written into a file that would
+// then read differently (or break the lines around it).
+std::optional<std::string> CheckNames(std::string_view section, std::string_view key,
+                                      const std::string_view* value) {
+    auto sectionProblem = [&]() -> const char* {
+        if (section.find(']') != std::string_view::npos) return "contains ']'";
+        if (section.find_first_of("\r\n") != std::string_view::npos) {
+            return "contains a line break";
+        }
+        if (section.find('\0') != std::string_view::npos) return "contains a zero byte";
+        if (Trim(section).size() != section.size()) return "has leading or trailing blanks";
+        if (!IsValidUtf8(section)) return "is not valid UTF-8";
+        return nullptr;
+    }();
+    if (sectionProblem) {
+        return "the section name " + Quoted(Printable(section)) + " " + sectionProblem;
+    }
+    auto keyProblem = [&]() -> const char* {
+        if (key.empty()) return "is empty";
+        if (key.find('=') != std::string_view::npos) return "contains '='";
+        if (key.find_first_of("\r\n") != std::string_view::npos) return "contains a line break";
+        if (key.find('\0') != std::string_view::npos) return "contains a zero byte";
+        if (key.front() == ';') return "starts with ';' (a comment)";
+        if (key.front() == '[') return "starts with '[' (a section line)";
+        if (Trim(key).size() != key.size()) return "has leading or trailing blanks";
+        if (!IsValidUtf8(key)) return "is not valid UTF-8";
+        return nullptr;
+    }();
+    if (keyProblem) {
+        return "the key name " + Quoted(Printable(key)) + " in section " +
+               Quoted(Printable(section)) + " " + keyProblem;
+    }
+    if (value != nullptr) {
+        const char* valueProblem = nullptr;
+        if (value->find_first_of("\r\n") != std::string_view::npos) {
+            valueProblem = "contains a line break";
+        } else if (value->find('\0') != std::string_view::npos) {
+            valueProblem = "contains a zero byte";
+        } else if (!IsValidUtf8(*value)) {
+            valueProblem = "is not valid UTF-8";
+        }
+        if (valueProblem) {
+            return "the value of key " + Quoted(Printable(key)) + " in section " +
+                   Quoted(Printable(section)) + " " + valueProblem;
+        }
+    }
+    return std::nullopt;
+}
+
+// Reading trims blanks and strips one pair of quotes, so a value that would lose either is
+// wrapped in double quotes; reading then gives back exactly what was written.
+std::string ValueForFile(std::string_view value) {
+    if (!value.empty() &&
+        (IsBlank(value.front()) || IsBlank(value.back()) || IsWrappedInQuotes(value))) {
+        return Quoted(value);
+    }
+    return std::string(value);
+}
+
+// A new line takes the break of the line it follows, so that in a file with mixed endings a
+// lone CR never ends up before an LF (the two would then read as one break). After a line
+// without a break (the end of the file), the file's first break is used; LF if it has none.
+std::string BreakAfter(const Document& doc, std::size_t end, std::size_t next) {
+    const std::string& b = doc.bytes;
+    if (next > end) return b.substr(end, next - end);
+    for (std::size_t i = doc.bodyStart; i < b.size(); ++i) {
+        if (b[i] == '\n') return "\n";
+        if (b[i] == '\r') return (i + 1 < b.size() && b[i + 1] == '\n') ? "\r\n" : "\r";
+    }
+    return "\n";
+}
+
+struct Edit {
+    enum class Kind { kUnchanged, kChanged, kError } kind = Kind::kUnchanged;
+    std::string bytes;  // the new file
+    std::string error;
+};
+
+// Text we add is UTF-8; a GB18030 file gets it in GB18030 so the file keeps one encoding.
+bool ForFile(const Document& doc, std::string_view utf8, std::string& out) {
+    if (doc.encoding == Encoding::kUtf8 || !HasNonAscii(utf8)) {
+        out.assign(utf8);
+        return true;
+    }
+    Converter encoder("GB18030", "UTF-8");
+    return encoder.Convert(utf8, out, nullptr);
+}
+
+Edit MakeEdit(const Document& doc, std::string_view section, std::string_view key,
+              const std::string_view* value) {
+    Edit edit;
+    const std::string& b = doc.bytes;
+    LineReader reader(doc);
+    bool inSection = false;
+    bool sectionFound = false;
+    // Where a new key goes: after the section's last key line, or its header if it has none.
+    std::size_t anchorEnd = 0, anchorNext = 0;
+    std::size_t lastEnd = doc.bodyStart, lastNext = doc.bodyStart;  // the file's last line
+    std::vector<std::pair<std::size_t, std::size_t>> removals;
+    while (reader.Next()) {
+        const Line& l = reader.line();
+        lastEnd = l.end;
+        lastNext = l.next;
+        if (l.kind == LineKind::kSection) {
+            if (inSection) break;
+            if (EqualsNoCase(l.name, section)) {
+                inSection = sectionFound = true;
+                anchorEnd = l.end;
+                anchorNext = l.next;
+            }
+            continue;
+        }
+        if (!inSection || l.kind != LineKind::kKey) continue;
+        anchorEnd = l.end;
+        anchorNext = l.next;
+        if (!EqualsNoCase(l.name, key)) continue;
+        if (value == nullptr) {
+            // Every copy goes, or the next duplicate would surface as the key's value.
+            removals.emplace_back(l.begin, l.next);
+            continue;
+        }
+        if (l.value == *value) return edit;
+        // Keep the key as spelled and the blanks around '='; replace what follows.
+        std::size_t valueStart = l.rawEq + 1;
+        while (valueStart < l.end && IsBlank(b[valueStart])) ++valueStart;
+        std::string encoded;
+        if (!ForFile(doc, ValueForFile(*value), encoded)) {
+            edit.kind = Edit::Kind::kError;
+            edit.error = "the value cannot be written in the file's encoding (GB18030)";
+            return edit;
+        }
+        edit.kind = Edit::Kind::kChanged;
+        edit.bytes.reserve(b.size() + encoded.size());
+        edit.bytes.append(b, 0, valueStart);
+        edit.bytes += encoded;
+        edit.bytes.append(b, l.end);
+        return edit;
+    }
+
+    if (value == nullptr) {
+        if (removals.empty()) return edit;
+        edit.kind = Edit::Kind::kChanged;
+        std::size_t from = 0;
+        for (auto [begin, next] : removals) {
+            edit.bytes.append(b, from, begin - from);
+            from = next;
+        }
+        edit.bytes.append(b, from);
+        return edit;
+    }
+
+    // Insert after the anchor line, or after the file's last line for a new section. If that
+    // line ends the file without a break, it gets one first.
+    std::size_t afterEnd = sectionFound ? anchorEnd : lastEnd;
+    std::size_t at = sectionFound ? anchorNext : lastNext;
+    bool needBreakFirst = at == afterEnd && at > doc.bodyStart;
+    std::string br = BreakAfter(doc, afterEnd, at);
+    std::string added;
+    if (!sectionFound) added += "[" + std::string(section) + "]" + br;
+    added += std::string(key) + "=" + ValueForFile(*value) + br;
+    std::string encoded;
+    if (!ForFile(doc, added, encoded)) {
+        edit.kind = Edit::Kind::kError;
+        edit.error = "the text cannot be written in the file's encoding (GB18030)";
+        return edit;
+    }
+    edit.kind = Edit::Kind::kChanged;
+    edit.bytes.reserve(b.size() + encoded.size() + br.size());
+    edit.bytes.append(b, 0, at);
+    if (needBreakFirst) edit.bytes += br;
+    edit.bytes += encoded;
+    edit.bytes.append(b, at);
+    return edit;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Safe replacement
+
+std::string TempSuffix() {
+    static std::atomic<unsigned> counter{0};
+    auto now = std::chrono::steady_clock::now().time_since_epoch().count();
+    char buf[64];
+    std::snprintf(buf, sizeof buf, ".tmp-%ld-%u-%llx", static_cast<long>(::getpid()),
+                  counter.fetch_add(1), static_cast<unsigned long long>(now) & 0xFFFFFFu);
+    return buf;
+}
+
+bool WriteAll(int fd, std::string_view data) {
+    const char* p = data.data();
+    std::size_t left = data.size();
+    while (left > 0) {
+        ssize_t n = ::write(fd, p, left);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        p += n;
+        left -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+std::string SystemReason(int errnum) { return std::strerror(errnum); }
+
+// Writes bytes to a new file beside target and renames it over target, so a crash leaves
+// either the old file or the new one. Returns an error message, or nothing on success.
+std::optional<std::string> Replace(const fs::path& shown, const fs::path& target,
+                                   const struct stat& original, std::string_view bytes) {
+    fs::path dir = target.parent_path();
+    fs::path temp;
+    int created = -1;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string name = ".";
+        name += target.filename().string();
+        name += TempSuffix();
+        temp = dir / name;
+        created = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+        if (created >= 0 || errno != EEXIST) break;
+    }
+    if (created < 0) {
+        return Fail(shown, "cannot create a temporary file in " + dir.string() + ": " +
+                               SystemReason(errno));
+    }
+    Fd fd(created);
+    auto failWith = [&](std::string_view what, int errnum) {
+        fd.reset();
+        ::unlink(temp.c_str());
+        return Fail(shown, std::string(what) + ": " + SystemReason(errnum));
+    };
+    // Owner first (changing it clears set-id bits), then the exact mode, whatever the umask.
+    // Only a privileged process may give a file away; others keep the new file as their own.
+    if (original.st_uid != ::geteuid() || original.st_gid != ::getegid()) {
+        if (::fchown(fd.get(), original.st_uid, original.st_gid) != 0) {
+            // Not permitted: the replacement is owned by us, as any file we create would be.
+        }
+    }
+    if (::fchmod(fd.get(), original.st_mode & 07777) != 0) {
+        return failWith("cannot set permissions", errno);
+    }
+    if (!WriteAll(fd.get(), bytes)) return failWith("writing failed", errno);
+    if (::fsync(fd.get()) != 0) return failWith("writing failed", errno);
+    if (fd.close() != 0) {
+        int e = errno;
+        ::unlink(temp.c_str());
+        return Fail(shown, "writing failed: " + SystemReason(e));
+    }
+    if (::rename(temp.c_str(), target.c_str()) != 0) {
+        int e = errno;
+        ::unlink(temp.c_str());
+        return Fail(shown, "cannot replace the file: " + SystemReason(e));
+    }
+    // Make the rename itself durable. The new file is already in place, so a failure here
+    // is not reported: either content is whole, and the caller's change is visible.
+    Fd dirFd(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dirFd.get() >= 0) ::fsync(dirFd.get());
+    return std::nullopt;
+}
+
+WriteResult Modify(const fs::path& shown, std::string_view section, std::string_view key,
+                   const std::string_view* value) {
+    if (auto problem = CheckNames(section, key, value)) {
+        return {false, Fail(shown, (value ? "cannot write: " : "cannot delete: ") + *problem)};
+    }
+    // Replace the file a link points to, not the link.
+    std::error_code ec;
+    fs::path target = fs::canonical(shown, ec);
+    if (ec) {
+        if (ec == std::errc::no_such_file_or_directory || ec == std::errc::not_a_directory) {
+            return {false, Fail(shown, "file does not exist")};
+        }
+        return {false, Fail(shown, ec.message())};
+    }
+    Loaded loaded = Load(target);
+    switch (loaded.error) {
+        case LoadError::kNone:
+            break;
+        case LoadError::kMissing:
+            return {false, Fail(shown, "file does not exist")};
+        case LoadError::kNotRegular:
+            return {false, Fail(shown, "not a regular file")};
+        case LoadError::kTooLarge:
+            return {false, Fail(shown, "file is too large (limit " +
+                                           std::to_string(Profile::kMaxFileSize) + " bytes)")};
+        case LoadError::kSystem:
+            return {false, Fail(shown, SystemReason(loaded.errnum))};
+    }
+    const struct stat original = loaded.st;
+    Document doc = MakeDocument(std::move(loaded.bytes));
+    Edit edit = MakeEdit(doc, section, key, value);
+    if (edit.kind == Edit::Kind::kUnchanged) return {};
+    if (edit.kind == Edit::Kind::kError) return {false, Fail(shown, edit.error)};
+    if (edit.bytes.size() > Profile::kMaxFileSize) {
+        return {false, Fail(shown, "file would become too large (limit " +
+                                       std::to_string(Profile::kMaxFileSize) + " bytes)")};
+    }
+    if (doc.encoding == Encoding::kGb18030) {
+        // A GB18030 file is recognised by not being UTF-8. If the change leaves only text that
+        // also happens to be valid UTF-8, every non-ASCII character would read differently.
+        std::string_view body = std::string_view(edit.bytes).substr(doc.bodyStart);
+        if (HasNonAscii(body) && IsValidUtf8(body)) {
+            return {false, Fail(shown,
+                                "not written: after this change the file's GB18030 text would "
+                                "read as UTF-8")};
+        }
+    }
+    // rename() needs only the folder to be writable; a read-only file must still refuse.
+    if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
+        return {false, Fail(shown, SystemReason(errno))};
+    }
+    if (auto error = Replace(shown, target, original, edit.bytes)) return {false, *error};
+    return {};
+}
+
+}  // namespace
+
+Profile::Profile(std::filesystem::path file) : file_(std::move(file)) {}
+
+bool Profile::Exists() const {
+    struct stat st {};
+    return ::stat(file_.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+std::string Profile::ReadString(std::string_view section, std::string_view key,
+                                std::string_view def) const {
+    std::optional<Document> doc = LoadDocument(file_);
+    if (!doc) return std::string(def);
+    std::optional<std::string> value = Lookup(*doc, section, key);
+    return value ? std::move(*value) : std::string(def);
+}
+
+int Profile::ReadInteger(std::string_view section, std::string_view key, int def) const {
+    std::optional<Document> doc = LoadDocument(file_);
+    if (!doc) return def;
+    std::optional<std::string> value = Lookup(*doc, section, key);
+    if (!value) return def;
+    return ParseInteger(*value).value_or(def);
+}
+
+WriteResult Profile::WriteString(std::string_view section, std::string_view key,
+                                 std::string_view value) const {
+    return Modify(file_, section, key, &value);
+}
+
+WriteResult Profile::DeleteKey(std::string_view section, std::string_view key) const {
+    return Modify(file_, section, key, nullptr);
+}
+
+std::vector<std::string> Profile::ReadSectionKeys(std::string_view section,
+                                                  std::size_t bufferSize) const {
+    std::vector<std::string> keys;
+    std::optional<Document> doc = LoadDocument(file_);
+    if (!doc || bufferSize == 0) return keys;
+    // Sizes are counted in the file's own encoding (a GB18030 name takes its GB18030 length),
+    // as a buffer filled straight from the file would be; the names returned are UTF-8.
+    // Every key line is listed, duplicates included, in file order.
+    std::size_t used = 1;  // the final zero
+    LineReader reader(*doc);
+    bool inSection = false;
+    while (reader.Next()) {
+        const Line& l = reader.line();
+        if (l.kind == LineKind::kSection) {
+            if (inSection) break;
+            inSection = EqualsNoCase(l.name, section);
+        } else if (inSection && l.kind == LineKind::kKey) {
+            std::size_t need = l.rawNameSize + 1;
+            if (need > bufferSize - used) break;  // no half names, and none after it
+            used += need;
+            keys.emplace_back(l.name);
+        }
+    }
+    return keys;
+}
+
+}  // namespace huebird

@@ -1,0 +1,76 @@
+// The settings file palora.ini, section System: what is read at start and written at close.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "core/Color.h"
+#include "core/ColorModel.h"
+#include "core/Profile.h"
+
+namespace huebird {
+
+namespace keys {
+inline constexpr const char* kSection = "System";
+inline constexpr const char* kSkinName = "SkinName";
+inline constexpr const char* kTop = "Top";
+inline constexpr const char* kLeft = "Left";
+inline constexpr const char* kCopyAddHash = "CopyAdd#";
+inline constexpr const char* kCopyType = "CopyType";
+inline constexpr const char* kPalIndex = "PalIndex";
+inline constexpr const char* kBorderColor = "BorderColor";
+inline constexpr const char* kImgColor = "ImgColor";
+inline constexpr std::array<const char*, 4> kColors = {"Color1", "Color2", "Color3", "Color4"};
+inline constexpr const char* kAlwaysTop = "AlwaysTop";
+inline constexpr const char* kAutoFlex = "AutoFlex";
+inline constexpr const char* kHookKey = "HookKey";
+}  // namespace keys
+
+inline constexpr const char* kSettingsFileName = "palora.ini";
+inline constexpr const char* kDefaultSkinName = "DEFAULT";
+inline constexpr int kDefaultHookKey = 87;  // the W key
+inline constexpr int kMaxHookKey = 125;
+
+// What the window's constructor reads.
+struct StartSettings {
+    std::string skinName = kDefaultSkinName;
+    int top = 10;
+    int left = 10;
+    bool copyAddHash = true;
+    int copyType = 0;
+    int palIndex = 0;
+};
+StartSettings LoadSettings(const Profile& settings);
+
+// Frame colours and the four stored colours, through the model's working colour: a value
+// that cannot be parsed takes the colour parsed just before it. Leaves swatch 0 selected.
+void LoadColors(const Profile& settings, ColorModel& model);
+
+// What the last creation step reads.
+struct AppliedSettings {
+    bool alwaysTop = true;
+    bool autoFlex = true;
+    int hookKey = kDefaultHookKey;
+};
+AppliedSettings ReadAppliedSettings(const Profile& settings);
+// Brings a hot-key code into 1..125: 0 or negative gives the default.
+int ClampHookKey(int key);
+
+// Everything written back at close.
+struct SavedSettings {
+    std::string skinName;
+    bool alwaysTop = true;
+    bool autoFlex = true;
+    int top = 0;
+    int left = 0;
+    int hookKey = kDefaultHookKey;
+    std::array<ColorValue, 4> colors{};
+    bool copyAddHash = true;
+    int copyType = 0;
+    int palIndex = 0;
+};
+// Writes section System in a fixed order; stops at the first value that cannot be written
+// and says which. A missing file is not created: nothing is written and the result is ok.
+WriteResult SaveSettings(const Profile& settings, const SavedSettings& values);
+
+}  // namespace huebird

@@ -1,0 +1,62 @@
+// What a skin's skin.ini says: background, button strips, swatch and label places, label
+// colours and weight, and the rolled-up size.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "core/Profile.h"
+
+namespace huebird {
+
+inline constexpr const char* kSkinFileName = "skin.ini";
+inline constexpr int kButtonCount = 11;
+inline constexpr int kLabelCount = 6;
+
+// Button sections, in button index order; each is also the button's hint.
+inline constexpr std::array<const char*, kButtonCount> kButtonSections = {
+    "Menu",     "Minimize", "Close",   "SubRed", "AddRed", "SubGreen",
+    "AddGreen", "SubBlue",  "AddBlue", "SubRGB", "AddRGB"};
+// Readout labels: red, green, blue in decimal, then in hexadecimal.
+inline constexpr std::array<const char*, kLabelCount> kLabelNames = {
+    "RedFont", "GreenFont", "BlueFont", "RgbRFont", "RgbGFont", "RgbBFont"};
+inline constexpr std::array<const char*, kLabelCount> kLabelColorKeys = {
+    "RedColor", "GreenColor", "BlueColor", "RgbColor1", "RgbColor2", "RgbColor3"};
+
+inline constexpr const char* kDefaultDesigner = "Huebird 设计组";
+inline constexpr const char* kDesignerPrefix = "皮肤设计：";
+
+struct SkinMain {
+    std::string designer;
+    std::string background;  // as written: may hold a sub-path with either separator
+};
+SkinMain ReadSkinMain(const Profile& skin);
+
+struct SkinButtonPlace {
+    std::string img;  // strip file as written; empty (after trimming) makes the skin unusable
+    int left = 0, top = 0;
+};
+struct SwatchPlace {
+    int left = 0, top = 0, width = 0, height = 0;
+};
+struct SkinControls {
+    std::array<SkinButtonPlace, kButtonCount> buttons;
+    std::array<SwatchPlace, 4> swatches;
+};
+SkinControls ReadSkinControls(const Profile& skin);
+
+struct LabelPlace {
+    std::string colorText;  // parsed with ParseHexColor; rejected text keeps the label's colour
+    int top = 0, left = 0;
+};
+struct SkinFonts {
+    std::array<LabelPlace, kLabelCount> labels;
+    bool bold = false;
+    int flexWidth = 0, flexHeight = 0;
+};
+SkinFonts ReadSkinFonts(const Profile& skin);
+
+// Leading and trailing blanks removed.
+std::string TrimBlanks(const std::string& text);
+
+}  // namespace huebird

@@ -1,0 +1,23 @@
+// A desktop for tests: a settable work area, and a record of the windows kept off the taskbar.
+#pragma once
+
+#include <vector>
+
+#include "platform/Desktop.h"
+
+namespace huebird {
+
+class FakeDesktop : public Desktop {
+public:
+    Rect workArea{0, 0, 1024, 768};
+    std::vector<QWidget*> offTaskbar;
+    int workAreaReads = 0;
+
+    Rect WorkArea() override {
+        ++workAreaReads;
+        return workArea;
+    }
+    void KeepOffTaskbar(QWidget* window) override { offTaskbar.push_back(window); }
+};
+
+}  // namespace huebird

@@ -1,0 +1,14 @@
+// The X11 desktop: the work area from _NET_WORKAREA, taskbar hints through _NET_WM_STATE.
+#pragma once
+
+#include "platform/Desktop.h"
+
+namespace huebird {
+
+class X11Desktop : public Desktop {
+public:
+    Rect WorkArea() override;
+    void KeepOffTaskbar(QWidget* window) override;
+};
+
+}  // namespace huebird

@@ -1,0 +1,525 @@
+#include "ui/MainForm.h"
+
+#include <QActionGroup>
+#include <QCloseEvent>
+#include <QImageReader>
+#include <QLabel>
+#include <QPainter>
+#include <QRegion>
+#include <stdexcept>
+
+#include "core/Outline.h"
+#include "core/SkinFiles.h"
+#include "platform/Desktop.h"
+#include "ui/Notices.h"
+#include "ui/SkinButton.h"
+#include "ui/Swatch.h"
+
+namespace huebird {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A creation step could not finish: shown in the error box, later steps are skipped.
+struct StepError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+// A creation step found the program cannot run: it ends without a box.
+struct EndProgram {};
+
+QString PathText(const fs::path& p) { return QString::fromStdString(p.string()); }
+std::string Utf8(const QString& s) { return s.toStdString(); }
+QRgb ToQRgb(ColorValue c) { return qRgb(RedOf(c), GreenOf(c), BlueOf(c)); }
+
+QImage ReadBitmap(const fs::path& file, const char* what) {
+    QImageReader reader(PathText(file), "bmp");
+    QImage image = reader.read();
+    if (image.isNull()) {
+        throw StepError(QStringLiteral("Cannot load the %1 \"%2\": %3")
+                            .arg(QString::fromLatin1(what), PathText(file), reader.errorString())
+                            .toStdString());
+    }
+    return image;
+}
+
+// The background picture under every other control.
+class Background : public QWidget {
+public:
+    Background(const QImage* image, QWidget* parent) : QWidget(parent), image_(image) {
+        setObjectName(QStringLiteral("SkinImg"));
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.drawImage(0, 0, *image_);
+    }
+
+private:
+    const QImage* image_;
+};
+
+struct ItemSpec {
+    const char* name;
+    const char* caption;  // "-" is a separator
+    int tag;
+};
+
+}  // namespace
+
+MainForm::MainForm(fs::path appDir, Desktop& desktop, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), desktop_(desktop), colors_(this) {
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowTitle(QString::fromUtf8(kAppTitle));
+    BuildControls();
+    BuildMenus();
+    resize(149, 127);
+
+    skinName_.clear();
+    skinDesignerText_.clear();
+    appDir_ = std::move(appDir);
+    LoadSettings();
+    if (!EndRequested()) FormCreate();
+}
+
+MainForm::~MainForm() = default;
+
+fs::path MainForm::SettingsPath() const { return appDir_ / kSettingsFileName; }
+fs::path MainForm::SkinFolder() const { return ResolveInFolder(skinsDir_, Utf8(skinName_)); }
+fs::path MainForm::SkinFile() const { return ResolveInFolder(SkinFolder(), kSkinFileName); }
+
+void MainForm::BuildControls() {
+    skinImg_ = new Background(&background_, this);
+    skinImg_->resize(0, 0);
+
+    static const char* kButtonNames[kButtonCount] = {
+        "MenuImg",     "MIniImg",    "CloseImg",   "SubRedImg", "AddRedImg", "SubGreenImg",
+        "AddGreenImg", "SubBlueImg", "AddBlueImg", "SubRgbImg", "AddRgbImg"};
+    static const QPoint kButtonDefaults[3] = {{4, 3}, {56, 3}, {68, 3}};
+    for (int i = 0; i < kButtonCount; ++i) {
+        auto* b = new SkinButton(QString::fromLatin1(kButtonNames[i]),
+                                 QString::fromLatin1(kButtonSections[i]), this);
+        if (i < 3) b->move(kButtonDefaults[i]);
+        connect(b, &SkinButton::pressed, this, &MainForm::FunBtnMouseDown);
+        connect(b, &SkinButton::released, this, &MainForm::FunBtnMouseUp);
+        skinButtons_[i] = b;
+    }
+
+    QFont labelFont(QStringLiteral("MS Sans Serif"));
+    labelFont.setPixelSize(11);
+    for (int i = 0; i < kLabelCount; ++i) {
+        auto* label = new QLabel(i < 3 ? QStringLiteral("125") : QStringLiteral("7D"), this);
+        label->setObjectName(QString::fromLatin1(kLabelNames[i]));
+        label->setFont(labelFont);
+        label->setAttribute(Qt::WA_TransparentForMouseEvents);
+        label->adjustSize();
+        labels_[i] = label;
+    }
+
+    static const QPoint kSwatchDefaults[4] = {{17, 16}, {37, 16}, {17, 36}, {37, 36}};
+    for (int s = 0; s < 4; ++s) {
+        auto* swatch = new Swatch(QStringLiteral("Color%1Img").arg(s + 1), s, this);
+        swatch->move(kSwatchDefaults[s]);
+        connect(swatch, &Swatch::clicked, this, &MainForm::ColorImgClick);
+        connect(swatch, &Swatch::contextMenuWanted, this,
+                [this](Swatch*, const QPoint& at) { popupMenu2_->popup(at); });
+        swatches_[s] = swatch;
+    }
+
+    timer1_ = new QTimer(this);
+    timer1_->setObjectName(QStringLiteral("Timer1"));
+    timer1_->setInterval(100);
+    timer2_ = new QTimer(this);
+    timer2_->setObjectName(QStringLiteral("Timer2"));
+    timer2_->setInterval(10000);
+}
+
+void MainForm::BuildMenus() {
+    auto addItems = [this](QMenu* menu, std::initializer_list<ItemSpec> items) {
+        for (const ItemSpec& spec : items) {
+            QAction* a = QString::fromUtf8(spec.caption) == QLatin1String("-")
+                             ? menu->addSeparator()
+                             : menu->addAction(QString::fromUtf8(spec.caption));
+            a->setObjectName(QString::fromLatin1(spec.name));
+            a->setProperty("tag", spec.tag);
+        }
+    };
+    auto addSubmenu = [this](QMenu* parentMenu, const char* name, const char* caption, int tag) {
+        QMenu* sub = new QMenu(QString::fromUtf8(caption), parentMenu);
+        sub->setObjectName(QString::fromLatin1(name));
+        QAction* a = parentMenu->addMenu(sub);
+        a->setObjectName(QString::fromLatin1(name));
+        a->setProperty("tag", tag);
+        return sub;
+    };
+
+    popupMenu1_ = new QMenu(this);
+    popupMenu1_->setObjectName(QStringLiteral("PopupMenu1"));
+    QMenu* n14 = addSubmenu(popupMenu1_, "N14", "收藏夹", 1);
+    addItems(n14, {{"N15", "管理收藏夹...Ctrl+O/F2", 0}, {"N18", "-", 0}});
+    n1_ = addSubmenu(popupMenu1_, "N1", "设置", 2);
+    addItems(n1_, {{"N9", "总在最上面", 0},
+                   {"N16", "自动伸缩", 0},
+                   {"N12", "更改字体", 0},
+                   {"N21", "系统热键", 0},
+                   {"N22", "基本设置", 0},
+                   {"N10", "-", 0},
+                   {"N19", "下载新皮肤", 0},
+                   {"N20", "-", 0}});
+    n9_ = n1_->findChild<QAction*>(QStringLiteral("N9"));
+    n16_ = n1_->findChild<QAction*>(QStringLiteral("N16"));
+    for (QAction* a : {n9_, n16_}) {
+        a->setCheckable(true);
+        a->setChecked(true);
+    }
+    QMenu* n11 = addSubmenu(popupMenu1_, "N11", "操作", 3);
+    addItems(n11, {{"N25", "手工输入(双击窗口)", 0},
+                   {"N26", "-", 0},
+                   {"N27", "反色", 0},
+                   {"N28", "灰度", 0},
+                   {"N34", "调色板", 0},
+                   {"N35", "对比色", 0}});
+    addItems(popupMenu1_, {{"N6", "-", 4},
+                           {"N2", "拷贝   &C/F4", 5},
+                           {"N13", "粘贴   &V/F5", 6},
+                           {"ZF61", "撤消   &Z/F6", 7},
+                           {"N7", "-", 8},
+                           {"N3", "最小", 9},
+                           {"N4", "关闭", 10},
+                           {"N8", "-", 11},
+                           {"N17", "帮助", 12},
+                           {"N5", "关于", 13}});
+    zf61_ = popupMenu1_->findChild<QAction*>(QStringLiteral("ZF61"));
+    zf61_->setEnabled(false);
+    connect(popupMenu1_->findChild<QAction*>(QStringLiteral("N3")), &QAction::triggered, this,
+            &MainForm::MIniImgClick);
+    connect(popupMenu1_->findChild<QAction*>(QStringLiteral("N4")), &QAction::triggered, this,
+            &MainForm::CloseImgClick);
+
+    popupMenu2_ = new QMenu(this);
+    popupMenu2_->setObjectName(QStringLiteral("PopupMenu2"));
+    addSubmenu(popupMenu2_, "N39", " 常用收藏夹", 3);
+    addSubmenu(popupMenu2_, "N36", " 经典收藏夹", 4);
+    addSubmenu(popupMenu2_, "N41", " 备用收藏夹", 5);
+    addItems(popupMenu2_, {{"N37", " 加入/管理收藏夹", 1},
+                           {"N29", "-", 0},
+                           {"N30", " 拷贝  Ctrl+C/F4", 10},
+                           {"N31", " 粘贴  Ctrl+V/F5", 11},
+                           {"N40", "-", 0},
+                           {"normal1", " 常用调色板", 0},
+                           {"N32", " 通用调色板", 8},
+                           {"N33", " 对比色", 9},
+                           {"N23", " 反色", 6},
+                           {"N24", " 灰度", 7}});
+
+    skinGroup_ = new QActionGroup(this);
+    skinGroup_->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    connect(skinGroup_, &QActionGroup::triggered, this, &MainForm::SkinMenuClick);
+}
+
+void MainForm::SetBounds(int x, int y, int width, int height) {
+    const Point p = SnapToWorkArea(x, y, width, height, desktop_.WorkArea());
+    setGeometry(p.x, p.y, width, height);
+}
+
+void MainForm::RequestEnd(const QString& reason) {
+    endReason_ = reason;
+    throw EndProgram{};
+}
+
+void MainForm::LoadSettings() {
+    skinsDir_ = appDir_ / "skins";
+    const Profile settings(SettingsPath());
+    if (settings.Exists()) {
+        const StartSettings s = huebird::LoadSettings(settings);
+        skinName_ = QString::fromStdString(s.skinName);
+        SetBounds(x(), s.top, width(), height());
+        SetBounds(s.left, y(), width(), height());
+        copyAddHash_ = s.copyAddHash;
+        copyType_ = s.copyType;
+        palIndex_ = s.palIndex;
+    } else {
+        endReason_ = QStringLiteral("Huebird: settings file %1 is missing; nothing was started")
+                         .arg(PathText(SettingsPath()));
+    }
+    colors_.ResetIndexes();
+}
+
+void MainForm::FormCreate() {
+    try {
+        // The tray icon and its message come with the tray; the skin follows.
+        LoadSkinShape();
+        LoadSkinControls();
+        LoadSkinFonts();
+        LoadColors();
+        ApplySettings();
+        started_ = true;
+    } catch (const EndProgram&) {
+    } catch (const std::exception& e) {
+        Notices::Error(this, QString::fromStdString(e.what()));
+    }
+}
+
+void MainForm::LoadSkinShape() {
+    const fs::path skinFile = SkinFile();
+    if (!fs::exists(skinFile)) {
+        RequestEnd(QStringLiteral("Huebird: skin file %1 is missing; nothing was started")
+                       .arg(PathText(skinFile)));
+    }
+    const Profile skin(skinFile);
+    const SkinMain main = ReadSkinMain(skin);
+    skinDesignerText_ = QString::fromUtf8(kDesignerPrefix) + QString::fromStdString(main.designer);
+
+    background_ = ReadBitmap(ResolveInFolder(SkinFolder(), main.background), "skin background")
+                      .convertToFormat(QImage::Format_RGB32);
+    skinImg_->setGeometry(0, 0, background_.width(), background_.height());
+    SetBounds(x(), y(), background_.width(), background_.height());
+    update();
+
+    const std::vector<OutlineSpan> spans =
+        BuildOutline(background_.width(), background_.height(),
+                     reinterpret_cast<const std::uint32_t*>(background_.constBits()),
+                     background_.bytesPerLine() / 4);
+    if (spans.empty()) {
+        clearMask();
+        throw StepError(QStringLiteral("The skin background \"%1\" has no visible pixel: every "
+                                       "pixel is the transparent colour (255, 0, 255)")
+                            .arg(PathText(ResolveInFolder(SkinFolder(), main.background)))
+                            .toStdString());
+    }
+    std::vector<QRect> rects;
+    rects.reserve(spans.size());
+    for (const OutlineSpan& s : spans) rects.emplace_back(s.x0, s.y, s.x1 - s.x0, 1);
+    QRegion region;
+    region.setRects(rects.data(), static_cast<int>(rects.size()));
+    setMask(region);
+    SetStaysOnTop(true);
+}
+
+void MainForm::LoadSkinControls() {
+    const Profile skin(SkinFile());
+    const SkinControls controls = ReadSkinControls(skin);
+    for (int i = 0; i < kButtonCount; ++i) {
+        const SkinButtonPlace& place = controls.buttons[i];
+        if (TrimBlanks(place.img).empty()) {
+            // A skin without a picture for a button cannot be used.
+            RequestEnd(QStringLiteral("Huebird: skin %1 names no picture (Img) for button [%2]")
+                           .arg(PathText(SkinFile()), QString::fromLatin1(kButtonSections[i])));
+        }
+        buttonStrips_[i] = std::make_unique<QImage>(
+            ReadBitmap(ResolveInFolder(SkinFolder(), place.img), "button picture")
+                .convertToFormat(QImage::Format_RGB32));
+        SkinButton* b = skinButtons_[i];
+        b->move(place.left, place.top);
+        b->SetStrip(buttonStrips_[i].get());
+        b->DrawButtonState(0);
+    }
+    for (int s = 0; s < 4; ++s) {
+        const SwatchPlace& place = controls.swatches[s];
+        swatches_[s]->move(place.left, place.top);
+        swatches_[s]->SetPictureSize(place.width, place.height);
+    }
+}
+
+void MainForm::LoadSkinFonts() {
+    const fs::path skinFile = SkinFile();
+    if (!fs::exists(skinFile)) return;
+    const SkinFonts fonts = ReadSkinFonts(Profile(skinFile));
+    for (int i = 0; i < kLabelCount; ++i) {
+        QLabel* label = labels_[i];
+        if (ParseHexColor(fonts.labels[i].colorText, colors_.WorkColor)) {
+            QPalette pal = label->palette();
+            pal.setColor(QPalette::WindowText, QColor::fromRgb(ToQRgb(colors_.WorkColor)));
+            label->setPalette(pal);
+        }
+        label->move(fonts.labels[i].left, fonts.labels[i].top);
+    }
+    labelsBold_ = fonts.bold;
+    for (QLabel* label : labels_) {
+        QFont f = label->font();
+        f.setBold(labelsBold_);
+        f.setItalic(false);
+        f.setUnderline(false);
+        f.setStrikeOut(false);
+        label->setFont(f);
+        label->adjustSize();
+    }
+    flexWidth_ = fonts.flexWidth;
+    flexHeight_ = fonts.flexHeight;
+}
+
+void MainForm::LoadColors() { huebird::LoadColors(Profile(SettingsPath()), colors_); }
+
+void MainForm::ApplySettings() {
+    const Profile settings(SettingsPath());
+    if (!settings.Exists()) return;
+    // The favourites lists come with the favourites.
+    const AppliedSettings applied = ReadAppliedSettings(settings);
+    n9_->setChecked(applied.alwaysTop);
+    SetStaysOnTop(applied.alwaysTop);
+    n16_->setChecked(applied.autoFlex);
+    if (applied.autoFlex) {
+        timer2_->start();
+    } else {
+        timer2_->stop();
+    }
+    hookKey_ = applied.hookKey;
+    BuildSkinMenu();
+}
+
+void MainForm::SetStaysOnTop(bool on) {
+    if (testAttribute(Qt::WA_WState_Created) && windowFlags().testFlag(Qt::WindowStaysOnTopHint) == on)
+        return;
+    const bool wasVisible = isVisible();
+    setWindowFlag(Qt::WindowStaysOnTopHint, on);
+    if (wasVisible) show();
+}
+
+void MainForm::BuildSkinMenu() {
+    for (const std::string& name : ListSkinFolders(skinsDir_)) {
+        QAction* item = n1_->addAction(QString::fromStdString(name));
+        item->setCheckable(true);
+        item->setChecked(EqualsIgnoringCase(name, Utf8(skinName_)));
+        skinGroup_->addAction(item);
+        skinItems_.push_back(item);
+    }
+}
+
+QString MainForm::SkinUnusable(const QString& name) const {
+    const fs::path folder = ResolveInFolder(skinsDir_, Utf8(name));
+    const fs::path file = ResolveInFolder(folder, kSkinFileName);
+    if (!fs::exists(file)) return QStringLiteral("皮肤文件不存在：%1").arg(PathText(file));
+    const SkinControls controls = ReadSkinControls(Profile(file));
+    for (int i = 0; i < kButtonCount; ++i) {
+        if (TrimBlanks(controls.buttons[i].img).empty()) {
+            return QStringLiteral("皮肤文件 %1 的 [%2] 没有指定按钮图片 (Img)")
+                .arg(PathText(file), QString::fromLatin1(kButtonSections[i]));
+        }
+    }
+    return {};
+}
+
+void MainForm::SkinMenuClick(QAction* item) {
+    // A skin that cannot be used is refused before anything changes, so a wrong click
+    // never ends the program or loses the colours.
+    const QString why = SkinUnusable(item->text());
+    if (!why.isEmpty()) {
+        item->setChecked(false);
+        for (QAction* a : skinItems_) {
+            if (EqualsIgnoringCase(Utf8(a->text()), Utf8(skinName_))) a->setChecked(true);
+        }
+        Notices::Notice(this, why);
+        return;
+    }
+    skinName_ = item->text();
+    item->setChecked(true);
+    try {
+        ReleaseButtonStrips();
+        LoadSkinShape();
+        LoadSkinControls();
+        LoadSkinFonts();
+        RepaintSwatches();
+    } catch (const EndProgram&) {
+        Notices::Notice(this, endReason_);
+        endReason_.clear();
+    } catch (const std::exception& e) {
+        Notices::Error(this, QString::fromStdString(e.what()));
+    }
+}
+
+void MainForm::ReleaseButtonStrips() {
+    for (int i = 0; i < kButtonCount; ++i) {
+        skinButtons_[i]->SetStrip(nullptr);
+        buttonStrips_[i].reset();
+    }
+}
+
+void MainForm::RepaintSwatches() { colors_.RepaintSwatches(); }
+
+void MainForm::FillSwatch(int s, ColorValue fill, ColorValue frame) {
+    swatches_[s]->Fill(ToQRgb(fill), ToQRgb(frame));
+}
+
+void MainForm::FrameSwatch(int s, ColorValue frame) { swatches_[s]->Frame(ToQRgb(frame)); }
+
+void MainForm::SetReadout(const std::array<std::string, 6>& texts) {
+    for (int i = 0; i < kLabelCount; ++i) {
+        labels_[i]->setText(QString::fromStdString(texts[i]));
+        labels_[i]->adjustSize();
+    }
+}
+
+void MainForm::SetUndoEnabled(bool enabled) { zf61_->setEnabled(enabled); }
+
+void MainForm::ColorImgClick(Swatch* swatch) {
+    for (int s = 0; s < 4; ++s) {
+        if (swatches_[s] == swatch) colors_.SelectSwatch(s);
+    }
+}
+
+void MainForm::MenuImgClick() { popupMenu1_->exec(QPoint(x() + 7, y() + 6)); }
+
+void MainForm::CloseImgClick() {
+    close();
+    skinButtons_[2]->setEnabled(false);
+}
+
+void MainForm::MIniImgClick() {
+    // Hiding to the tray comes with the tray icon.
+}
+
+void MainForm::FunBtnMouseDown(SkinButton* button, Qt::MouseButton) {
+    const auto it = std::find(skinButtons_.begin(), skinButtons_.end(), button);
+    if (it == skinButtons_.end()) return;
+    button->DrawButtonState(1);
+}
+
+void MainForm::FunBtnMouseUp(SkinButton* button, Qt::MouseButton which, bool inside) {
+    const auto it = std::find(skinButtons_.begin(), skinButtons_.end(), button);
+    if (it == skinButtons_.end()) return;
+    // The click runs first, so the menu button looks pressed while its menu is open.
+    if (which == Qt::LeftButton && inside) {
+        const int index = static_cast<int>(it - skinButtons_.begin());
+        if (index == 0) MenuImgClick();
+        if (index == 1) MIniImgClick();
+        if (index == 2) CloseImgClick();
+    }
+    if (skinButtons_[2]->isEnabled()) button->DrawButtonState(0);
+}
+
+void MainForm::SaveSettings() {
+    SavedSettings v;
+    v.skinName = Utf8(skinName_);
+    v.alwaysTop = n9_->isChecked();
+    v.autoFlex = n16_->isChecked();
+    v.top = y();
+    v.left = x();
+    v.hookKey = hookKey_;
+    for (int s = 0; s < 4; ++s) v.colors[s] = colors_.StoredColor(s);
+    v.copyAddHash = copyAddHash_;
+    v.copyType = copyType_;
+    v.palIndex = palIndex_;
+    const WriteResult r = huebird::SaveSettings(Profile(SettingsPath()), v);
+    if (!r) {
+        Notices::Error(this, QStringLiteral("Cannot save the settings: %1")
+                                 .arg(QString::fromStdString(r.message)));
+    }
+}
+
+void MainForm::closeEvent(QCloseEvent* e) {
+    if (closing_) {
+        e->accept();
+        return;
+    }
+    closing_ = true;
+    ReleaseButtonStrips();
+    for (QAction* item : skinItems_) delete item;
+    skinItems_.clear();
+    // A window closed before every creation step ran has nothing worth saving, and
+    // writing the layout defaults would overwrite the user's settings.
+    if (started_) SaveSettings();
+    e->accept();
+}
+
+}  // namespace huebird

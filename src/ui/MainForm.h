@@ -1,0 +1,137 @@
+// The main window: a borderless, shaped, skinned window with four swatches, the readout and
+// eleven buttons. It owns the program's state and runs the start-up and close steps in order.
+#pragma once
+
+#include <QImage>
+#include <QMenu>
+#include <QTimer>
+#include <QWidget>
+#include <array>
+#include <filesystem>
+#include <memory>
+#include <optional>
+
+#include "core/ColorModel.h"
+#include "core/Settings.h"
+#include "core/SkinDescription.h"
+
+class QActionGroup;
+class QLabel;
+
+namespace huebird {
+
+class Desktop;
+class SkinButton;
+class Swatch;
+
+class MainForm : public QWidget, public ColorView {
+    Q_OBJECT
+public:
+    MainForm(std::filesystem::path appDir, Desktop& desktop, QWidget* parent = nullptr);
+    ~MainForm() override;
+
+    // Start-up found a missing settings file or skin: the program must end without writing.
+    bool EndRequested() const { return !endReason_.isEmpty(); }
+    const QString& EndReason() const { return endReason_; }
+
+    // The one place the window is moved or resized; every position is snapped to the
+    // work area.
+    void SetBounds(int x, int y, int width, int height);
+
+    ColorModel& Colors() { return colors_; }
+    const QString& SkinName() const { return skinName_; }
+    bool LabelsBold() const { return labelsBold_; }
+    int FlexWidth() const { return flexWidth_; }
+    int FlexHeight() const { return flexHeight_; }
+    int HookKey() const { return hookKey_; }
+    bool CopyAddHash() const { return copyAddHash_; }
+    int CopyType() const { return copyType_; }
+    int PalIndex() const { return palIndex_; }
+    const QString& SkinDesignerText() const { return skinDesignerText_; }
+    const std::filesystem::path& AppDir() const { return appDir_; }
+    std::filesystem::path SettingsPath() const;
+
+    QMenu* PopupMenu1() const { return popupMenu1_; }
+    QMenu* PopupMenu2() const { return popupMenu2_; }
+    QTimer* Timer1() const { return timer1_; }
+    QTimer* Timer2() const { return timer2_; }
+
+    // ColorView: how the colour model reaches the swatches and the readout.
+    void FillSwatch(int s, ColorValue fill, ColorValue frame) override;
+    void FrameSwatch(int s, ColorValue frame) override;
+    void SetReadout(const std::array<std::string, 6>& texts) override;
+    void SetUndoEnabled(bool enabled) override;
+
+public slots:
+    void MenuImgClick();
+    void CloseImgClick();
+    void MIniImgClick();
+    void ColorImgClick(Swatch* swatch);
+    void SkinMenuClick(QAction* item);
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    void BuildControls();
+    void BuildMenus();
+    void LoadSettings();
+    void FormCreate();
+    void LoadSkinShape();
+    void LoadSkinControls();
+    void LoadSkinFonts();
+    void LoadColors();
+    void ApplySettings();
+    void BuildSkinMenu();
+    void ReleaseButtonStrips();
+    void RepaintSwatches();
+    void SaveSettings();
+    void FunBtnMouseDown(SkinButton* button, Qt::MouseButton which);
+    void FunBtnMouseUp(SkinButton* button, Qt::MouseButton which, bool inside);
+    void SetStaysOnTop(bool on);
+    void RequestEnd(const QString& reason);
+    std::filesystem::path SkinFolder() const;
+    std::filesystem::path SkinFile() const;
+    // Why a skin cannot be switched to (empty when it can).
+    QString SkinUnusable(const QString& name) const;
+
+    Desktop& desktop_;
+    ColorModel colors_;
+
+    // Controls, in creation order.
+    QWidget* skinImg_ = nullptr;  // the background picture under every other control
+    QImage background_;
+    std::array<SkinButton*, kButtonCount> skinButtons_{};
+    std::array<std::unique_ptr<QImage>, kButtonCount> buttonStrips_;
+    std::array<QLabel*, kLabelCount> labels_{};  // RedFont .. RgbBFont
+    std::array<Swatch*, 4> swatches_{};
+    QMenu* popupMenu1_ = nullptr;
+    QMenu* popupMenu2_ = nullptr;
+    QTimer* timer1_ = nullptr;  // screen sampling while a pick is in progress
+    QTimer* timer2_ = nullptr;  // automatic size
+    QAction* n9_ = nullptr;     // "总在最上面": always on top
+    QAction* n16_ = nullptr;    // "自动伸缩": automatic size
+    QAction* zf61_ = nullptr;   // "撤消": undo
+    QMenu* n1_ = nullptr;       // "设置" submenu, where the skins are listed
+    QActionGroup* skinGroup_ = nullptr;
+    std::vector<QAction*> skinItems_;
+
+    // Folders and settings read at start.
+    std::filesystem::path appDir_;
+    std::filesystem::path skinsDir_;
+    QString skinName_;
+    QString skinDesignerText_;
+    bool copyAddHash_ = true;
+    int copyType_ = 0;
+    int palIndex_ = 0;
+    int hookKey_ = kDefaultHookKey;
+    bool labelsBold_ = false;
+    int flexWidth_ = 0;
+    int flexHeight_ = 0;
+
+    QString endReason_;
+    bool started_ = false;  // every creation step ran
+    bool closing_ = false;
+};
+
+}  // namespace huebird

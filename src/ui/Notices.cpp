@@ -1,0 +1,44 @@
+#include "ui/Notices.h"
+
+#include <QMessageBox>
+
+namespace huebird {
+
+namespace {
+bool recording = false;
+}
+
+QStringList& Notices::Recorded() {
+    static QStringList boxes;
+    return boxes;
+}
+
+void Notices::SetRecording(bool on) {
+    recording = on;
+    Recorded().clear();
+}
+
+QString Notices::NoticeText(const QString& message) {
+    return QStringLiteral("【Huebird 温馨提醒】\r\n\r\n○") + message +
+           QStringLiteral("\r\n\r\n○更多帮助请访问官方网站") + QString::fromUtf8(kWebSite);
+}
+
+void Notices::Notice(QWidget* parent, const QString& message) {
+    if (recording) {
+        Recorded().append(QStringLiteral("notice: ") + message);
+        return;
+    }
+    QMessageBox::information(parent, kAppTitle, NoticeText(message));
+}
+
+void Notices::Error(QWidget* parent, const QString& message) {
+    if (recording) {
+        Recorded().append(QStringLiteral("error: ") + message);
+        return;
+    }
+    QMessageBox box(QMessageBox::Critical, kAppTitle, message, QMessageBox::Ok, parent);
+    box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    box.exec();
+}
+
+}  // namespace huebird

@@ -1,0 +1,29 @@
+// Every message box the program shows goes through here, so tests can answer them ahead.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+namespace huebird {
+
+inline constexpr const char* kAppTitle = "Huebird";
+inline constexpr const char* kWebSite = "https://huebird.example";
+
+class Notices {
+public:
+    // A warning in the program's notice box: information icon, OK, caption "Huebird".
+    static void Notice(QWidget* parent, const QString& message);
+    // An error raised while the program runs or starts: the standard error box.
+    static void Error(QWidget* parent, const QString& message);
+
+    // The full text of the notice box around a message.
+    static QString NoticeText(const QString& message);
+
+    // In tests: record the boxes instead of showing them.
+    static void SetRecording(bool recording);
+    static QStringList& Recorded();
+};
+
+}  // namespace huebird

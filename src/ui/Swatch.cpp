@@ -1,0 +1,55 @@
+#include "ui/Swatch.h"
+
+#include <QContextMenuEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace huebird {
+
+Swatch::Swatch(const QString& name, int index, QWidget* parent) : QWidget(parent), index_(index) {
+    setObjectName(name);
+    setToolTip(QStringLiteral("按住鼠标左键并移动"));
+    SetPictureSize(21, 21);
+}
+
+void Swatch::SetPictureSize(int width, int height) {
+    width = std::max(width, 0);
+    height = std::max(height, 0);
+    picture_ = QImage(width, height, QImage::Format_RGB32);
+    picture_.fill(Qt::white);  // a fresh picture is blank until the colours are painted
+    setFixedSize(width, height);
+    update();
+}
+
+void Swatch::Fill(QRgb fill, QRgb frame) {
+    if (picture_.isNull()) return;
+    picture_.fill(fill);
+    Frame(frame);
+}
+
+void Swatch::Frame(QRgb frame) {
+    if (picture_.isNull()) return;
+    QPainter p(&picture_);
+    p.setPen(QColor::fromRgb(frame));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(0, 0, picture_.width() - 1, picture_.height() - 1);
+    p.end();
+    update();
+}
+
+void Swatch::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.drawImage(0, 0, picture_);
+}
+
+void Swatch::mousePressEvent(QMouseEvent* e) { e->accept(); }
+
+void Swatch::mouseReleaseEvent(QMouseEvent* e) {
+    if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint())) {
+        emit clicked(this);
+    }
+}
+
+void Swatch::contextMenuEvent(QContextMenuEvent* e) { emit contextMenuWanted(this, e->globalPos()); }
+
+}  // namespace huebird

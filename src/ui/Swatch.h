@@ -1,0 +1,38 @@
+// A colour swatch: a picture that keeps its fill until it is painted again.
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+namespace huebird {
+
+class Swatch : public QWidget {
+    Q_OBJECT
+public:
+    Swatch(const QString& name, int index, QWidget* parent);
+
+    int index() const { return index_; }
+    // Sizes the picture (which clears it) and the control with it.
+    void SetPictureSize(int width, int height);
+    // Fills the whole picture and frames its outermost pixels.
+    void Fill(QRgb fill, QRgb frame);
+    // Redraws the frame only.
+    void Frame(QRgb frame);
+    const QImage& picture() const { return picture_; }
+
+signals:
+    void clicked(Swatch* swatch);
+    void contextMenuWanted(Swatch* swatch, const QPoint& globalPos);
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void contextMenuEvent(QContextMenuEvent* e) override;
+
+private:
+    int index_;
+    QImage picture_;
+};
+
+}  // namespace huebird

@@ -1,0 +1,139 @@
+# Helpers for the end-to-end tests: a virtual display, app folders, checks and a summary.
+# Expects APP (the built app folder) and PROBE (the xprobe tool) to be set.
+
+PASSED=0
+FAILED=0
+APP_PID=
+XVFB_PID=
+
+pass() { PASSED=$((PASSED + 1)); echo "ok   $1"; }
+fail() { FAILED=$((FAILED + 1)); echo "FAIL $1"; }
+
+# check NAME COMMAND...: passes when the command succeeds.
+check() {
+    local name=$1
+    shift
+    if "$@"; then pass "$name"; else fail "$name"; fi
+}
+
+# expect NAME WANTED GOT
+expect() {
+    if [ "$2" = "$3" ]; then
+        pass "$1"
+    else
+        fail "$1"
+        printf '     wanted: %s\n     got:    %s\n' "$2" "$3" | sed 's/^/  /'
+    fi
+}
+
+# expect_contains NAME NEEDLE HAYSTACK
+expect_contains() {
+    case "$3" in
+        *"$2"*) pass "$1" ;;
+        *) fail "$1"; printf '     %s not in: %s\n' "$2" "$3" ;;
+    esac
+}
+
+start_display() {
+    local n
+    for n in $(seq 90 140); do
+        [ -e /tmp/.X$n-lock ] || [ -e /tmp/.X11-unix/X$n ] && continue
+        Xvfb :$n -screen 0 1024x768x24 -noreset -nolisten tcp >/dev/null 2>&1 &
+        XVFB_PID=$!
+        export DISPLAY=:$n
+        local i
+        for i in $(seq 1 100); do
+            "$PROBE" pixel 0 0 >/dev/null 2>&1 && return 0
+            sleep 0.05
+        done
+        kill $XVFB_PID 2>/dev/null
+    done
+    echo "cannot start Xvfb" >&2
+    exit 1
+}
+
+stop_app() {
+    if [ -n "$APP_PID" ] && kill -0 "$APP_PID" 2>/dev/null; then
+        kill "$APP_PID" 2>/dev/null
+        wait "$APP_PID" 2>/dev/null
+    fi
+    APP_PID=
+}
+
+stop_all() {
+    stop_app
+    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
+    [ -n "${WORK:-}" ] && [ -z "${KEEP_E2E:-}" ] && rm -rf "$WORK"
+}
+
+# make_app NAME SETTINGS: a copy of the app folder with its own settings file; prints its path.
+make_app() {
+    local dir="$WORK/$1"
+    mkdir -p "$dir"
+    cp "$APP/huebird" "$dir/"
+    cp -r "$APP/skins" "$dir/"
+    printf '%s\n' "$2" >"$dir/palora.ini"
+    echo "$dir"
+}
+
+start_app() {
+    stop_app
+    "$1/huebird" >"$WORK/app.out" 2>&1 &
+    APP_PID=$!
+}
+
+# The id of the program's window, once it is mapped.
+wait_window() {
+    local i id
+    for i in $(seq 1 100); do
+        id=$("$PROBE" find Huebird 2>/dev/null) && { echo "$id"; return 0; }
+        sleep 0.05
+    done
+    return 1
+}
+
+count_windows() { xdotool search --onlyvisible --name '^Huebird$' 2>/dev/null | wc -l; }
+
+# wait_exit PID: true when the process ends within five seconds.
+wait_exit() {
+    local i
+    for i in $(seq 1 100); do
+        kill -0 "$1" 2>/dev/null || { wait "$1" 2>/dev/null; APP_PID=; return 0; }
+        sleep 0.05
+    done
+    return 1
+}
+
+window_geometry() {
+    xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
+        /Width:/ {w=$2} /Height:/ {h=$2} END {print x, y, w, h}'
+}
+
+# The width and height of a BMP file, from its header.
+bmp_size() {
+    od -An -t d4 -j 18 -N 8 "$1" | awk '{h=$2; if (h < 0) h=-h; print $1, h}'
+}
+
+# ini_get FILE SECTION KEY: the value, sections and keys without regard to case.
+ini_get() {
+    tr -d '\r' <"$1" | awk -v s="$2" -v k="$3" '
+        BEGIN { s = tolower(s); k = tolower(k) }
+        /^[ \t]*\[/ { sub(/^[ \t]*\[/, ""); sub(/\].*/, ""); cur = tolower($0); next }
+        cur == s && index($0, "=") {
+            key = substr($0, 1, index($0, "=") - 1); gsub(/^[ \t]+|[ \t]+$/, "", key)
+            if (tolower(key) == k) { v = substr($0, index($0, "=") + 1); gsub(/^[ \t]+|[ \t]+$/, "", v); print v; exit }
+        }'
+}
+
+# shot FILE: a screenshot of the whole display, for a person to look at.
+shot() {
+    local dir
+    dir="$(dirname "$APP")/e2e-screenshots"
+    mkdir -p "$dir"
+    import -window root "$dir/$1" 2>/dev/null && echo "     screenshot: $dir/$1"
+}
+
+finish() {
+    echo "$PASSED passed, $FAILED failed"
+    [ "$FAILED" -eq 0 ]
+}

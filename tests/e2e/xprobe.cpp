@@ -1,0 +1,115 @@
+// Looks at an X display from outside, as a person would: screen pixels, a window's shape and
+// its window-manager state. Used by the end-to-end tests.
+//
+//   xprobe pixel X Y            the screen pixel at (X, Y) as RRGGBB
+//   xprobe inshape WID X Y      1 when window-relative (X, Y) is inside WID's shape, else 0
+//   xprobe state WID            the atoms of WID's _NET_WM_STATE, one per line
+//   xprobe find NAME            the id of the first mapped top-level window titled NAME
+//   xprobe root RRGGBB          paints the root window (the desktop) in one colour
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/shape.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+
+int Usage() {
+    std::fprintf(stderr, "usage: xprobe pixel X Y | inshape WID X Y | state WID | find NAME\n");
+    return 2;
+}
+
+int Root(Display* dpy, const char* hex) {
+    const unsigned long rgb = std::strtoul(hex, nullptr, 16);
+    XSetWindowBackground(dpy, DefaultRootWindow(dpy), rgb);  // TrueColor: 0xRRGGBB
+    XClearWindow(dpy, DefaultRootWindow(dpy));
+    XSync(dpy, False);
+    return 0;
+}
+
+int Pixel(Display* dpy, int x, int y) {
+    XImage* img = XGetImage(dpy, DefaultRootWindow(dpy), x, y, 1, 1, AllPlanes, ZPixmap);
+    if (!img) return 1;
+    const unsigned long p = XGetPixel(img, 0, 0);
+    XDestroyImage(img);
+    std::printf("%02lX%02lX%02lX\n", (p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+    return 0;
+}
+
+int InShape(Display* dpy, Window w, int x, int y) {
+    int count = 0, ordering = 0;
+    XRectangle* rects = XShapeGetRectangles(dpy, w, ShapeBounding, &count, &ordering);
+    bool inside = false;
+    for (int i = 0; i < count && !inside; ++i) {
+        inside = x >= rects[i].x && x < rects[i].x + rects[i].width && y >= rects[i].y &&
+                 y < rects[i].y + rects[i].height;
+    }
+    if (rects) XFree(rects);
+    std::printf("%d\n", inside ? 1 : 0);
+    return 0;
+}
+
+int State(Display* dpy, Window w) {
+    Atom type;
+    int format;
+    unsigned long n = 0, after = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(dpy, w, XInternAtom(dpy, "_NET_WM_STATE", False), 0, 64, False,
+                           XA_ATOM, &type, &format, &n, &after, &data) == Success && data) {
+        auto* atoms = reinterpret_cast<Atom*>(data);
+        for (unsigned long i = 0; i < n; ++i) {
+            char* name = XGetAtomName(dpy, atoms[i]);
+            std::printf("%s\n", name);
+            XFree(name);
+        }
+        XFree(data);
+    }
+    return 0;
+}
+
+bool FindIn(Display* dpy, Window parent, const char* name, Window* found) {
+    Window root, up, *children = nullptr;
+    unsigned int n = 0;
+    if (!XQueryTree(dpy, parent, &root, &up, &children, &n)) return false;
+    bool ok = false;
+    for (unsigned int i = 0; i < n && !ok; ++i) {
+        XWindowAttributes attrs;
+        char* title = nullptr;
+        if (XGetWindowAttributes(dpy, children[i], &attrs) && attrs.map_state == IsViewable &&
+            XFetchName(dpy, children[i], &title) && title) {
+            ok = std::strcmp(title, name) == 0;
+            if (ok) *found = children[i];
+        }
+        if (title) XFree(title);
+    }
+    if (children) XFree(children);
+    return ok;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) return Usage();
+    Display* dpy = XOpenDisplay(nullptr);
+    if (!dpy) {
+        std::fprintf(stderr, "xprobe: cannot open display\n");
+        return 1;
+    }
+    const std::string cmd = argv[1];
+    int rc = -1;
+    if (cmd == "pixel" && argc == 4) rc = Pixel(dpy, std::atoi(argv[2]), std::atoi(argv[3]));
+    if (cmd == "inshape" && argc == 5)
+        rc = InShape(dpy, std::strtoul(argv[2], nullptr, 0), std::atoi(argv[3]), std::atoi(argv[4]));
+    if (cmd == "root" && argc == 3) rc = Root(dpy, argv[2]);
+    if (cmd == "state" && argc == 3) rc = State(dpy, std::strtoul(argv[2], nullptr, 0));
+    if (cmd == "find" && argc == 3) {
+        Window w = 0;
+        rc = FindIn(dpy, DefaultRootWindow(dpy), argv[2], &w) ? (std::printf("%lu\n", w), 0) : 1;
+    }
+    XCloseDisplay(dpy);
+    return rc == -1 ? Usage() : rc;
+}

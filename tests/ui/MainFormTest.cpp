@@ -1,0 +1,314 @@
+#include <QActionGroup>
+#include <QLabel>
+#include <QMenu>
+#include <QTest>
+
+#include "Fixture.h"
+#include "platform/fake/FakeDesktop.h"
+#include "ui/MainForm.h"
+#include "ui/Notices.h"
+#include "ui/SkinButton.h"
+#include "ui/Swatch.h"
+
+using namespace huebird;
+using huebird::testing::AppFolder;
+using huebird::testing::SkinSpec;
+
+namespace {
+
+const QByteArray kSettings =
+    "[System]\r\nSkinName=default\r\nTop=200\r\nLeft=100\r\nBorderColor=737373\r\n"
+    "ImgColor=252520\r\nColor1=FF0000\r\nColor2=0510C8\r\nColor3=00FF00\r\nColor4=#0000FF\r\n"
+    "AlwaysTop=0\r\nAutoFlex=1\r\nHookKey=300\r\n";
+
+QStringList Readout(MainForm& form) {
+    QStringList texts;
+    for (const char* name : kLabelNames)
+        texts << form.findChild<QLabel*>(QString::fromLatin1(name))->text();
+    return texts;
+}
+
+Swatch* SwatchAt(MainForm& form, int s) {
+    return form.findChild<Swatch*>(QStringLiteral("Color%1Img").arg(s + 1));
+}
+
+QAction* Item(QWidget& form, const char* name) {
+    return form.findChild<QAction*>(QString::fromLatin1(name));
+}
+
+}  // namespace
+
+class MainFormTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { Notices::SetRecording(true); }
+
+    void buildsEveryControlMenuItemAndTimer() {
+        AppFolder app;
+        app.WriteSettings(kSettings);
+        app.WriteSkin("DEFAULT");
+        FakeDesktop desktop;
+        MainForm form(app.path(), desktop);
+        QVERIFY(!form.EndRequested());
+
+        QVERIFY(form.windowFlags().testFlag(Qt::FramelessWindowHint));
+        QCOMPARE(form.windowTitle(), QStringLiteral("Huebird"));
+        for (const char* name : {"SkinImg", "MenuImg", "MIniImg", "CloseImg", "SubRedImg",
+                                 "AddRedImg", "SubGreenImg", "AddGreenImg", "SubBlueImg",
+                                 "AddBlueImg", "SubRgbImg", "AddRgbImg", "RedFont", "GreenFont",
+                                 "BlueFont", "RgbRFont", "RgbGFont", "RgbBFont", "Color1Img",
+                                 "Color2Img", "Color3Img", "Color4Img", "PopupMenu1",
+                                 "PopupMenu2", "Timer1", "Timer2"}) {
+            QVERIFY2(form.findChild<QObject*>(QString::fromLatin1(name)), name);
+        }
+        for (const char* name : {"N14", "N15", "N18", "N1", "N9", "N16", "N12", "N21", "N22",
+                                 "N10", "N19", "N20", "N11", "N25", "N26", "N27", "N28", "N34",
+                                 "N35", "N6", "N2", "N13", "ZF61", "N7", "N3", "N4", "N8", "N17",
+                                 "N5", "N39", "N36", "N41", "N37", "N29", "N30", "N31", "N40",
+                                 "normal1", "N32", "N33", "N23", "N24"}) {
+            QVERIFY2(Item(form, name), name);
+        }
+        QCOMPARE(Item(form, "N4")->text(), QStringLiteral("关闭"));
+        QCOMPARE(Item(form, "N37")->text(), QStringLiteral(" 加入/管理收藏夹"));
+        QCOMPARE(Item(form, "ZF61")->property("tag").toInt(), 7);
+        QCOMPARE(form.findChild<SkinButton*>("SubRgbImg")->toolTip(), QStringLiteral("SubRGB"));
+        QCOMPARE(form.Timer1()->interval(), 100);
+        QVERIFY(!form.Timer1()->isActive());
+
+        // The settings applied at the end of creation.
+        QVERIFY(!Item(form, "N9")->isChecked());
+        QVERIFY(!form.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QVERIFY(Item(form, "N16")->isChecked());
+        QVERIFY(form.Timer2()->isActive());
+        QCOMPARE(form.HookKey(), 125);
+        QVERIFY(!Item(form, "ZF61")->isEnabled());
+        QCOMPARE(form.SkinDesignerText(), QStringLiteral("皮肤设计：Tester"));
+    }
+
+    void takesShapePlacesAndColoursFromTheSkin() {
+        AppFolder app;
+        app.WriteSettings(kSettings);
+        app.WriteSkin("DEFAULT", SkinSpec{.labelColor = "#00FF00"});
+        FakeDesktop desktop;
+        desktop.workArea = {0, 0, 800, 600};
+        MainForm form(app.path(), desktop);
+
+        QCOMPARE(form.geometry(), QRect(100, 200, 60, 50));
+        const QRegion mask = form.mask();
+        QVERIFY(mask.contains(QPoint(4, 0)));
+        QVERIFY(!mask.contains(QPoint(3, 0)));    // first opaque pixel after the corner
+        QVERIFY(!mask.contains(QPoint(2, 0)));    // transparent corner
+        QVERIFY(!mask.contains(QPoint(0, 10)));   // outermost opaque column
+        QVERIFY(!mask.contains(QPoint(59, 10)));
+        QVERIFY(mask.contains(QPoint(58, 10)));
+        QVERIFY(!mask.contains(QPoint(10, 49)));  // bottom row
+        QVERIFY(!mask.contains(QPoint(21, 21)));  // the hole
+        QVERIFY(mask.contains(QPoint(23, 21)));
+
+        auto* add = form.findChild<SkinButton*>("AddRgbImg");
+        QCOMPARE(add->geometry(), QRect(2 + 4 * 9, 42, 8, 6));
+        QCOMPARE(add->picture().pixel(0, 0), AppFolder::NormalFace(10));
+
+        Swatch* first = SwatchAt(form, 0);
+        QCOMPARE(first->geometry(), QRect(4, 12, 10, 10));
+        QCOMPARE(first->picture().pixel(5, 5), qRgb(255, 0, 0));
+        QCOMPARE(first->picture().pixel(0, 0), qRgb(0x25, 0x25, 0x20));  // active frame
+        QCOMPARE(SwatchAt(form, 1)->picture().pixel(9, 9), qRgb(0x73, 0x73, 0x73));
+        QCOMPARE(SwatchAt(form, 3)->picture().pixel(5, 5), qRgb(0, 0, 255));
+
+        QCOMPARE(Readout(form), QStringList({"255", "000", "000", "FF", "00", "00"}));
+        auto* blue = form.findChild<QLabel*>("RgbBFont");
+        QCOMPARE(blue->pos(), QPoint(45, 32));
+        QCOMPARE(blue->palette().color(QPalette::WindowText), QColor(0, 255, 0));
+        QVERIFY(blue->font().bold());
+        QCOMPARE(form.FlexWidth(), 30);
+        QCOMPARE(form.FlexHeight(), 12);
+    }
+
+    void clickingASwatchSelectsItAndFillsTheReadout() {
+        AppFolder app;
+        app.WriteSettings(kSettings);
+        app.WriteSkin("DEFAULT");
+        FakeDesktop desktop;
+        MainForm form(app.path(), desktop);
+        form.show();
+
+        QTest::mouseClick(SwatchAt(form, 1), Qt::LeftButton, {}, QPoint(5, 5));
+        QCOMPARE(form.Colors().ActiveSwatch(), 1);
+        QCOMPARE(Readout(form), QStringList({"005", "016", "200", "05", "10", "C8"}));
+        QCOMPARE(SwatchAt(form, 1)->picture().pixel(0, 0), qRgb(0x25, 0x25, 0x20));
+        QCOMPARE(SwatchAt(form, 0)->picture().pixel(0, 0), qRgb(0x73, 0x73, 0x73));
+        QCOMPARE(SwatchAt(form, 0)->picture().pixel(5, 5), qRgb(255, 0, 0));
+
+        // A right click selects nothing.
+        QTest::mouseClick(SwatchAt(form, 2), Qt::RightButton, {}, QPoint(5, 5));
+        QCOMPARE(form.Colors().ActiveSwatch(), 1);
+    }
+
+    void buttonsShowPressedFacesAndCloseSaves() {
+        AppFolder app;
+        app.WriteSettings(kSettings);
+        app.WriteSkin("DEFAULT");
+        FakeDesktop desktop;
+        MainForm form(app.path(), desktop);
+        form.show();
+
+        auto* sub = form.findChild<SkinButton*>("SubRedImg");
+        QTest::mousePress(sub, Qt::RightButton, {}, QPoint(2, 2));
+        QCOMPARE(sub->picture().pixel(0, 0), AppFolder::PressedFace(3));
+        QTest::mouseRelease(sub, Qt::RightButton, {}, QPoint(2, 2));
+        QCOMPARE(sub->picture().pixel(0, 0), AppFolder::NormalFace(3));
+
+        QTest::mouseClick(SwatchAt(form, 2), Qt::LeftButton, {}, QPoint(5, 5));
+        form.SetBounds(300, 5, form.width(), form.height());  // snaps to the top
+        auto* close = form.findChild<SkinButton*>("CloseImg");
+        QTest::mouseClick(close, Qt::LeftButton, {}, QPoint(2, 2));
+        QVERIFY(!close->isEnabled());
+        QVERIFY(!form.isVisible());
+
+        const QByteArray saved = app.ReadText("palora.ini");
+        QVERIFY2(saved.contains("SkinName=default\r\n"), saved);
+        QVERIFY(saved.contains("AlwaysTop=0\r\n"));
+        QVERIFY(saved.contains("Top=0\r\nLeft=300\r\n"));
+        QVERIFY(saved.contains("HookKey=125\r\n"));
+        QVERIFY(saved.contains("Color4=0000FF\r\n"));
+        QVERIFY(saved.contains("CopyAdd#=1\r\nCopyType=0\r\nPalIndex=0\r\n"));
+        QVERIFY(Notices::Recorded().isEmpty());
+    }
+
+    void switchesSkinsFromTheMenu() {
+        AppFolder app;
+        app.WriteSettings(kSettings);
+        app.WriteSkin("DEFAULT");
+        app.WriteSkin("Wide", SkinSpec{.width = 90, .height = 70, .holeAt20_20 = false,
+                                       .labelColor = "0000FF", .bold = 0, .flexWidth = 44});
+        FakeDesktop desktop;
+        MainForm form(app.path(), desktop);
+        form.show();
+        QTest::mouseClick(SwatchAt(form, 3), Qt::LeftButton, {}, QPoint(5, 5));
+
+        QAction* wide = nullptr;
+        QAction* current = nullptr;
+        for (QAction* a : form.findChild<QMenu*>("N1")->actions()) {
+            if (a->text() == "Wide") wide = a;
+            if (a->text() == "DEFAULT") current = a;
+        }
+        QVERIFY(wide && current);
+        QVERIFY(current->isChecked());  // "default" in the settings matches without case
+        QVERIFY(!wide->isChecked());
+
+        wide->trigger();
+        QCOMPARE(form.SkinName(), QStringLiteral("Wide"));
+        QVERIFY(wide->isChecked());
+        QVERIFY(!current->isChecked());
+        QCOMPARE(form.size(), QSize(90, 70));
+        QVERIFY(form.mask().contains(QPoint(21, 21)));
+        QVERIFY(form.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QVERIFY(!Item(form, "N9")->isChecked());  // the setting is not changed by a switch
+        QCOMPARE(form.FlexWidth(), 44);
+        auto* red = form.findChild<QLabel*>("RedFont");
+        QCOMPARE(red->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+        QVERIFY(!red->font().bold());
+        // The swatches were repainted from their stored colours; the selection is kept.
+        QCOMPARE(SwatchAt(form, 0)->picture().pixel(5, 5), qRgb(255, 0, 0));
+        QCOMPARE(SwatchAt(form, 3)->picture().pixel(0, 0), qRgb(0x25, 0x25, 0x20));
+        QCOMPARE(Readout(form), QStringList({"000", "000", "255", "00", "00", "FF"}));
+        QVERIFY(Notices::Recorded().isEmpty());
+    }
+
+    void refusesASkinThatCannotBeUsed() {
+        AppFolder app;
+        app.WriteSettings(kSettings);
+        app.WriteSkin("DEFAULT");
+        app.WriteText("skins/EMPTY/readme.txt", "no skin here");
+        app.WriteSkin("NOIMG");
+        app.WriteText("skins/NOIMG/skin.ini", "[Main]\r\n[Menu]\r\nImg=\r\n");
+        FakeDesktop desktop;
+        MainForm form(app.path(), desktop);
+        for (QAction* a : form.findChild<QMenu*>("N1")->actions()) {
+            if (a->text() != "EMPTY" && a->text() != "NOIMG") continue;
+            a->trigger();
+            QCOMPARE(form.SkinName(), QStringLiteral("default"));
+            QVERIFY(!a->isChecked());
+        }
+        QCOMPARE(Notices::Recorded().size(), 2);
+        QVERIFY2(Notices::Recorded().join("|").contains("EMPTY/skin.ini"),
+                 qPrintable(Notices::Recorded().join("|")));
+        QCOMPARE(form.size(), QSize(60, 50));
+    }
+
+    void missingFilesEndTheStartWithoutWriting() {
+        {
+            AppFolder app;
+            app.WriteSkin("DEFAULT");
+            FakeDesktop desktop;
+            MainForm form(app.path(), desktop);
+            QVERIFY(form.EndRequested());
+            QVERIFY(form.EndReason().contains("palora.ini"));
+            form.close();
+            QVERIFY(!QFile::exists(app.file("palora.ini")));
+        }
+        {
+            AppFolder app;
+            app.WriteSettings("[System]\nSkinName=GONE\n");
+            FakeDesktop desktop;
+            MainForm form(app.path(), desktop);
+            QVERIFY(form.EndRequested());
+            QVERIFY2(form.EndReason().contains("GONE"), qPrintable(form.EndReason()));
+            form.close();
+            QCOMPARE(app.ReadText("palora.ini"), QByteArray("[System]\nSkinName=GONE\n"));
+        }
+    }
+
+    void badPicturesReportTheFileAndSkipTheRest() {
+        struct Case {
+            const char* name;
+            const char* file;
+            QByteArray bytes;
+            const char* expected;
+        };
+        const Case cases[] = {
+            {"background not a bitmap", "backgrd.bmp", "not a picture", "backgrd.bmp"},
+            {"background truncated", "backgrd.bmp", "BM\x10\0\0\0", "backgrd.bmp"},
+            {"button strip missing", "b4.bmp", {}, "b4.bmp"},
+        };
+        for (const Case& c : cases) {
+            Notices::SetRecording(true);
+            AppFolder app;
+            app.WriteSettings(kSettings);
+            app.WriteSkin("DEFAULT");
+            if (c.bytes.isEmpty()) {
+                QFile::remove(app.file(QStringLiteral("skins/DEFAULT/") + c.file));
+            } else {
+                app.WriteText(QStringLiteral("skins/DEFAULT/") + c.file, c.bytes);
+            }
+            FakeDesktop desktop;
+            MainForm form(app.path(), desktop);
+            QVERIFY2(!form.EndRequested(), c.name);
+            QCOMPARE(Notices::Recorded().size(), 1);
+            QVERIFY2(Notices::Recorded().first().contains(c.expected),
+                     qPrintable(Notices::Recorded().first()));
+            // The colours and settings steps never ran, and closing writes nothing.
+            QVERIFY(!form.Timer2()->isActive());
+            form.close();
+            QCOMPARE(app.ReadText("palora.ini"), kSettings);
+        }
+    }
+
+    void fullyTransparentBackgroundIsReported() {
+        AppFolder app;
+        app.WriteSettings(kSettings);
+        app.WriteSkin("DEFAULT");
+        QImage bg(20, 20, QImage::Format_RGB32);
+        bg.fill(qRgb(255, 0, 255));
+        bg.save(app.file("skins/DEFAULT/backgrd.bmp"), "BMP");
+        FakeDesktop desktop;
+        MainForm form(app.path(), desktop);
+        QCOMPARE(Notices::Recorded().size(), 1);
+        QVERIFY(Notices::Recorded().first().contains("no visible pixel"));
+    }
+};
+
+QTEST_MAIN(MainFormTest)
+#include "MainFormTest.moc"
