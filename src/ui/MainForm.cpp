@@ -283,9 +283,11 @@ void MainForm::LoadSkinShape() {
                      background_.bytesPerLine() / 4);
     if (spans.empty()) {
         clearMask();
-        throw StepError(QStringLiteral("The skin background \"%1\" has no visible pixel: every "
-                                       "pixel is the transparent colour (255, 0, 255)")
+        throw StepError(QStringLiteral("The skin background \"%1\" (%2 x %3) leaves no part of "
+                                       "the window visible: its outline is empty")
                             .arg(PathText(ResolveInFolder(SkinFolder(), main.background)))
+                            .arg(background_.width())
+                            .arg(background_.height())
                             .toStdString());
     }
     std::vector<QRect> rects;

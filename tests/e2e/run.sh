@@ -99,28 +99,36 @@ expect "missing skin: settings untouched" "[System]
 SkinName=NOSUCH
 Color1=123456" "$(cat "$app/palora.ini")"
 
-# --- the second stock skin: a shape with a hole ----------------------------------------------
-other=$(ls "$APP/skins" | grep -v '^DEFAULT$' | head -n 1)
-if [ -n "$other" ]; then
-    app=$(make_app other "[System]
-SkinName=$other
+# --- the second stock skin: a pebble with a round hole, centred on (83, 16) -------------------
+app=$(make_app pebble "[System]
+SkinName=PEBBLE
 Left=200
 Top=200
 AutoFlex=0")
-    start_app "$app"
-    wid=$(wait_window) || fail "$other skin: window appears"
-    read -r wx wy ww wh < <(window_geometry "$wid")
-    read -r bw bh < <(bmp_size "$app/skins/$other/$(ini_get "$app/skins/$other/skin.ini" Main Background)")
-    expect "$other skin: window has the background's size" "$bw $bh" "$ww $wh"
-    hole=$(ini_get "$app/skins/$other/skin.ini" Main HoleHint)
-    if [ -n "$hole" ]; then
-        hx=${hole%,*}; hy=${hole#*,}
-        expect "$other skin: the hole is outside the shape" 0 "$("$PROBE" inshape "$wid" "$hx" "$hy")"
-        expect "$other skin: the desktop shows through the hole" $ROOT_COLOR \
-            "$("$PROBE" pixel $((wx + hx)) $((wy + hy)))"
-    fi
-    shot "$other.png"
-    stop_app
-fi
+start_app "$app"
+wid=$(wait_window) || fail "PEBBLE: window appears"
+read -r wx wy ww wh < <(window_geometry "$wid")
+read -r bw bh < <(bmp_size "$app/skins/PEBBLE/backgrd.bmp")
+expect "PEBBLE: window has the background's size" "$bw $bh" "$ww $wh"
+expect "PEBBLE: the hole is outside the shape" 0 "$("$PROBE" inshape "$wid" 83 16)"
+expect "PEBBLE: the desktop shows through the hole" $ROOT_COLOR "$("$PROBE" pixel $((wx + 83)) $((wy + 16)))"
+expect "PEBBLE: beside the hole is inside" 1 "$("$PROBE" inshape "$wid" 70 16)"
+expect "PEBBLE: the rounded corner is outside" 0 "$("$PROBE" inshape "$wid" 1 $((bh - 3)))"
+shot pebble.png
+stop_app
+
+# --- snapping uses the work area the desktop publishes ----------------------------------------
+xprop -root -f _NET_WORKAREA 32c -set _NET_WORKAREA "40, 0, 984, 740"
+read -r dw dh < <(bmp_size "$APP/skins/DEFAULT/backgrd.bmp")
+app=$(make_app workarea "[System]
+Left=25
+Top=$((740 - dh + 6))
+AutoFlex=0")
+start_app "$app"
+wid=$(wait_window) || fail "work area: window appears"
+read -r wx wy ww wh < <(window_geometry "$wid")
+expect "work area: snapped to the panel's edge and the work area's bottom" "40 $((740 - wh))" "$wx $wy"
+stop_app
+xprop -root -remove _NET_WORKAREA
 
 finish

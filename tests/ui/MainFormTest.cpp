@@ -1,4 +1,5 @@
 #include <QActionGroup>
+#include <functional>
 #include <QLabel>
 #include <QMenu>
 #include <QTest>
@@ -296,17 +297,85 @@ private slots:
         }
     }
 
-    void fullyTransparentBackgroundIsReported() {
+    // Bad files never crash and never change the settings file: they give the fallback
+    // (the program starts), end the start with a reason, or show an error box.
+    void badInputGivesAFallbackOrAClearMessage() {
+        enum Outcome { Starts, Ends, ErrorBox };
+        struct Case {
+            const char* name;
+            std::function<void(AppFolder&)> spoil;
+            Outcome outcome;
+            const char* message;  // part of the reason or the box; for Starts, the skin name
+        };
+        auto bitmap = [](AppFolder& app, const QString& file, int w, int h, QRgb fill) {
+            QImage img(w, h, QImage::Format_RGB32);
+            img.fill(fill);
+            img.save(app.file("skins/DEFAULT/" + file), "BMP");
+        };
+        const QByteArray garbage = QByteArray("\x00\xff\xfe[Sys\x00tem]\n=\x80\x81", 16).repeated(64);
+        const Case cases[] = {
+            {"empty settings", [](AppFolder& a) { a.WriteSettings(""); }, Starts, "DEFAULT"},
+            {"garbage settings", [&](AppFolder& a) { a.WriteSettings(garbage); }, Starts, "DEFAULT"},
+            {"truncated settings", [](AppFolder& a) { a.WriteSettings("[System]\nSkinName=DEF"); },
+             Ends, "DEF/skin.ini"},
+            {"huge settings",
+             [](AppFolder& a) {
+                 a.WriteSettings("[System]\nSkinName=DEFAULT\n" + QByteArray(17 << 20, ';'));
+             },
+             Starts, "DEFAULT"},
+            {"empty skin.ini", [](AppFolder& a) { a.WriteText("skins/DEFAULT/skin.ini", ""); },
+             Ends, "[Menu]"},
+            {"garbage skin.ini",
+             [&](AppFolder& a) { a.WriteText("skins/DEFAULT/skin.ini", garbage); }, Ends, "[Menu]"},
+            {"1 x 1 background",
+             [&](AppFolder& a) { bitmap(a, "backgrd.bmp", 1, 1, qRgb(9, 9, 9)); }, ErrorBox,
+             "leaves no part of the window visible"},
+            {"fully transparent background",
+             [&](AppFolder& a) { bitmap(a, "backgrd.bmp", 20, 20, qRgb(255, 0, 255)); }, ErrorBox,
+             "leaves no part of the window visible"},
+            {"4000 x 4000 background",
+             [&](AppFolder& a) { bitmap(a, "backgrd.bmp", 4000, 4000, qRgb(9, 9, 9)); }, Starts,
+             "DEFAULT"},
+            {"1 pixel wide strip", [&](AppFolder& a) { bitmap(a, "b3.bmp", 1, 6, qRgb(9, 9, 9)); },
+             Starts, "DEFAULT"},
+        };
+        for (const Case& c : cases) {
+            Notices::SetRecording(true);
+            AppFolder app;
+            app.WriteSettings("[System]\nSkinName=DEFAULT\n");
+            app.WriteSkin("DEFAULT");
+            c.spoil(app);
+            const QByteArray before = app.ReadText("palora.ini");
+            FakeDesktop desktop;
+            {
+                MainForm form(app.path(), desktop);
+                const QString seen = form.EndReason() + Notices::Recorded().join("|");
+                QVERIFY2(form.EndRequested() == (c.outcome == Ends), c.name);
+                QVERIFY2(Notices::Recorded().size() == (c.outcome == ErrorBox ? 1 : 0), c.name);
+                if (c.outcome == Starts) {
+                    QCOMPARE(form.SkinName(), QString::fromLatin1(c.message));
+                } else {
+                    QVERIFY2(seen.contains(QString::fromLatin1(c.message)),
+                             qPrintable(QString::fromLatin1(c.name) + ": " + seen));
+                }
+                if (c.outcome != Starts) form.close();
+            }
+            if (c.outcome != Starts) QVERIFY2(app.ReadText("palora.ini") == before, c.name);
+        }
+    }
+
+    void closeReportsASettingsFileThatCannotBeWritten() {
         AppFolder app;
-        app.WriteSettings(kSettings);
+        app.WriteSettings("[System]\nSkinName=DEFAULT\n" + QByteArray(17 << 20, ';'));
         app.WriteSkin("DEFAULT");
-        QImage bg(20, 20, QImage::Format_RGB32);
-        bg.fill(qRgb(255, 0, 255));
-        bg.save(app.file("skins/DEFAULT/backgrd.bmp"), "BMP");
+        const QByteArray before = app.ReadText("palora.ini");
         FakeDesktop desktop;
         MainForm form(app.path(), desktop);
+        form.close();
         QCOMPARE(Notices::Recorded().size(), 1);
-        QVERIFY(Notices::Recorded().first().contains("no visible pixel"));
+        QVERIFY2(Notices::Recorded().first().contains("palora.ini"),
+                 qPrintable(Notices::Recorded().first()));
+        QVERIFY(app.ReadText("palora.ini") == before);
     }
 };
 
