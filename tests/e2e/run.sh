@@ -104,6 +104,10 @@ app=$(make_app pebble "[System]
 SkinName=PEBBLE
 Left=200
 Top=200
+Color1=E4572E
+Color2=F3A712
+Color3=29335C
+Color4=A8C686
 AutoFlex=0")
 start_app "$app"
 wid=$(wait_window) || fail "PEBBLE: window appears"
