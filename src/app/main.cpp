@@ -6,6 +6,7 @@
 
 #include "platform/InstanceLock.h"
 #include "platform/x11/X11Desktop.h"
+#include "platform/x11/X11ScreenSampler.h"
 #include "ui/MainForm.h"
 #include "ui/Notices.h"
 
@@ -26,12 +27,16 @@ int main(int argc, char** argv) {
     huebird::InstanceLock lock("RunOnlyOneTintel");
     if (!lock.acquired()) return 0;
 
+    // Skins are pixel art and positions are the X server's pixels: no toolkit scaling.
+    qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(huebird::kAppTitle));
     InstallFontSubstitutions();
     try {
         huebird::X11Desktop desktop;
-        huebird::MainForm form(QCoreApplication::applicationDirPath().toStdString(), desktop);
+        huebird::X11ScreenSampler screen;
+        huebird::MainForm form(QCoreApplication::applicationDirPath().toStdString(),
+                               {desktop, screen});
         if (form.EndRequested()) {
             std::fprintf(stderr, "%s\n", form.EndReason().toLocal8Bit().constData());
             return 1;

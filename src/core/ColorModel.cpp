@@ -1,5 +1,7 @@
 #include "core/ColorModel.h"
 
+#include "core/Adjust.h"
+
 namespace huebird {
 
 void ColorModel::SetActiveSwatch(int s) {
@@ -57,6 +59,42 @@ void ColorModel::RepaintSwatches() {
         PaintSwatch();
     }
     SelectSwatch(remembered);
+}
+
+void ColorModel::PaintLive() {
+    if (!view_) return;
+    view_->FillSwatch(active_, WorkColor, BorderColor);
+    view_->FrameSwatch(active_, ImgColor);
+}
+
+void ColorModel::ShowWorkColor() {
+    if (view_) view_->SetReadout(ReadoutTexts(WorkColor));
+}
+
+void ColorModel::AdjustColor(int button) {
+    if (button < 3 || button > 10) return;
+    WorkColor = AdjustedColor(WorkColor, button);
+    PushHistory();
+    PaintSwatch();
+    SelectSwatch(active_);
+}
+
+void ColorModel::Invert() {
+    WorkColor = InvertedColor(WorkColor);
+    ShowWorkColor();
+    PaintLive();
+    PushHistory();
+}
+
+void ColorModel::Undo() {
+    const int s = active_;
+    if (--index_[s] < 0) {
+        index_[s] = 0;
+        return;
+    }
+    WorkColor = history_[s][index_[s]];
+    PaintSwatch();
+    SelectSwatch(s);
 }
 
 }  // namespace huebird

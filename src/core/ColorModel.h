@@ -57,6 +57,17 @@ public:
     // Repaints all four swatches from their stored colours and selects the active one again.
     void RepaintSwatches();
 
+    // Paints the active swatch with WorkColor, framed as active, without touching its history.
+    void PaintLive();
+    // Fills the readout from WorkColor; the history and the undo item stay as they are.
+    void ShowWorkColor();
+    // Steps WorkColor by the adjustment button with index `button` (3..10) and records it.
+    void AdjustColor(int button);
+    // Inverts WorkColor, shows it and records it.
+    void Invert();
+    // One step back in the active swatch's history; nothing at its first slot.
+    void Undo();
+
 private:
     ColorView* view_;
     std::array<std::array<ColorValue, kHistorySize>, kSwatchCount> history_{};

@@ -8,12 +8,19 @@
 #include <QRegion>
 #include <stdexcept>
 
+#include <QApplication>
+#include <QMouseEvent>
+
+#include "core/Adjust.h"
+#include "core/Drag.h"
+#include "core/Magnifier.h"
 #include "core/Outline.h"
 #include "core/SkinFiles.h"
 #include "platform/Desktop.h"
 #include "ui/Notices.h"
 #include "ui/SkinButton.h"
 #include "ui/Swatch.h"
+#include "ui/ZoomForm.h"
 
 namespace huebird {
 
@@ -46,7 +53,7 @@ QImage ReadBitmap(const fs::path& file, const char* what) {
 // The background picture under every other control.
 class Background : public QWidget {
 public:
-    Background(const QImage* image, QWidget* parent) : QWidget(parent), image_(image) {
+    Background(const QImage* image, MainForm* form) : QWidget(form), image_(image), form_(form) {
         setObjectName(QStringLiteral("SkinImg"));
     }
 
@@ -55,9 +62,19 @@ protected:
         QPainter p(this);
         p.drawImage(0, 0, *image_);
     }
+    void mousePressEvent(QMouseEvent* e) override {
+        form_->SkinImgMouseDown(e->button(), e->position().toPoint());
+    }
+    // While the left button is held after a press here, moves arrive from anywhere on the
+    // screen: the pressed control keeps the pointer until the release.
+    void mouseMoveEvent(QMouseEvent* e) override {
+        form_->SkinImgMouseMove(e->globalPosition().toPoint());
+    }
+    void mouseReleaseEvent(QMouseEvent* e) override { form_->SkinImgMouseUp(e->button()); }
 
 private:
     const QImage* image_;
+    MainForm* form_;
 };
 
 struct ItemSpec {
@@ -68,8 +85,11 @@ struct ItemSpec {
 
 }  // namespace
 
-MainForm::MainForm(fs::path appDir, Desktop& desktop, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), desktop_(desktop), colors_(this) {
+MainForm::MainForm(fs::path appDir, Platform platform, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
+      desktop_(platform.desktop),
+      screen_(platform.screen),
+      colors_(this) {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QString::fromUtf8(kAppTitle));
     BuildControls();
@@ -84,6 +104,8 @@ MainForm::MainForm(fs::path appDir, Desktop& desktop, QWidget* parent)
 }
 
 MainForm::~MainForm() = default;
+
+ZoomForm* MainForm::Magnifier() const { return zoomForm_; }
 
 fs::path MainForm::SettingsPath() const { return appDir_ / kSettingsFileName; }
 fs::path MainForm::SkinFolder() const { return ResolveInFolder(skinsDir_, Utf8(skinName_)); }
@@ -112,7 +134,6 @@ void MainForm::BuildControls() {
         auto* label = new QLabel(i < 3 ? QStringLiteral("125") : QStringLiteral("7D"), this);
         label->setObjectName(QString::fromLatin1(kLabelNames[i]));
         label->setFont(labelFont);
-        label->setAttribute(Qt::WA_TransparentForMouseEvents);
         label->adjustSize();
         labels_[i] = label;
     }
@@ -121,7 +142,8 @@ void MainForm::BuildControls() {
     for (int s = 0; s < 4; ++s) {
         auto* swatch = new Swatch(QStringLiteral("Color%1Img").arg(s + 1), s, this);
         swatch->move(kSwatchDefaults[s]);
-        connect(swatch, &Swatch::clicked, this, &MainForm::ColorImgClick);
+        connect(swatch, &Swatch::pressed, this, &MainForm::ColorMouseDown);
+        connect(swatch, &Swatch::released, this, &MainForm::Color1ImgMouseUp);
         connect(swatch, &Swatch::contextMenuWanted, this,
                 [this](Swatch*, const QPoint& at) { popupMenu2_->popup(at); });
         swatches_[s] = swatch;
@@ -130,9 +152,11 @@ void MainForm::BuildControls() {
     timer1_ = new QTimer(this);
     timer1_->setObjectName(QStringLiteral("Timer1"));
     timer1_->setInterval(100);
+    connect(timer1_, &QTimer::timeout, this, &MainForm::Timer1Timer);
     timer2_ = new QTimer(this);
     timer2_->setObjectName(QStringLiteral("Timer2"));
-    timer2_->setInterval(10000);
+    timer2_->setInterval(kUnrolledInterval);
+    connect(timer2_, &QTimer::timeout, this, &MainForm::Timer2Timer);
 }
 
 void MainForm::BuildMenus() {
@@ -192,10 +216,6 @@ void MainForm::BuildMenus() {
                            {"N5", "关于", 13}});
     zf61_ = popupMenu1_->findChild<QAction*>(QStringLiteral("ZF61"));
     zf61_->setEnabled(false);
-    connect(popupMenu1_->findChild<QAction*>(QStringLiteral("N3")), &QAction::triggered, this,
-            &MainForm::MIniImgClick);
-    connect(popupMenu1_->findChild<QAction*>(QStringLiteral("N4")), &QAction::triggered, this,
-            &MainForm::CloseImgClick);
 
     popupMenu2_ = new QMenu(this);
     popupMenu2_->setObjectName(QStringLiteral("PopupMenu2"));
@@ -212,6 +232,16 @@ void MainForm::BuildMenus() {
                            {"N33", " 对比色", 9},
                            {"N23", " 反色", 6},
                            {"N24", " 灰度", 7}});
+
+    const std::pair<const char*, void (MainForm::*)()> bindings[] = {
+        {"N3", &MainForm::MIniImgClick}, {"N4", &MainForm::CloseImgClick},
+        {"ZF61", &MainForm::ZF61Click},  {"N27", &MainForm::N23Click},
+        {"N23", &MainForm::N23Click},    {"N28", &MainForm::N24Click},
+        {"N24", &MainForm::N24Click},    {"N16", &MainForm::N16Click},
+    };
+    for (const auto& [name, handler] : bindings) {
+        connect(findChild<QAction*>(QString::fromLatin1(name)), &QAction::triggered, this, handler);
+    }
 
     skinGroup_ = new QActionGroup(this);
     skinGroup_->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
@@ -486,8 +516,153 @@ void MainForm::FunBtnMouseUp(SkinButton* button, Qt::MouseButton which, bool ins
         if (index == 0) MenuImgClick();
         if (index == 1) MIniImgClick();
         if (index == 2) CloseImgClick();
+        if (index >= 3) FunBtnClick(button);
     }
     if (skinButtons_[2]->isEnabled()) button->DrawButtonState(0);
+}
+
+void MainForm::FunBtnClick(SkinButton* button) {
+    const auto it = std::find(skinButtons_.begin(), skinButtons_.end(), button);
+    if (it == skinButtons_.end()) return;
+    colors_.AdjustColor(static_cast<int>(it - skinButtons_.begin()));
+}
+
+void MainForm::ZF61Click() { colors_.Undo(); }
+
+void MainForm::N23Click() { colors_.Invert(); }
+
+void MainForm::N24Click() {
+    Swatch* swatch = swatches_[colors_.ActiveSwatch()];
+    swatch->ConvertToGrey();
+    swatch->repaint();
+    // The converted picture is what the screen shows at (5, 5) of the swatch; reading it
+    // from the picture keeps a window lying over the swatch out of the result.
+    const QImage& picture = swatch->picture();
+    if (picture.isNull()) {
+        const ColorValue c = colors_.WorkColor;
+        const int g = GreyLevel(RedOf(c), GreenOf(c), BlueOf(c));
+        colors_.WorkColor = MakeColor(g, g, g);
+    } else {
+        const QRgb p = picture.pixel(std::min(5, picture.width() - 1),
+                                     std::min(5, picture.height() - 1));
+        colors_.WorkColor = MakeColor(qRed(p), qGreen(p), qBlue(p));
+    }
+    colors_.ShowWorkColor();
+    colors_.PushHistory();
+}
+
+void MainForm::ColorMouseDown(Swatch* swatch, Qt::MouseButton which) {
+    const auto it = std::find(swatches_.begin(), swatches_.end(), swatch);
+    if (it == swatches_.end()) return;
+    colors_.SelectSwatch(static_cast<int>(it - swatches_.begin()));
+    if (which != Qt::LeftButton || zoomForm_) return;
+    zoomForm_ = new ZoomForm;
+    zoomForm_->show();
+    timer1_->start();
+}
+
+void MainForm::Timer1Timer() {
+    if (!QGuiApplication::overrideCursor()) QGuiApplication::setOverrideCursor(Qt::CrossCursor);
+    SampleScreen();
+}
+
+void MainForm::SampleScreen() {
+    const Point p = screen_.CursorPos();
+    std::array<std::uint32_t, kSampleSize * kSampleSize> area;
+    screen_.ReadArea(p.x - kSampleSize / 2, p.y - kSampleSize / 2, kSampleSize, kSampleSize,
+                     area.data());
+    // A pixel on no screen leaves the working colour as it was.
+    if (screen_.OnScreen(p.x, p.y)) {
+        colors_.WorkColor =
+            ScreenSampler::FromRgb(area[(kSampleSize / 2) * kSampleSize + kSampleSize / 2]);
+    }
+    colors_.PaintLive();
+    colors_.ShowWorkColor();
+    if (zoomForm_) {
+        zoomForm_->move(MagnifierLeft(p.x, p.y, screen_.ScreenWidth(), zoomForm_->x()),
+                        zoomForm_->y());
+        zoomForm_->ShowArea(MagnifyArea(area.data()), p.x, p.y);
+    }
+}
+
+void MainForm::EndPick() {
+    if (zoomForm_) {
+        zoomForm_->close();  // deletes itself
+        zoomForm_ = nullptr;
+    }
+    timer1_->stop();
+    while (QGuiApplication::overrideCursor()) QGuiApplication::restoreOverrideCursor();
+}
+
+void MainForm::Color1ImgMouseUp(Swatch* swatch, Qt::MouseButton which, bool inside) {
+    if (which != Qt::LeftButton) return;
+    // A release over the swatch where the press began keeps the pick: the sampled colour is
+    // recorded, not reloaded from the swatch by a click.
+    const bool picking = timer1_->isActive();
+    EndPick();
+    if (picking) {
+        colors_.PushHistory();
+    } else if (inside) {
+        ColorImgClick(swatch);
+    }
+}
+
+void MainForm::SkinImgMouseDown(Qt::MouseButton which, QPoint at) {
+    if (which != Qt::LeftButton) return;
+    dragOrigin_ = {at.x(), at.y()};
+    dragging_ = true;
+}
+
+void MainForm::SkinImgMouseMove(QPoint screenAt) {
+    if (!dragging_) return;
+    const Point to = DragPosition({screenAt.x(), screenAt.y()}, dragOrigin_);
+    SetBounds(to.x, y(), width(), height());
+    SetBounds(x(), to.y, width(), height());
+}
+
+void MainForm::SkinImgMouseUp(Qt::MouseButton which) {
+    if (which == Qt::LeftButton) dragging_ = false;
+}
+
+void MainForm::ApplySizeSteps(const std::vector<Size>& steps) {
+    // Each step is a real resize through the snapping, so a window on the right or bottom
+    // edge of the work area rolls towards that edge.
+    for (const Size& s : steps) SetBounds(x(), y(), s.width, s.height);
+}
+
+void MainForm::Timer2Timer() {
+    AutoSizeInput in;
+    in.window = {x(), y(), x() + width(), y() + height()};
+    in.pointer = screen_.CursorPos();
+    in.full = {background_.width(), background_.height()};
+    in.flex = {flexWidth_, flexHeight_};
+    in.picking = timer1_->isActive();
+    const AutoSizePlan plan = PlanAutoSizeTick(in);
+    ApplySizeSteps(plan.steps);
+    if (plan.interval) timer2_->setInterval(*plan.interval);  // restarts the countdown
+}
+
+void MainForm::N16Click() {
+    // The menu item has already toggled its own check.
+    if (n16_->isChecked()) {
+        timer2_->start();
+        return;
+    }
+    timer2_->stop();
+    ApplySizeSteps(UnrollSteps({width(), height()}, {background_.width(), background_.height()}));
+}
+
+void MainForm::PauseAutoSize() {
+    savedFlexState_ = timer2_->isActive();
+    timer2_->stop();
+}
+
+void MainForm::ResumeAutoSize() {
+    if (savedFlexState_) {
+        timer2_->start();
+    } else {
+        timer2_->stop();
+    }
 }
 
 void MainForm::SaveSettings() {
@@ -515,6 +690,7 @@ void MainForm::closeEvent(QCloseEvent* e) {
         return;
     }
     closing_ = true;
+    EndPick();
     ReleaseButtonStrips();
     for (QAction* item : skinItems_) delete item;
     skinItems_.clear();

@@ -11,7 +11,12 @@
 #include <memory>
 #include <optional>
 
+#include <QPointer>
+
+#include "core/AutoSize.h"
 #include "core/ColorModel.h"
+#include "core/Snap.h"
+#include "platform/Platform.h"
 #include "core/Settings.h"
 #include "core/SkinDescription.h"
 
@@ -20,14 +25,14 @@ class QLabel;
 
 namespace huebird {
 
-class Desktop;
 class SkinButton;
 class Swatch;
+class ZoomForm;
 
 class MainForm : public QWidget, public ColorView {
     Q_OBJECT
 public:
-    MainForm(std::filesystem::path appDir, Desktop& desktop, QWidget* parent = nullptr);
+    MainForm(std::filesystem::path appDir, Platform platform, QWidget* parent = nullptr);
     ~MainForm() override;
 
     // Start-up found a missing settings file or skin: the program must end without writing.
@@ -55,6 +60,8 @@ public:
     QMenu* PopupMenu2() const { return popupMenu2_; }
     QTimer* Timer1() const { return timer1_; }
     QTimer* Timer2() const { return timer2_; }
+    ZoomForm* Magnifier() const;
+    QSize FullSize() const { return background_.size(); }
 
     // ColorView: how the colour model reaches the swatches and the readout.
     void FillSwatch(int s, ColorValue fill, ColorValue frame) override;
@@ -68,6 +75,30 @@ public slots:
     void MIniImgClick();
     void ColorImgClick(Swatch* swatch);
     void SkinMenuClick(QAction* item);
+
+    // Picking: a left press on a swatch starts it, the release ends it.
+    void ColorMouseDown(Swatch* swatch, Qt::MouseButton which);
+    void Color1ImgMouseUp(Swatch* swatch, Qt::MouseButton which, bool inside);
+    void Timer1Timer();
+    void SampleScreen();
+
+    // Adjustments and undo.
+    void FunBtnClick(SkinButton* button);
+    void ZF61Click();
+    void N23Click();  // invert
+    void N24Click();  // grey
+
+    // Dragging the window by its background.
+    void SkinImgMouseDown(Qt::MouseButton which, QPoint at);
+    void SkinImgMouseMove(QPoint screenAt);
+    void SkinImgMouseUp(Qt::MouseButton which);
+
+    // Automatic size.
+    void Timer2Timer();
+    void N16Click();
+    // Dialogs that stay open for a while hold the window at its size while they exist.
+    void PauseAutoSize();
+    void ResumeAutoSize();
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -89,6 +120,8 @@ private:
     void FunBtnMouseDown(SkinButton* button, Qt::MouseButton which);
     void FunBtnMouseUp(SkinButton* button, Qt::MouseButton which, bool inside);
     void SetStaysOnTop(bool on);
+    void ApplySizeSteps(const std::vector<Size>& steps);
+    void EndPick();
     void RequestEnd(const QString& reason);
     std::filesystem::path SkinFolder() const;
     std::filesystem::path SkinFile() const;
@@ -96,6 +129,7 @@ private:
     QString SkinUnusable(const QString& name) const;
 
     Desktop& desktop_;
+    ScreenSampler& screen_;
     ColorModel colors_;
 
     // Controls, in creation order.
@@ -128,6 +162,11 @@ private:
     bool labelsBold_ = false;
     int flexWidth_ = 0;
     int flexHeight_ = 0;
+
+    QPointer<ZoomForm> zoomForm_;  // the magnifier, while a pick is in progress
+    Point dragOrigin_;
+    bool dragging_ = false;
+    bool savedFlexState_ = false;
 
     QString endReason_;
     bool started_ = false;  // every creation step ran

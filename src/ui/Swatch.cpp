@@ -4,6 +4,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "core/Adjust.h"
+
 namespace huebird {
 
 Swatch::Swatch(const QString& name, int index, QWidget* parent) : QWidget(parent), index_(index) {
@@ -42,12 +44,21 @@ void Swatch::paintEvent(QPaintEvent*) {
     p.drawImage(0, 0, picture_);
 }
 
-void Swatch::mousePressEvent(QMouseEvent* e) { e->accept(); }
+void Swatch::ConvertToGrey() {
+    for (int x = 0; x < picture_.width(); ++x) {
+        for (int y = 0; y < picture_.height(); ++y) {
+            const QRgb p = picture_.pixel(x, y);
+            const int g = GreyLevel(qRed(p), qGreen(p), qBlue(p));
+            picture_.setPixel(x, y, qRgb(g, g, g));
+        }
+    }
+    update();
+}
+
+void Swatch::mousePressEvent(QMouseEvent* e) { emit pressed(this, e->button()); }
 
 void Swatch::mouseReleaseEvent(QMouseEvent* e) {
-    if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint())) {
-        emit clicked(this);
-    }
+    emit released(this, e->button(), rect().contains(e->position().toPoint()));
 }
 
 void Swatch::contextMenuEvent(QContextMenuEvent* e) { emit contextMenuWanted(this, e->globalPos()); }

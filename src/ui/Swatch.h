@@ -18,10 +18,14 @@ public:
     void Fill(QRgb fill, QRgb frame);
     // Redraws the frame only.
     void Frame(QRgb frame);
+    // Turns every pixel of the picture, frame included, into its grey.
+    void ConvertToGrey();
     const QImage& picture() const { return picture_; }
 
 signals:
-    void clicked(Swatch* swatch);
+    void pressed(Swatch* swatch, Qt::MouseButton which);
+    // Wherever the pointer is: the swatch keeps it from the press to the release.
+    void released(Swatch* swatch, Qt::MouseButton which, bool inside);
     void contextMenuWanted(Swatch* swatch, const QPoint& globalPos);
 
 protected:

@@ -5,11 +5,12 @@
 #include <QTest>
 
 #include "Fixture.h"
-#include "platform/fake/FakeDesktop.h"
+#include "platform/fake/FakePlatform.h"
 #include "ui/MainForm.h"
 #include "ui/Notices.h"
 #include "ui/SkinButton.h"
 #include "ui/Swatch.h"
+#include "ui/ZoomForm.h"
 
 using namespace huebird;
 using huebird::testing::AppFolder;
@@ -37,6 +38,14 @@ QAction* Item(QWidget& form, const char* name) {
     return form.findChild<QAction*>(QString::fromLatin1(name));
 }
 
+SkinButton* Button(MainForm& form, const char* name) {
+    return form.findChild<SkinButton*>(QString::fromLatin1(name));
+}
+
+QString LabelText(QWidget* w, const char* name) {
+    return w->findChild<QLabel*>(QString::fromLatin1(name))->text();
+}
+
 }  // namespace
 
 class MainFormTest : public QObject {
@@ -49,8 +58,8 @@ private slots:
         AppFolder app;
         app.WriteSettings(kSettings);
         app.WriteSkin("DEFAULT");
-        FakeDesktop desktop;
-        MainForm form(app.path(), desktop);
+        FakePlatform platform;
+        MainForm form(app.path(), platform);
         QVERIFY(!form.EndRequested());
 
         QVERIFY(form.windowFlags().testFlag(Qt::FramelessWindowHint));
@@ -91,9 +100,9 @@ private slots:
         AppFolder app;
         app.WriteSettings(kSettings);
         app.WriteSkin("DEFAULT", SkinSpec{.labelColor = "#00FF00"});
-        FakeDesktop desktop;
-        desktop.workArea = {0, 0, 800, 600};
-        MainForm form(app.path(), desktop);
+        FakePlatform platform;
+        platform.desktop.workArea = {0, 0, 800, 600};
+        MainForm form(app.path(), platform);
 
         QCOMPARE(form.geometry(), QRect(100, 200, 60, 50));
         const QRegion mask = form.mask();
@@ -131,8 +140,8 @@ private slots:
         AppFolder app;
         app.WriteSettings(kSettings);
         app.WriteSkin("DEFAULT");
-        FakeDesktop desktop;
-        MainForm form(app.path(), desktop);
+        FakePlatform platform;
+        MainForm form(app.path(), platform);
         form.show();
 
         QTest::mouseClick(SwatchAt(form, 1), Qt::LeftButton, {}, QPoint(5, 5));
@@ -142,17 +151,20 @@ private slots:
         QCOMPARE(SwatchAt(form, 0)->picture().pixel(0, 0), qRgb(0x73, 0x73, 0x73));
         QCOMPARE(SwatchAt(form, 0)->picture().pixel(5, 5), qRgb(255, 0, 0));
 
-        // A right click selects nothing.
-        QTest::mouseClick(SwatchAt(form, 2), Qt::RightButton, {}, QPoint(5, 5));
-        QCOMPARE(form.Colors().ActiveSwatch(), 1);
+        // A right press selects too (before the swatch menu opens), but starts no pick.
+        QTest::mousePress(SwatchAt(form, 2), Qt::RightButton, {}, QPoint(5, 5));
+        QCOMPARE(form.Colors().ActiveSwatch(), 2);
+        QVERIFY(!form.Timer1()->isActive());
+        QVERIFY(!form.Magnifier());
+        QTest::mouseRelease(SwatchAt(form, 2), Qt::RightButton, {}, QPoint(5, 5));
     }
 
     void buttonsShowPressedFacesAndCloseSaves() {
         AppFolder app;
         app.WriteSettings(kSettings);
         app.WriteSkin("DEFAULT");
-        FakeDesktop desktop;
-        MainForm form(app.path(), desktop);
+        FakePlatform platform;
+        MainForm form(app.path(), platform);
         form.show();
 
         auto* sub = form.findChild<SkinButton*>("SubRedImg");
@@ -184,8 +196,8 @@ private slots:
         app.WriteSkin("DEFAULT");
         app.WriteSkin("Wide", SkinSpec{.width = 90, .height = 70, .holeAt20_20 = false,
                                        .labelColor = "0000FF", .bold = 0, .flexWidth = 44});
-        FakeDesktop desktop;
-        MainForm form(app.path(), desktop);
+        FakePlatform platform;
+        MainForm form(app.path(), platform);
         form.show();
         QTest::mouseClick(SwatchAt(form, 3), Qt::LeftButton, {}, QPoint(5, 5));
 
@@ -225,8 +237,8 @@ private slots:
         app.WriteText("skins/EMPTY/readme.txt", "no skin here");
         app.WriteSkin("NOIMG");
         app.WriteText("skins/NOIMG/skin.ini", "[Main]\r\n[Menu]\r\nImg=\r\n");
-        FakeDesktop desktop;
-        MainForm form(app.path(), desktop);
+        FakePlatform platform;
+        MainForm form(app.path(), platform);
         for (QAction* a : form.findChild<QMenu*>("N1")->actions()) {
             if (a->text() != "EMPTY" && a->text() != "NOIMG") continue;
             a->trigger();
@@ -243,8 +255,8 @@ private slots:
         {
             AppFolder app;
             app.WriteSkin("DEFAULT");
-            FakeDesktop desktop;
-            MainForm form(app.path(), desktop);
+            FakePlatform platform;
+            MainForm form(app.path(), platform);
             QVERIFY(form.EndRequested());
             QVERIFY(form.EndReason().contains("palora.ini"));
             form.close();
@@ -253,8 +265,8 @@ private slots:
         {
             AppFolder app;
             app.WriteSettings("[System]\nSkinName=GONE\n");
-            FakeDesktop desktop;
-            MainForm form(app.path(), desktop);
+            FakePlatform platform;
+            MainForm form(app.path(), platform);
             QVERIFY(form.EndRequested());
             QVERIFY2(form.EndReason().contains("GONE"), qPrintable(form.EndReason()));
             form.close();
@@ -284,8 +296,8 @@ private slots:
             } else {
                 app.WriteText(QStringLiteral("skins/DEFAULT/") + c.file, c.bytes);
             }
-            FakeDesktop desktop;
-            MainForm form(app.path(), desktop);
+            FakePlatform platform;
+            MainForm form(app.path(), platform);
             QVERIFY2(!form.EndRequested(), c.name);
             QCOMPARE(Notices::Recorded().size(), 1);
             QVERIFY2(Notices::Recorded().first().contains(c.expected),
@@ -346,9 +358,9 @@ private slots:
             app.WriteSkin("DEFAULT");
             c.spoil(app);
             const QByteArray before = app.ReadText("palora.ini");
-            FakeDesktop desktop;
+            FakePlatform platform;
             {
-                MainForm form(app.path(), desktop);
+                MainForm form(app.path(), platform);
                 const QString seen = form.EndReason() + Notices::Recorded().join("|");
                 QVERIFY2(form.EndRequested() == (c.outcome == Ends), c.name);
                 QVERIFY2(Notices::Recorded().size() == (c.outcome == ErrorBox ? 1 : 0), c.name);
@@ -369,13 +381,205 @@ private slots:
         app.WriteSettings("[System]\nSkinName=DEFAULT\n" + QByteArray(17 << 20, ';'));
         app.WriteSkin("DEFAULT");
         const QByteArray before = app.ReadText("palora.ini");
-        FakeDesktop desktop;
-        MainForm form(app.path(), desktop);
+        FakePlatform platform;
+        MainForm form(app.path(), platform);
         form.close();
         QCOMPARE(Notices::Recorded().size(), 1);
         QVERIFY2(Notices::Recorded().first().contains("palora.ini"),
                  qPrintable(Notices::Recorded().first()));
         QVERIFY(app.ReadText("palora.ini") == before);
+    }
+
+    void pickingFollowsThePointerAndTheReleaseKeepsIt() {
+        AppFolder app;
+        app.WriteSettings(kSettings);
+        app.WriteSkin("DEFAULT");
+        FakePlatform platform;
+        platform.screen.Fill(0x000000);
+        for (int y = 93; y <= 107; ++y)
+            for (int x = 593; x <= 607; ++x) platform.screen.Set(x, y, 0x3366CC);
+        platform.screen.Set(600, 100, 0x12AB9F);
+        MainForm form(app.path(), platform);
+        form.show();
+
+        // A press and release before the first tick only selects.
+        QTest::mousePress(SwatchAt(form, 1), Qt::LeftButton, {}, QPoint(5, 5));
+        QVERIFY(form.Timer1()->isActive());
+        QVERIFY(form.Magnifier());
+        QTest::mouseRelease(SwatchAt(form, 1), Qt::LeftButton, {}, QPoint(5, 5));
+        QVERIFY(!form.Timer1()->isActive());
+        QVERIFY(!form.Magnifier());
+        QCOMPARE(form.Colors().HistoryIndex(1), 0);
+
+        QTest::mousePress(SwatchAt(form, 1), Qt::LeftButton, {}, QPoint(5, 5));
+        ZoomForm* zoom = form.Magnifier();
+        QCOMPARE(zoom->geometry(), QRect(200, 80, 94, 51));
+        QVERIFY(zoom->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        platform.screen.cursor = {600, 100};
+        QTRY_COMPARE(LabelText(zoom, "Label1"), QStringLiteral("X:600"));  // the timer ticked
+        QCOMPARE(LabelText(zoom, "Label2"), QStringLiteral("Y:100"));
+        QCOMPARE(zoom->x(), 200);  // right of the middle of a 1024-wide screen, in the band
+        QCOMPARE(Readout(form), QStringList({"018", "171", "159", "12", "AB", "9F"}));
+        QCOMPARE(SwatchAt(form, 1)->picture().pixel(5, 5), qRgb(0x12, 0xAB, 0x9F));
+        QCOMPARE(SwatchAt(form, 1)->picture().pixel(0, 0), qRgb(0x25, 0x25, 0x20));
+        QCOMPARE(zoom->picture().pixel(22, 22), qRgb(0x12, 0xAB, 0x9F));  // the centre block
+        QCOMPARE(zoom->picture().pixel(22, 3), qRgb(0, 0, 0));            // the cross
+        QCOMPARE(zoom->picture().pixel(3, 3), qRgb(0x33, 0x66, 0xCC));
+        QCOMPARE(form.Colors().HistoryIndex(1), 0);  // nothing recorded until the release
+        QVERIFY(!Item(form, "ZF61")->isEnabled());
+
+        platform.screen.cursor = {100, 150};  // left half, in the band
+        QTest::qWait(150);
+        QCOMPARE(zoom->x(), 500);
+        QCOMPARE(Readout(form), QStringList({"000", "000", "000", "00", "00", "00"}));
+        platform.screen.cursor = {600, 100};
+        QTest::qWait(150);
+        platform.screen.cursor = {-5, -5};  // off every screen: the colour stays
+        QTest::qWait(150);
+        QCOMPARE(Readout(form)[0], QStringLiteral("018"));
+
+        // Released over the same swatch: the pick is kept.
+        QTest::mouseRelease(SwatchAt(form, 1), Qt::LeftButton, {}, QPoint(5, 5));
+        QVERIFY(!form.Magnifier());
+        QVERIFY(!form.Timer1()->isActive());
+        QCOMPARE(form.Colors().HistoryIndex(1), 1);
+        QCOMPARE(form.Colors().StoredColor(1), MakeColor(0x12, 0xAB, 0x9F));
+        QVERIFY(Item(form, "ZF61")->isEnabled());
+        Item(form, "ZF61")->trigger();
+        QCOMPARE(form.Colors().StoredColor(1), MakeColor(0x05, 0x10, 0xC8));
+        QCOMPARE(SwatchAt(form, 1)->picture().pixel(5, 5), qRgb(0x05, 0x10, 0xC8));
+    }
+
+    void stepButtonsInvertGreyAndUndo() {
+        AppFolder app;
+        app.WriteSettings(kSettings);
+        app.WriteSkin("DEFAULT");
+        FakePlatform platform;
+        MainForm form(app.path(), platform);
+        form.show();
+        QTest::mouseClick(SwatchAt(form, 1), Qt::LeftButton, {}, QPoint(5, 5));  // 05 10 C8
+
+        QTest::mouseClick(Button(form, "AddRedImg"), Qt::LeftButton, {}, QPoint(2, 2));
+        QCOMPARE(Readout(form), QStringList({"010", "016", "200", "0A", "10", "C8"}));
+        QTest::mouseClick(Button(form, "SubRgbImg"), Qt::LeftButton, {}, QPoint(2, 2));
+        QCOMPARE(Readout(form), QStringList({"005", "011", "195", "05", "0B", "C3"}));
+        QTest::mouseClick(Button(form, "SubRedImg"), Qt::LeftButton, {}, QPoint(2, 2));
+        QTest::mouseClick(Button(form, "SubRedImg"), Qt::LeftButton, {}, QPoint(2, 2));
+        QCOMPARE(Readout(form)[0], QStringLiteral("255"));  // 5 -> 0 -> wraps to 255
+        // Right clicks and releases outside the button do not step.
+        QTest::mouseClick(Button(form, "AddRedImg"), Qt::RightButton, {}, QPoint(2, 2));
+        QTest::mousePress(Button(form, "AddRedImg"), Qt::LeftButton, {}, QPoint(2, 2));
+        QTest::mouseRelease(Button(form, "AddRedImg"), Qt::LeftButton, {}, QPoint(40, 40));
+        QCOMPARE(Readout(form)[0], QStringLiteral("255"));
+        QCOMPARE(Button(form, "AddRedImg")->picture().pixel(0, 0), AppFolder::NormalFace(4));
+        QCOMPARE(form.Colors().HistoryIndex(1), 4);
+
+        Item(form, "N27")->trigger();  // invert
+        QCOMPARE(Readout(form), QStringList({"000", "244", "060", "00", "F4", "3C"}));
+        QCOMPARE(SwatchAt(form, 1)->picture().pixel(5, 5), qRgb(0, 244, 60));
+        QCOMPARE(SwatchAt(form, 1)->picture().pixel(0, 0), qRgb(0x25, 0x25, 0x20));
+        QCOMPARE(form.Colors().HistoryIndex(1), 5);
+
+        Item(form, "N24")->trigger();  // grey: 0/3 + 244/3 + 60/3 = 101
+        QCOMPARE(Readout(form), QStringList({"101", "101", "101", "65", "65", "65"}));
+        QCOMPARE(SwatchAt(form, 1)->picture().pixel(5, 5), qRgb(101, 101, 101));
+        QCOMPARE(form.Colors().HistoryIndex(1), 6);
+        Item(form, "N28")->trigger();  // 33 + 33 + 33: grey again is darker
+        QCOMPARE(Readout(form)[0], QStringLiteral("099"));
+        QCOMPARE(form.Colors().HistoryIndex(1), 7);
+        Item(form, "N28")->trigger();  // 99 stays 99: nothing is recorded...
+        QCOMPARE(form.Colors().HistoryIndex(1), 7);
+        // ...and the active frame 25 25 20 (hex) keeps its converted grey, 12 + 12 + 10.
+        QCOMPARE(SwatchAt(form, 1)->picture().pixel(0, 0), qRgb(34, 34, 34));
+
+        for (int i = 0; i < 7; ++i) Item(form, "ZF61")->trigger();
+        QCOMPARE(Readout(form), QStringList({"005", "016", "200", "05", "10", "C8"}));
+        QVERIFY(!Item(form, "ZF61")->isEnabled());
+    }
+
+    void dragMovesTheWindowByThePointersTravelAndSnaps() {
+        AppFolder app;
+        app.WriteSettings(kSettings);
+        app.WriteSkin("DEFAULT");
+        FakePlatform platform;
+        MainForm form(app.path(), platform);
+        form.show();
+        QWidget* bg = form.findChild<QWidget*>("SkinImg");
+        const QPoint start = form.pos();  // 100, 200
+        QTest::mousePress(bg, Qt::LeftButton, {}, QPoint(30, 40));
+        QTest::mouseMove(bg, QPoint(60, 50));
+        QCOMPARE(form.pos(), start + QPoint(30, 10));
+        QTest::mouseMove(bg, QPoint(-95, 40));  // window left would be 5: snaps to 0
+        QCOMPARE(form.pos(), QPoint(0, 210));
+        QTest::mouseRelease(bg, Qt::LeftButton, {}, QPoint(30, 40));
+        QTest::mouseMove(bg, QPoint(50, 50));
+        QCOMPARE(form.pos(), QPoint(0, 210));
+
+        // The right button does not drag; nor does a press on a readout label.
+        QTest::mousePress(bg, Qt::RightButton, {}, QPoint(30, 40));
+        QTest::mouseMove(bg, QPoint(60, 60));
+        QTest::mouseRelease(bg, Qt::RightButton, {}, QPoint(60, 60));
+        QCOMPARE(form.pos(), QPoint(0, 210));
+    }
+
+    void rollsUpWhenThePointerLeavesAndUnrollsWhenItReturns() {
+        AppFolder app;
+        app.WriteSettings(kSettings);
+        app.WriteSkin("DEFAULT");  // 60 x 50, rolls up to 31 x 13
+        FakePlatform platform;
+        MainForm form(app.path(), platform);
+        form.show();
+        QCOMPARE(form.Timer2()->interval(), 10000);
+
+        platform.screen.cursor = {900, 700};
+        form.Timer2Timer();
+        QCOMPARE(form.geometry(), QRect(100, 200, 31, 13));
+        QCOMPARE(form.Timer2()->interval(), 1000);
+        platform.screen.cursor = {131, 213};  // one past the right and bottom edges
+        form.Timer2Timer();
+        QCOMPARE(form.geometry(), QRect(100, 200, 60, 50));
+        QCOMPARE(form.Timer2()->interval(), 10000);
+
+        // No resizing while a pick is in progress.
+        platform.screen.cursor = {900, 700};
+        QTest::mousePress(SwatchAt(form, 0), Qt::LeftButton, {}, QPoint(5, 5));
+        form.Timer2Timer();
+        QCOMPARE(form.size(), QSize(60, 50));
+        QTest::mouseRelease(SwatchAt(form, 0), Qt::LeftButton, {}, QPoint(5, 5));
+
+        // Switching automatic size off brings the window back to full size.
+        form.Timer2Timer();
+        QCOMPARE(form.size(), QSize(31, 13));
+        Item(form, "N16")->trigger();
+        QVERIFY(!Item(form, "N16")->isChecked());
+        QVERIFY(!form.Timer2()->isActive());
+        QCOMPARE(form.size(), QSize(60, 50));
+
+        // Pause and resume restore the state it had, on or off.
+        form.PauseAutoSize();
+        form.ResumeAutoSize();
+        QVERIFY(!form.Timer2()->isActive());
+        Item(form, "N16")->trigger();
+        QVERIFY(form.Timer2()->isActive());
+        form.PauseAutoSize();
+        QVERIFY(!form.Timer2()->isActive());
+        form.ResumeAutoSize();
+        QVERIFY(form.Timer2()->isActive());
+    }
+
+    void rightEdgeWindowRollsTowardsTheEdge() {
+        AppFolder app;
+        app.WriteSettings("[System]\nLeft=960\nTop=300\n");  // 60 wide: right edge at 1020
+        app.WriteSkin("DEFAULT");
+        FakePlatform platform;
+        MainForm form(app.path(), platform);
+        QCOMPARE(form.geometry(), QRect(964, 300, 60, 50));  // snapped onto the edge
+        platform.screen.cursor = {10, 10};
+        form.Timer2Timer();
+        QCOMPARE(form.geometry(), QRect(1024 - 31, 300, 31, 13));
+        platform.screen.cursor = {1010, 305};
+        form.Timer2Timer();
+        QCOMPARE(form.geometry(), QRect(964, 300, 60, 50));
     }
 };
 

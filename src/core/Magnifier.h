@@ -1,0 +1,27 @@
+// The magnifier shown while picking: where it goes, and the picture it shows.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace huebird {
+
+inline constexpr int kSampleSize = 14;     // screen pixels on each side of the magnified area
+inline constexpr int kMagnifiedSize = 15;  // the area stretched to this, crosshair included
+inline constexpr int kMagnifierDefaultLeft = 200;
+inline constexpr int kMagnifierTop = 80;
+
+// The magnifier's left edge for a pointer at (x, y): when the pointer is in the band of rows
+// 70..160 it moves out of the way (to 200 right of the screen's middle, else to 500);
+// otherwise it stays at `currentLeft`.
+int MagnifierLeft(int x, int y, int screenWidth, int currentLeft);
+
+// The 15 x 15 crosshair mask: white everywhere except a black cross on row 7 and column 7,
+// whose centre stays white.
+bool IsCrossPixel(int x, int y);
+
+// Stretches the 14 x 14 area around the pointer (row-major, 0xRRGGBB pixels, the pointer's
+// pixel at (7, 7)) to 15 x 15 and ANDs the crosshair mask over it.
+std::array<std::uint32_t, kMagnifiedSize * kMagnifiedSize> MagnifyArea(const std::uint32_t* area);
+
+}  // namespace huebird

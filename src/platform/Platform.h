@@ -1,0 +1,14 @@
+// Everything the desktop gives the program, handed to the main window in one piece.
+#pragma once
+
+#include "platform/Desktop.h"
+#include "platform/ScreenSampler.h"
+
+namespace huebird {
+
+struct Platform {
+    Desktop& desktop;
+    ScreenSampler& screen;
+};
+
+}  // namespace huebird

@@ -1,0 +1,37 @@
+// The screen as the picker sees it: the pointer position and the pixels under it, in the X
+// server's pixels across every screen of the desktop.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "core/Color.h"
+#include "core/Snap.h"
+
+namespace huebird {
+
+class ScreenSampler {
+public:
+    virtual ~ScreenSampler() = default;
+    virtual Point CursorPos() = 0;
+    // The width of the primary screen in pixels.
+    virtual int ScreenWidth() = 0;
+    // Whether (x, y) lies on some screen (not off the desktop, nor between monitors).
+    virtual bool OnScreen(int x, int y) = 0;
+    // Reads the w x h area with its top-left corner at (x, y) into `out` (row-major,
+    // 0xRRGGBB); pixels outside every screen read as black.
+    virtual void ReadArea(int x, int y, int w, int h, std::uint32_t* out) = 0;
+
+    // The colour of one pixel; none outside every screen.
+    std::optional<ColorValue> Pixel(int x, int y) {
+        if (!OnScreen(x, y)) return std::nullopt;
+        std::uint32_t rgb = 0;
+        ReadArea(x, y, 1, 1, &rgb);
+        return FromRgb(rgb);
+    }
+    static ColorValue FromRgb(std::uint32_t rgb) {
+        return MakeColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+    }
+};
+
+}  // namespace huebird

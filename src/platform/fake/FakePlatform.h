@@ -1,0 +1,16 @@
+// Fakes of everything the desktop gives, for tests.
+#pragma once
+
+#include "platform/Platform.h"
+#include "platform/fake/FakeDesktop.h"
+#include "platform/fake/FakeScreen.h"
+
+namespace huebird {
+
+struct FakePlatform {
+    FakeDesktop desktop;
+    FakeScreen screen;
+    operator Platform() { return {desktop, screen}; }
+};
+
+}  // namespace huebird

@@ -1,0 +1,40 @@
+// A screen for tests: a picture of settable pixels and a settable pointer.
+#pragma once
+
+#include <vector>
+
+#include "platform/ScreenSampler.h"
+
+namespace huebird {
+
+class FakeScreen : public ScreenSampler {
+public:
+    FakeScreen(int width = 1024, int height = 768)
+        : width_(width), height_(height), pixels_(static_cast<std::size_t>(width) * height, 0) {}
+
+    Point cursor;
+    int areaReads = 0;
+
+    void Fill(std::uint32_t rgb) { std::fill(pixels_.begin(), pixels_.end(), rgb); }
+    void Set(int x, int y, std::uint32_t rgb) { pixels_[static_cast<std::size_t>(y) * width_ + x] = rgb; }
+
+    Point CursorPos() override { return cursor; }
+    int ScreenWidth() override { return width_; }
+    bool OnScreen(int x, int y) override { return x >= 0 && y >= 0 && x < width_ && y < height_; }
+    void ReadArea(int x, int y, int w, int h, std::uint32_t* out) override {
+        ++areaReads;
+        for (int row = 0; row < h; ++row) {
+            for (int col = 0; col < w; ++col) {
+                const int sx = x + col, sy = y + row;
+                out[row * w + col] =
+                    OnScreen(sx, sy) ? pixels_[static_cast<std::size_t>(sy) * width_ + sx] : 0;
+            }
+        }
+    }
+
+private:
+    int width_, height_;
+    std::vector<std::uint32_t> pixels_;
+};
+
+}  // namespace huebird

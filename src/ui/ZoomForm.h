@@ -1,0 +1,33 @@
+// The magnifier shown while a colour is picked: the area around the pointer, enlarged three
+// times with a crosshair, and the pointer's screen coordinates.
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+#include <array>
+#include <cstdint>
+
+#include "core/Magnifier.h"
+
+class QLabel;
+
+namespace huebird {
+
+class ZoomForm : public QWidget {
+    Q_OBJECT
+public:
+    ZoomForm();
+
+    // Shows the 15 x 15 magnified picture (0xRRGGBB) and the pointer's coordinates.
+    void ShowArea(const std::array<std::uint32_t, kMagnifiedSize * kMagnifiedSize>& magnified,
+                  int x, int y);
+    const QImage& picture() const { return picture_; }  // 45 x 45, as shown
+
+private:
+    QWidget* image1_ = nullptr;
+    QLabel* label1_ = nullptr;  // "X:" pointer x
+    QLabel* label2_ = nullptr;  // "Y:" pointer y
+    QImage picture_;
+};
+
+}  // namespace huebird

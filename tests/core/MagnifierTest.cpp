@@ -1,0 +1,49 @@
+#include "core/Magnifier.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace huebird {
+namespace {
+
+TEST(MagnifierTest, MovesOutOfTheWayOnlyInTheBand) {
+    struct Case {
+        int x, y, expected;
+    };
+    const Case cases[] = {
+        {512, 100, 500}, {513, 100, 200}, {0, 70, 500}, {1000, 160, 200},
+        {1000, 69, 333}, {0, 161, 333},   {0, 0, 333},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.x << "," << c.y);
+        EXPECT_EQ(MagnifierLeft(c.x, c.y, 1024, 333), c.expected);
+    }
+}
+
+TEST(MagnifierTest, CrossIsTwentyEightBlackPixelsAroundATrueCentre) {
+    std::vector<std::uint32_t> area(kSampleSize * kSampleSize);
+    for (int i = 0; i < kSampleSize * kSampleSize; ++i) area[i] = 0x010000u * (i % 14) + 0x100u * (i / 14) + 0x80;
+    area[7 * kSampleSize + 7] = 0xABCDEF;  // the pointer's pixel
+    const auto out = MagnifyArea(area.data());
+    int black = 0;
+    for (int y = 0; y < kMagnifiedSize; ++y) {
+        for (int x = 0; x < kMagnifiedSize; ++x) {
+            const std::uint32_t p = out[y * kMagnifiedSize + x];
+            if (IsCrossPixel(x, y)) {
+                EXPECT_EQ(p, 0u);
+                ++black;
+            } else if (x != 7 || y != 7) {
+                EXPECT_NE(p, 0u);
+            }
+        }
+    }
+    EXPECT_EQ(black, 28);
+    EXPECT_EQ(out[7 * kMagnifiedSize + 7], 0xABCDEFu);
+    // The stretch keeps the corners and the order of the columns.
+    EXPECT_EQ(out[0], area[0]);
+    EXPECT_EQ(out[kMagnifiedSize * kMagnifiedSize - 1], area[kSampleSize * kSampleSize - 1]);
+}
+
+}  // namespace
+}  // namespace huebird
