@@ -13,3 +13,4 @@ for _ in $(seq 1 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
 app=$(mktemp -d)
 cp -r build/app/. "$app/"
 build/bench/huebird_bench_startup "$app" 20
+build/bench/huebird_bench_window "$app"

@@ -104,6 +104,17 @@ wait_exit() {
     return 1
 }
 
+# wait_for SECONDS COMMAND...: true as soon as the command succeeds within the time.
+wait_for() {
+    local until=$(($(date +%s%N) + $1 * 1000000000))
+    shift
+    while [ "$(date +%s%N)" -lt $until ]; do
+        "$@" && return 0
+        sleep 0.1
+    done
+    "$@"
+}
+
 window_geometry() {
     xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
         /Width:/ {w=$2} /Height:/ {h=$2} END {print x, y, w, h}'

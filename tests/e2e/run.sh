@@ -13,6 +13,7 @@ trap 'stop_all' EXIT
 WORK=$(mktemp -d /tmp/huebird-e2e.XXXXXX)
 ROOT_COLOR=102030
 "$PROBE" root $ROOT_COLOR
+read -r dw dh < <(bmp_size "$APP/skins/DEFAULT/backgrd.bmp")
 
 # --- the window appears where the settings put it, snapped, shaped and coloured ------------
 app=$(make_app one "[System]
@@ -99,6 +100,90 @@ expect "missing skin: settings untouched" "[System]
 SkinName=NOSUCH
 Color1=123456" "$(cat "$app/palora.ini")"
 
+# --- picking a colour from the desktop, stepping it, and keeping it over a restart ----------
+app=$(make_app pick "[System]
+Left=300
+Top=200
+Color1=000000
+AutoFlex=0")
+start_app "$app"
+wid=$(wait_window) || fail "pick: window appears"
+read -r wx wy ww wh < <(window_geometry "$wid")
+sx=$(ini_get "$skin" Color1 Left); sy=$(ini_get "$skin" Color1 Top)
+sw=$(ini_get "$skin" Color1 Width); sh=$(ini_get "$skin" Color1 Height)
+scx=$((wx + sx + sw / 2)); scy=$((wy + sy + sh / 2))
+"$PROBE" root 4A7F2C
+xdotool mousemove $scx $scy mousedown 1
+sleep 0.2
+xdotool mousemove 800 600
+sleep 0.4
+expect "pick: the swatch shows the pixel under the pointer while the button is held" 4A7F2C \
+    "$("$PROBE" pixel $scx $scy)"
+expect "pick: the magnifier is shown during the pick" 2 "$(count_windows)"
+zoom=$(xdotool search --onlyvisible --name '^Huebird$' | while read -r w; do
+    [ "$w" != "$wid" ] && echo "$w"; done | head -n 1)
+[ -n "$zoom" ] && read -r zx zy zw zh < <(window_geometry "$zoom")
+expect "pick: the magnifier is 94 x 51 at the right place" "200 80 94 51" "${zx:-} ${zy:-} ${zw:-} ${zh:-}"
+shot picking.png
+xdotool mouseup 1
+sleep 0.2
+expect "pick: the magnifier is gone after the release" 1 "$(count_windows)"
+"$PROBE" root $ROOT_COLOR
+expect "pick: the swatch keeps the picked colour" 4A7F2C "$("$PROBE" pixel $scx $scy)"
+bx=$(ini_get "$skin" AddRed Left); by=$(ini_get "$skin" AddRed Top)
+xdotool mousemove $((wx + bx + 4)) $((wy + by + 4)) click 1
+sleep 0.2
+expect "step: the red plus button adds exactly 5" 4F7F2C "$("$PROBE" pixel $scx $scy)"
+bx=$(ini_get "$skin" SubRGB Left); by=$(ini_get "$skin" SubRGB Top)
+xdotool mousemove $((wx + bx + 4)) $((wy + by + 4)) click 1
+sleep 0.2
+expect "step: the all-minus button takes 5 from each" 4A7A27 "$("$PROBE" pixel $scx $scy)"
+
+# Dragging by the background: the window follows the pointer exactly, then snaps.
+gx=$((wx + $(ini_get "$skin" Menu Left) + 40)); gy=$((wy + $(ini_get "$skin" Menu Top) + 4))
+xdotool mousemove $gx $gy mousedown 1
+sleep 0.1
+xdotool mousemove $((gx + 15)) $((gy + 5))
+sleep 0.1
+xdotool mousemove $((gx + 30)) $((gy + 10))
+sleep 0.2
+read -r nx ny _ < <(window_geometry "$wid")
+expect "drag: the window moved by the pointer's travel" "$((wx + 30)) $((wy + 10))" "$nx $ny"
+xdotool mousemove $((gx - wx + 6)) $((gy + 10))
+sleep 0.2
+read -r nx ny _ < <(window_geometry "$wid")
+expect "drag: within 10 pixels of the left edge it snaps onto it" "0 $((wy + 10))" "$nx $ny"
+xdotool mouseup 1
+read -r wx wy ww wh < <(window_geometry "$wid")
+cx=$(ini_get "$skin" Close Left); cy=$(ini_get "$skin" Close Top)
+xdotool mousemove $((wx + cx + 3)) $((wy + cy + 3)) click 1
+check "pick: closing ends the program" wait_exit "$APP_PID"
+expect_contains "pick: the picked and stepped colour is saved" "Color1=4A7A27" "$(cat "$app/palora.ini")"
+start_app "$app"
+wid=$(wait_window) || fail "pick: window appears again"
+read -r wx wy ww wh < <(window_geometry "$wid")
+expect "pick: the colour survives a restart" 4A7A27 "$("$PROBE" pixel $((wx + sx + sw / 2)) $((wy + sy + sh / 2)))"
+stop_app
+
+# --- automatic size: rolled up while the pointer is away, unrolled when it is back -----------
+fw=$(ini_get "$skin" AutoFlex FlexWidth); fh=$(ini_get "$skin" AutoFlex FlexHeight)
+app=$(make_app flex "[System]
+Left=400
+Top=300
+AutoFlex=1")
+xdotool mousemove 900 700
+start_app "$app"
+wid=$(wait_window) || fail "roll-up: window appears"
+rolled() { read -r _ _ w h < <(window_geometry "$wid"); [ "$w $h" = "$((fw + 1)) $((fh + 1))" ]; }
+unrolled() { read -r _ _ w h < <(window_geometry "$wid"); [ "$w $h" = "$dw $dh" ]; }
+check "roll-up: the window rolls up to the skin's small size within 11 s" wait_for 11 rolled
+read -r rx ry _ < <(window_geometry "$wid")
+expect "roll-up: the top-left corner stays" "400 300" "$rx $ry"
+shot rolled.png
+xdotool mousemove 410 310
+check "roll-up: it unrolls to full size within 2 s of the pointer's return" wait_for 2 unrolled
+stop_app
+
 # --- the second stock skin: a pebble with a round hole, centred on (83, 16) -------------------
 app=$(make_app pebble "[System]
 SkinName=PEBBLE
@@ -123,7 +208,6 @@ stop_app
 
 # --- snapping uses the work area the desktop publishes ----------------------------------------
 xprop -root -f _NET_WORKAREA 32c -set _NET_WORKAREA "40, 0, 984, 740"
-read -r dw dh < <(bmp_size "$APP/skins/DEFAULT/backgrd.bmp")
 app=$(make_app workarea "[System]
 Left=25
 Top=$((740 - dh + 6))

@@ -1,0 +1,101 @@
+// The main window's hot paths on a real X display, with the real screen sampler:
+// one sampling tick of a pick (pixel, area, magnify, paint), and a full roll-up and unroll.
+//   huebird_bench_window APP_DIR
+#include <QApplication>
+#include <QThread>
+#include <X11/Xlib.h>
+#include <time.h>
+
+#include <chrono>
+#include <cstdio>
+
+#include "platform/x11/X11Desktop.h"
+#include "platform/x11/X11ScreenSampler.h"
+#include "ui/MainForm.h"
+#include "ui/Swatch.h"
+
+namespace {
+
+double CpuMs() {
+    timespec ts{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+    return ts.tv_sec * 1e3 + ts.tv_nsec / 1e6;
+}
+
+void WarpPointer(int x, int y) {
+    Display* dpy = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->display();
+    XWarpPointer(dpy, None, DefaultRootWindow(dpy), 0, 0, 0, 0, x, y);
+    XSync(dpy, False);
+}
+
+// Until the X server has seen every request and the window has painted.
+void Settle() {
+    QCoreApplication::processEvents();
+    Display* dpy = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->display();
+    XSync(dpy, False);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: %s APP_DIR\n", argv[0]);
+        return 2;
+    }
+    qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+    QApplication app(argc, argv);
+    huebird::X11Desktop desktop;
+    huebird::X11ScreenSampler screen;
+    huebird::MainForm form(argv[1], {desktop, screen});
+    if (form.EndRequested()) {
+        std::fprintf(stderr, "%s\n", qPrintable(form.EndReason()));
+        return 1;
+    }
+    form.Timer2()->stop();
+    form.show();
+    for (int i = 0; i < 20; ++i) Settle();
+
+    // Sampling ticks, the pointer wandering so every tick has new pixels to show.
+    auto* swatch = form.findChild<huebird::Swatch*>(QStringLiteral("Color1Img"));
+    form.ColorMouseDown(swatch, Qt::LeftButton);
+    form.Timer1()->stop();  // the ticks are driven here
+    Settle();
+    const int ticks = 2000;
+    const double cpu0 = CpuMs();
+    const auto wall0 = std::chrono::steady_clock::now();
+    for (int i = 0; i < ticks; ++i) {
+        WarpPointer(300 + i % 400, 300 + (i / 400) * 10);
+        form.Timer1Timer();
+        Settle();
+    }
+    const double cpuPerTick = (CpuMs() - cpu0) / ticks;
+    const double wallPerTick =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - wall0).count() /
+        ticks;
+    form.Color1ImgMouseUp(swatch, Qt::LeftButton, false);
+    std::printf("sampling tick (pixel, area, magnify, paint, pointer warp included): "
+                "%.3f ms CPU, %.3f ms wall per tick; %.2f %% of a core at 10 ticks a second\n",
+                cpuPerTick, wallPerTick, cpuPerTick * 10 / 1000 * 100);
+
+    // Full roll-up and unroll, each step a real resize.
+    form.move(400, 300);
+    Settle();
+    double upMs = 0, downMs = 0;
+    const int rolls = 20;
+    for (int i = 0; i < rolls; ++i) {
+        WarpPointer(900, 700);
+        auto t0 = std::chrono::steady_clock::now();
+        form.Timer2Timer();
+        Settle();
+        upMs += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
+        WarpPointer(form.x() + 2, form.y() + 2);
+        t0 = std::chrono::steady_clock::now();
+        form.Timer2Timer();
+        Settle();
+        downMs += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
+    }
+    std::printf("roll-up of %dx%d to %dx%d: %.2f ms wall; unroll: %.2f ms wall (mean of %d)\n",
+                form.FullSize().width(), form.FullSize().height(), form.FlexWidth() + 1,
+                form.FlexHeight() + 1, upMs / rolls, downMs / rolls, rolls);
+    return 0;
+}
