@@ -2,6 +2,8 @@
 // one sampling tick of a pick (pixel, area, magnify, paint), and a full roll-up and unroll.
 //   huebird_bench_window APP_DIR
 #include <QApplication>
+#include <QFile>
+#include <QMenu>
 #include <QThread>
 #include <X11/Xlib.h>
 #include <time.h>
@@ -9,6 +11,7 @@
 #include <chrono>
 #include <cstdio>
 
+#include "platform/x11/X11Clipboard.h"
 #include "platform/x11/X11Desktop.h"
 #include "platform/x11/X11ScreenSampler.h"
 #include "ui/MainForm.h"
@@ -46,7 +49,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     huebird::X11Desktop desktop;
     huebird::X11ScreenSampler screen;
-    huebird::MainForm form(argv[1], {desktop, screen});
+    huebird::X11Clipboard clipboard;
+    huebird::MainForm form(argv[1], {desktop, screen, clipboard});
     if (form.EndRequested()) {
         std::fprintf(stderr, "%s\n", qPrintable(form.EndReason()));
         return 1;
@@ -97,5 +101,29 @@ int main(int argc, char** argv) {
     std::printf("roll-up of %dx%d to %dx%d: %.2f ms wall; unroll: %.2f ms wall (mean of %d)\n",
                 form.FullSize().width(), form.FullSize().height(), form.FlexWidth() + 1,
                 form.FlexHeight() + 1, upMs / rolls, downMs / rolls, rolls);
+    // The swatch menu's first favourites list with 1000 entries, every line read afresh.
+    {
+        QFile settings(QString::fromLocal8Bit(argv[1]) + QStringLiteral("/palora.ini"));
+        settings.open(QIODevice::Append);
+        QByteArray section = "\n[BookMarks]\n";
+        for (int i = 0; i < 1000; ++i) section += "colour " + QByteArray::number(i) + "=" +
+                                                  QByteArray::number(0x100000 + i * 4099, 16).toUpper().right(6) + "\n";
+        settings.write(section);
+    }
+    for (int i = 0; i < 1000; ++i) form.AddFavouriteItem(0, QStringLiteral("colour %1").arg(i));
+    auto* list = form.findChild<QMenu*>(QStringLiteral("N39"));
+    double openMs = 0;
+    const int opens = 20;
+    for (int i = 0; i < opens; ++i) {
+        const auto t0 = std::chrono::steady_clock::now();
+        list->popup(QPoint(100, 100));
+        list->repaint();  // painted now, not at the next turn of the loop
+        Settle();
+        openMs += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
+        list->hide();
+        Settle();
+    }
+    std::printf("favourites menu of 1000 entries, opened and painted: %.2f ms wall (mean of %d)\n",
+                openMs / opens, opens);
     return 0;
 }

@@ -5,6 +5,7 @@
 #include <exception>
 
 #include "platform/InstanceLock.h"
+#include "platform/x11/X11Clipboard.h"
 #include "platform/x11/X11Desktop.h"
 #include "platform/x11/X11ScreenSampler.h"
 #include "ui/MainForm.h"
@@ -35,8 +36,9 @@ int main(int argc, char** argv) {
     try {
         huebird::X11Desktop desktop;
         huebird::X11ScreenSampler screen;
+        huebird::X11Clipboard clipboard;
         huebird::MainForm form(QCoreApplication::applicationDirPath().toStdString(),
-                               {desktop, screen});
+                               {desktop, screen, clipboard});
         if (form.EndRequested()) {
             std::fprintf(stderr, "%s\n", form.EndReason().toLocal8Bit().constData());
             return 1;

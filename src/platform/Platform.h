@@ -1,6 +1,7 @@
 // Everything the desktop gives the program, handed to the main window in one piece.
 #pragma once
 
+#include "platform/Clipboard.h"
 #include "platform/Desktop.h"
 #include "platform/ScreenSampler.h"
 
@@ -9,6 +10,7 @@ namespace huebird {
 struct Platform {
     Desktop& desktop;
     ScreenSampler& screen;
+    Clipboard& clipboard;
 };
 
 }  // namespace huebird

@@ -9,16 +9,23 @@
 #include <stdexcept>
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScreen>
 
 #include "core/Adjust.h"
 #include "core/Drag.h"
+#include "core/Favourites.h"
 #include "core/Magnifier.h"
+#include "core/Notation.h"
 #include "core/Outline.h"
 #include "core/SkinFiles.h"
 #include "platform/Desktop.h"
+#include "ui/InputForm.h"
+#include "ui/MarksForm.h"
 #include "ui/Notices.h"
 #include "ui/SkinButton.h"
+#include "ui/SkinnedMenus.h"
 #include "ui/Swatch.h"
 #include "ui/ZoomForm.h"
 
@@ -70,7 +77,14 @@ protected:
     void mouseMoveEvent(QMouseEvent* e) override {
         form_->SkinImgMouseMove(e->globalPosition().toPoint());
     }
-    void mouseReleaseEvent(QMouseEvent* e) override { form_->SkinImgMouseUp(e->button()); }
+    void mouseReleaseEvent(QMouseEvent* e) override {
+        form_->SkinImgMouseUp(e->button());
+        if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint()))
+            form_->SkinImgClick();
+    }
+    void mouseDoubleClickEvent(QMouseEvent* e) override {
+        if (e->button() == Qt::LeftButton) form_->SkinImgDblClick();
+    }
 
 private:
     const QImage* image_;
@@ -89,6 +103,7 @@ MainForm::MainForm(fs::path appDir, Platform platform, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
       desktop_(platform.desktop),
       screen_(platform.screen),
+      clipboard_(platform.clipboard),
       colors_(this) {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QString::fromUtf8(kAppTitle));
@@ -103,7 +118,9 @@ MainForm::MainForm(fs::path appDir, Platform platform, QWidget* parent)
     if (!EndRequested()) FormCreate();
 }
 
-MainForm::~MainForm() = default;
+MainForm::~MainForm() { delete inputForm_; }
+
+InputForm* MainForm::Input() const { return inputForm_; }
 
 ZoomForm* MainForm::Magnifier() const { return zoomForm_; }
 
@@ -178,7 +195,7 @@ void MainForm::BuildMenus() {
         return sub;
     };
 
-    popupMenu1_ = new QMenu(this);
+    popupMenu1_ = new MainMenu([this] { return colors_.UndoAvailable(); }, this);
     popupMenu1_->setObjectName(QStringLiteral("PopupMenu1"));
     QMenu* n14 = addSubmenu(popupMenu1_, "N14", "收藏夹", 1);
     addItems(n14, {{"N15", "管理收藏夹...Ctrl+O/F2", 0}, {"N18", "-", 0}});
@@ -217,11 +234,24 @@ void MainForm::BuildMenus() {
     zf61_ = popupMenu1_->findChild<QAction*>(QStringLiteral("ZF61"));
     zf61_->setEnabled(false);
 
-    popupMenu2_ = new QMenu(this);
+    popupMenu2_ = new SwatchMenu(this);
     popupMenu2_->setObjectName(QStringLiteral("PopupMenu2"));
-    addSubmenu(popupMenu2_, "N39", " 常用收藏夹", 3);
-    addSubmenu(popupMenu2_, "N36", " 经典收藏夹", 4);
-    addSubmenu(popupMenu2_, "N41", " 备用收藏夹", 5);
+    static const ItemSpec kLists[kFavouriteListCount] = {
+        {"N39", " 常用收藏夹", 3}, {"N36", " 经典收藏夹", 4}, {"N41", " 备用收藏夹", 5}};
+    for (int list = 0; list < kFavouriteListCount; ++list) {
+        auto* menu = new FavouritesMenu(
+            QString::fromUtf8(kLists[list].caption),
+            [this, list](const QString& name) {
+                return FavouritesStore(SettingsPath()).DrawColor(list, name.toStdString());
+            },
+            popupMenu2_);
+        menu->setObjectName(QString::fromLatin1(kLists[list].name));
+        QAction* a = popupMenu2_->addMenu(menu);
+        a->setObjectName(QString::fromLatin1(kLists[list].name));
+        a->setProperty("tag", kLists[list].tag);
+        connect(menu, &QMenu::triggered, this, &MainForm::FavouriteClick);
+        favouriteMenus_[list] = menu;
+    }
     addItems(popupMenu2_, {{"N37", " 加入/管理收藏夹", 1},
                            {"N29", "-", 0},
                            {"N30", " 拷贝  Ctrl+C/F4", 10},
@@ -238,6 +268,10 @@ void MainForm::BuildMenus() {
         {"ZF61", &MainForm::ZF61Click},  {"N27", &MainForm::N23Click},
         {"N23", &MainForm::N23Click},    {"N28", &MainForm::N24Click},
         {"N24", &MainForm::N24Click},    {"N16", &MainForm::N16Click},
+        {"N2", &MainForm::N2Click},      {"N30", &MainForm::N2Click},
+        {"N13", &MainForm::N13Click},    {"N31", &MainForm::N13Click},
+        {"N25", &MainForm::N25Click},    {"N15", &MainForm::N15Click},
+        {"N37", &MainForm::N15Click},
     };
     for (const auto& [name, handler] : bindings) {
         connect(findChild<QAction*>(QString::fromLatin1(name)), &QAction::triggered, this, handler);
@@ -386,7 +420,7 @@ void MainForm::LoadColors() { huebird::LoadColors(Profile(SettingsPath()), color
 void MainForm::ApplySettings() {
     const Profile settings(SettingsPath());
     if (!settings.Exists()) return;
-    // The favourites lists come with the favourites.
+    LoadFavouriteMenus();
     const AppliedSettings applied = ReadAppliedSettings(settings);
     n9_->setChecked(applied.alwaysTop);
     SetStaysOnTop(applied.alwaysTop);
@@ -410,7 +444,9 @@ void MainForm::SetStaysOnTop(bool on) {
 
 void MainForm::BuildSkinMenu() {
     for (const std::string& name : ListSkinFolders(skinsDir_)) {
-        QAction* item = n1_->addAction(QString::fromStdString(name));
+        QAction* item = n1_->addAction(QString::fromStdString(name).replace(
+            QLatin1Char('&'), QLatin1String("&&")));  // a folder name is no mnemonic
+        item->setData(QString::fromStdString(name));
         item->setCheckable(true);
         item->setChecked(EqualsIgnoringCase(name, Utf8(skinName_)));
         skinGroup_->addAction(item);
@@ -435,16 +471,16 @@ QString MainForm::SkinUnusable(const QString& name) const {
 void MainForm::SkinMenuClick(QAction* item) {
     // A skin that cannot be used is refused before anything changes, so a wrong click
     // never ends the program or loses the colours.
-    const QString why = SkinUnusable(item->text());
+    const QString why = SkinUnusable(item->data().toString());
     if (!why.isEmpty()) {
         item->setChecked(false);
         for (QAction* a : skinItems_) {
-            if (EqualsIgnoringCase(Utf8(a->text()), Utf8(skinName_))) a->setChecked(true);
+            if (EqualsIgnoringCase(Utf8(a->data().toString()), Utf8(skinName_))) a->setChecked(true);
         }
         Notices::Notice(this, why);
         return;
     }
-    skinName_ = item->text();
+    skinName_ = item->data().toString();
     item->setChecked(true);
     try {
         ReleaseButtonStrips();
@@ -665,6 +701,126 @@ void MainForm::ResumeAutoSize() {
     }
 }
 
+QString MainForm::HexReadout() const {
+    return labels_[3]->text() + labels_[4]->text() + labels_[5]->text();
+}
+
+std::array<QString, 3> MainForm::DecimalReadout() const {
+    return {labels_[0]->text(), labels_[1]->text(), labels_[2]->text()};
+}
+
+void MainForm::OpenWebSite() { desktop_.OpenUrl(kWebSite); }
+
+void MainForm::N2Click() {
+    clipboard_.SetText(CopyText(colors_.WorkColor, copyType_, copyAddHash_));
+}
+
+std::string MainForm::ReadClipboardText() { return clipboard_.Text().value_or("error"); }
+
+void MainForm::N13Click() {
+    ColorValue c = 0;
+    if (ParseHexColor(ReadClipboardText(), c)) colors_.AdoptColor(c);
+}
+
+void MainForm::keyPressEvent(QKeyEvent* e) {
+    static const std::pair<int, Key> kKeys[] = {{Qt::Key_F2, Key::F2}, {Qt::Key_F4, Key::F4},
+                                                {Qt::Key_F5, Key::F5}, {Qt::Key_F6, Key::F6},
+                                                {Qt::Key_C, Key::C},   {Qt::Key_O, Key::O},
+                                                {Qt::Key_V, Key::V},   {Qt::Key_Z, Key::Z}};
+    Key key = Key::Other;
+    for (const auto& [qtKey, k] : kKeys) {
+        if (e->key() == qtKey) key = k;
+    }
+    switch (ShortcutFor(key, e->modifiers().testFlag(Qt::ControlModifier))) {
+        case Shortcut::Manager: N15Click(); break;
+        case Shortcut::Copy: N2Click(); break;
+        case Shortcut::Paste: N13Click(); break;
+        case Shortcut::Undo:
+            if (zf61_->isEnabled()) ZF61Click();
+            break;
+        case Shortcut::None: QWidget::keyPressEvent(e); break;
+    }
+}
+
+void MainForm::N25Click() { SkinImgDblClick(); }
+
+void MainForm::SkinImgDblClick() {
+    if (inputForm_) {
+        PostCloseInput();
+        return;
+    }
+    const QRect screenRect = screen() ? screen()->geometry() : QRect(0, 0, 1024, 768);
+    inputForm_ = new InputForm(*this, screenRect.width(), screenRect.height());
+    inputForm_->show();
+    inputForm_->FillFields();
+}
+
+void MainForm::SkinImgClick() {
+    if (inputForm_ && inputForm_->isVisible()) inputForm_->raise();
+}
+
+void MainForm::SetAutoSizeItemEnabled(bool enabled) { n16_->setEnabled(enabled); }
+
+void MainForm::PostCloseInput() {
+    QCoreApplication::postEvent(this, new QEvent(static_cast<QEvent::Type>(kCloseInputEvent)));
+}
+
+void MainForm::CloseInput() {
+    n16_->setEnabled(true);
+    if (inputForm_) {
+        ResumeAutoSize();
+        delete inputForm_;
+    }
+}
+
+bool MainForm::event(QEvent* e) {
+    if (e->type() == static_cast<QEvent::Type>(kCloseInputEvent)) {
+        CloseInput();
+        return true;
+    }
+    return QWidget::event(e);
+}
+
+void MainForm::LoadFavouriteMenus() {
+    const FavouritesStore store(SettingsPath());
+    for (int list = 0; list < kFavouriteListCount; ++list) {
+        for (const std::string& name : store.Names(list)) {
+            AddFavouriteItem(list, QString::fromStdString(name));
+        }
+    }
+}
+
+void MainForm::AddFavouriteItem(int list, const QString& name) {
+    if (list < 0 || list >= kFavouriteListCount) return;
+    QAction* item = favouriteMenus_[list]->addAction(
+        QString(name).replace(QLatin1Char('&'), QLatin1String("&&")));  // no mnemonics
+    item->setData(name);
+}
+
+void MainForm::RemoveFavouriteItem(int list, const QString& name) {
+    if (list < 0 || list >= kFavouriteListCount) return;
+    for (QAction* item : favouriteMenus_[list]->actions()) {
+        if (EqualsIgnoringCase(Utf8(item->data().toString()), Utf8(name))) {
+            delete item;
+            return;
+        }
+    }
+}
+
+void MainForm::FavouriteClick(QAction* item) {
+    const auto it = std::find(favouriteMenus_.begin(), favouriteMenus_.end(), item->parent());
+    if (it == favouriteMenus_.end()) return;
+    const auto color = FavouritesStore(SettingsPath())
+                           .ClickColor(static_cast<int>(it - favouriteMenus_.begin()),
+                                       Utf8(item->data().toString()));
+    if (color) colors_.AdoptColor(*color);
+}
+
+void MainForm::N15Click() {
+    MarksForm dialog(static_cast<FavouritesHost&>(*this));
+    dialog.exec();
+}
+
 void MainForm::SaveSettings() {
     SavedSettings v;
     v.skinName = Utf8(skinName_);
@@ -691,9 +847,11 @@ void MainForm::closeEvent(QCloseEvent* e) {
     }
     closing_ = true;
     EndPick();
+    delete inputForm_;
     ReleaseButtonStrips();
     for (QAction* item : skinItems_) delete item;
     skinItems_.clear();
+    for (FavouritesMenu* menu : favouriteMenus_) qDeleteAll(menu->actions());
     // A window closed before every creation step ran has nothing worth saving, and
     // writing the layout defaults would overwrite the user's settings.
     if (started_) SaveSettings();

@@ -17,6 +17,7 @@
 #include "core/ColorModel.h"
 #include "core/Snap.h"
 #include "platform/Platform.h"
+#include "ui/Hosts.h"
 #include "core/Settings.h"
 #include "core/SkinDescription.h"
 
@@ -25,11 +26,17 @@ class QLabel;
 
 namespace huebird {
 
+class FavouritesMenu;
+class InputForm;
 class SkinButton;
 class Swatch;
 class ZoomForm;
 
-class MainForm : public QWidget, public ColorView {
+// The main window's private messages, delivered as events through its own queue.
+inline constexpr int kCloseInputEvent = 1024 + 31;   // release the manual-input window
+inline constexpr int kToggleWindowEvent = 1024 + 32;  // hide or show the main window
+
+class MainForm : public QWidget, public ColorView, public FavouritesHost, public InputHost {
     Q_OBJECT
 public:
     MainForm(std::filesystem::path appDir, Platform platform, QWidget* parent = nullptr);
@@ -54,13 +61,14 @@ public:
     int PalIndex() const { return palIndex_; }
     const QString& SkinDesignerText() const { return skinDesignerText_; }
     const std::filesystem::path& AppDir() const { return appDir_; }
-    std::filesystem::path SettingsPath() const;
+    std::filesystem::path SettingsPath() const override;
 
     QMenu* PopupMenu1() const { return popupMenu1_; }
     QMenu* PopupMenu2() const { return popupMenu2_; }
     QTimer* Timer1() const { return timer1_; }
     QTimer* Timer2() const { return timer2_; }
     ZoomForm* Magnifier() const;
+    InputForm* Input() const;
     QSize FullSize() const { return background_.size(); }
 
     // ColorView: how the colour model reaches the swatches and the readout.
@@ -68,6 +76,19 @@ public:
     void FrameSwatch(int s, ColorValue frame) override;
     void SetReadout(const std::array<std::string, 6>& texts) override;
     void SetUndoEnabled(bool enabled) override;
+
+    // What the dialogs ask of the main window.
+    QString HexReadout() const override;
+    std::array<QString, 3> DecimalReadout() const override;
+    ColorValue CurrentWorkColor() const override { return colors_.WorkColor; }
+    void OpenWebSite() override;
+    void AddFavouriteItem(int list, const QString& name) override;
+    void RemoveFavouriteItem(int list, const QString& name) override;
+    void ApplyColor(ColorValue c) override { colors_.AdoptColor(c); }
+    QPoint MainTopLeft() const override { return pos(); }
+    int SkinHeight() const override { return background_.height(); }
+    void SetAutoSizeItemEnabled(bool enabled) override;
+    void PostCloseInput() override;
 
 public slots:
     void MenuImgClick();
@@ -97,11 +118,23 @@ public slots:
     void Timer2Timer();
     void N16Click();
     // Dialogs that stay open for a while hold the window at its size while they exist.
-    void PauseAutoSize();
-    void ResumeAutoSize();
+    void PauseAutoSize() override;
+    void ResumeAutoSize() override;
+
+    // Clipboard, keyboard and manual input.
+    void N2Click();   // copy
+    void N13Click();  // paste
+    void N25Click();  // manual input
+    void SkinImgDblClick();
+    void SkinImgClick();
+    // Favourites.
+    void N15Click();  // the favourites manager
+    void FavouriteClick(QAction* item);
 
 protected:
     void closeEvent(QCloseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    bool event(QEvent* e) override;
 
 private:
     void BuildControls();
@@ -122,6 +155,9 @@ private:
     void SetStaysOnTop(bool on);
     void ApplySizeSteps(const std::vector<Size>& steps);
     void EndPick();
+    void LoadFavouriteMenus();
+    std::string ReadClipboardText();
+    void CloseInput();
     void RequestEnd(const QString& reason);
     std::filesystem::path SkinFolder() const;
     std::filesystem::path SkinFile() const;
@@ -130,6 +166,7 @@ private:
 
     Desktop& desktop_;
     ScreenSampler& screen_;
+    Clipboard& clipboard_;
     ColorModel colors_;
 
     // Controls, in creation order.
@@ -149,6 +186,7 @@ private:
     QMenu* n1_ = nullptr;       // "设置" submenu, where the skins are listed
     QActionGroup* skinGroup_ = nullptr;
     std::vector<QAction*> skinItems_;
+    std::array<FavouritesMenu*, 3> favouriteMenus_{};  // N39, N36, N41
 
     // Folders and settings read at start.
     std::filesystem::path appDir_;
@@ -164,6 +202,7 @@ private:
     int flexHeight_ = 0;
 
     QPointer<ZoomForm> zoomForm_;  // the magnifier, while a pick is in progress
+    QPointer<InputForm> inputForm_;  // the manual-input window, while it is open
     Point dragOrigin_;
     bool dragging_ = false;
     bool savedFlexState_ = false;

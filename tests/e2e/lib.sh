@@ -92,6 +92,18 @@ wait_window() {
     return 1
 }
 
+# wait_other_window WID: the id of a second program window (a dialog), once it is mapped.
+wait_other_window() {
+    local i w
+    for i in $(seq 1 60); do
+        for w in $(xdotool search --onlyvisible --name '^Huebird$' 2>/dev/null); do
+            [ "$w" != "$1" ] && { echo "$w"; return 0; }
+        done
+        sleep 0.05
+    done
+    return 1
+}
+
 count_windows() { xdotool search --onlyvisible --name '^Huebird$' 2>/dev/null | wc -l; }
 
 # wait_exit PID: true when the process ends within five seconds.

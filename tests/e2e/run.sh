@@ -184,6 +184,154 @@ xdotool mousemove 410 310
 check "roll-up: it unrolls to full size within 2 s of the pointer's return" wait_for 2 unrolled
 stop_app
 
+# --- the clipboard: every notation out with F4 and Ctrl+C, codes in with F5 and Ctrl+V ------
+copy_with() {  # copy_with COPYTYPE ADDHASH KEY: what the program puts on the clipboard
+    local dir
+    dir=$(make_app "copy$1$2$3" "[System]
+Color1=123456
+CopyType=$1
+CopyAdd#=$2
+AutoFlex=0")
+    start_app "$dir"
+    local w
+    w=$(wait_window) || return 1
+    printf 'stale' | xclip -selection clipboard -i
+    xdotool windowfocus "$w" key "$3"
+    sleep 0.3
+    xclip -selection clipboard -o 2>/dev/null
+    stop_app
+}
+expect "copy: F4, hexadecimal with #" "#123456" "$(copy_with 0 1 F4)"
+expect "copy: Ctrl+C, hexadecimal without #" "123456" "$(copy_with 0 0 ctrl+c)"
+expect "copy: F4, RGB notation" "RGB(018, 052, 086)" "$(copy_with 1 1 F4)"
+expect "copy: Ctrl+C, decimal notation" "1193046" "$(copy_with 2 1 ctrl+c)"
+
+app=$(make_app paste "[System]
+Left=300
+Top=200
+Color1=000000
+AutoFlex=0")
+start_app "$app"
+wid=$(wait_window) || fail "paste: window appears"
+read -r wx wy _ < <(window_geometry "$wid")
+pcx=$((wx + sx + sw / 2)); pcy=$((wy + sy + sh / 2))
+printf '#12AB9f' | xclip -selection clipboard -i
+xdotool windowfocus "$wid" key F5
+sleep 0.3
+expect "paste: F5 takes a code another program copied" 12AB9F "$("$PROBE" pixel $pcx $pcy)"
+printf 'FF8' | xclip -selection clipboard -i
+xdotool windowfocus "$wid" key ctrl+v
+sleep 0.3
+expect "paste: Ctrl+V, a short code is filled up" FF8000 "$("$PROBE" pixel $pcx $pcy)"
+printf 'RGB(1, 2, 3)' | xclip -selection clipboard -i
+xdotool windowfocus "$wid" key F5
+sleep 0.3
+expect "paste: text that is no code changes nothing" FF8000 "$("$PROBE" pixel $pcx $pcy)"
+xdotool windowfocus "$wid" key F4
+sleep 0.3
+expect "copy: what Huebird copies pastes elsewhere" "#FF8000" "$(xclip -selection clipboard -o 2>/dev/null)"
+stop_app
+
+# --- favourites: added in the manager, shown and applied from the swatch menu, moved --------
+app=$(make_app favourites "[System]
+Left=300
+Top=200
+Color1=87CEEB
+Color2=000000
+AutoFlex=0
+[BookMarks]
+[BookMarks1]
+[BookMarks2]")
+start_app "$app"
+wid=$(wait_window) || fail "favourites: window appears"
+read -r wx wy _ < <(window_geometry "$wid")
+c2x=$((wx + $(ini_get "$skin" Color2 Left) + sw / 2)); c2y=$((wy + $(ini_get "$skin" Color2 Top) + sh / 2))
+xdotool windowfocus "$wid" key F2
+dialog=$(wait_other_window "$wid") || fail "favourites: F2 opens the manager"
+read -r dx dy mw mh < <(window_geometry "$dialog")
+expect "favourites: the manager is 332 x 316" "332 316" "$mw $mh"
+xdotool type --delay 20 "Sky"  # the name field has the focus
+xdotool mousemove $((dx + 37)) $((dy + 269)) click 1   # 添加
+sleep 0.3
+shot manager.png
+xdotool mousemove $((dx + 239)) $((dy + 297)) click 1  # 确定
+sleep 0.3
+expect "favourites: the manager closes" 1 "$(count_windows)"
+expect_contains "favourites: the entry is in the settings file" "[BookMarks]
+Sky=87CEEB" "$(tr -d '\r' <"$app/palora.ini")"
+xdotool mousemove $c2x $c2y click 3   # the swatch menu of the second swatch
+sleep 0.4
+xdotool key Down Right
+sleep 0.4
+shot swatch-menu.png
+xdotool key Return
+sleep 0.3
+expect "favourites: the entry applies to the clicked swatch" 87CEEB "$("$PROBE" pixel $c2x $c2y)"
+
+# Move it to the second list: the file and the menus change together.
+xdotool windowfocus "$wid" key ctrl+o
+dialog=$(wait_other_window "$wid") || fail "favourites: Ctrl+O opens the manager"
+read -r dx dy _ < <(window_geometry "$dialog")
+xdotool mousemove $((dx + 40)) $((dy + 161)) click 1     # Sky in the left list
+xdotool mousemove $((dx + 255)) $((dy + 138)) click 1    # the target list box...
+sleep 0.3
+xdotool key Down Return                                  # ...second list
+sleep 0.2
+xdotool mousemove $((dx + 166)) $((dy + 186)) click 1    # =>
+sleep 0.3
+xdotool mousemove $((dx + 239)) $((dy + 297)) click 1    # 确定
+sleep 0.3
+settings=$(tr -d '\r' <"$app/palora.ini")
+expect_contains "favourites: moved into the second list in the file" "[BookMarks1]
+Sky=87CEEB" "$settings"
+expect_contains "favourites: and out of the first" "[BookMarks]
+[BookMarks1]" "$settings"
+xdotool mousemove $pcx $pcy click 1   # select swatch 1 and give it another colour
+printf '000000' | xclip -selection clipboard -i
+xdotool windowfocus "$wid" key F5
+sleep 0.2
+xdotool mousemove $((wx + sx + sw / 2)) $((wy + sy + sh / 2)) click 3
+sleep 0.4
+xdotool key Down Down Right Return
+sleep 0.3
+expect "favourites: the moved entry applies from the second list's menu" 87CEEB \
+    "$("$PROBE" pixel $((wx + sx + sw / 2)) $((wy + sy + sh / 2)))"
+stop_app
+
+# --- manual input: a double-click opens it, a colour typed in applies ------------------------
+app=$(make_app input "[System]
+Left=300
+Top=200
+Color1=000000
+AutoFlex=1")
+start_app "$app"
+wid=$(wait_window) || fail "input: window appears"
+read -r wx wy _ < <(window_geometry "$wid")
+xdotool mousemove $gx $gy
+xdotool mousemove $((wx + $(ini_get "$skin" Menu Left) + 40)) $((wy + $(ini_get "$skin" Menu Top) + 4))
+xdotool click --repeat 2 --delay 80 1
+input=$(wait_other_window "$wid") || fail "input: a double-click opens the input window"
+read -r ix iy iw ih < <(window_geometry "$input")
+expect "input: placed 40 left of the window, below the skin, 245 x 31" \
+    "$((wx - 40)) $((wy + dh + 20)) 245 31" "$ix $iy $iw $ih"
+shot input.png
+xdotool mousemove $((ix + 120)) $((iy + 15)) click 1   # the red field
+xdotool key End BackSpace BackSpace BackSpace
+xdotool type --delay 20 "300"
+xdotool key Tab End BackSpace BackSpace BackSpace
+xdotool type --delay 20 "20"
+xdotool key Tab End BackSpace BackSpace BackSpace
+xdotool type --delay 20 "0"
+xdotool key Return
+sleep 0.3
+expect "input: a decimal entry above 255 is taken as 255" FF1400 \
+    "$("$PROBE" pixel $((wx + sx + sw / 2)) $((wy + sy + sh / 2)))"
+xdotool mousemove $((wx + $(ini_get "$skin" Menu Left) + 40)) $((wy + $(ini_get "$skin" Menu Top) + 4))
+xdotool click --repeat 2 --delay 80 1
+sleep 0.4
+expect "input: a second double-click closes it" 1 "$(count_windows)"
+stop_app
+
 # --- the second stock skin: a pebble with a round hole, centred on (83, 16) -------------------
 app=$(make_app pebble "[System]
 SkinName=PEBBLE

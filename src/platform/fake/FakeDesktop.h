@@ -18,6 +18,8 @@ public:
         return workArea;
     }
     void KeepOffTaskbar(QWidget* window) override { offTaskbar.push_back(window); }
+    std::vector<std::string> openedUrls;
+    void OpenUrl(const std::string& url) override { openedUrls.push_back(url); }
 };
 
 }  // namespace huebird

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/Platform.h"
+#include "platform/fake/FakeClipboard.h"
 #include "platform/fake/FakeDesktop.h"
 #include "platform/fake/FakeScreen.h"
 
@@ -10,7 +11,8 @@ namespace huebird {
 struct FakePlatform {
     FakeDesktop desktop;
     FakeScreen screen;
-    operator Platform() { return {desktop, screen}; }
+    FakeClipboard clipboard;
+    operator Platform() { return {desktop, screen, clipboard}; }
 };
 
 }  // namespace huebird

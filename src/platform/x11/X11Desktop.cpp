@@ -1,6 +1,8 @@
 #include "platform/x11/X11Desktop.h"
 
+#include <QDesktopServices>
 #include <QGuiApplication>
+#include <QUrl>
 #include <QScreen>
 #include <QWidget>
 
@@ -66,6 +68,11 @@ void X11Desktop::KeepOffTaskbar(QWidget* window) {
     XChangeProperty(dpy, id, state, XA_ATOM, 32, PropModeAppend,
                     reinterpret_cast<const unsigned char*>(atoms), 2);
     XFlush(dpy);
+}
+
+
+void X11Desktop::OpenUrl(const std::string& url) {
+    QDesktopServices::openUrl(QUrl(QString::fromStdString(url)));
 }
 
 }  // namespace huebird

@@ -9,6 +9,7 @@ class X11Desktop : public Desktop {
 public:
     Rect WorkArea() override;
     void KeepOffTaskbar(QWidget* window) override;
+    void OpenUrl(const std::string& url) override;
 };
 
 }  // namespace huebird

@@ -1,0 +1,32 @@
+#include "core/MenuLook.h"
+
+namespace huebird {
+
+bool IsMenuTag(int tag) { return tag >= 1 && tag <= 13; }
+
+bool IsSeparatorTag(int tag) { return tag == 4 || tag == 8 || tag == 11; }
+
+int MenuItemHeight(int tag) { return IsSeparatorTag(tag) ? kMenuSeparatorHeight : kMenuItemHeight; }
+
+Rows BannerSlice(int tag) {
+    if (!IsMenuTag(tag)) return {};
+    int top = 0;
+    for (int t = 1; t < tag; ++t) top += MenuItemHeight(t);
+    return {top, top + MenuItemHeight(tag)};
+}
+
+const char* MenuItemText(int tag) {
+    static const char* const kTexts[] = {
+        "",       "收藏夹", "设置", "操作", "",     "拷贝  Ctrl+C/F4", "粘贴  Ctrl+V/F5",
+        "撤消  Ctrl+Z/F6", "", "最小", "关闭", "", "帮助", "关于"};
+    return IsMenuTag(tag) ? kTexts[tag] : "";
+}
+
+ColorValue GradientBand(int i) { return MakeColor(10 * (i + 1), 0, 10 * (i + 1)); }
+
+ColorValue MenuTextColor(int tag, bool selected, bool undoAvailable) {
+    if (tag == 7 && !undoAvailable) return MakeColor(128, 128, 128);
+    return selected ? MakeColor(255, 255, 255) : MakeColor(0, 0, 0);
+}
+
+}  // namespace huebird

@@ -1,0 +1,39 @@
+// How the menus are drawn: the main menu's banner slices, sizes, texts and colours by item
+// tag, and the favourites entry lines.
+#pragma once
+
+#include "core/Color.h"
+
+namespace huebird {
+
+inline constexpr int kBannerWidth = 24;
+inline constexpr int kBannerHeight = 240;
+inline constexpr int kMainMenuWidth = 135;
+inline constexpr int kMenuItemHeight = 21;
+inline constexpr int kMenuSeparatorHeight = 10;
+inline constexpr int kMenuTextLeft = 34;      // the text starts 5 pixels into the text area
+inline constexpr int kMenuTextAreaLeft = 29;  // banner width + 5
+inline constexpr int kMenuTextAreaRight = 149;
+inline constexpr int kGradientBands = 24;
+inline constexpr int kGradientBandWidth = 5;
+inline constexpr int kFavouriteItemWidth = 100;
+
+// Tags 1..13 of the main menu's top-level items.
+bool IsMenuTag(int tag);
+bool IsSeparatorTag(int tag);  // 4, 8, 11
+int MenuItemHeight(int tag);
+// The rows [top, bottom) of the banner slice drawn beside the item: the slices stack like
+// the items do, ten of 21 rows and three of 10, 240 in all.
+struct Rows {
+    int top = 0, bottom = 0;
+};
+Rows BannerSlice(int tag);
+// The text drawn for a tag (UTF-8), empty for separators.
+const char* MenuItemText(int tag);
+// Band i (0..23) of the highlight gradient, from (10, 0, 10) to (240, 0, 240).
+ColorValue GradientBand(int i);
+// The text colour of an item: white highlighted, black not; the undo item is grey whenever
+// there is nothing to undo.
+ColorValue MenuTextColor(int tag, bool selected, bool undoAvailable);
+
+}  // namespace huebird

@@ -1,0 +1,18 @@
+// The desktop clipboard (on X11 the CLIPBOARD selection), as text.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace huebird {
+
+class Clipboard {
+public:
+    virtual ~Clipboard() = default;
+    // The clipboard's text (UTF-8), or none when it offers no text.
+    virtual std::optional<std::string> Text() = 0;
+    // Replaces the clipboard's content with the text.
+    virtual void SetText(const std::string& text) = 0;
+};
+
+}  // namespace huebird

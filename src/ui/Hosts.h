@@ -1,0 +1,55 @@
+// What the dialogs ask of the main window. The main window implements these; tests use
+// small fakes.
+#pragma once
+
+#include <QPoint>
+#include <QString>
+#include <array>
+#include <filesystem>
+
+#include "core/Color.h"
+
+namespace huebird {
+
+// Shared by the dialogs that stay open for a while.
+class DialogHost {
+public:
+    virtual ~DialogHost() = default;
+    // Holds the window at its size while the dialog exists; resume restores the state the
+    // automatic size had before the pause, on or off.
+    virtual void PauseAutoSize() = 0;
+    virtual void ResumeAutoSize() = 0;
+    // The three hexadecimal readout texts joined: the active colour as RRGGBB.
+    virtual QString HexReadout() const = 0;
+    // The three decimal readout texts: red, green, blue as "%.3d".
+    virtual std::array<QString, 3> DecimalReadout() const = 0;
+    virtual ColorValue CurrentWorkColor() const = 0;
+    // Opens the program's web site in the desktop's browser.
+    virtual void OpenWebSite() = 0;
+};
+
+// The favourites manager's view of the main window.
+class FavouritesHost : public DialogHost {
+public:
+    virtual std::filesystem::path SettingsPath() const = 0;
+    // Keeps the swatch menu's favourites submenus in step with the file: list 0..2.
+    virtual void AddFavouriteItem(int list, const QString& name) = 0;
+    virtual void RemoveFavouriteItem(int list, const QString& name) = 0;
+};
+
+// The manual-input window's view of the main window.
+class InputHost : public DialogHost {
+public:
+    // Gives the active swatch a new colour the usual way (recorded, painted, selected).
+    virtual void ApplyColor(ColorValue c) = 0;
+    // The main window's top-left corner and the height of its skin picture, for placement.
+    virtual QPoint MainTopLeft() const = 0;
+    virtual int SkinHeight() const = 0;
+    // Disables or enables the automatic-size menu item while the input window exists.
+    virtual void SetAutoSizeItemEnabled(bool enabled) = 0;
+    // The input window's close button was used: the main window finishes the close later,
+    // from its own event queue.
+    virtual void PostCloseInput() = 0;
+};
+
+}  // namespace huebird

@@ -1,0 +1,309 @@
+#include "ui/InputForm.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QToolButton>
+#include <optional>
+#include <string>
+
+#include "core/Drag.h"
+#include "core/ManualInput.h"
+#include "ui/Hosts.h"
+#include "ui/Notices.h"
+
+namespace huebird {
+
+namespace {
+
+constexpr int kGlyphSize = 16;
+
+// The instruction lines under the entry strip, for each mode.
+constexpr const char* kDecimalLine1 = "附：按红绿蓝顺序输入，每个颜色符必须在";
+constexpr const char* kDecimalLine2 = "[0～9]之间，以回车键结束；";
+constexpr const char* kHexLine1 = "附：每个颜色符必须在'0-9'，'a-f'之间，";
+constexpr const char* kHexLine2 = "最多六个字符；以回车键结束；";
+constexpr const char* kModeHint = "切换输入方式";
+
+// A strip that carries the window along while the left button is held on it. The window
+// moves itself: there may be no window manager to ask.
+class DragPanel : public QFrame {
+public:
+    DragPanel(const char* name, QWidget* parent) : QFrame(parent) {
+        setObjectName(QString::fromLatin1(name));
+        setCursor(Qt::SizeAllCursor);
+        setGeometry(2, 2, 189, 28);
+    }
+
+protected:
+    void mousePressEvent(QMouseEvent* e) override {
+        if (e->button() != Qt::LeftButton) return;
+        const QPoint at = e->globalPosition().toPoint() - window()->pos();
+        origin_ = {at.x(), at.y()};
+        dragging_ = true;
+    }
+    void mouseMoveEvent(QMouseEvent* e) override {
+        if (!dragging_) return;
+        const QPoint pointer = e->globalPosition().toPoint();
+        const Point to = DragPosition({pointer.x(), pointer.y()}, origin_);
+        window()->move(to.x, to.y);
+    }
+    void mouseReleaseEvent(QMouseEvent* e) override {
+        if (e->button() == Qt::LeftButton) dragging_ = false;
+    }
+
+private:
+    Point origin_;
+    bool dragging_ = false;
+};
+
+QToolButton* MakeButton(const char* name, QWidget* parent, QRect at) {
+    auto* button = new QToolButton(parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setFocusPolicy(Qt::NoFocus);  // a click leaves the typing where it was
+    button->setGeometry(at);
+    return button;
+}
+
+QToolButton* MakeModeButton(const char* name, const char* caption, QWidget* parent) {
+    QToolButton* button = MakeButton(name, parent, {1, 3, 93, 22});
+    button->setText(QString::fromUtf8(caption));
+    button->setToolTip(QString::fromUtf8(kModeHint));
+    return button;
+}
+
+QLineEdit* MakeEdit(const char* name, QWidget* parent, QRect at, int maxLength) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(QString::fromLatin1(name));
+    edit->setGeometry(at);
+    edit->setMaxLength(maxLength);
+    edit->setTextMargins(1, 0, 0, 0);
+    // Typed text is filtered key by key; composed text and drops would go around that.
+    // Only the context menu's paste stays open.
+    edit->setAttribute(Qt::WA_InputMethodEnabled, false);
+    edit->setAcceptDrops(false);
+    return edit;
+}
+
+QLabel* MakeLabel(const char* name, QWidget* parent, int y) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setGeometry(6, y, kInputFormWidth - 8, 14);
+    return label;
+}
+
+// The character a key press types as the fields see it, or nothing for keys that move,
+// delete or do not type. Ctrl with a letter types that letter's control character (Ctrl+V
+// is 22) whatever text the event carries, so the clipboard keys meet the filter too.
+std::optional<char32_t> TypedCharacter(const QKeyEvent& e) {
+    switch (e.key()) {
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_Home:
+        case Qt::Key_End:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+        case Qt::Key_Delete:
+        case Qt::Key_Insert:
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+            return std::nullopt;
+        case Qt::Key_Backspace:
+            return U'\b';
+        default:
+            break;
+    }
+    if (e.modifiers().testFlag(Qt::ControlModifier) && e.key() >= Qt::Key_A &&
+        e.key() <= Qt::Key_Z) {
+        return static_cast<char32_t>(e.key() - Qt::Key_A + 1);
+    }
+    const QList<uint> text = e.text().toUcs4();
+    if (text.isEmpty()) return std::nullopt;
+    return static_cast<char32_t>(text.front());
+}
+
+bool IsEnter(const QKeyEvent& e) { return e.key() == Qt::Key_Return || e.key() == Qt::Key_Enter; }
+
+}  // namespace
+
+QPixmap InputForm::GlyphPixmap(Glyph glyph) {
+    QPixmap pixmap(kGlyphSize, kGlyphSize);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    if (glyph == Glyph::Close) {
+        // Two diagonals of two-pixel steps, drawn pixel by pixel so the edges stay sharp.
+        const QColor grey(0x80, 0x80, 0x80);
+        for (int y = 4; y < 12; ++y) {
+            p.fillRect(y, y, 2, 1, grey);
+            p.fillRect(15 - y, y, 2, 1, grey);
+        }
+        return pixmap;
+    }
+    // Whole-pixel rows 9, 7, 5, 3 and 1 wide, point down to expand and up to collapse.
+    for (int row = 0; row < 5; ++row) {
+        const int y = glyph == Glyph::Expand ? 5 + row : 9 - row;
+        p.fillRect(3 + row, y, 9 - 2 * row, 1, Qt::black);
+    }
+    return pixmap;
+}
+
+InputForm::InputForm(InputHost& host, int screenWidth, int screenHeight, QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), host_(host) {
+    setObjectName(QStringLiteral("InputForm"));
+    setWindowTitle(QString::fromUtf8(kAppTitle));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setAttribute(Qt::WA_QuitOnClose, false);  // an auxiliary window: never ends the program
+    QFont font(QStringLiteral("宋体"));
+    font.setPixelSize(12);
+    setFont(font);
+    resize(kInputFormWidth, kInputFormDesignHeight);
+
+    bevel1_ = new QFrame(this);
+    bevel1_->setObjectName(QStringLiteral("Bevel1"));
+    bevel1_->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    // As tall as the collapsed window, so its lower edge shows there too.
+    bevel1_->setGeometry(0, 0, kInputFormWidth, kInputFormCollapsedHeight);
+
+    speedButton1_ = MakeButton("SpeedButton1", this, {193, 5, 23, 22});
+    speedButton2_ = MakeButton("SpeedButton2", this, {217, 5, 23, 22});
+    for (QToolButton* b : {speedButton1_, speedButton2_}) {
+        b->setAutoRaise(true);
+        b->setIconSize({kGlyphSize, kGlyphSize});
+    }
+    connect(speedButton1_, &QToolButton::clicked, this, &InputForm::SpeedButton1Click);
+    connect(speedButton2_, &QToolButton::clicked, this, &InputForm::SpeedButton2Click);
+
+    label2_ = MakeLabel("Label2", this, 36);
+    label3_ = MakeLabel("Label3", this, 50);
+
+    panel1_ = new DragPanel("Panel1", this);
+    QToolButton* speedButton3 = MakeModeButton("SpeedButton3", "十六进制颜色值", panel1_);
+    connect(speedButton3, &QToolButton::clicked, this, &InputForm::SpeedButton3Click);
+    edit1_ = MakeEdit("Edit1", panel1_, {97, 4, 90, 20}, 6);
+
+    panel2_ = new DragPanel("Panel2", this);
+    QToolButton* speedButton4 = MakeModeButton("SpeedButton4", "十进制颜色值", panel2_);
+    connect(speedButton4, &QToolButton::clicked, this, &InputForm::SpeedButton4Click);
+    const char* decimalNames[] = {"Edit2", "Edit3", "Edit4"};
+    for (int i = 0; i < 3; ++i)
+        decimalEdits_[i] = MakeEdit(decimalNames[i], panel2_, {97 + 31 * i, 4, 28, 20}, 3);
+
+    edit1_->installEventFilter(this);
+    for (QLineEdit* edit : decimalEdits_) edit->installEventFilter(this);
+
+    ShowPanel(panel2_, panel1_, kDecimalLine1, kDecimalLine2);
+
+    const QPoint mainAt = host_.MainTopLeft();
+    const Point at =
+        InputFormPosition(mainAt.x(), mainAt.y(), host_.SkinHeight(), screenWidth, screenHeight);
+    move(at.x, at.y);
+    host_.SetAutoSizeItemEnabled(false);
+    speedButton1_->setIcon(GlyphPixmap(Glyph::Expand));
+    speedButton2_->setIcon(GlyphPixmap(Glyph::Close));
+    resize(width(), kInputFormCollapsedHeight);
+    host_.PauseAutoSize();
+}
+
+void InputForm::FillFields() {
+    edit1_->setText(host_.HexReadout());
+    const std::array<QString, 3> texts = host_.DecimalReadout();
+    for (std::size_t i = 0; i < texts.size(); ++i) decimalEdits_[i]->setText(texts[i]);
+}
+
+void InputForm::SpeedButton1Click() {
+    if (height() == kInputFormCollapsedHeight) {
+        speedButton1_->setIcon(GlyphPixmap(Glyph::Collapse));
+        resize(width(), kInputFormExpandedHeight);
+    } else {
+        speedButton1_->setIcon(GlyphPixmap(Glyph::Expand));
+        resize(width(), kInputFormCollapsedHeight);
+    }
+}
+
+void InputForm::SpeedButton2Click() {
+    // The deletion that close() queues runs before the main window's close step, which
+    // therefore finds the window gone and does not resume the automatic size a second time.
+    host_.ResumeAutoSize();
+    close();
+    host_.PostCloseInput();
+}
+
+void InputForm::SpeedButton3Click() { ShowPanel(panel2_, panel1_, kDecimalLine1, kDecimalLine2); }
+
+void InputForm::SpeedButton4Click() { ShowPanel(panel1_, panel2_, kHexLine1, kHexLine2); }
+
+void InputForm::ShowPanel(QFrame* shown, QFrame* hidden, const char* line1, const char* line2) {
+    const bool typingThere = hidden->isAncestorOf(focusWidget());
+    shown->move(2, 2);
+    shown->show();
+    hidden->hide();
+    if (typingThere) (shown == panel1_ ? edit1_ : decimalEdits_[0])->setFocus();
+    label2_->setText(QString::fromUtf8(line1));
+    label3_->setText(QString::fromUtf8(line2));
+}
+
+bool InputForm::eventFilter(QObject* watched, QEvent* e) {
+    auto* edit = qobject_cast<QLineEdit*>(watched);
+    if (edit == nullptr) return QWidget::eventFilter(watched, e);
+    const bool hex = edit == edit1_;
+    if (e->type() == QEvent::KeyPress) {
+        const std::optional<char32_t> typed = TypedCharacter(*static_cast<QKeyEvent*>(e));
+        if (typed && !(hex ? AcceptsHexInputChar(*typed) : AcceptsDecimalInputChar(*typed)))
+            return true;  // discarded before the field sees it
+    } else if (e->type() == QEvent::KeyRelease) {
+        const auto* key = static_cast<QKeyEvent*>(e);
+        if (IsEnter(*key) && !key->isAutoRepeat()) {
+            if (hex) {
+                EnterHex();
+            } else {
+                EnterDecimal();
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, e);
+}
+
+void InputForm::closeEvent(QCloseEvent* e) {
+    // A close from outside the program (the window manager's close key) takes the close
+    // button's route, or the main window would stay held at its size. It runs from the queue,
+    // so the window is already gone when the main window finishes the close.
+    if (e->spontaneous()) {
+        e->ignore();
+        QMetaObject::invokeMethod(this, &InputForm::SpeedButton2Click, Qt::QueuedConnection);
+        return;
+    }
+    QWidget::closeEvent(e);
+}
+
+void InputForm::EnterHex() {
+    const std::optional<ColorValue> color = HexEntryColor(edit1_->text().toStdString());
+    if (!color) return;
+    host_.ApplyColor(*color);
+    const std::array<QString, 3> texts = host_.DecimalReadout();
+    for (std::size_t i = 0; i < texts.size(); ++i) decimalEdits_[i]->setText(texts[i]);
+}
+
+void InputForm::EnterDecimal() {
+    std::array<std::string, 3> fields;
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        fields[i] = decimalEdits_[i]->text().toStdString();
+    const DecimalEntry entry = EnterDecimalColor(fields);
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (entry.fields[i] != fields[i])
+            decimalEdits_[i]->setText(QString::fromStdString(entry.fields[i]));
+    }
+    if (!entry.color) {
+        Notices::Error(this, QString::fromStdString(entry.error));
+        return;
+    }
+    host_.ApplyColor(*entry.color);
+    edit1_->setText(host_.HexReadout());
+}
+
+}  // namespace huebird

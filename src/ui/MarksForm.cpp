@@ -1,0 +1,387 @@
+#include "ui/MarksForm.h"
+
+#include <QColor>
+#include <QComboBox>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
+#include <QScreen>
+#include <QShowEvent>
+#include <QToolButton>
+#include <string>
+
+#include "ui/Notices.h"
+
+namespace huebird {
+
+namespace {
+
+const QString kEnterName = QStringLiteral("请输入颜色名称!");
+const QString kAlreadyListed = QStringLiteral("该颜色已经存在于收藏夹内!");
+const QString kChooseName = QStringLiteral("请选择需要移动的颜色名称!");
+const QString kSameList = QStringLiteral("目标收藏夹和收藏夹分类不能相同！请重新选择！");
+const QString kTargetHasName = QStringLiteral("目标收藏夹已经存在该颜色名称，不能移动！");
+const QString kBadName =
+    QStringLiteral("颜色名称不能包含“=”或换行，不能以“;”或“[”开头，首尾不能有空格!");
+const QString kMoveHint = QStringLiteral("移动到其它收藏夹");
+
+constexpr int kClientWidth = 332;
+constexpr int kClientHeight = 316;
+constexpr int kHeaderHeight = 41;
+constexpr int kPreviewSize = 20;
+
+// The settings file matches keys with ASCII case folding only, and the list boxes must match
+// names the same way: wider folding would let a delete take a name out of the list that the
+// file still holds.
+QChar AsciiLower(QChar c) {
+    return (c >= u'A' && c <= u'Z') ? QChar(c.unicode() - u'A' + u'a') : c;
+}
+
+bool SameKey(const QString& a, const QString& b) {
+    if (a.size() != b.size()) return false;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
+    }
+    return true;
+}
+
+QListWidgetItem* SelectedItem(const QListWidget* list) {
+    const QList<QListWidgetItem*> selected = list->selectedItems();
+    return selected.isEmpty() ? nullptr : selected.front();
+}
+
+QLabel* MakeLabel(QWidget* parent, const char* objectName, const QString& text, int x, int y) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(objectName));
+    label->adjustSize();
+    label->move(x, y);
+    return label;
+}
+
+QToolButton* MakeButton(QWidget* parent, const char* objectName, const QString& text,
+                        const QString& hint, bool flat, const QRect& geometry) {
+    auto* button = new QToolButton(parent);
+    button->setObjectName(QString::fromLatin1(objectName));
+    button->setText(text);
+    button->setToolTip(hint);
+    button->setAutoRaise(flat);
+    button->setGeometry(geometry);
+    return button;
+}
+
+QComboBox* MakeCategoryBox(QWidget* parent, const char* objectName, const QRect& geometry) {
+    auto* combo = new QComboBox(parent);
+    combo->setObjectName(QString::fromLatin1(objectName));
+    combo->addItems(
+        {QStringLiteral("常用收藏夹"), QStringLiteral("经典收藏夹"), QStringLiteral("备份收藏夹")});
+    combo->setCurrentIndex(0);
+    combo->setGeometry(geometry);
+    return combo;
+}
+
+QListWidget* MakeListBox(QWidget* parent, const char* objectName, const QRect& geometry) {
+    auto* list = new QListWidget(parent);
+    list->setObjectName(QString::fromLatin1(objectName));
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setGeometry(geometry);
+    return list;
+}
+
+}  // namespace
+
+MarksForm::MarksForm(FavouritesHost& host, QWidget* parent) : QDialog(parent), host_(host) {
+    setWindowTitle(QString::fromUtf8(kAppTitle));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
+    setFixedSize(kClientWidth, kClientHeight);
+    QFont font(QStringLiteral("宋体"));
+    font.setPixelSize(12);
+    setFont(font);
+
+    // The white header; it also serves as the handle to drag the dialog by.
+    panel1_ = new QWidget(this);
+    panel1_->setObjectName(QStringLiteral("Panel1"));
+    panel1_->setGeometry(0, 0, kClientWidth, kHeaderHeight);
+    panel1_->setAutoFillBackground(true);
+    QPalette headerPalette = panel1_->palette();
+    headerPalette.setColor(QPalette::Window, Qt::white);
+    headerPalette.setColor(QPalette::WindowText, Qt::black);
+    panel1_->setPalette(headerPalette);
+    panel1_->installEventFilter(this);
+    QLabel* label4 = MakeLabel(panel1_, "Label4", QStringLiteral("收藏夹管理"), 12, 6);
+    QFont bold = font;
+    bold.setBold(true);
+    label4->setFont(bold);
+    label4->adjustSize();
+    MakeLabel(panel1_, "Label3", QStringLiteral("在这里你可以添加、删除、分类管理你的颜色收藏夹"),
+              28, 23);
+    auto* headerEdge = new QFrame(this);
+    headerEdge->setFrameShape(QFrame::HLine);
+    headerEdge->setFrameShadow(QFrame::Sunken);
+    headerEdge->setGeometry(0, kHeaderHeight, kClientWidth, 2);
+
+    MakeLabel(this, "Label2", QStringLiteral("颜色代码"), 12, 56);
+    edit1_ = new QLineEdit(this);
+    edit1_->setObjectName(QStringLiteral("Edit1"));
+    edit1_->setReadOnly(true);
+    edit1_->setGeometry(70, 52, 90, 21);
+    image1_ = new QLabel(this);
+    image1_->setObjectName(QStringLiteral("Image1"));
+    image1_->setGeometry(168, 52, kPreviewSize, kPreviewSize);
+
+    MakeLabel(this, "Label1", QStringLiteral("颜色名称"), 12, 84);
+    edit2_ = new QLineEdit(this);
+    edit2_->setObjectName(QStringLiteral("Edit2"));
+    edit2_->setGeometry(70, 80, 250, 21);
+
+    // Source side on the left, target side on the right, the move buttons between them.
+    MakeLabel(this, "Label5", QStringLiteral("收藏夹分类"), 12, 111);
+    MakeLabel(this, "Label6", QStringLiteral("目标收藏夹"), 190, 111);
+    source_.combo = MakeCategoryBox(this, "ComboBox2", QRect(12, 127, 130, 22));
+    target_.combo = MakeCategoryBox(this, "ComboBox3", QRect(190, 127, 130, 22));
+    source_.list = MakeListBox(this, "ListBox1", QRect(12, 153, 130, 102));
+    target_.list = MakeListBox(this, "ListBox2", QRect(190, 153, 130, 102));
+    QToolButton* moveRight = MakeButton(this, "SpeedButton3", QStringLiteral("=>"), kMoveHint, true,
+                                        QRect(151, 175, 30, 22));
+    QToolButton* moveLeft = MakeButton(this, "SpeedButton6", QStringLiteral("<="), kMoveHint, true,
+                                       QRect(151, 207, 30, 22));
+    QToolButton* add = MakeButton(this, "SpeedButton1", QStringLiteral("添加"),
+                                  QStringLiteral("添加"), true, QRect(12, 259, 50, 21));
+    QToolButton* remove = MakeButton(this, "SpeedButton2", QStringLiteral("删除"),
+                                     QStringLiteral("删除"), true, QRect(68, 259, 50, 21));
+
+    label9_ = MakeLabel(this, "Label9", QStringLiteral("访问 Huebird 官方网站"), 12, 291);
+    QPalette linkPalette = label9_->palette();
+    linkPalette.setColor(QPalette::WindowText, Qt::blue);
+    label9_->setPalette(linkPalette);
+    label9_->setCursor(Qt::PointingHandCursor);
+    label9_->setToolTip(QString::fromUtf8(kWebSite));
+    label9_->installEventFilter(this);
+    QToolButton* ok = MakeButton(this, "SpeedButton4", QStringLiteral("确定"), QString(), false,
+                                 QRect(214, 287, 50, 21));
+    QToolButton* cancel = MakeButton(this, "SpeedButton5", QStringLiteral("取消"), QString(), false,
+                                     QRect(270, 287, 50, 21));
+
+    connect(add, &QToolButton::clicked, this, &MarksForm::Add);
+    connect(remove, &QToolButton::clicked, this, &MarksForm::Delete);
+    connect(moveRight, &QToolButton::clicked, this, [this] { Move(source_, target_); });
+    connect(moveLeft, &QToolButton::clicked, this, [this] { Move(target_, source_); });
+    connect(ok, &QToolButton::clicked, this, &QDialog::accept);
+    connect(cancel, &QToolButton::clicked, this, &QDialog::reject);
+    for (const Side* side : {&source_, &target_}) {
+        connect(side->combo, &QComboBox::currentIndexChanged, this,
+                [this, side] { Reload(*side); });
+        // A new selection (mouse or keys) shows the entry; so does a click on the entry that
+        // is already selected, after the name was edited.
+        connect(side->list, &QListWidget::itemSelectionChanged, this,
+                [this, side] { Inspect(*side); });
+        connect(side->list, &QListWidget::itemClicked, this, [this, side] { Inspect(*side); });
+    }
+}
+
+MarksForm::~MarksForm() {
+    // Deleted while open, without being closed: the main window still gets its size back.
+    if (paused_) host_.ResumeAutoSize();
+}
+
+void MarksForm::done(int result) {
+    QDialog::done(result);
+    if (paused_) {
+        paused_ = false;
+        host_.ResumeAutoSize();
+    }
+}
+
+void MarksForm::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // A window restored from the taskbar is shown again too; only a real opening counts.
+    if (paused_) return;
+    Open();
+    edit2_->setFocus();
+}
+
+bool MarksForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == panel1_) {
+        // Dragged by hand: there need not be a window manager to do it for us.
+        switch (event->type()) {
+            case QEvent::MouseButtonPress: {
+                auto* mouse = static_cast<QMouseEvent*>(event);
+                if (mouse->button() != Qt::LeftButton) break;
+                dragging_ = true;
+                dragOffset_ = mouse->globalPosition().toPoint() - pos();
+                return true;
+            }
+            case QEvent::MouseMove: {
+                auto* mouse = static_cast<QMouseEvent*>(event);
+                if (!dragging_ || !(mouse->buttons() & Qt::LeftButton)) break;
+                move(mouse->globalPosition().toPoint() - dragOffset_);
+                return true;
+            }
+            case QEvent::MouseButtonRelease:
+                if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+                    dragging_ = false;
+                }
+                break;
+            default:
+                break;
+        }
+    } else if (watched == label9_ && event->type() == QEvent::MouseButtonRelease) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::LeftButton &&
+            label9_->rect().contains(mouse->position().toPoint())) {
+            host_.OpenWebSite();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void MarksForm::Open() {
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        move(screen->availableGeometry().center() - rect().center());
+    }
+    edit1_->setText(host_.HexReadout());
+    ShowPreview(host_.CurrentWorkColor());
+    Reload(source_);
+    Reload(target_);
+    host_.PauseAutoSize();
+    paused_ = true;
+}
+
+FavouritesStore MarksForm::Store() const { return FavouritesStore(host_.SettingsPath()); }
+
+int MarksForm::ListOf(const Side& side) { return side.combo->currentIndex(); }
+
+int MarksForm::FindName(const QListWidget* list, const QString& name) {
+    for (int row = 0; row < list->count(); ++row) {
+        if (SameKey(list->item(row)->text(), name)) return row;
+    }
+    return -1;
+}
+
+void MarksForm::ShowPreview(ColorValue color) {
+    QPixmap picture(kPreviewSize, kPreviewSize);
+    picture.fill(QColor(RedOf(color), GreenOf(color), BlueOf(color)));
+    QPainter painter(&picture);
+    painter.setPen(Qt::black);
+    painter.drawRect(0, 0, kPreviewSize - 1, kPreviewSize - 1);
+    painter.end();
+    image1_->setPixmap(picture);
+}
+
+void MarksForm::Reload(const Side& side) {
+    side.list->clear();
+    for (const std::string& name : Store().Names(ListOf(side))) {
+        side.list->addItem(QString::fromStdString(name));
+    }
+}
+
+void MarksForm::Add() {
+    const QString name = edit2_->text();
+    if (name.isEmpty()) {
+        Notices::Notice(this, kEnterName);
+        return;
+    }
+    // Refused before anything is written: the file would store such a name as another key,
+    // or not at all.
+    const std::string key = name.toStdString();
+    if (FavouriteNameProblem(key)) {
+        Notices::Notice(this, kBadName);
+        return;
+    }
+    const FavouritesStore store = Store();
+    if (!store.Exists()) return;
+    if (FindName(source_.list, name) >= 0) {
+        Notices::Notice(this, kAlreadyListed);
+        return;
+    }
+    const int list = ListOf(source_);
+    const WriteResult written = store.Put(list, key, edit1_->text().toStdString());
+    if (!written) {
+        Notices::Error(this, QStringLiteral("Cannot add the favourite \"%1\": %2")
+                                 .arg(name, QString::fromStdString(written.message)));
+        return;
+    }
+    source_.list->addItem(name);
+    host_.AddFavouriteItem(list, name);
+}
+
+void MarksForm::Delete() {
+    const FavouritesStore store = Store();
+    if (!store.Exists()) return;
+    const int row = FindName(source_.list, edit2_->text());
+    if (row < 0) return;
+    const QString name = source_.list->item(row)->text();
+    const int list = ListOf(source_);
+    const WriteResult removed = store.Remove(list, name.toStdString());
+    if (!removed) {
+        Notices::Error(this, QStringLiteral("Cannot delete the favourite \"%1\": %2")
+                                 .arg(name, QString::fromStdString(removed.message)));
+        return;
+    }
+    delete source_.list->takeItem(row);
+    host_.RemoveFavouriteItem(list, name);
+}
+
+void MarksForm::Inspect(const Side& side) {
+    const QListWidgetItem* item = SelectedItem(side.list);
+    if (!item) return;
+    const QString name = item->text();
+    edit2_->setText(name);
+    const std::string value = Store().Value(ListOf(side), name.toStdString());
+    edit1_->setText(QString::fromStdString(value));
+    ColorValue color = 0;
+    if (ParseHexColorPlain(value, color)) ShowPreview(color);
+}
+
+void MarksForm::Move(const Side& from, const Side& to) {
+    const QListWidgetItem* item = SelectedItem(from.list);
+    if (!item) {
+        Notices::Notice(this, kChooseName);
+        return;
+    }
+    if (ListOf(from) == ListOf(to)) {
+        Notices::Notice(this, kSameList);
+        return;
+    }
+    const FavouritesStore store = Store();
+    if (store.Exists()) {
+        const QString name = item->text();
+        const std::string key = name.toStdString();
+        const int fromList = ListOf(from);
+        const int toList = ListOf(to);
+        const std::string value = store.Value(fromList, key);
+        if (FindName(to.list, name) >= 0) {
+            Notices::Notice(this, kTargetHasName);
+            return;
+        }
+        // The target is written first, so that a failure anywhere leaves the entry in at least
+        // one list; the list boxes are reloaded below and show whatever the file now holds.
+        const WriteResult written = store.Put(toList, key, value);
+        if (!written) {
+            Notices::Error(this, QStringLiteral("Cannot move the favourite \"%1\": %2")
+                                     .arg(name, QString::fromStdString(written.message)));
+        } else {
+            host_.AddFavouriteItem(toList, name);
+            const WriteResult removed = store.Remove(fromList, key);
+            if (!removed) {
+                Notices::Error(this,
+                               QStringLiteral("The favourite \"%1\" was copied but not removed "
+                                              "from its old list: %2")
+                                   .arg(name, QString::fromStdString(removed.message)));
+            } else {
+                host_.RemoveFavouriteItem(fromList, name);
+            }
+        }
+    }
+    Reload(from);
+    Reload(to);
+}
+
+}  // namespace huebird

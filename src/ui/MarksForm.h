@@ -1,0 +1,71 @@
+// The favourites manager: add the active colour to one of the three favourites lists under a
+// name, inspect entries, delete them and move them between lists. Every change goes to the
+// settings file at once and is mirrored in the swatch menu through the host; nothing is held
+// back for OK or Cancel.
+#pragma once
+
+#include <QDialog>
+#include <QPoint>
+#include <QString>
+
+#include "core/Color.h"
+#include "core/Favourites.h"
+#include "ui/Hosts.h"
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QToolButton;
+class QWidget;
+
+namespace huebird {
+
+class MarksForm : public QDialog {
+    Q_OBJECT
+public:
+    explicit MarksForm(FavouritesHost& host, QWidget* parent = nullptr);
+    ~MarksForm() override;
+
+    // OK, Cancel and the close box all end here; automatic size is resumed once.
+    void done(int result) override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // One list box with its category box: the source side (left) or the target side (right).
+    struct Side {
+        QComboBox* combo = nullptr;
+        QListWidget* list = nullptr;
+    };
+
+    void Open();
+    void Add();
+    void Delete();
+    void Inspect(const Side& side);
+    void Reload(const Side& side);
+    void Move(const Side& from, const Side& to);
+    void ShowPreview(ColorValue color);
+
+    FavouritesStore Store() const;
+    static int ListOf(const Side& side);
+    // The row of a name in a list box, compared as the settings file compares keys; -1 if none.
+    static int FindName(const QListWidget* list, const QString& name);
+
+    FavouritesHost& host_;
+    bool paused_ = false;  // automatic size is paused and owed a resume
+    bool dragging_ = false;
+    QPoint dragOffset_;  // pointer position relative to the window's top-left corner
+
+    QWidget* panel1_ = nullptr;
+    QLineEdit* edit1_ = nullptr;  // colour code
+    QLineEdit* edit2_ = nullptr;  // colour name
+    QLabel* image1_ = nullptr;    // preview of the code's colour
+    QLabel* label9_ = nullptr;    // web link
+    Side source_;                 // ComboBox2 / ListBox1
+    Side target_;                 // ComboBox3 / ListBox2
+};
+
+}  // namespace huebird

@@ -1,0 +1,77 @@
+#include "core/Notation.h"
+
+#include <gtest/gtest.h>
+
+#include "core/MenuLook.h"
+
+namespace huebird {
+namespace {
+
+TEST(NotationTest, CopiesInEachNotation) {
+    struct Case {
+        ColorValue c;
+        int type;
+        bool hash;
+        const char* text;
+    };
+    const Case cases[] = {
+        {MakeColor(18, 52, 86), 0, true, "#123456"},
+        {MakeColor(255, 0, 10), 0, true, "#FF000A"},
+        {MakeColor(255, 0, 10), 0, false, "FF000A"},
+        {MakeColor(7, 128, 255), 1, true, "RGB(007, 128, 255)"},
+        {MakeColor(18, 52, 86), 1, false, "RGB(018, 052, 086)"},
+        {MakeColor(0, 0, 1), 2, true, "1"},
+        {MakeColor(1, 0, 0), 2, false, "65536"},
+        {MakeColor(255, 255, 255), 2, true, "16777215"},
+        {MakeColor(18, 52, 86), 2, true, "1193046"},
+        {MakeColor(18, 52, 86), 3, true, ""},
+        {MakeColor(18, 52, 86), -1, true, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(CopyText(c.c, c.type, c.hash), c.text);
+    }
+}
+
+TEST(NotationTest, FunctionKeysWithAnyModifierLettersOnlyWithCtrl) {
+    struct Case {
+        Key key;
+        bool ctrl;
+        Shortcut expected;
+    };
+    const Case cases[] = {
+        {Key::F2, false, Shortcut::Manager}, {Key::F4, true, Shortcut::Copy},
+        {Key::F4, false, Shortcut::Copy},    {Key::F5, false, Shortcut::Paste},
+        {Key::F6, true, Shortcut::Undo},     {Key::C, true, Shortcut::Copy},
+        {Key::C, false, Shortcut::None},     {Key::O, true, Shortcut::Manager},
+        {Key::V, true, Shortcut::Paste},     {Key::V, false, Shortcut::None},
+        {Key::Z, true, Shortcut::Undo},      {Key::Other, true, Shortcut::None},
+    };
+    for (const Case& c : cases) EXPECT_EQ(ShortcutFor(c.key, c.ctrl), c.expected);
+}
+
+TEST(MenuLookTest, BannerSlicesStackLikeTheItems) {
+    const int expectedTops[] = {0, 21, 42, 63, 73, 94, 115, 136, 146, 167, 188, 198, 219};
+    for (int tag = 1; tag <= 13; ++tag) {
+        SCOPED_TRACE(tag);
+        EXPECT_EQ(BannerSlice(tag).top, expectedTops[tag - 1]);
+        EXPECT_EQ(BannerSlice(tag).bottom - BannerSlice(tag).top, MenuItemHeight(tag));
+    }
+    EXPECT_EQ(BannerSlice(13).bottom, kBannerHeight);
+}
+
+TEST(MenuLookTest, TextsAndColours) {
+    EXPECT_STREQ(MenuItemText(5), "拷贝  Ctrl+C/F4");
+    EXPECT_STREQ(MenuItemText(7), "撤消  Ctrl+Z/F6");
+    EXPECT_STREQ(MenuItemText(4), "");
+    EXPECT_EQ(GradientBand(0), MakeColor(10, 0, 10));
+    EXPECT_EQ(GradientBand(23), MakeColor(240, 0, 240));
+    EXPECT_EQ(MenuTextColor(7, true, false), MakeColor(128, 128, 128));
+    EXPECT_EQ(MenuTextColor(7, false, false), MakeColor(128, 128, 128));
+    EXPECT_EQ(MenuTextColor(7, true, true), MakeColor(255, 255, 255));
+    EXPECT_EQ(MenuTextColor(7, false, true), 0u);
+    EXPECT_EQ(MenuTextColor(5, true, false), MakeColor(255, 255, 255));
+}
+
+}  // namespace
+}  // namespace huebird

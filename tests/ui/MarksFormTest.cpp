@@ -1,0 +1,491 @@
+// The favourites manager driven through its own widgets, against a real settings file and a
+// fake main window that records what the swatch menu is told.
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QFont>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+#include <filesystem>
+#include <memory>
+
+#include "core/Favourites.h"
+#include "core/Profile.h"
+#include "ui/MarksForm.h"
+#include "ui/Notices.h"
+
+namespace huebird {
+namespace {
+
+const QString kEnterName = QStringLiteral("notice: 请输入颜色名称!");
+const QString kAlreadyListed = QStringLiteral("notice: 该颜色已经存在于收藏夹内!");
+const QString kChooseName = QStringLiteral("notice: 请选择需要移动的颜色名称!");
+const QString kSameList = QStringLiteral("notice: 目标收藏夹和收藏夹分类不能相同！请重新选择！");
+const QString kTargetHasName = QStringLiteral("notice: 目标收藏夹已经存在该颜色名称，不能移动！");
+const QString kBadName =
+    QStringLiteral("notice: 颜色名称不能包含“=”或换行，不能以“;”或“[”开头，首尾不能有空格!");
+
+const char* const kSample =
+    "[BookMarks]\n"
+    "Sky=87CEEB\n"
+    "Grass=7CFC00\n"
+    "Ash=B2BEB5\n"
+    "[BookMarks1]\n"
+    "Gold=FFD700\n"
+    "[BookMarks2]\n"
+    "Odd=XYZ\n"
+    "Hash=#87CEEB\n";
+
+class FakeHost : public FavouritesHost {
+public:
+    std::filesystem::path settings;
+    QStringList menu;  // "add <list> <name>" / "remove <list> <name>", in call order
+    int pauses = 0;
+    int resumes = 0;
+    int webOpens = 0;
+
+    void PauseAutoSize() override { ++pauses; }
+    void ResumeAutoSize() override { ++resumes; }
+    QString HexReadout() const override { return QStringLiteral("123456"); }
+    std::array<QString, 3> DecimalReadout() const override {
+        return {QStringLiteral("018"), QStringLiteral("052"), QStringLiteral("086")};
+    }
+    ColorValue CurrentWorkColor() const override { return MakeColor(18, 52, 86); }
+    void OpenWebSite() override { ++webOpens; }
+    std::filesystem::path SettingsPath() const override { return settings; }
+    void AddFavouriteItem(int list, const QString& name) override {
+        menu << QStringLiteral("add %1 %2").arg(list).arg(name);
+    }
+    void RemoveFavouriteItem(int list, const QString& name) override {
+        menu << QStringLiteral("remove %1 %2").arg(list).arg(name);
+    }
+};
+
+QStringList Texts(const QListWidget* list) {
+    QStringList out;
+    for (int row = 0; row < list->count(); ++row) out << list->item(row)->text();
+    return out;
+}
+
+QRgb PreviewPixel(const QLabel* image, int x, int y) {
+    return image->pixmap().toImage().pixel(x, y) & 0xFFFFFF;
+}
+
+}  // namespace
+
+class MarksFormTest : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir dir_;
+    FakeHost host_;
+    std::unique_ptr<MarksForm> dialog_;
+
+    QString FilePath() const { return QString::fromStdString(host_.settings.string()); }
+    void WriteFile(const QByteArray& bytes) {
+        QFile file(FilePath());
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        QCOMPARE(file.write(bytes), bytes.size());
+    }
+    QByteArray FileBytes() const {
+        QFile file(FilePath());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    QStringList Stored(int list) const {
+        QStringList out;
+        for (const std::string& name : FavouritesStore(host_.settings).Names(list)) {
+            out << QString::fromStdString(name);
+        }
+        return out;
+    }
+    QString StoredValue(int list, const char* name) const {
+        return QString::fromStdString(FavouritesStore(host_.settings).Value(list, name));
+    }
+
+    void Open() {
+        dialog_ = std::make_unique<MarksForm>(host_);
+        dialog_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog_.get()));
+    }
+    template <class T>
+    T* Get(const char* name) const {
+        T* widget = dialog_->findChild<T*>(QString::fromLatin1(name));
+        if (!widget) qFatal("no widget %s", name);
+        return widget;
+    }
+    void Click(const char* button) { QTest::mouseClick(Get<QToolButton>(button), Qt::LeftButton); }
+    void Choose(const char* combo, int index) { Get<QComboBox>(combo)->setCurrentIndex(index); }
+    // Clicks the entry in a list box as the user would.
+    void Pick(const char* listBox, const QString& name) {
+        auto* list = Get<QListWidget>(listBox);
+        const QList<QListWidgetItem*> found = list->findItems(name, Qt::MatchExactly);
+        QCOMPARE(found.size(), 1);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(found.front()).center());
+    }
+    void SetName(const QString& name) { Get<QLineEdit>("Edit2")->setText(name); }
+
+private slots:
+    void initTestCase() {
+        QVERIFY(dir_.isValid());
+        QFont::insertSubstitutions(QStringLiteral("宋体"), {QStringLiteral("WenQuanYi Zen Hei")});
+    }
+
+    void init() {
+        host_.menu.clear();
+        host_.pauses = host_.resumes = host_.webOpens = 0;
+        host_.settings = std::filesystem::path(dir_.path().toStdString()) / "palora.ini";
+        WriteFile(kSample);
+        Notices::SetRecording(true);
+    }
+
+    void cleanup() {
+        dialog_.reset();
+        QFile::remove(FilePath());
+    }
+
+    void opensWithTheActiveColourAndTheFirstListOnBothSides() {
+        Open();
+        QCOMPARE(Get<QLineEdit>("Edit1")->text(), QStringLiteral("123456"));
+        QVERIFY(Get<QLineEdit>("Edit1")->isReadOnly());
+        const auto* image = Get<QLabel>("Image1");
+        QCOMPARE(PreviewPixel(image, 10, 10), qRgb(18, 52, 86) & 0xFFFFFF);
+        QCOMPARE(PreviewPixel(image, 0, 0), 0u);  // framed in black
+        QCOMPARE(PreviewPixel(image, 19, 19), 0u);
+        const QStringList first = {"Sky", "Grass", "Ash"};
+        QCOMPARE(Texts(Get<QListWidget>("ListBox1")), first);
+        QCOMPARE(Texts(Get<QListWidget>("ListBox2")), first);
+        for (const char* name : {"ComboBox2", "ComboBox3"}) {
+            const auto* combo = Get<QComboBox>(name);
+            QCOMPARE(combo->currentIndex(), 0);
+            QCOMPARE(combo->count(), 3);
+            QVERIFY2(!combo->isEditable(), name);  // a move always has a real target
+        }
+        QCOMPARE(dialog_->focusWidget(), Get<QLineEdit>("Edit2"));
+        QCOMPARE(host_.pauses, 1);
+        QCOMPARE(host_.resumes, 0);
+    }
+
+    void layoutFitsTheClientAreaWithoutOverlaps() {
+        Open();
+        QCOMPARE(dialog_->size(), QSize(332, 316));
+        QCOMPARE(dialog_->windowTitle(), QStringLiteral("Huebird"));
+        QVERIFY(dialog_->windowFlags() & Qt::WindowStaysOnTopHint);
+        QCOMPARE(Get<QWidget>("Panel1")->geometry(), QRect(0, 0, 332, 41));
+        QCOMPARE(Get<QLabel>("Image1")->size(), QSize(20, 20));
+        const char* const named[] = {
+            "Label1",       "Label2",       "Label3",       "Label4",       "Label5",
+            "Label6",       "Label9",       "Edit1",        "Edit2",        "Image1",
+            "ComboBox2",    "ComboBox3",    "ListBox1",     "ListBox2",     "SpeedButton1",
+            "SpeedButton2", "SpeedButton3", "SpeedButton4", "SpeedButton5", "SpeedButton6"};
+        QList<QWidget*> placed;
+        for (const char* name : named) {
+            QWidget* w = Get<QWidget>(name);
+            const QRect box = w->geometry();
+            QVERIFY2(w->parentWidget()->rect().contains(box), name);
+            // Text that needs more room than it has is cut off.
+            if (qobject_cast<QLabel*>(w)) {
+                QVERIFY2(w->sizeHint().width() <= box.width(), name);
+                QVERIFY2(w->sizeHint().height() <= box.height(), name);
+            } else if (auto* button = qobject_cast<QToolButton*>(w)) {
+                const QSize text = button->fontMetrics().size(0, button->text());
+                QVERIFY2(text.width() + 8 <= box.width(), name);
+                QVERIFY2(text.height() + 2 <= box.height(), name);
+            }
+            if (w->parentWidget() == dialog_.get()) {
+                for (const QWidget* other : placed) {
+                    QVERIFY2(!box.intersects(other->geometry()),
+                             qPrintable(
+                                 QStringLiteral("%1 overlaps %2").arg(name, other->objectName())));
+                }
+                placed << w;
+            }
+        }
+        QVERIFY(Get<QLabel>("Label4")->font().bold());
+        QCOMPARE(Get<QLabel>("Label9")->cursor().shape(), Qt::PointingHandCursor);
+    }
+
+    void addWritesTheFileAndTheMenuTogether() {
+        Open();
+        SetName(QStringLiteral("天空蓝"));
+        Click("SpeedButton1");
+        QCOMPARE(Texts(Get<QListWidget>("ListBox1")),
+                 QStringList({"Sky", "Grass", "Ash", "天空蓝"}));
+        QCOMPARE(Stored(0), QStringList({"Sky", "Grass", "Ash", "天空蓝"}));
+        QCOMPARE(StoredValue(0, "天空蓝"), QStringLiteral("123456"));
+        // The other list goes to its own section and submenu.
+        Choose("ComboBox2", 1);
+        SetName(QStringLiteral("Dusk"));
+        Click("SpeedButton1");
+        QCOMPARE(Stored(1), QStringList({"Gold", "Dusk"}));
+        QCOMPARE(host_.menu, QStringList({"add 0 天空蓝", "add 1 Dusk"}));
+        QCOMPARE(Notices::Recorded(), QStringList());
+    }
+
+    void addRefusesWithANoticeAndChangesNothing_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("notice");
+        QTest::newRow("empty") << QString() << kEnterName;
+        QTest::newRow("listed") << QStringLiteral("Sky") << kAlreadyListed;
+        QTest::newRow("listed, other case") << QStringLiteral("SKY") << kAlreadyListed;
+        QTest::newRow("only spaces") << QStringLiteral("   ") << kBadName;
+        QTest::newRow("equals sign") << QStringLiteral("Sky=Blue") << kBadName;
+        QTest::newRow("comment") << QStringLiteral(";Sky") << kBadName;
+        QTest::newRow("section") << QStringLiteral("[Sky]") << kBadName;
+        QTest::newRow("leading blank") << QStringLiteral(" Sky2") << kBadName;
+        QTest::newRow("trailing blank") << QStringLiteral("Sky2 ") << kBadName;
+        QTest::newRow("line break") << QStringLiteral("Sky\nBlue") << kBadName;
+    }
+    void addRefusesWithANoticeAndChangesNothing() {
+        QFETCH(QString, name);
+        QFETCH(QString, notice);
+        const QByteArray before = FileBytes();
+        Open();
+        SetName(name);
+        Click("SpeedButton1");
+        QCOMPARE(Notices::Recorded(), QStringList{notice});
+        QCOMPARE(Texts(Get<QListWidget>("ListBox1")), QStringList({"Sky", "Grass", "Ash"}));
+        QCOMPARE(FileBytes(), before);
+        QCOMPARE(host_.menu, QStringList());
+    }
+
+    void withoutAFileAddDeleteAndMoveDoNothing() {
+        QVERIFY(QFile::remove(FilePath()));
+        Open();
+        QCOMPARE(Get<QListWidget>("ListBox1")->count(), 0);
+        SetName(QStringLiteral("Sky"));
+        Click("SpeedButton1");
+        Click("SpeedButton2");
+        QCOMPARE(Notices::Recorded(), QStringList());
+        Click("SpeedButton3");  // nothing can be selected in an empty list
+        QCOMPARE(Notices::Recorded(), QStringList{kChooseName});
+        QVERIFY(!QFile::exists(FilePath()));
+        QCOMPARE(host_.menu, QStringList());
+    }
+
+    void deleteFindsTheNameRegardlessOfCase() {
+        Open();
+        SetName(QStringLiteral("Nobody"));
+        Click("SpeedButton2");
+        QCOMPARE(Stored(0), QStringList({"Sky", "Grass", "Ash"}));
+        SetName(QStringLiteral("gRASS"));
+        Click("SpeedButton2");
+        QCOMPARE(Texts(Get<QListWidget>("ListBox1")), QStringList({"Sky", "Ash"}));
+        QCOMPARE(Stored(0), QStringList({"Sky", "Ash"}));
+        QCOMPARE(host_.menu, QStringList{"remove 0 Grass"});
+        QCOMPARE(Notices::Recorded(), QStringList());
+    }
+
+    void inspectShowsTheEntryOfEitherSide() {
+        Open();
+        auto* code = Get<QLineEdit>("Edit1");
+        auto* name = Get<QLineEdit>("Edit2");
+        const auto* image = Get<QLabel>("Image1");
+        Pick("ListBox1", QStringLiteral("Grass"));
+        QCOMPARE(name->text(), QStringLiteral("Grass"));
+        QCOMPARE(code->text(), QStringLiteral("7CFC00"));
+        QCOMPARE(PreviewPixel(image, 10, 10), 0x7CFC00u);
+        // The right side reads the list its own box names.
+        Choose("ComboBox3", 1);
+        Pick("ListBox2", QStringLiteral("Gold"));
+        QCOMPARE(name->text(), QStringLiteral("Gold"));
+        QCOMPARE(code->text(), QStringLiteral("FFD700"));
+        QCOMPARE(PreviewPixel(image, 10, 10), 0xFFD700u);
+        // Values the preview cannot show are shown as text; the preview keeps its colour.
+        Choose("ComboBox3", 2);
+        Pick("ListBox2", QStringLiteral("Odd"));
+        QCOMPARE(code->text(), QStringLiteral("XYZ"));
+        Pick("ListBox2", QStringLiteral("Hash"));
+        QCOMPARE(code->text(), QStringLiteral("#87CEEB"));
+        QCOMPARE(PreviewPixel(image, 10, 10), 0xFFD700u);
+        // Clicking the selected entry again brings its name back after an edit.
+        name->setText(QStringLiteral("edited"));
+        Pick("ListBox2", QStringLiteral("Hash"));
+        QCOMPARE(name->text(), QStringLiteral("Hash"));
+        // Adding an inspected entry under a new name copies it.
+        Pick("ListBox1", QStringLiteral("Sky"));
+        SetName(QStringLiteral("Sky copy"));
+        Click("SpeedButton1");
+        QCOMPARE(StoredValue(0, "Sky copy"), QStringLiteral("87CEEB"));
+    }
+
+    void switchingAListReloadsOnlyItsSide() {
+        Open();
+        WriteFile(QByteArray(kSample) + "Late=000000\n");  // edited while the dialog is open
+        Choose("ComboBox2", 1);
+        QCOMPARE(Texts(Get<QListWidget>("ListBox1")), QStringList{"Gold"});
+        QCOMPARE(Texts(Get<QListWidget>("ListBox2")), QStringList({"Sky", "Grass", "Ash"}));
+        Choose("ComboBox3", 2);
+        QCOMPARE(Texts(Get<QListWidget>("ListBox2")), QStringList({"Odd", "Hash", "Late"}));
+    }
+
+    void moveCarriesTheEntryAcross_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("listBox");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QStringList>("left");
+        QTest::addColumn<QStringList>("right");
+        QTest::addColumn<QStringList>("menu");
+        QTest::newRow("=>") << "SpeedButton3"
+                            << "ListBox1"
+                            << "Sky" << QStringList{"Grass", "Ash"} << QStringList{"Gold", "Sky"}
+                            << QStringList{"add 1 Sky", "remove 0 Sky"};
+        QTest::newRow("<=") << "SpeedButton6"
+                            << "ListBox2"
+                            << "Gold" << QStringList{"Sky", "Grass", "Ash", "Gold"} << QStringList{}
+                            << QStringList{"add 0 Gold", "remove 1 Gold"};
+    }
+    void moveCarriesTheEntryAcross() {
+        QFETCH(QString, button);
+        QFETCH(QString, listBox);
+        QFETCH(QString, name);
+        QFETCH(QStringList, left);
+        QFETCH(QStringList, right);
+        QFETCH(QStringList, menu);
+        const QString value = StoredValue(listBox == "ListBox1" ? 0 : 1, qPrintable(name));
+        Open();
+        Choose("ComboBox3", 1);
+        Pick(qPrintable(listBox), name);
+        Click(qPrintable(button));
+        QCOMPARE(Notices::Recorded(), QStringList());
+        QCOMPARE(Texts(Get<QListWidget>("ListBox1")), left);
+        QCOMPARE(Texts(Get<QListWidget>("ListBox2")), right);
+        QCOMPARE(Stored(0), left);
+        QCOMPARE(Stored(1), right);
+        QCOMPARE(StoredValue(listBox == "ListBox1" ? 1 : 0, qPrintable(name)), value);
+        QCOMPARE(host_.menu, menu);
+    }
+
+    void moveRefusesWithANoticeAndLosesNothing_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("pick");  // in the list moved from; empty for none
+        QTest::addColumn<int>("target");    // ComboBox3's list
+        QTest::addColumn<QString>("notice");
+        QTest::newRow("=> nothing selected") << "SpeedButton3"
+                                             << "" << 1 << kChooseName;
+        QTest::newRow("<= nothing selected") << "SpeedButton6"
+                                             << "" << 1 << kChooseName;
+        QTest::newRow("same list") << "SpeedButton3"
+                                   << "Sky" << 0 << kSameList;
+        QTest::newRow("target has it") << "SpeedButton3"
+                                       << "Ash" << 1 << kTargetHasName;
+        QTest::newRow("target has it, other case") << "SpeedButton3"
+                                                   << "Grass" << 1 << kTargetHasName;
+    }
+    void moveRefusesWithANoticeAndLosesNothing() {
+        QFETCH(QString, button);
+        QFETCH(QString, pick);
+        QFETCH(int, target);
+        QFETCH(QString, notice);
+        WriteFile(
+            QByteArray(kSample).replace("Gold=FFD700\n", "Gold=FFD700\nAsh=000000\ngrass=1\n"));
+        const QByteArray before = FileBytes();
+        Open();
+        Choose("ComboBox3", target);
+        if (!pick.isEmpty()) Pick("ListBox1", pick);
+        const QStringList left = Texts(Get<QListWidget>("ListBox1"));
+        const QStringList right = Texts(Get<QListWidget>("ListBox2"));
+        Click(qPrintable(button));
+        QCOMPARE(Notices::Recorded(), QStringList{notice});
+        QCOMPARE(FileBytes(), before);
+        QCOMPARE(Texts(Get<QListWidget>("ListBox1")), left);
+        QCOMPARE(Texts(Get<QListWidget>("ListBox2")), right);
+        QCOMPARE(host_.menu, QStringList());
+    }
+
+    void failedWritesAreReportedAndLoseNothing() {
+        // A file right at the size limit: it still reads, but no entry can be added to it.
+        QByteArray bytes(kSample);
+        bytes += ';';
+        bytes += QByteArray(int(Profile::kMaxFileSize) - bytes.size() - 5, 'x');
+        bytes += '\n';
+        WriteFile(bytes);
+        Open();
+        SetName(QStringLiteral("Dusk"));
+        Click("SpeedButton1");
+        QCOMPARE(Notices::Recorded().size(), 1);
+        QVERIFY(Notices::Recorded().front().startsWith("error: "));
+        QCOMPARE(Texts(Get<QListWidget>("ListBox1")), QStringList({"Sky", "Grass", "Ash"}));
+
+        Notices::Recorded().clear();
+        Choose("ComboBox3", 1);
+        Pick("ListBox1", QStringLiteral("Sky"));
+        Click("SpeedButton3");
+        QCOMPARE(Notices::Recorded().size(), 1);
+        QVERIFY(Notices::Recorded().front().startsWith("error: "));
+        QCOMPARE(Texts(Get<QListWidget>("ListBox1")), QStringList({"Sky", "Grass", "Ash"}));
+        QCOMPARE(Texts(Get<QListWidget>("ListBox2")), QStringList{"Gold"});
+        QCOMPARE(FileBytes(), bytes);
+        QCOMPARE(host_.menu, QStringList());
+    }
+
+    void everyWayOfClosingResumesAutoSizeOnce_data() {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<int>("result");
+        QTest::newRow("确定") << "SpeedButton4" << int(QDialog::Accepted);
+        QTest::newRow("取消") << "SpeedButton5" << int(QDialog::Rejected);
+        QTest::newRow("close box") << "close" << int(QDialog::Rejected);
+        QTest::newRow("Esc") << "escape" << int(QDialog::Rejected);
+        QTest::newRow("deleted while open") << "delete" << -1;
+    }
+    void everyWayOfClosingResumesAutoSizeOnce() {
+        QFETCH(QString, how);
+        QFETCH(int, result);
+        Open();
+        if (how == "close") {
+            QVERIFY(dialog_->close());
+        } else if (how == "escape") {
+            QTest::keyClick(dialog_.get(), Qt::Key_Escape);
+        } else if (how == "delete") {
+            dialog_.reset();
+        } else {
+            Click(qPrintable(how));
+        }
+        QCOMPARE(host_.pauses, 1);
+        QCOMPARE(host_.resumes, 1);
+        if (!dialog_) return;
+        QVERIFY(!dialog_->isVisible());
+        QCOMPARE(dialog_->result(), result);
+        // Opened again, it pauses again; deleting the closed dialog owes nothing.
+        dialog_->show();
+        QCOMPARE(host_.pauses, 2);
+        Click("SpeedButton5");
+        dialog_.reset();
+        QCOMPARE(host_.resumes, 2);
+    }
+
+    void headerDragsTheDialogAndTheLinkOpensTheWebSite() {
+        Open();
+        const QPoint start = dialog_->pos();
+        // Pressed on the title text: the header underneath takes the drag.
+        auto* title = Get<QLabel>("Label4");
+        const QPoint local = title->rect().center();
+        const QPoint grab = title->mapToGlobal(local);
+        const QPoint delta(37, -21);
+        QMouseEvent press(QEvent::MouseButtonPress, local, local, grab, Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(title, &press);
+        QMouseEvent drag(QEvent::MouseMove, local + delta, local + delta, grab + delta,
+                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(title, &drag);
+        QMouseEvent release(QEvent::MouseButtonRelease, local + delta, local + delta, grab + delta,
+                            Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(title, &release);
+        QCOMPARE(dialog_->pos(), start + delta);
+
+        QCOMPARE(host_.webOpens, 0);
+        QTest::mouseClick(Get<QLabel>("Label9"), Qt::LeftButton);
+        QCOMPARE(host_.webOpens, 1);
+    }
+};
+
+}  // namespace huebird
+
+QTEST_MAIN(huebird::MarksFormTest)
+#include "MarksFormTest.moc"
