@@ -1,4 +1,5 @@
 #include <QActionGroup>
+#include <QLineEdit>
 #include <functional>
 #include <QLabel>
 #include <QMenu>
@@ -6,6 +7,7 @@
 
 #include "Fixture.h"
 #include "platform/fake/FakePlatform.h"
+#include "ui/InputForm.h"
 #include "ui/MainForm.h"
 #include "ui/Notices.h"
 #include "ui/SkinButton.h"
@@ -580,6 +582,45 @@ private slots:
         platform.screen.cursor = {1010, 305};
         form.Timer2Timer();
         QCOMPARE(form.geometry(), QRect(964, 300, 60, 50));
+    }
+
+    void manualInputOpensAndClosesByEitherRoute() {
+        AppFolder app;
+        app.WriteSettings(kSettings);  // automatic size on
+        app.WriteSkin("DEFAULT");
+        FakePlatform platform;
+        MainForm form(app.path(), platform);
+        form.show();
+        QWidget* bg = form.findChild<QWidget*>("SkinImg");
+
+        QTest::mouseDClick(bg, Qt::LeftButton, {}, QPoint(30, 40));
+        QPointer<InputForm> input = form.Input();
+        QVERIFY(input && input->isVisible());
+        QCOMPARE(input->pos(), QPoint(60, 200 + 50 + 20));
+        QVERIFY(!Item(form, "N16")->isEnabled());
+        QVERIFY(!form.Timer2()->isActive());
+        QCOMPARE(input->findChild<QLineEdit*>("Edit2")->text(), QStringLiteral("255"));
+
+        // A second double-click closes it through the main window's own queue.
+        QTest::mouseDClick(bg, Qt::LeftButton, {}, QPoint(30, 40));
+        QTRY_VERIFY(!input);
+        QVERIFY(!form.Input());
+        QVERIFY(Item(form, "N16")->isEnabled());
+        QVERIFY(form.Timer2()->isActive());
+
+        // The menu item opens it too; its close button closes it the other way.
+        Item(form, "N25")->trigger();
+        input = form.Input();
+        QVERIFY(input);
+        QTest::mouseClick(input->findChild<QWidget*>("SpeedButton2"), Qt::LeftButton);
+        QTRY_VERIFY(!input);
+        QVERIFY(Item(form, "N16")->isEnabled());
+        QVERIFY(form.Timer2()->isActive());
+        form.Timer2()->stop();  // paused and resumed once: stopped stays stopped
+        Item(form, "N25")->trigger();
+        Item(form, "N25")->trigger();
+        QTRY_VERIFY(!form.Input());
+        QVERIFY(!form.Timer2()->isActive());
     }
 };
 
