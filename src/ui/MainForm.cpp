@@ -435,8 +435,8 @@ void MainForm::ApplySettings() {
 }
 
 void MainForm::SetStaysOnTop(bool on) {
-    if (testAttribute(Qt::WA_WState_Created) && windowFlags().testFlag(Qt::WindowStaysOnTopHint) == on)
-        return;
+    // Changing a window's flags hides it: only when the state really changes.
+    if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == on) return;
     const bool wasVisible = isVisible();
     setWindowFlag(Qt::WindowStaysOnTopHint, on);
     if (wasVisible) show();
@@ -537,30 +537,31 @@ void MainForm::MIniImgClick() {
     // Hiding to the tray comes with the tray icon.
 }
 
-void MainForm::FunBtnMouseDown(SkinButton* button, Qt::MouseButton) {
+int MainForm::ButtonIndex(const SkinButton* button) const {
     const auto it = std::find(skinButtons_.begin(), skinButtons_.end(), button);
-    if (it == skinButtons_.end()) return;
-    button->DrawButtonState(1);
+    return it == skinButtons_.end() ? -1 : static_cast<int>(it - skinButtons_.begin());
+}
+
+void MainForm::FunBtnMouseDown(SkinButton* button, Qt::MouseButton) {
+    if (ButtonIndex(button) >= 0) button->DrawButtonState(1);
 }
 
 void MainForm::FunBtnMouseUp(SkinButton* button, Qt::MouseButton which, bool inside) {
-    const auto it = std::find(skinButtons_.begin(), skinButtons_.end(), button);
-    if (it == skinButtons_.end()) return;
+    const int index = ButtonIndex(button);
+    if (index < 0) return;
     // The click runs first, so the menu button looks pressed while its menu is open.
     if (which == Qt::LeftButton && inside) {
-        const int index = static_cast<int>(it - skinButtons_.begin());
         if (index == 0) MenuImgClick();
         if (index == 1) MIniImgClick();
         if (index == 2) CloseImgClick();
-        if (index >= 3) FunBtnClick(button);
+        if (index >= 3) colors_.AdjustColor(index);
     }
     if (skinButtons_[2]->isEnabled()) button->DrawButtonState(0);
 }
 
 void MainForm::FunBtnClick(SkinButton* button) {
-    const auto it = std::find(skinButtons_.begin(), skinButtons_.end(), button);
-    if (it == skinButtons_.end()) return;
-    colors_.AdjustColor(static_cast<int>(it - skinButtons_.begin()));
+    const int index = ButtonIndex(button);
+    if (index >= 3) colors_.AdjustColor(index);
 }
 
 void MainForm::ZF61Click() { colors_.Undo(); }

@@ -150,6 +150,7 @@ private:
     void ReleaseButtonStrips();
     void RepaintSwatches();
     void SaveSettings();
+    int ButtonIndex(const SkinButton* button) const;  // -1 when not a skinned button
     void FunBtnMouseDown(SkinButton* button, Qt::MouseButton which);
     void FunBtnMouseUp(SkinButton* button, Qt::MouseButton which, bool inside);
     void SetStaysOnTop(bool on);

@@ -9,14 +9,11 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
+#include "platform/x11/XDisplay.h"
+
 namespace huebird {
 
 namespace {
-
-Display* XDisplay() {
-    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    return x11 ? x11->display() : nullptr;
-}
 
 // Reads up to `count` 32-bit cardinals of a root window property.
 int ReadRootCardinals(Display* dpy, const char* name, long* out, int count) {

@@ -5,16 +5,13 @@
 #include <algorithm>
 
 #include <X11/Xlib.h>
+
+#include "platform/x11/XDisplay.h"
 #include <X11/Xutil.h>
 
 namespace huebird {
 
 namespace {
-
-Display* XDisplay() {
-    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    return x11 ? x11->display() : nullptr;
-}
 
 int ShiftOf(unsigned long mask) {
     int shift = 0;
