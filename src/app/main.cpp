@@ -8,8 +8,8 @@
 #include "platform/x11/X11Clipboard.h"
 #include "platform/x11/X11Desktop.h"
 #include "platform/x11/X11ScreenSampler.h"
-#include "ui/MainForm.h"
-#include "ui/Notices.h"
+#include "ui/shell/MainForm.h"
+#include "ui/shell/Notices.h"
 
 namespace {
 

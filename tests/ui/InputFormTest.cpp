@@ -15,9 +15,9 @@
 #include <memory>
 
 #include "core/Color.h"
-#include "ui/Hosts.h"
-#include "ui/InputForm.h"
-#include "ui/Notices.h"
+#include "ui/shell/Hosts.h"
+#include "ui/colour/InputForm.h"
+#include "ui/shell/Notices.h"
 
 using namespace huebird;
 

@@ -7,12 +7,12 @@
 
 #include "Fixture.h"
 #include "platform/fake/FakePlatform.h"
-#include "ui/InputForm.h"
-#include "ui/MainForm.h"
-#include "ui/Notices.h"
-#include "ui/SkinButton.h"
-#include "ui/Swatch.h"
-#include "ui/ZoomForm.h"
+#include "ui/colour/InputForm.h"
+#include "ui/shell/MainForm.h"
+#include "ui/shell/Notices.h"
+#include "ui/skin/SkinButton.h"
+#include "ui/colour/Swatch.h"
+#include "ui/colour/ZoomForm.h"
 
 using namespace huebird;
 using huebird::testing::AppFolder;

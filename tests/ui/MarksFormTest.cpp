@@ -17,8 +17,8 @@
 
 #include "core/Favourites.h"
 #include "core/Profile.h"
-#include "ui/MarksForm.h"
-#include "ui/Notices.h"
+#include "ui/favourites/MarksForm.h"
+#include "ui/shell/Notices.h"
 
 namespace huebird {
 namespace {

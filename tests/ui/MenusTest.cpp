@@ -7,10 +7,10 @@
 #include "Fixture.h"
 #include "core/MenuLook.h"
 #include "platform/fake/FakePlatform.h"
-#include "ui/MainForm.h"
-#include "ui/Notices.h"
-#include "ui/SkinnedMenus.h"
-#include "ui/Swatch.h"
+#include "ui/shell/MainForm.h"
+#include "ui/shell/Notices.h"
+#include "ui/skin/SkinnedMenus.h"
+#include "ui/colour/Swatch.h"
 
 using namespace huebird;
 using huebird::testing::AppFolder;

@@ -1,4 +1,4 @@
-#include "ui/Swatch.h"
+#include "ui/colour/Swatch.h"
 
 #include <QContextMenuEvent>
 #include <QMouseEvent>

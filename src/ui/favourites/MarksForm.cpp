@@ -1,4 +1,4 @@
-#include "ui/MarksForm.h"
+#include "ui/favourites/MarksForm.h"
 
 #include <QColor>
 #include <QComboBox>
@@ -15,7 +15,7 @@
 #include <QToolButton>
 #include <string>
 
-#include "ui/Notices.h"
+#include "ui/shell/Notices.h"
 
 namespace huebird {
 

@@ -1,4 +1,4 @@
-#include "ui/MainForm.h"
+#include "ui/shell/MainForm.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>
@@ -21,13 +21,13 @@
 #include "core/Outline.h"
 #include "core/SkinFiles.h"
 #include "platform/Desktop.h"
-#include "ui/InputForm.h"
-#include "ui/MarksForm.h"
-#include "ui/Notices.h"
-#include "ui/SkinButton.h"
-#include "ui/SkinnedMenus.h"
-#include "ui/Swatch.h"
-#include "ui/ZoomForm.h"
+#include "ui/colour/InputForm.h"
+#include "ui/favourites/MarksForm.h"
+#include "ui/shell/Notices.h"
+#include "ui/skin/SkinButton.h"
+#include "ui/skin/SkinnedMenus.h"
+#include "ui/colour/Swatch.h"
+#include "ui/colour/ZoomForm.h"
 
 namespace huebird {
 

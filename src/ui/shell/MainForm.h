@@ -17,7 +17,7 @@
 #include "core/ColorModel.h"
 #include "core/Snap.h"
 #include "platform/Platform.h"
-#include "ui/Hosts.h"
+#include "ui/shell/Hosts.h"
 #include "core/Settings.h"
 #include "core/SkinDescription.h"
 

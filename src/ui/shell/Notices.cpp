@@ -1,4 +1,4 @@
-#include "ui/Notices.h"
+#include "ui/shell/Notices.h"
 
 #include <QMessageBox>
 

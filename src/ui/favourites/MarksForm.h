@@ -10,7 +10,7 @@
 
 #include "core/Color.h"
 #include "core/Favourites.h"
-#include "ui/Hosts.h"
+#include "ui/shell/Hosts.h"
 
 class QComboBox;
 class QLabel;

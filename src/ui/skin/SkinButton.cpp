@@ -1,4 +1,4 @@
-#include "ui/SkinButton.h"
+#include "ui/skin/SkinButton.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "ui/SkinnedMenus.h"
+#include "ui/skin/SkinnedMenus.h"
 
 #include <QPaintEvent>
 #include <QPainter>

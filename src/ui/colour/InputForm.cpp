@@ -1,4 +1,4 @@
-#include "ui/InputForm.h"
+#include "ui/colour/InputForm.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -13,8 +13,8 @@
 
 #include "core/Drag.h"
 #include "core/ManualInput.h"
-#include "ui/Hosts.h"
-#include "ui/Notices.h"
+#include "ui/shell/Hosts.h"
+#include "ui/shell/Notices.h"
 
 namespace huebird {
 

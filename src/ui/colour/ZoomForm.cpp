@@ -1,10 +1,10 @@
-#include "ui/ZoomForm.h"
+#include "ui/colour/ZoomForm.h"
 
 #include <QFrame>
 #include <QLabel>
 #include <QPainter>
 
-#include "ui/Notices.h"
+#include "ui/shell/Notices.h"
 
 namespace huebird {
 
