@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QMenu>
 #include <QThread>
+#include <QTimer>
 #include <X11/Xlib.h>
 #include <time.h>
 

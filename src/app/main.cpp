@@ -8,6 +8,7 @@
 #include "platform/x11/X11Clipboard.h"
 #include "platform/x11/X11Desktop.h"
 #include "platform/x11/X11ScreenSampler.h"
+#include "ui/shell/GuardedApplication.h"
 #include "ui/shell/MainForm.h"
 #include "ui/shell/Notices.h"
 
@@ -30,7 +31,10 @@ int main(int argc, char** argv) {
 
     // Skins are pixel art and positions are the X server's pixels: no toolkit scaling.
     qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
-    QApplication app(argc, argv);
+    huebird::GuardedApplication app(argc, argv);
+    // The program ends when the main window's close steps have all run, its error box
+    // included, not when the last window happens to close.
+    QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setApplicationName(QString::fromUtf8(huebird::kAppTitle));
     InstallFontSubstitutions();
     try {
@@ -44,6 +48,8 @@ int main(int argc, char** argv) {
             return 1;
         }
         desktop.KeepOffTaskbar(&form);
+        QObject::connect(&form, &huebird::MainForm::closed, &app, &QCoreApplication::quit,
+                         Qt::QueuedConnection);
         form.show();
         return QApplication::exec();
     } catch (const std::exception& e) {

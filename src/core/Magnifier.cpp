@@ -2,9 +2,22 @@
 
 namespace huebird {
 
+namespace {
+
+// Whether the magnifier with its left edge at `left` overlaps the sampled area.
+bool CoversSample(int left, int x, int y) {
+    const int sx0 = x - kSampleSize / 2, sy0 = y - kSampleSize / 2;
+    return sx0 < left + kMagnifierWidth && left < sx0 + kSampleSize &&
+           sy0 < kMagnifierTop + kMagnifierHeight && kMagnifierTop < sy0 + kSampleSize;
+}
+
+}  // namespace
+
 int MagnifierLeft(int x, int y, int screenWidth, int currentLeft) {
     if (y < 70 || y > 160) return currentLeft;
-    return x > screenWidth / 2 ? 200 : 500;
+    const int left = x > screenWidth / 2 ? 200 : 500;
+    const int other = left == 200 ? 500 : 200;
+    return CoversSample(left, x, y) ? other : left;
 }
 
 bool IsCrossPixel(int x, int y) { return (x == 7) != (y == 7); }

@@ -10,10 +10,13 @@ inline constexpr int kSampleSize = 14;     // screen pixels on each side of the 
 inline constexpr int kMagnifiedSize = 15;  // the area stretched to this, crosshair included
 inline constexpr int kMagnifierDefaultLeft = 200;
 inline constexpr int kMagnifierTop = 80;
+inline constexpr int kMagnifierWidth = 94;
+inline constexpr int kMagnifierHeight = 51;
 
 // The magnifier's left edge for a pointer at (x, y): when the pointer is in the band of rows
 // 70..160 it moves out of the way (to 200 right of the screen's middle, else to 500);
-// otherwise it stays at `currentLeft`.
+// otherwise it stays at `currentLeft`. Where that place would cover the sampled area around
+// the pointer, it takes the other one, so a pick never reads the magnifier itself.
 int MagnifierLeft(int x, int y, int screenWidth, int currentLeft);
 
 // The 15 x 15 crosshair mask: white everywhere except a black cross on row 7 and column 7,

@@ -12,12 +12,36 @@ TEST(MagnifierTest, MovesOutOfTheWayOnlyInTheBand) {
         int x, y, expected;
     };
     const Case cases[] = {
-        {512, 100, 500}, {513, 100, 200}, {0, 70, 500}, {1000, 160, 200},
-        {1000, 69, 333}, {0, 161, 333},   {0, 0, 333},
+        {513, 100, 200}, {0, 70, 500}, {1000, 160, 200},
+        {1000, 69, 333}, {0, 161, 333}, {0, 0, 333},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.x << "," << c.y);
         EXPECT_EQ(MagnifierLeft(c.x, c.y, 1024, 333), c.expected);
+    }
+}
+
+// The magnifier (94 x 51 at top 80) never lies over the 14 x 14 area the pick reads: where
+// the rule's place would cover it, the other place is taken.
+TEST(MagnifierTest, NeverCoversTheSampledArea) {
+    struct Case {
+        int x, y, screenWidth, expected;
+    };
+    const Case cases[] = {
+        {512, 100, 1024, 200},  // the rule says 500, which would cover x 505..518
+        {500, 80, 1024, 200},   {494, 100, 1024, 200}, {493, 100, 1024, 500},
+        {512, 73, 1024, 500},   {512, 74, 1024, 200},  {512, 137, 1024, 200},
+        {512, 138, 1024, 500},  {250, 100, 400, 500},  {194, 100, 300, 500},
+        {193, 100, 300, 200},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.x << "," << c.y << " on " << c.screenWidth);
+        const int left = MagnifierLeft(c.x, c.y, c.screenWidth, 333);
+        EXPECT_EQ(left, c.expected);
+        const bool apartX = c.x + kSampleSize / 2 <= left || left + kMagnifierWidth <= c.x - kSampleSize / 2;
+        const bool apartY = c.y + kSampleSize / 2 <= kMagnifierTop ||
+                            kMagnifierTop + kMagnifierHeight <= c.y - kSampleSize / 2;
+        EXPECT_TRUE(apartX || apartY);
     }
 }
 

@@ -1,5 +1,6 @@
 // Copy, paste, the keyboard, the two popup menus and the favourites entries, driven through
 // the real main window with fake platform services.
+#include <QTimer>
 #include <QLabel>
 #include <QMenu>
 #include <QTest>

@@ -1,33 +1,31 @@
 // The main window: a borderless, shaped, skinned window with four swatches, the readout and
-// eleven buttons. It owns the program's state and runs the start-up and close steps in order.
+// eleven buttons. It owns the program's shared state, runs the start-up and close steps in
+// order, and wires the parts that do the work: the skin face, the picker, automatic size,
+// the menus, the colour commands and the favourites items.
 #pragma once
 
-#include <QImage>
-#include <QMenu>
-#include <QTimer>
-#include <QWidget>
-#include <array>
-#include <filesystem>
-#include <memory>
-#include <optional>
-
 #include <QPointer>
+#include <QWidget>
+#include <filesystem>
 
-#include "core/AutoSize.h"
 #include "core/ColorModel.h"
-#include "core/Snap.h"
-#include "platform/Platform.h"
-#include "ui/shell/Hosts.h"
 #include "core/Settings.h"
-#include "core/SkinDescription.h"
+#include "platform/Platform.h"
+#include "ui/colour/ColourCommands.h"
+#include "ui/colour/SwatchView.h"
+#include "ui/shell/Hosts.h"
+#include "ui/skin/AutoSizer.h"
+#include "ui/skin/SkinFace.h"
 
-class QActionGroup;
-class QLabel;
+class QMenu;
+class QTimer;
 
 namespace huebird {
 
-class FavouritesMenu;
+class FavouriteItems;
 class InputForm;
+class MainMenus;
+class Picker;
 class SkinButton;
 class Swatch;
 class ZoomForm;
@@ -36,13 +34,14 @@ class ZoomForm;
 inline constexpr int kCloseInputEvent = 1024 + 31;   // release the manual-input window
 inline constexpr int kToggleWindowEvent = 1024 + 32;  // hide or show the main window
 
-class MainForm : public QWidget, public ColorView, public FavouritesHost, public InputHost {
+class MainForm : public QWidget, public FavouritesHost, public InputHost, private AutoSizeHost {
     Q_OBJECT
 public:
     MainForm(std::filesystem::path appDir, Platform platform, QWidget* parent = nullptr);
     ~MainForm() override;
 
-    // Start-up found a missing settings file or skin: the program must end without writing.
+    // Start-up found the program cannot run (a missing settings file or skin, or a skin
+    // that cannot be used): it must end without writing, with exit code 1.
     bool EndRequested() const { return !endReason_.isEmpty(); }
     const QString& EndReason() const { return endReason_; }
 
@@ -52,30 +51,24 @@ public:
 
     ColorModel& Colors() { return colors_; }
     const QString& SkinName() const { return skinName_; }
-    bool LabelsBold() const { return labelsBold_; }
-    int FlexWidth() const { return flexWidth_; }
-    int FlexHeight() const { return flexHeight_; }
+    bool LabelsBold() const { return face_.Skin().fonts.bold; }
+    int FlexWidth() const { return face_.Skin().fonts.flexWidth; }
+    int FlexHeight() const { return face_.Skin().fonts.flexHeight; }
     int HookKey() const { return hookKey_; }
-    bool CopyAddHash() const { return copyAddHash_; }
-    int CopyType() const { return copyType_; }
+    bool CopyAddHash() const { return copy_.copyAddHash; }
+    int CopyType() const { return copy_.copyType; }
     int PalIndex() const { return palIndex_; }
-    const QString& SkinDesignerText() const { return skinDesignerText_; }
+    const QString& SkinDesignerText() const { return face_.Skin().designerText; }
     const std::filesystem::path& AppDir() const { return appDir_; }
     std::filesystem::path SettingsPath() const override;
 
-    QMenu* PopupMenu1() const { return popupMenu1_; }
-    QMenu* PopupMenu2() const { return popupMenu2_; }
-    QTimer* Timer1() const { return timer1_; }
-    QTimer* Timer2() const { return timer2_; }
+    QMenu* PopupMenu1() const;
+    QMenu* PopupMenu2() const;
+    QTimer* Timer1() const;
+    QTimer* Timer2() const { return autoSize_.Timer2(); }
     ZoomForm* Magnifier() const;
     InputForm* Input() const;
-    QSize FullSize() const { return background_.size(); }
-
-    // ColorView: how the colour model reaches the swatches and the readout.
-    void FillSwatch(int s, ColorValue fill, ColorValue frame) override;
-    void FrameSwatch(int s, ColorValue frame) override;
-    void SetReadout(const std::array<std::string, 6>& texts) override;
-    void SetUndoEnabled(bool enabled) override;
+    QSize FullSize() const { return face_.Skin().background.size(); }
 
     // What the dialogs ask of the main window.
     QString HexReadout() const override;
@@ -86,50 +79,30 @@ public:
     void RemoveFavouriteItem(int list, const QString& name) override;
     void ApplyColor(ColorValue c) override { colors_.AdoptColor(c); }
     QPoint MainTopLeft() const override { return pos(); }
-    int SkinHeight() const override { return background_.height(); }
+    int SkinHeight() const override { return FullSize().height(); }
     void SetAutoSizeItemEnabled(bool enabled) override;
     void PostCloseInput() override;
+    // Dialogs that stay open for a while hold the window at its size while they exist.
+    void PauseAutoSize() override { autoSize_.Pause(); }
+    void ResumeAutoSize() override { autoSize_.Resume(); }
 
 public slots:
     void MenuImgClick();
     void CloseImgClick();
     void MIniImgClick();
-    void ColorImgClick(Swatch* swatch);
-    void SkinMenuClick(QAction* item);
-
+    void SkinMenuClick(const QString& name);
+    void Timer1Timer();
+    void Timer2Timer() { autoSize_.Timer2Timer(); }
+    void N16Click() { autoSize_.N16Click(); }
+    void N15Click();  // the favourites manager
+    void SkinImgDblClick();  // manual input
     // Picking: a left press on a swatch starts it, the release ends it.
     void ColorMouseDown(Swatch* swatch, Qt::MouseButton which);
     void Color1ImgMouseUp(Swatch* swatch, Qt::MouseButton which, bool inside);
-    void Timer1Timer();
-    void SampleScreen();
 
-    // Adjustments and undo.
-    void FunBtnClick(SkinButton* button);
-    void ZF61Click();
-    void N23Click();  // invert
-    void N24Click();  // grey
-
-    // Dragging the window by its background.
-    void SkinImgMouseDown(Qt::MouseButton which, QPoint at);
-    void SkinImgMouseMove(QPoint screenAt);
-    void SkinImgMouseUp(Qt::MouseButton which);
-
-    // Automatic size.
-    void Timer2Timer();
-    void N16Click();
-    // Dialogs that stay open for a while hold the window at its size while they exist.
-    void PauseAutoSize() override;
-    void ResumeAutoSize() override;
-
-    // Clipboard, keyboard and manual input.
-    void N2Click();   // copy
-    void N13Click();  // paste
-    void N25Click();  // manual input
-    void SkinImgDblClick();
-    void SkinImgClick();
-    // Favourites.
-    void N15Click();  // the favourites manager
-    void FavouriteClick(QAction* item);
+signals:
+    // The close steps have all run (the save and its error box included).
+    void closed();
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -137,76 +110,52 @@ protected:
     bool event(QEvent* e) override;
 
 private:
-    void BuildControls();
-    void BuildMenus();
+    void BindControls();
+    void BindMenus();
     void LoadSettings();
     void FormCreate();
-    void LoadSkinShape();
-    void LoadSkinControls();
-    void LoadSkinFonts();
+    void WearSkin(const LoadedSkin& skin);
     void LoadColors();
     void ApplySettings();
-    void BuildSkinMenu();
-    void ReleaseButtonStrips();
-    void RepaintSwatches();
     void SaveSettings();
-    int ButtonIndex(const SkinButton* button) const;  // -1 when not a skinned button
-    void FunBtnMouseDown(SkinButton* button, Qt::MouseButton which);
-    void FunBtnMouseUp(SkinButton* button, Qt::MouseButton which, bool inside);
     void SetStaysOnTop(bool on);
-    void ApplySizeSteps(const std::vector<Size>& steps);
-    void EndPick();
-    void LoadFavouriteMenus();
-    std::string ReadClipboardText();
+    void FunBtnMouseUp(SkinButton* button, Qt::MouseButton which, bool inside);
+    void SkinImgMouseDown(Qt::MouseButton which, QPoint at);
+    void SkinImgMouseMove(QPoint screenAt);
+    void SkinImgClick();
     void CloseInput();
-    void RequestEnd(const QString& reason);
-    std::filesystem::path SkinFolder() const;
-    std::filesystem::path SkinFile() const;
-    // Why a skin cannot be switched to (empty when it can).
-    QString SkinUnusable(const QString& name) const;
+    std::filesystem::path SkinsDir() const { return appDir_ / "skins"; }
+
+    // AutoSizeHost
+    Rect WindowRect() const override { return {x(), y(), x() + width(), y() + height()}; }
+    Point PointerPos() const override { return screen_.CursorPos(); }
+    Size BackgroundSize() const override { return {FullSize().width(), FullSize().height()}; }
+    Size FlexSize() const override { return {FlexWidth(), FlexHeight()}; }
+    bool Picking() const override;
+    void ResizeWindow(int width, int height) override { SetBounds(x(), y(), width, height); }
 
     Desktop& desktop_;
     ScreenSampler& screen_;
     Clipboard& clipboard_;
+    SkinFace face_;          // background, buttons, labels and swatches
+    MainMenus* menus_;       // PopupMenu1, PopupMenu2 and their items
+    SwatchView view_;        // how the colour model reaches the screen
     ColorModel colors_;
-
-    // Controls, in creation order.
-    QWidget* skinImg_ = nullptr;  // the background picture under every other control
-    QImage background_;
-    std::array<SkinButton*, kButtonCount> skinButtons_{};
-    std::array<std::unique_ptr<QImage>, kButtonCount> buttonStrips_;
-    std::array<QLabel*, kLabelCount> labels_{};  // RedFont .. RgbBFont
-    std::array<Swatch*, 4> swatches_{};
-    QMenu* popupMenu1_ = nullptr;
-    QMenu* popupMenu2_ = nullptr;
-    QTimer* timer1_ = nullptr;  // screen sampling while a pick is in progress
-    QTimer* timer2_ = nullptr;  // automatic size
-    QAction* n9_ = nullptr;     // "总在最上面": always on top
-    QAction* n16_ = nullptr;    // "自动伸缩": automatic size
-    QAction* zf61_ = nullptr;   // "撤消": undo
-    QMenu* n1_ = nullptr;       // "设置" submenu, where the skins are listed
-    QActionGroup* skinGroup_ = nullptr;
-    std::vector<QAction*> skinItems_;
-    std::array<FavouritesMenu*, 3> favouriteMenus_{};  // N39, N36, N41
+    Picker* picker_;         // Timer1 and the magnifier
+    AutoSizer autoSize_;     // Timer2 and "自动伸缩"
+    FavouriteItems* favourites_;
+    CopySettings copy_;
+    ColourCommands commands_;
 
     // Folders and settings read at start.
     std::filesystem::path appDir_;
-    std::filesystem::path skinsDir_;
     QString skinName_;
-    QString skinDesignerText_;
-    bool copyAddHash_ = true;
-    int copyType_ = 0;
     int palIndex_ = 0;
     int hookKey_ = kDefaultHookKey;
-    bool labelsBold_ = false;
-    int flexWidth_ = 0;
-    int flexHeight_ = 0;
 
-    QPointer<ZoomForm> zoomForm_;  // the magnifier, while a pick is in progress
     QPointer<InputForm> inputForm_;  // the manual-input window, while it is open
     Point dragOrigin_;
     bool dragging_ = false;
-    bool savedFlexState_ = false;
 
     QString endReason_;
     bool started_ = false;  // every creation step ran

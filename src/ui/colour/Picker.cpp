@@ -1,0 +1,84 @@
+#include "ui/colour/Picker.h"
+
+#include <QEvent>
+#include <QGuiApplication>
+#include <QTimer>
+#include <QWidget>
+
+#include "core/ColorModel.h"
+#include "core/Magnifier.h"
+#include "platform/ScreenSampler.h"
+#include "ui/colour/ZoomForm.h"
+
+namespace huebird {
+
+Picker::Picker(ColorModel& colors, ScreenSampler& screen, QWidget* window)
+    : QObject(window), colors_(colors), screen_(screen), window_(window), timer1_(new QTimer(this)) {
+    timer1_->setObjectName(QStringLiteral("Timer1"));
+    timer1_->setInterval(100);
+    connect(timer1_, &QTimer::timeout, this, &Picker::Timer1Timer);
+    window_->installEventFilter(this);
+}
+
+Picker::~Picker() { Close(); }
+
+ZoomForm* Picker::Magnifier() const { return zoomForm_; }
+
+bool Picker::Picking() const { return timer1_->isActive(); }
+
+void Picker::Start() {
+    if (zoomForm_) return;
+    zoomForm_ = new ZoomForm;
+    zoomForm_->show();
+    timer1_->start();
+}
+
+bool Picker::Finish() {
+    const bool picking = Picking();
+    Close();
+    if (picking) colors_.PushHistory();
+    return picking;
+}
+
+void Picker::Abort() { Close(); }
+
+void Picker::Close() {
+    if (zoomForm_) {
+        zoomForm_->close();  // deletes itself
+        zoomForm_ = nullptr;
+    }
+    timer1_->stop();
+    while (QGuiApplication::overrideCursor()) QGuiApplication::restoreOverrideCursor();
+}
+
+void Picker::Timer1Timer() {
+    if (!QGuiApplication::overrideCursor()) QGuiApplication::setOverrideCursor(Qt::CrossCursor);
+    SampleScreen();
+}
+
+void Picker::SampleScreen() {
+    const Point p = screen_.CursorPos();
+    std::array<std::uint32_t, kSampleSize * kSampleSize> area;
+    screen_.ReadArea(p.x - kSampleSize / 2, p.y - kSampleSize / 2, kSampleSize, kSampleSize,
+                     area.data());
+    // A pixel on no screen leaves the working colour as it was.
+    if (screen_.OnScreen(p.x, p.y)) {
+        colors_.WorkColor =
+            ScreenSampler::FromRgb(area[(kSampleSize / 2) * kSampleSize + kSampleSize / 2]);
+    }
+    colors_.PaintLive();
+    colors_.ShowWorkColor();
+    if (zoomForm_) {
+        zoomForm_->move(MagnifierLeft(p.x, p.y, screen_.ScreenWidth(), zoomForm_->x()),
+                        zoomForm_->y());
+        zoomForm_->ShowArea(MagnifyArea(area.data()), p.x, p.y);
+    }
+}
+
+bool Picker::eventFilter(QObject* watched, QEvent* e) {
+    // A modal window took the pointer: the release will never reach the swatch.
+    if (watched == window_ && e->type() == QEvent::WindowBlocked && Picking()) Finish();
+    return QObject::eventFilter(watched, e);
+}
+
+}  // namespace huebird

@@ -1,0 +1,54 @@
+// A pick from the screen: from a left press on a swatch to its release. While it lasts,
+// Timer1 samples the pixel under the pointer ten times a second into WorkColor and the
+// magnifier follows. Anything that takes the pointer from the swatch (a window that opens
+// over the program, a lost grab) ends the pick the way a release would.
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+
+class QTimer;
+class QWidget;
+
+namespace huebird {
+
+class ColorModel;
+class ScreenSampler;
+class ZoomForm;
+
+class Picker : public QObject {
+    Q_OBJECT
+public:
+    // `window` is the main window: a modal window that blocks it ends the pick.
+    Picker(ColorModel& colors, ScreenSampler& screen, QWidget* window);
+    ~Picker() override;
+
+    bool Picking() const;
+    // Opens the magnifier and starts sampling; a pick already running goes on as it is.
+    void Start();
+    // Ends a pick in progress as a release does: the last sampled colour becomes one
+    // history entry. Returns whether a pick was running.
+    bool Finish();
+    // Ends a pick without recording it (the program is closing).
+    void Abort();
+
+    void Timer1Timer();
+    void SampleScreen();
+
+    QTimer* Timer1() const { return timer1_; }
+    ZoomForm* Magnifier() const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
+private:
+    void Close();
+
+    ColorModel& colors_;
+    ScreenSampler& screen_;
+    QWidget* window_;
+    QTimer* timer1_;
+    QPointer<ZoomForm> zoomForm_;
+};
+
+}  // namespace huebird

@@ -1,0 +1,111 @@
+#include "ui/skin/SkinLoader.h"
+
+#include <QImageReader>
+#include <system_error>
+#include <vector>
+
+#include "core/Outline.h"
+#include "core/SkinFiles.h"
+
+namespace huebird {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+QString PathText(const fs::path& p) { return QString::fromStdString(p.string()); }
+
+SkinLoad Fail(SkinLoad::Failure failure, const QString& message) {
+    SkinLoad r;
+    r.failure = failure;
+    r.message = message;
+    return r;
+}
+
+// A picture the skin names, as 32-bit RGB; an error text naming the file when it cannot be read.
+std::optional<QImage> ReadBitmap(const fs::path& file, QString& error) {
+    QImageReader reader(PathText(file), "bmp");
+    QImage image = reader.read();
+    if (image.isNull()) {
+        error = QStringLiteral("无法读取皮肤图片 %1：%2").arg(PathText(file), reader.errorString());
+        return std::nullopt;
+    }
+    return image.convertToFormat(QImage::Format_RGB32);
+}
+
+QRegion OutlineRegion(const QImage& background) {
+    const std::vector<OutlineSpan> spans =
+        BuildOutline(background.width(), background.height(),
+                     reinterpret_cast<const std::uint32_t*>(background.constBits()),
+                     background.bytesPerLine() / 4);
+    std::vector<QRect> rects;
+    rects.reserve(spans.size());
+    for (const OutlineSpan& s : spans) rects.emplace_back(s.x0, s.y, s.x1 - s.x0, 1);
+    QRegion region;
+    if (!rects.empty()) region.setRects(rects.data(), static_cast<int>(rects.size()));
+    return region;
+}
+
+}  // namespace
+
+SkinLoad LoadSkin(const fs::path& skinsDir, const QString& name) {
+    const fs::path folder = ResolveInFolder(skinsDir, name.toStdString());
+    const fs::path file = ResolveInFolder(folder, kSkinFileName);
+    std::error_code ec;
+    if (!fs::is_regular_file(file, ec)) {
+        return Fail(SkinLoad::Failure::Missing, QStringLiteral("皮肤文件不存在：%1").arg(PathText(file)));
+    }
+    const Profile ini(file);
+    LoadedSkin skin;
+    skin.name = name;
+    skin.file = file;
+    const SkinMain main = ReadSkinMain(ini);
+    skin.designerText = QString::fromUtf8(kDesignerPrefix) + QString::fromStdString(main.designer);
+    skin.controls = ReadSkinControls(ini);
+    skin.fonts = ReadSkinFonts(ini);
+
+    for (int i = 0; i < kButtonCount; ++i) {
+        if (TrimBlanks(skin.controls.buttons[i].img).empty()) {
+            return Fail(SkinLoad::Failure::Missing,
+                        QStringLiteral("皮肤文件 %1 的 [%2] 没有指定按钮图片 (Img)")
+                            .arg(PathText(file), QString::fromLatin1(kButtonSections[i])));
+        }
+    }
+
+    QString error;
+    const fs::path backgroundFile = ResolveInFolder(folder, main.background);
+    std::optional<QImage> background = ReadBitmap(backgroundFile, error);
+    if (!background) return Fail(SkinLoad::Failure::Unusable, error);
+    skin.background = std::move(*background);
+    skin.outline = OutlineRegion(skin.background);
+    if (skin.outline.isEmpty()) {
+        return Fail(SkinLoad::Failure::Unusable,
+                    QStringLiteral("皮肤背景 %1（%2 x %3）没有不透明的部分，窗口将不可见")
+                        .arg(PathText(backgroundFile))
+                        .arg(skin.background.width())
+                        .arg(skin.background.height()));
+    }
+
+    for (int i = 0; i < kButtonCount; ++i) {
+        std::optional<QImage> strip =
+            ReadBitmap(ResolveInFolder(folder, skin.controls.buttons[i].img), error);
+        if (!strip) return Fail(SkinLoad::Failure::Unusable, error);
+        skin.strips[i] = std::move(*strip);
+    }
+
+    // Without a reachable menu or close button the window could be neither used nor closed.
+    for (int i : {0, 2}) {
+        const SkinButtonPlace& place = skin.controls.buttons[i];
+        const QRect face(place.left, place.top, skin.strips[i].width() / 2, skin.strips[i].height());
+        if (face.isEmpty() || !skin.outline.intersects(face)) {
+            return Fail(SkinLoad::Failure::Unusable,
+                        QStringLiteral("皮肤文件 %1 的 [%2] 按钮不在窗口的可见部分，无法点击")
+                            .arg(PathText(file), QString::fromLatin1(kButtonSections[i])));
+        }
+    }
+    SkinLoad r;
+    r.skin = std::move(skin);
+    return r;
+}
+
+}  // namespace huebird
