@@ -1,5 +1,8 @@
 #include <QTimer>
 #include <QActionGroup>
+#include <QApplication>
+#include <QDialog>
+#include <QFile>
 #include <QLineEdit>
 #include <functional>
 #include <QLabel>
@@ -633,6 +636,130 @@ private slots:
         Item(form, "N25")->trigger();
         QTRY_VERIFY(!form.Input());
         QVERIFY(!form.Timer2()->isActive());
+    }
+    // A window that opens in the middle of a pick takes the release: the pick ends first,
+    // as a release would end it, and leaves nothing behind (no magnifier, no frozen roll-up).
+    void aWindowOpeningDuringAPickEndsIt_data() {
+        QTest::addColumn<int>("how");
+        QTest::newRow("F2 opens the manager") << 0;
+        QTest::newRow("Ctrl+O opens the manager") << 1;
+        QTest::newRow("another modal window") << 2;
+    }
+    void aWindowOpeningDuringAPickEndsIt() {
+        QFETCH(int, how);
+        AppFolder app;
+        app.WriteSettings(kSettings);  // automatic size on
+        app.WriteSkin("DEFAULT");
+        FakePlatform platform;
+        platform.screen.Fill(0x123456);
+        MainForm form(app.path(), platform);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QTest::mousePress(SwatchAt(form, 1), Qt::LeftButton, {}, QPoint(5, 5));
+        platform.screen.cursor = {600, 400};
+        QTRY_COMPARE(Readout(form)[3], QStringLiteral("12"));  // sampled
+
+        bool endedBeforeTheWindow = false;
+        QTimer::singleShot(0, [&] {
+            endedBeforeTheWindow = !form.Timer1()->isActive() && !form.Magnifier();
+            if (QWidget* w = QApplication::activeModalWidget()) w->close();
+        });
+        if (how == 0) QTest::keyClick(&form, Qt::Key_F2);
+        if (how == 1) QTest::keyClick(&form, Qt::Key_O, Qt::ControlModifier);
+        if (how == 2) {
+            QDialog other;
+            other.exec();
+        }
+        QVERIFY(endedBeforeTheWindow);
+        QVERIFY(!form.Timer1()->isActive());
+        QVERIFY(!form.Magnifier());
+        QCOMPARE(form.Colors().StoredColor(1), MakeColor(0x12, 0x34, 0x56));  // kept, one step
+        QCOMPARE(form.Colors().HistoryIndex(1), 1);
+        // The release that comes later changes nothing more.
+        platform.screen.Fill(0xFFFFFF);
+        QTest::mouseRelease(SwatchAt(form, 1), Qt::LeftButton, {}, QPoint(5, 5));
+        QCOMPARE(form.Colors().StoredColor(1), MakeColor(0x12, 0x34, 0x56));
+        QCOMPARE(form.Colors().HistoryIndex(1), 1);
+        QVERIFY(form.Timer2()->isActive());
+    }
+
+    // Pauses nest: the manager opened while the input window is open pauses again, and
+    // automatic size comes back only when the last of them closes.
+    void nestedPausesResumeToTheStateBeforeTheFirst() {
+        AppFolder app;
+        app.WriteSettings(kSettings);  // automatic size on
+        app.WriteSkin("DEFAULT");
+        FakePlatform platform;
+        MainForm form(app.path(), platform);
+        form.show();
+        Item(form, "N25")->trigger();
+        QVERIFY(form.Input());
+        QVERIFY(!form.Timer2()->isActive());
+        QTimer::singleShot(0, [] {
+            if (QWidget* w = QApplication::activeModalWidget()) w->close();
+        });
+        QTest::keyClick(&form, Qt::Key_F2);
+        QVERIFY(!form.Timer2()->isActive());  // the input window is still open
+        Item(form, "N25")->trigger();         // closes it
+        QTRY_VERIFY(!form.Input());
+        QVERIFY(form.Timer2()->isActive());
+        QVERIFY(Item(form, "N16")->isChecked());
+
+        // Off before the pauses: off after them, and the tick says so.
+        Item(form, "N16")->trigger();
+        QVERIFY(!form.Timer2()->isActive());
+        form.PauseAutoSize();
+        form.PauseAutoSize();
+        form.ResumeAutoSize();
+        form.ResumeAutoSize();
+        form.ResumeAutoSize();  // one too many changes nothing
+        QVERIFY(!form.Timer2()->isActive());
+        QVERIFY(!Item(form, "N16")->isChecked());
+    }
+
+    // A switch to a skin that cannot be used shows a notice and leaves the window exactly as
+    // it was: its shape, size, buttons and skin name.
+    void aFailedSkinSwitchLeavesTheWindowAsItWas() {
+        AppFolder app;
+        app.WriteSettings(kSettings);
+        app.WriteSkin("DEFAULT");
+        app.WriteSkin("BADSTRIP", SkinSpec{.width = 90, .height = 70});
+        app.WriteText("skins/BADSTRIP/b7.bmp", "not a picture");
+        app.WriteSkin("BADBACK", SkinSpec{.width = 90, .height = 70});
+        app.WriteText("skins/BADBACK/backgrd.bmp", "BM");
+        app.WriteSkin("LOOP");
+        const QString loop = app.file("skins/LOOP/skin.ini");
+        QFile::remove(loop);
+        QVERIFY(QFile::link(loop, loop));  // a symbolic link to itself
+        FakePlatform platform;
+        MainForm form(app.path(), platform);
+        form.show();
+        const QRegion mask = form.mask();
+        const QRect geometry = form.geometry();
+        int tried = 0;
+        for (QAction* a : form.findChild<QMenu*>("N1")->actions()) {
+            const QString name = a->data().toString();
+            if (name != "BADSTRIP" && name != "BADBACK" && name != "LOOP") continue;
+            ++tried;
+            a->trigger();
+            QCOMPARE(form.SkinName(), QStringLiteral("default"));
+            QVERIFY(!a->isChecked());
+            QCOMPARE(form.mask(), mask);
+            QCOMPARE(form.geometry(), geometry);
+            for (const char* b : {"MenuImg", "CloseImg", "AddBlueImg"}) {
+                QVERIFY2(!Button(form, b)->picture().isNull(), b);
+                QCOMPARE(Button(form, b)->size(), QSize(8, 6));
+            }
+        }
+        QCOMPARE(tried, 3);
+        const QString boxes = Notices::Recorded().join("|");
+        QCOMPARE(Notices::Recorded().size(), 3);
+        QVERIFY2(boxes.contains("b7.bmp") && boxes.contains("backgrd.bmp") &&
+                     boxes.contains("LOOP/skin.ini"),
+                 qPrintable(boxes));
+        QVERIFY(boxes.count("notice:") == 3);
+        form.close();
+        QVERIFY(app.ReadText("palora.ini").contains("SkinName=default"));
     }
 };
 
