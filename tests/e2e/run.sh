@@ -80,6 +80,38 @@ CopyType=0
 PalIndex=0"
 expect "settings written back in place, new keys appended" "$expected" "$(cat "$app/palora.ini")"
 
+# --- a settings file that cannot be written: the close shows the box and waits for it ----------
+# A read-only bind mount fails every write, even for root. Closing twenty times catches a box
+# that is only sometimes shown.
+ro=$(make_app readonly "[System]
+AutoFlex=0
+Left=300
+Top=300")
+if mount --bind "$ro" "$ro" 2>/dev/null && mount -o remount,ro,bind "$ro" 2>/dev/null; then
+    shown=0
+    for i in $(seq 1 20); do
+        start_app "$ro"
+        wid=$(wait_window) || break
+        read -r wx wy _ _ < <(window_geometry "$wid")
+        xdotool mousemove $((wx + cx + 3)) $((wy + cy + 3)) click 1
+        box=$(wait_other_window "$wid") || break
+        kill -0 "$APP_PID" 2>/dev/null || break      # still running while the box is up
+        case "$(xprop -id "$box" WM_NAME 2>/dev/null)" in *Huebird*) ;; *) break ;; esac
+        # Answer the box (again, should a key arrive before the box takes keys).
+        for _ in 1 2 3 4 5; do
+            xdotool windowfocus "$box" key Return 2>/dev/null
+            wait_for 1 bash -c "! kill -0 $APP_PID 2>/dev/null" && break
+        done
+        wait_exit "$APP_PID" || break
+        shown=$((shown + 1))
+    done
+    expect "read-only settings: every close shows the error box and waits for it" 20 "$shown"
+    stop_app
+    umount "$ro"
+else
+    echo "skip read-only settings: this machine cannot make a read-only bind mount"
+fi
+
 # --- a missing settings file: a clear line, no window, nothing created -----------------------
 app=$(make_app nosettings "")
 rm -f "$app/palora.ini"
