@@ -120,6 +120,24 @@ private:
         return widget;
     }
     void Click(const char* button) { QTest::mouseClick(Get<QToolButton>(button), Qt::LeftButton); }
+    // What the window system delivers for a double-click: the second press comes as a
+    // double-click event.
+    void DoubleClick(const char* button) {
+        QWidget* target = Get<QToolButton>(button);
+        const QPoint at = target->rect().center();
+        const QPoint global = target->mapToGlobal(at);
+        const struct {
+            QEvent::Type type;
+            Qt::MouseButtons held;
+        } steps[] = {{QEvent::MouseButtonPress, Qt::LeftButton},
+                     {QEvent::MouseButtonRelease, Qt::NoButton},
+                     {QEvent::MouseButtonDblClick, Qt::LeftButton},
+                     {QEvent::MouseButtonRelease, Qt::NoButton}};
+        for (const auto& step : steps) {
+            QMouseEvent e(step.type, at, at, global, Qt::LeftButton, step.held, Qt::NoModifier);
+            QApplication::sendEvent(target, &e);
+        }
+    }
     void Choose(const char* combo, int index) { Get<QComboBox>(combo)->setCurrentIndex(index); }
     // Clicks the entry in a list box as the user would.
     void Pick(const char* listBox, const QString& name) {
@@ -280,6 +298,46 @@ private slots:
         QCOMPARE(Stored(0), QStringList({"Sky", "Ash"}));
         QCOMPARE(host_.menu, QStringList{"remove 0 Grass"});
         QCOMPARE(Notices::Recorded(), QStringList());
+    }
+
+    // Only the user picks an entry: the selection a delete moves on to the next entry does
+    // not put that name up for the next delete.
+    void deleteTakesOnlyTheNamedEntry_data() {
+        QTest::addColumn<bool>("doubleClick");
+        QTest::newRow("pressed twice") << false;
+        QTest::newRow("double-clicked") << true;
+    }
+    void deleteTakesOnlyTheNamedEntry() {
+        QFETCH(bool, doubleClick);
+        WriteFile("[BookMarks]\n");
+        Open();
+        for (const char* name : {"One", "Two", "Three"}) {
+            SetName(QString::fromLatin1(name));
+            Click("SpeedButton1");
+        }
+        auto* list = Get<QListWidget>("ListBox1");
+        auto* edit2 = Get<QLineEdit>("Edit2");
+        Pick("ListBox1", QStringLiteral("Two"));
+        QCOMPARE(edit2->text(), QStringLiteral("Two"));
+        if (doubleClick) {
+            DoubleClick("SpeedButton2");
+        } else {
+            Click("SpeedButton2");
+            Click("SpeedButton2");
+        }
+        QCOMPARE(Texts(list), QStringList({"One", "Three"}));
+        QCOMPARE(list->selectedItems().size(), 1);  // the selection moved on ...
+        QCOMPARE(list->selectedItems().front()->text(), QStringLiteral("Three"));
+        QCOMPARE(edit2->text(), QStringLiteral("Two"));  // ... but nobody named Three
+        QCOMPARE(Stored(0), QStringList({"One", "Three"}));
+        QCOMPARE(host_.menu,
+                 QStringList({"add 0 One", "add 0 Two", "add 0 Three", "remove 0 Two"}));
+        QCOMPARE(Notices::Recorded(), QStringList());  // a name not in the list: no notice
+        // Choosing with the keys is the user's choice too.
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Up);
+        QCOMPARE(edit2->text(), QStringLiteral("One"));
+        QCOMPARE(Get<QLineEdit>("Edit1")->text(), QStringLiteral("123456"));
     }
 
     void inspectShowsTheEntryOfEitherSide() {

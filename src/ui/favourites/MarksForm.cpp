@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -13,7 +14,9 @@
 #include <QScreen>
 #include <QShowEvent>
 #include <QToolButton>
+#include <functional>
 #include <string>
+#include <utility>
 
 #include "ui/shell/Notices.h"
 
@@ -84,8 +87,47 @@ QComboBox* MakeCategoryBox(QWidget* parent, const char* objectName, const QRect&
     return combo;
 }
 
-QListWidget* MakeListBox(QWidget* parent, const char* objectName, const QRect& geometry) {
-    auto* list = new QListWidget(parent);
+// A list box that tells the entries the user picks (with the pointer or the keys) apart from
+// the selection changes the program makes: a delete moves the selection on to the next
+// entry, and that entry must not become the name the next delete takes.
+class ListBox : public QListWidget {
+public:
+    ListBox(QWidget* parent, std::function<void()> picked)
+        : QListWidget(parent), picked_(std::move(picked)) {
+        connect(this, &QListWidget::itemSelectionChanged, this, [this] {
+            if (byUser_) picked_();
+        });
+        // A click on the entry already selected shows it again, after the name was edited.
+        connect(this, &QListWidget::itemClicked, this, [this] { picked_(); });
+    }
+
+protected:
+    void mousePressEvent(QMouseEvent* e) override {
+        ByUser([&] { QListWidget::mousePressEvent(e); });
+    }
+    void mouseMoveEvent(QMouseEvent* e) override {
+        ByUser([&] { QListWidget::mouseMoveEvent(e); });
+    }
+    void keyPressEvent(QKeyEvent* e) override {
+        ByUser([&] { QListWidget::keyPressEvent(e); });
+    }
+
+private:
+    template <class Handle>
+    void ByUser(Handle handle) {
+        const bool outer = byUser_;
+        byUser_ = true;
+        handle();
+        byUser_ = outer;
+    }
+
+    std::function<void()> picked_;
+    bool byUser_ = false;
+};
+
+QListWidget* MakeListBox(QWidget* parent, const char* objectName, const QRect& geometry,
+                         std::function<void()> picked) {
+    auto* list = new ListBox(parent, std::move(picked));
     list->setObjectName(QString::fromLatin1(objectName));
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setGeometry(geometry);
@@ -145,8 +187,11 @@ MarksForm::MarksForm(FavouritesHost& host, QWidget* parent) : QDialog(parent), h
     MakeLabel(this, "Label6", QStringLiteral("目标收藏夹"), 190, 111);
     source_.combo = MakeCategoryBox(this, "ComboBox2", QRect(12, 127, 130, 22));
     target_.combo = MakeCategoryBox(this, "ComboBox3", QRect(190, 127, 130, 22));
-    source_.list = MakeListBox(this, "ListBox1", QRect(12, 153, 130, 102));
-    target_.list = MakeListBox(this, "ListBox2", QRect(190, 153, 130, 102));
+    // An entry is inspected when the user picks it, not whenever the selection changes.
+    source_.list =
+        MakeListBox(this, "ListBox1", QRect(12, 153, 130, 102), [this] { Inspect(source_); });
+    target_.list =
+        MakeListBox(this, "ListBox2", QRect(190, 153, 130, 102), [this] { Inspect(target_); });
     QToolButton* moveRight = MakeButton(this, "SpeedButton3", QStringLiteral("=>"), kMoveHint, true,
                                         QRect(151, 175, 30, 22));
     QToolButton* moveLeft = MakeButton(this, "SpeedButton6", QStringLiteral("<="), kMoveHint, true,
@@ -177,11 +222,6 @@ MarksForm::MarksForm(FavouritesHost& host, QWidget* parent) : QDialog(parent), h
     for (const Side* side : {&source_, &target_}) {
         connect(side->combo, &QComboBox::currentIndexChanged, this,
                 [this, side] { Reload(*side); });
-        // A new selection (mouse or keys) shows the entry; so does a click on the entry that
-        // is already selected, after the name was edited.
-        connect(side->list, &QListWidget::itemSelectionChanged, this,
-                [this, side] { Inspect(*side); });
-        connect(side->list, &QListWidget::itemClicked, this, [this, side] { Inspect(*side); });
     }
 }
 
