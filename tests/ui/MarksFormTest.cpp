@@ -30,6 +30,9 @@ const QString kSameList = QStringLiteral("notice: 目标收藏夹和收藏夹分
 const QString kTargetHasName = QStringLiteral("notice: 目标收藏夹已经存在该颜色名称，不能移动！");
 const QString kBadName =
     QStringLiteral("notice: 颜色名称不能包含“=”或换行，不能以“;”或“[”开头，首尾不能有空格!");
+const QString kNoRoom =
+    QStringLiteral("notice: 该收藏夹已放不下这个颜色名称，请缩短名称或删除一些颜色!");
+const QString kNoRoomToMove = QStringLiteral("notice: 目标收藏夹已放不下该颜色名称，不能移动！");
 
 const char* const kSample =
     "[BookMarks]\n"
@@ -480,6 +483,56 @@ private slots:
         QCOMPARE(Texts(Get<QListWidget>("ListBox1")), QStringList({"Sky", "Grass", "Ash"}));
         QCOMPARE(Texts(Get<QListWidget>("ListBox2")), QStringList{"Gold"});
         QCOMPARE(FileBytes(), bytes);
+        QCOMPARE(host_.menu, QStringList());
+    }
+
+    // A name the listing cannot show would hide itself, and every entry after it, at the
+    // next start; a name the file holds beyond the listing must not be overwritten.
+    void namesTheListingCannotShowAreRefused_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("source");    // ComboBox2's list; ComboBox3 is on the full list 1
+        QTest::addColumn<QString>("name");  // typed for an add, picked on the left for a move
+        QTest::addColumn<QString>("notice");
+        QTest::newRow("add longer than the listing")
+            << "SpeedButton1" << 0 << QString(int(kFavouriteListingBytes) - 1, u'x') << kNoRoom;
+        QTest::newRow("add to a full list") << "SpeedButton1" << 1 << "Dusk" << kNoRoom;
+        QTest::newRow("add a name hidden in the file")
+            << "SpeedButton1" << 1 << "HIDDEN" << kAlreadyListed;
+        QTest::newRow("move to a full list") << "SpeedButton3" << 0 << "Sky" << kNoRoomToMove;
+        QTest::newRow("move a name hidden there")
+            << "SpeedButton3" << 0 << "Hidden" << kTargetHasName;
+    }
+    void namesTheListingCannotShowAreRefused() {
+        QFETCH(QString, button);
+        QFETCH(int, source);
+        QFETCH(QString, name);
+        QFETCH(QString, notice);
+        // BookMarks1 fills the listing to its last byte (1 for the final zero, 5 for Gold,
+        // 2047 names of 8, 2 for Z), and one more entry lies beyond it.
+        QByteArray full = "[BookMarks1]\nGold=FFD700\n";
+        for (int i = 0; i < 2047; ++i) full += QByteArray::number(1000000 + i) + "=000000\n";
+        full += "Z=000000\nHidden=123456\n";
+        WriteFile(QByteArray(kSample)
+                      .replace("Ash=B2BEB5\n", "Ash=B2BEB5\nHidden=000000\n")
+                      .replace("[BookMarks1]\nGold=FFD700\n", full));
+        QCOMPARE(Stored(1).size(), 2049);
+        QCOMPARE(Stored(1).back(), QStringLiteral("Z"));
+        const QByteArray before = FileBytes();
+        Open();
+        Choose("ComboBox2", source);
+        Choose("ComboBox3", 1);
+        const QStringList left = Texts(Get<QListWidget>("ListBox1"));
+        const QStringList right = Texts(Get<QListWidget>("ListBox2"));
+        if (button == "SpeedButton1") {
+            SetName(name);
+        } else {
+            Pick("ListBox1", name);
+        }
+        Click(qPrintable(button));
+        QCOMPARE(Notices::Recorded(), QStringList{notice});
+        QCOMPARE(FileBytes(), before);
+        QCOMPARE(Texts(Get<QListWidget>("ListBox1")), left);
+        QCOMPARE(Texts(Get<QListWidget>("ListBox2")), right);
         QCOMPARE(host_.menu, QStringList());
     }
 

@@ -31,6 +31,8 @@ const QString kSameList = QStringLiteral("目标收藏夹和收藏夹分类不�
 const QString kTargetHasName = QStringLiteral("目标收藏夹已经存在该颜色名称，不能移动！");
 const QString kBadName =
     QStringLiteral("颜色名称不能包含“=”或换行，不能以“;”或“[”开头，首尾不能有空格!");
+const QString kNoRoom = QStringLiteral("该收藏夹已放不下这个颜色名称，请缩短名称或删除一些颜色!");
+const QString kNoRoomToMove = QStringLiteral("目标收藏夹已放不下该颜色名称，不能移动！");
 const QString kMoveHint = QStringLiteral("移动到其它收藏夹");
 
 constexpr int kClientWidth = 332;
@@ -337,11 +339,18 @@ void MarksForm::Add() {
     }
     const FavouritesStore store = Store();
     if (!store.Exists()) return;
-    if (FindName(source_.list, name) >= 0) {
+    const int list = ListOf(source_);
+    // The file is asked too: it may hold the name beyond what the listing shows, and
+    // writing it would overwrite that entry.
+    const FavouriteAddProblem problem = store.CheckNewName(list, key);
+    if (FindName(source_.list, name) >= 0 || problem == FavouriteAddProblem::kTaken) {
         Notices::Notice(this, kAlreadyListed);
         return;
     }
-    const int list = ListOf(source_);
+    if (problem == FavouriteAddProblem::kNoRoom) {
+        Notices::Notice(this, kNoRoom);
+        return;
+    }
     const WriteResult written = store.Put(list, key, edit1_->text().toStdString());
     if (!written) {
         Notices::Error(this, QStringLiteral("Cannot add the favourite \"%1\": %2")
@@ -397,8 +406,13 @@ void MarksForm::Move(const Side& from, const Side& to) {
         const int fromList = ListOf(from);
         const int toList = ListOf(to);
         const std::string value = store.Value(fromList, key);
-        if (FindName(to.list, name) >= 0) {
+        const FavouriteAddProblem problem = store.CheckNewName(toList, key);
+        if (FindName(to.list, name) >= 0 || problem == FavouriteAddProblem::kTaken) {
             Notices::Notice(this, kTargetHasName);
+            return;
+        }
+        if (problem == FavouriteAddProblem::kNoRoom) {
+            Notices::Notice(this, kNoRoomToMove);
             return;
         }
         // The target is written first, so that a failure anywhere leaves the entry in at least
