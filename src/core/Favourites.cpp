@@ -96,4 +96,11 @@ WriteResult FavouritesStore::Remove(int list, std::string_view name) const {
     return profile_.DeleteKey(Section(list), name);
 }
 
+std::string FavouritesStore::FailureReason(const WriteResult& result) const {
+    // Failed writes say "<file>: <reason>".
+    const std::string prefix = profile_.path().string() + ": ";
+    if (result.message.starts_with(prefix)) return result.message.substr(prefix.size());
+    return result.message;
+}
+
 }  // namespace huebird

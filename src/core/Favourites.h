@@ -67,6 +67,9 @@ class FavouritesStore {
     // cannot hold. Never creates the file. New names are checked with CheckNewName first.
     WriteResult Put(int list, std::string_view name, std::string_view value) const;
     WriteResult Remove(int list, std::string_view name) const;
+    // The system's reason in a failed write's message, without the file name in front.
+    std::string FailureReason(const WriteResult& result) const;
+    const std::filesystem::path& path() const { return profile_.path(); }
 
   private:
     Profile profile_;

@@ -233,5 +233,15 @@ TEST(FavouritesStoreTest, ANewNameMustBeNewToTheFileAndFitTheListing) {
     }
 }
 
+TEST(FavouritesStoreTest, AFailedWriteGivesTheSystemsReasonApartFromTheFile) {
+    TempDir dir;
+    const FavouritesStore store(dir.path() / "palora.ini");
+    const WriteResult result = store.Put(0, "Sky", "87CEEB");
+    ASSERT_FALSE(result.ok);
+    EXPECT_EQ(result.message, (dir.path() / "palora.ini").string() + ": file does not exist");
+    EXPECT_EQ(store.FailureReason(result), "file does not exist");
+    EXPECT_EQ(store.FailureReason({false, "something else"}), "something else");
+}
+
 }  // namespace
 }  // namespace huebird

@@ -1,5 +1,8 @@
 // The favourites manager driven through its own widgets, against a real settings file and a
 // fake main window that records what the swatch menu is told.
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
@@ -7,12 +10,18 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
+#include <cerrno>
+#include <csignal>
+#include <cstring>
 #include <filesystem>
+#include <functional>
 #include <memory>
 
 #include "core/Favourites.h"
@@ -79,6 +88,51 @@ QStringList Texts(const QListWidget* list) {
 QRgb PreviewPixel(const QLabel* image, int x, int y) {
     return image->pixmap().toImage().pixel(x, y) & 0xFFFFFF;
 }
+
+// What a message box showed; AnswerBoxes closes each one with OK as it opens.
+struct ShownBox {
+    QString title;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QString text;
+    QMessageBox::StandardButtons buttons;
+};
+
+QList<ShownBox> AnswerBoxes(const std::function<void()>& act) {
+    QList<ShownBox> shown;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&shown] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) return;
+        shown.append({box->windowTitle(), box->icon(), box->text(), box->standardButtons()});
+        box->done(QMessageBox::Ok);
+    });
+    poll.start(10);
+    act();
+    return shown;
+}
+
+// No file of this process may grow while it lives: every write that adds a byte fails with
+// the system's "file too large", for root as for anyone.
+class NoFileGrowth {
+public:
+    NoFileGrowth() {
+        ::getrlimit(RLIMIT_FSIZE, &saved_);
+        oldSignal_ = std::signal(SIGXFSZ, SIG_IGN);  // fail the write, do not end the process
+        rlimit none = saved_;
+        none.rlim_cur = 0;
+        ::setrlimit(RLIMIT_FSIZE, &none);
+    }
+    ~NoFileGrowth() {
+        ::setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, oldSignal_);
+    }
+    NoFileGrowth(const NoFileGrowth&) = delete;
+    NoFileGrowth& operator=(const NoFileGrowth&) = delete;
+
+private:
+    rlimit saved_{};
+    void (*oldSignal_)(int) = SIG_DFL;
+};
 
 }  // namespace
 
@@ -467,11 +521,13 @@ private slots:
         bytes += QByteArray(int(Profile::kMaxFileSize) - bytes.size() - 5, 'x');
         bytes += '\n';
         WriteFile(bytes);
+        const QString failed = QStringLiteral("notice: 无法保存收藏夹：%1：").arg(FilePath());
         Open();
         SetName(QStringLiteral("Dusk"));
         Click("SpeedButton1");
         QCOMPARE(Notices::Recorded().size(), 1);
-        QVERIFY(Notices::Recorded().front().startsWith("error: "));
+        QVERIFY2(Notices::Recorded().front().startsWith(failed),
+                 qPrintable(Notices::Recorded().front()));
         QCOMPARE(Texts(Get<QListWidget>("ListBox1")), QStringList({"Sky", "Grass", "Ash"}));
 
         Notices::Recorded().clear();
@@ -479,10 +535,67 @@ private slots:
         Pick("ListBox1", QStringLiteral("Sky"));
         Click("SpeedButton3");
         QCOMPARE(Notices::Recorded().size(), 1);
-        QVERIFY(Notices::Recorded().front().startsWith("error: "));
+        QVERIFY2(Notices::Recorded().front().startsWith(failed),
+                 qPrintable(Notices::Recorded().front()));
         QCOMPARE(Texts(Get<QListWidget>("ListBox1")), QStringList({"Sky", "Grass", "Ash"}));
         QCOMPARE(Texts(Get<QListWidget>("ListBox2")), QStringList{"Gold"});
         QCOMPARE(FileBytes(), bytes);
+        QCOMPARE(host_.menu, QStringList());
+    }
+
+    // The system refuses the write. A read-only file does not stop root, so the second cause,
+    // a file size limit of nothing, is one that stops every user.
+    void aRefusedWriteShowsTheNoticeBoxWithTheFileAndTheReason_data() {
+        QTest::addColumn<bool>("readOnly");
+        QTest::addColumn<QString>("button");
+        for (const bool readOnly : {true, false}) {
+            const char* cause = readOnly ? "read-only file" : "file size limit";
+            QTest::addRow("%s, add", cause) << readOnly << "SpeedButton1";
+            QTest::addRow("%s, delete", cause) << readOnly << "SpeedButton2";
+            QTest::addRow("%s, move", cause) << readOnly << "SpeedButton3";
+        }
+    }
+    void aRefusedWriteShowsTheNoticeBoxWithTheFileAndTheReason() {
+        QFETCH(bool, readOnly);
+        QFETCH(QString, button);
+        if (readOnly && ::geteuid() == 0) QSKIP("root writes to read-only files");
+        Open();
+        if (button == "SpeedButton1") {
+            SetName(QStringLiteral("Dusk"));
+        } else if (button == "SpeedButton2") {
+            SetName(QStringLiteral("Grass"));
+        } else {
+            Choose("ComboBox3", 1);
+            Pick("ListBox1", QStringLiteral("Sky"));
+        }
+        const QByteArray before = FileBytes();
+        const QStringList left = Texts(Get<QListWidget>("ListBox1"));
+        const QStringList right = Texts(Get<QListWidget>("ListBox2"));
+        Notices::SetRecording(false);  // the real box
+        QList<ShownBox> shown;
+        QString reason;
+        if (readOnly) {
+            QVERIFY(QFile::setPermissions(FilePath(), QFile::ReadOwner | QFile::ReadGroup));
+            reason = QString::fromLocal8Bit(std::strerror(EACCES));
+            shown = AnswerBoxes([&] { Click(qPrintable(button)); });
+        } else {
+            reason = QString::fromLocal8Bit(std::strerror(EFBIG));
+            NoFileGrowth limit;
+            shown = AnswerBoxes([&] { Click(qPrintable(button)); });
+        }
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].title, QStringLiteral("Huebird"));
+        QCOMPARE(shown[0].icon, QMessageBox::Information);
+        QCOMPARE(shown[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        const QString text = shown[0].text;
+        const QString head =
+            QStringLiteral("【Huebird 温馨提醒】\r\n\r\n○无法保存收藏夹：%1：").arg(FilePath());
+        QVERIFY2(text.startsWith(head), qPrintable(text));
+        QVERIFY2(text.contains(reason + QStringLiteral("\r\n\r\n○更多帮助请访问官方网站")),
+                 qPrintable(text));
+        QCOMPARE(FileBytes(), before);
+        QCOMPARE(Texts(Get<QListWidget>("ListBox1")), left);
+        QCOMPARE(Texts(Get<QListWidget>("ListBox2")), right);
         QCOMPARE(host_.menu, QStringList());
     }
 

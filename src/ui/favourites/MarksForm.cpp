@@ -33,6 +33,9 @@ const QString kBadName =
     QStringLiteral("颜色名称不能包含“=”或换行，不能以“;”或“[”开头，首尾不能有空格!");
 const QString kNoRoom = QStringLiteral("该收藏夹已放不下这个颜色名称，请缩短名称或删除一些颜色!");
 const QString kNoRoomToMove = QStringLiteral("目标收藏夹已放不下该颜色名称，不能移动！");
+// A failed write: these lead the file's name and the system's reason.
+const QString kCannotSave = QStringLiteral("无法保存收藏夹");
+const QString kCopiedNotRemoved = QStringLiteral("颜色已复制到目标收藏夹，但无法从原收藏夹删除");
 const QString kMoveHint = QStringLiteral("移动到其它收藏夹");
 
 constexpr int kClientWidth = 332;
@@ -307,6 +310,13 @@ int MarksForm::FindName(const QListWidget* list, const QString& name) {
     return -1;
 }
 
+void MarksForm::WriteFailed(const FavouritesStore& store, const WriteResult& result,
+                            const QString& what) {
+    Notices::Notice(this, QStringLiteral("%1：%2：%3")
+                              .arg(what, QString::fromStdString(store.path().string()),
+                                   QString::fromStdString(store.FailureReason(result))));
+}
+
 void MarksForm::ShowPreview(ColorValue color) {
     QPixmap picture(kPreviewSize, kPreviewSize);
     picture.fill(QColor(RedOf(color), GreenOf(color), BlueOf(color)));
@@ -353,8 +363,7 @@ void MarksForm::Add() {
     }
     const WriteResult written = store.Put(list, key, edit1_->text().toStdString());
     if (!written) {
-        Notices::Error(this, QStringLiteral("Cannot add the favourite \"%1\": %2")
-                                 .arg(name, QString::fromStdString(written.message)));
+        WriteFailed(store, written, kCannotSave);
         return;
     }
     source_.list->addItem(name);
@@ -370,8 +379,7 @@ void MarksForm::Delete() {
     const int list = ListOf(source_);
     const WriteResult removed = store.Remove(list, name.toStdString());
     if (!removed) {
-        Notices::Error(this, QStringLiteral("Cannot delete the favourite \"%1\": %2")
-                                 .arg(name, QString::fromStdString(removed.message)));
+        WriteFailed(store, removed, kCannotSave);
         return;
     }
     delete source_.list->takeItem(row);
@@ -419,16 +427,12 @@ void MarksForm::Move(const Side& from, const Side& to) {
         // one list; the list boxes are reloaded below and show whatever the file now holds.
         const WriteResult written = store.Put(toList, key, value);
         if (!written) {
-            Notices::Error(this, QStringLiteral("Cannot move the favourite \"%1\": %2")
-                                     .arg(name, QString::fromStdString(written.message)));
+            WriteFailed(store, written, kCannotSave);
         } else {
             host_.AddFavouriteItem(toList, name);
             const WriteResult removed = store.Remove(fromList, key);
             if (!removed) {
-                Notices::Error(this,
-                               QStringLiteral("The favourite \"%1\" was copied but not removed "
-                                              "from its old list: %2")
-                                   .arg(name, QString::fromStdString(removed.message)));
+                WriteFailed(store, removed, kCopiedNotRemoved);
             } else {
                 host_.RemoveFavouriteItem(fromList, name);
             }

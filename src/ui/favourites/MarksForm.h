@@ -48,6 +48,8 @@ private:
     void Reload(const Side& side);
     void Move(const Side& from, const Side& to);
     void ShowPreview(ColorValue color);
+    // A notice naming what failed, the settings file and the system's reason.
+    void WriteFailed(const FavouritesStore& store, const WriteResult& result, const QString& what);
 
     FavouritesStore Store() const;
     static int ListOf(const Side& side);
