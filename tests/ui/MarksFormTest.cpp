@@ -686,22 +686,36 @@ private slots:
 
     void headerDragsTheDialogAndTheLinkOpensTheWebSite() {
         Open();
-        const QPoint start = dialog_->pos();
+        QPoint at = dialog_->pos();
         // Pressed on the title text: the header underneath takes the drag.
         auto* title = Get<QLabel>("Label4");
-        const QPoint local = title->rect().center();
-        const QPoint grab = title->mapToGlobal(local);
-        const QPoint delta(37, -21);
-        QMouseEvent press(QEvent::MouseButtonPress, local, local, grab, Qt::LeftButton,
-                          Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(title, &press);
-        QMouseEvent drag(QEvent::MouseMove, local + delta, local + delta, grab + delta,
-                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(title, &drag);
-        QMouseEvent release(QEvent::MouseButtonRelease, local + delta, local + delta, grab + delta,
-                            Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(title, &release);
-        QCOMPARE(dialog_->pos(), start + delta);
+        const QPoint grab = title->mapToGlobal(title->rect().center());
+        auto send = [](QWidget* to, QEvent::Type type, Qt::MouseButton button, QPoint global,
+                       Qt::MouseButtons held) {
+            const QPoint local = to->mapFromGlobal(global);
+            QMouseEvent e(type, local, local, global, button, held, Qt::NoModifier);
+            QApplication::sendEvent(to, &e);
+        };
+        auto dragBy = [&](QWidget* on, Qt::MouseButton button, QPoint delta) {
+            send(on, QEvent::MouseButtonPress, button, grab, button);
+            send(on, QEvent::MouseMove, Qt::NoButton, grab + delta, button);
+            send(on, QEvent::MouseButtonRelease, button, grab + delta, Qt::NoButton);
+        };
+        dragBy(title, Qt::LeftButton, {37, -21});
+        QCOMPARE(dialog_->pos(), at + QPoint(37, -21));
+        at = dialog_->pos();
+        dragBy(title, Qt::RightButton, {15, 15});
+        QCOMPARE(dialog_->pos(), at);
+        // Only the header drags: the rest of the dialog stays put.
+        dragBy(Get<QLabel>("Label5"), Qt::LeftButton, {15, 15});
+        QCOMPARE(dialog_->pos(), at);
+        // The second press of a double-click takes hold as the first one did.
+        send(title, QEvent::MouseButtonPress, Qt::LeftButton, grab, Qt::LeftButton);
+        send(title, QEvent::MouseButtonRelease, Qt::LeftButton, grab, Qt::NoButton);
+        send(title, QEvent::MouseButtonDblClick, Qt::LeftButton, grab, Qt::LeftButton);
+        send(title, QEvent::MouseMove, Qt::NoButton, grab + QPoint(-9, 4), Qt::LeftButton);
+        send(title, QEvent::MouseButtonRelease, Qt::LeftButton, grab + QPoint(-9, 4), Qt::NoButton);
+        QCOMPARE(dialog_->pos(), at + QPoint(-9, 4));
 
         QCOMPARE(host_.webOpens, 0);
         QTest::mouseClick(Get<QLabel>("Label9"), Qt::LeftButton);

@@ -19,6 +19,7 @@
 #include <utility>
 
 #include "ui/shell/Notices.h"
+#include "ui/shell/WindowDrag.h"
 
 namespace huebird {
 
@@ -160,7 +161,8 @@ MarksForm::MarksForm(FavouritesHost& host, QWidget* parent) : QDialog(parent), h
     headerPalette.setColor(QPalette::Window, Qt::white);
     headerPalette.setColor(QPalette::WindowText, Qt::black);
     panel1_->setPalette(headerPalette);
-    panel1_->installEventFilter(this);
+    // Dragged by hand: there need not be a window manager to do it for us.
+    (new WindowDrag(this))->AddHandle(panel1_);
     QLabel* label4 = MakeLabel(panel1_, "Label4", QStringLiteral("收藏夹管理"), 12, 6);
     QFont bold = font;
     bold.setBold(true);
@@ -252,31 +254,7 @@ void MarksForm::showEvent(QShowEvent* event) {
 }
 
 bool MarksForm::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == panel1_) {
-        // Dragged by hand: there need not be a window manager to do it for us.
-        switch (event->type()) {
-            case QEvent::MouseButtonPress: {
-                auto* mouse = static_cast<QMouseEvent*>(event);
-                if (mouse->button() != Qt::LeftButton) break;
-                dragging_ = true;
-                dragOffset_ = mouse->globalPosition().toPoint() - pos();
-                return true;
-            }
-            case QEvent::MouseMove: {
-                auto* mouse = static_cast<QMouseEvent*>(event);
-                if (!dragging_ || !(mouse->buttons() & Qt::LeftButton)) break;
-                move(mouse->globalPosition().toPoint() - dragOffset_);
-                return true;
-            }
-            case QEvent::MouseButtonRelease:
-                if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-                    dragging_ = false;
-                }
-                break;
-            default:
-                break;
-        }
-    } else if (watched == label9_ && event->type() == QEvent::MouseButtonRelease) {
+    if (watched == label9_ && event->type() == QEvent::MouseButtonRelease) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::LeftButton &&
             label9_->rect().contains(mouse->position().toPoint())) {

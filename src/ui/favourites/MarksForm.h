@@ -5,7 +5,6 @@
 #pragma once
 
 #include <QDialog>
-#include <QPoint>
 #include <QString>
 
 #include "core/Color.h"
@@ -58,8 +57,6 @@ private:
 
     FavouritesHost& host_;
     bool paused_ = false;  // automatic size is paused and owed a resume
-    bool dragging_ = false;
-    QPoint dragOffset_;  // pointer position relative to the window's top-left corner
 
     QWidget* panel1_ = nullptr;
     QLineEdit* edit1_ = nullptr;  // colour code
