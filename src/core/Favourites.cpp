@@ -1,5 +1,7 @@
 #include "core/Favourites.h"
 
+#include <algorithm>
+
 namespace huebird {
 
 namespace {
@@ -21,6 +23,20 @@ std::optional<std::string> FavouriteNameProblem(std::string_view name) {
     return std::nullopt;
 }
 
+std::size_t FavouriteNameBytesAtMost(std::string_view name) {
+    std::size_t ascii = 0;
+    std::size_t others = 0;  // UTF-8 lead bytes: one for each character outside ASCII
+    for (char c : name) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x80) {
+            ++ascii;
+        } else if (byte >= 0xC0) {
+            ++others;
+        }
+    }
+    return std::max(name.size(), ascii + 4 * others);
+}
+
 std::vector<std::string> FavouritesStore::Names(int list) const {
     if (!Section(list) || !Exists()) return {};
     return profile_.ReadSectionKeys(Section(list), kFavouriteListingBytes);
@@ -29,6 +45,28 @@ std::vector<std::string> FavouritesStore::Names(int list) const {
 std::string FavouritesStore::Value(int list, std::string_view name) const {
     if (!Section(list)) return "0";
     return profile_.ReadString(Section(list), name, "0");
+}
+
+bool FavouritesStore::Contains(int list, std::string_view name) const {
+    if (!Section(list)) return false;
+    // No value can hold a line break, so this default is never a stored value.
+    constexpr std::string_view kAbsent = "\n";
+    return profile_.ReadString(Section(list), name, kAbsent) != kAbsent;
+}
+
+FavouriteAddProblem FavouritesStore::CheckNewName(int list, std::string_view name) const {
+    if (Contains(list, name)) return FavouriteAddProblem::kTaken;
+    if (!Section(list)) return FavouriteAddProblem::kNoRoom;
+    // The name and its zero, then the final zero: a name this long can never be listed.
+    const std::size_t need = FavouriteNameBytesAtMost(name) + 1;
+    if (need + 1 > kFavouriteListingBytes) return FavouriteAddProblem::kNoRoom;
+    // The listing measures the names already there in the file's own bytes: they leave
+    // room for the new one exactly when all of them fit in what the new one leaves free.
+    const std::size_t all =
+        profile_.ReadSectionKeys(Section(list), Profile::kMaxFileSize + 1).size();
+    const std::size_t shown =
+        profile_.ReadSectionKeys(Section(list), kFavouriteListingBytes - need).size();
+    return shown == all ? FavouriteAddProblem::kNone : FavouriteAddProblem::kNoRoom;
 }
 
 std::optional<ColorValue> FavouritesStore::ClickColor(int list, std::string_view name) const {
@@ -56,6 +94,13 @@ WriteResult FavouritesStore::Put(int list, std::string_view name, std::string_vi
 WriteResult FavouritesStore::Remove(int list, std::string_view name) const {
     if (!Section(list)) return {false, "no such favourites list"};
     return profile_.DeleteKey(Section(list), name);
+}
+
+std::string FavouritesStore::FailureReason(const WriteResult& result) const {
+    // Failed writes say "<file>: <reason>".
+    const std::string prefix = profile_.path().string() + ": ";
+    if (result.message.starts_with(prefix)) return result.message.substr(prefix.size());
+    return result.message;
 }
 
 }  // namespace huebird

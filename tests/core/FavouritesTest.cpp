@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -150,6 +152,95 @@ TEST(FavouritesStoreTest, NamesTheFileCannotHoldAreRefusedAndNothingIsWritten) {
     for (const char* fine : {"Sky blue", "a;b", "a[b]", "天空蓝", "#1"}) {
         EXPECT_FALSE(FavouriteNameProblem(fine).has_value()) << fine;
     }
+}
+
+TEST(FavouritesStoreTest, NewNamesAreCountedAtTheMostBytesEitherEncodingTakes) {
+    const struct {
+        const char* name;
+        std::size_t bytes;
+    } cases[] = {
+        {"", 0},         {"Sky", 3},  {"天空蓝", 12},  // 9 in UTF-8, 6 in GB18030
+        {"é", 4},        {"a天b", 6}, {"😀", 4},
+        {"\x80\x80", 2},  // stray continuation bytes still take their room
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(FavouriteNameBytesAtMost(c.name), c.bytes) << c.name;
+    }
+}
+
+// Key lines whose names fill a listing buffer to `listed` bytes, the first Sky included.
+std::string ListedSection(std::size_t listed) {
+    std::string text = "[BookMarks]\nSky=87CEEB\n";
+    std::size_t left = listed - 1 - 4;  // the final zero; Sky and its zero
+    for (int i = 0; left > 0; ++i) {
+        std::size_t size = std::min<std::size_t>(left, 100);
+        if (left - size == 1) --size;  // no name is empty
+        char prefix[16];
+        std::snprintf(prefix, sizeof prefix, "F%05d", i);
+        const std::string name = size - 1 >= 6
+                                     ? std::string(prefix) + std::string(size - 1 - 6, 'x')
+                                     : std::string(size - 1, 'z');
+        text += name + "=000000\n";
+        left -= size;
+    }
+    return text;
+}
+
+TEST(FavouritesStoreTest, ANewNameMustBeNewToTheFileAndFitTheListing) {
+    constexpr std::size_t kFull = kFavouriteListingBytes;
+    using enum FavouriteAddProblem;
+    struct Case {
+        const char* what;
+        std::size_t listed;  // bytes the section's names take in the listing
+        std::string extra;   // key lines after them
+        std::string name;
+        FavouriteAddProblem problem;
+        bool shownIfWritten;  // for a refusal: what writing it anyway would have done
+    };
+    const Case cases[] = {
+        {"the longest name that ever shows", 5, "", std::string(kFull - 5 - 1, 'a'), kNone, false},
+        {"one byte longer", 5, "", std::string(kFull - 5, 'a'), kNoRoom, false},
+        {"room for exactly this name", kFull - 4, "", "Sun", kNone, false},
+        {"one byte short", kFull - 4, "", "Dusk", kNoRoom, false},
+        {"full to the last byte", kFull, "", "a", kNoRoom, false},
+        {"names hidden already", kFull, "Hidden=123456\n", "a", kNoRoom, false},
+        {"a hidden name", kFull, "Hidden=123456\n", "hIDDEN", kTaken, false},
+        {"a listed name in another case", 5, "", "SKY", kTaken, false},
+        {"a name of another list", 5, "", "Gold", kNone, false},
+        {"other characters at four bytes", kFull - 13, "", "天空蓝", kNone, false},
+        // 10 bytes in this UTF-8 file would fit, but the same name may need 13 elsewhere.
+        {"other characters, one byte short", kFull - 12, "", "天空蓝", kNoRoom, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempDir dir;
+        const auto file = dir.Write(
+            "palora.ini", ListedSection(c.listed) + c.extra + "[BookMarks1]\nGold=FFD700\n");
+        const FavouritesStore store(file);
+        const Names before = store.Names(0);
+        ASSERT_TRUE(store.Contains(0, "sky"));
+        EXPECT_EQ(store.CheckNewName(0, c.name), c.problem);
+        if (c.problem == kTaken) {
+            EXPECT_TRUE(store.Contains(0, c.name));
+            continue;
+        }
+        // The rule holds against the listing itself: what it takes shows at the end of the
+        // list, and (at the ASCII edges) what it refuses would indeed have been hidden.
+        ASSERT_TRUE(store.Put(0, c.name, "123456").ok);
+        const Names after = store.Names(0);
+        const bool shown = after.size() == before.size() + 1 && after.back() == c.name;
+        EXPECT_EQ(shown, c.problem == kNone || c.shownIfWritten);
+    }
+}
+
+TEST(FavouritesStoreTest, AFailedWriteGivesTheSystemsReasonApartFromTheFile) {
+    TempDir dir;
+    const FavouritesStore store(dir.path() / "palora.ini");
+    const WriteResult result = store.Put(0, "Sky", "87CEEB");
+    ASSERT_FALSE(result.ok);
+    EXPECT_EQ(result.message, (dir.path() / "palora.ini").string() + ": file does not exist");
+    EXPECT_EQ(store.FailureReason(result), "file does not exist");
+    EXPECT_EQ(store.FailureReason({false, "something else"}), "something else");
 }
 
 }  // namespace

@@ -301,15 +301,27 @@ private slots:
         QVERIFY(ShowsGlyph(Button(form_, 1), InputForm::Glyph::Expand));
     }
 
+    // Either mode's panel carries the window while the left button is held on it.
+    void panelsDragTheWindow_data() {
+        QTest::addColumn<int>("panel");
+        QTest::newRow("decimal") << 2;
+        QTest::newRow("hexadecimal") << 1;
+    }
     void panelsDragTheWindow() {
+        QFETCH(int, panel);
         Open();
-        QWidget* panel = Panel(form_, 2);
+        if (panel == 1) QTest::mouseClick(Button(form_, 4), Qt::LeftButton);
+        QWidget* handle = Panel(form_, panel);
+        QVERIFY(handle->isVisible());
+        QCOMPARE(handle->cursor().shape(), Qt::SizeAllCursor);
         const QPoint start = form_->pos();
-        const QPoint grip = panel->mapToGlobal(QPoint(1, 1));
+        const QPoint grip = handle->mapToGlobal(QPoint(1, 1));
         auto send = [&](QEvent::Type type, QPoint global, Qt::MouseButtons buttons) {
-            QMouseEvent e(type, panel->mapFromGlobal(global), global, Qt::LeftButton, buttons,
+            const Qt::MouseButton button =
+                type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+            QMouseEvent e(type, handle->mapFromGlobal(global), global, button, buttons,
                           Qt::NoModifier);
-            QApplication::sendEvent(panel, &e);
+            QApplication::sendEvent(handle, &e);
         };
         send(QEvent::MouseButtonPress, grip, Qt::LeftButton);
         send(QEvent::MouseMove, grip + QPoint(40, -30), Qt::LeftButton);

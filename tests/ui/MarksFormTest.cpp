@@ -1,5 +1,8 @@
 // The favourites manager driven through its own widgets, against a real settings file and a
 // fake main window that records what the swatch menu is told.
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
@@ -7,12 +10,18 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
+#include <cerrno>
+#include <csignal>
+#include <cstring>
 #include <filesystem>
+#include <functional>
 #include <memory>
 
 #include "core/Favourites.h"
@@ -30,6 +39,9 @@ const QString kSameList = QStringLiteral("notice: 目标收藏夹和收藏夹分
 const QString kTargetHasName = QStringLiteral("notice: 目标收藏夹已经存在该颜色名称，不能移动！");
 const QString kBadName =
     QStringLiteral("notice: 颜色名称不能包含“=”或换行，不能以“;”或“[”开头，首尾不能有空格!");
+const QString kNoRoom =
+    QStringLiteral("notice: 该收藏夹已放不下这个颜色名称，请缩短名称或删除一些颜色!");
+const QString kNoRoomToMove = QStringLiteral("notice: 目标收藏夹已放不下该颜色名称，不能移动！");
 
 const char* const kSample =
     "[BookMarks]\n"
@@ -77,6 +89,51 @@ QRgb PreviewPixel(const QLabel* image, int x, int y) {
     return image->pixmap().toImage().pixel(x, y) & 0xFFFFFF;
 }
 
+// What a message box showed; AnswerBoxes closes each one with OK as it opens.
+struct ShownBox {
+    QString title;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QString text;
+    QMessageBox::StandardButtons buttons;
+};
+
+QList<ShownBox> AnswerBoxes(const std::function<void()>& act) {
+    QList<ShownBox> shown;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&shown] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) return;
+        shown.append({box->windowTitle(), box->icon(), box->text(), box->standardButtons()});
+        box->done(QMessageBox::Ok);
+    });
+    poll.start(10);
+    act();
+    return shown;
+}
+
+// No file of this process may grow while it lives: every write that adds a byte fails with
+// the system's "file too large", for root as for anyone.
+class NoFileGrowth {
+public:
+    NoFileGrowth() {
+        ::getrlimit(RLIMIT_FSIZE, &saved_);
+        oldSignal_ = std::signal(SIGXFSZ, SIG_IGN);  // fail the write, do not end the process
+        rlimit none = saved_;
+        none.rlim_cur = 0;
+        ::setrlimit(RLIMIT_FSIZE, &none);
+    }
+    ~NoFileGrowth() {
+        ::setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, oldSignal_);
+    }
+    NoFileGrowth(const NoFileGrowth&) = delete;
+    NoFileGrowth& operator=(const NoFileGrowth&) = delete;
+
+private:
+    rlimit saved_{};
+    void (*oldSignal_)(int) = SIG_DFL;
+};
+
 }  // namespace
 
 class MarksFormTest : public QObject {
@@ -120,6 +177,24 @@ private:
         return widget;
     }
     void Click(const char* button) { QTest::mouseClick(Get<QToolButton>(button), Qt::LeftButton); }
+    // What the window system delivers for a double-click: the second press comes as a
+    // double-click event.
+    void DoubleClick(const char* button) {
+        QWidget* target = Get<QToolButton>(button);
+        const QPoint at = target->rect().center();
+        const QPoint global = target->mapToGlobal(at);
+        const struct {
+            QEvent::Type type;
+            Qt::MouseButtons held;
+        } steps[] = {{QEvent::MouseButtonPress, Qt::LeftButton},
+                     {QEvent::MouseButtonRelease, Qt::NoButton},
+                     {QEvent::MouseButtonDblClick, Qt::LeftButton},
+                     {QEvent::MouseButtonRelease, Qt::NoButton}};
+        for (const auto& step : steps) {
+            QMouseEvent e(step.type, at, at, global, Qt::LeftButton, step.held, Qt::NoModifier);
+            QApplication::sendEvent(target, &e);
+        }
+    }
     void Choose(const char* combo, int index) { Get<QComboBox>(combo)->setCurrentIndex(index); }
     // Clicks the entry in a list box as the user would.
     void Pick(const char* listBox, const QString& name) {
@@ -282,6 +357,46 @@ private slots:
         QCOMPARE(Notices::Recorded(), QStringList());
     }
 
+    // Only the user picks an entry: the selection a delete moves on to the next entry does
+    // not put that name up for the next delete.
+    void deleteTakesOnlyTheNamedEntry_data() {
+        QTest::addColumn<bool>("doubleClick");
+        QTest::newRow("pressed twice") << false;
+        QTest::newRow("double-clicked") << true;
+    }
+    void deleteTakesOnlyTheNamedEntry() {
+        QFETCH(bool, doubleClick);
+        WriteFile("[BookMarks]\n");
+        Open();
+        for (const char* name : {"One", "Two", "Three"}) {
+            SetName(QString::fromLatin1(name));
+            Click("SpeedButton1");
+        }
+        auto* list = Get<QListWidget>("ListBox1");
+        auto* edit2 = Get<QLineEdit>("Edit2");
+        Pick("ListBox1", QStringLiteral("Two"));
+        QCOMPARE(edit2->text(), QStringLiteral("Two"));
+        if (doubleClick) {
+            DoubleClick("SpeedButton2");
+        } else {
+            Click("SpeedButton2");
+            Click("SpeedButton2");
+        }
+        QCOMPARE(Texts(list), QStringList({"One", "Three"}));
+        QCOMPARE(list->selectedItems().size(), 1);  // the selection moved on ...
+        QCOMPARE(list->selectedItems().front()->text(), QStringLiteral("Three"));
+        QCOMPARE(edit2->text(), QStringLiteral("Two"));  // ... but nobody named Three
+        QCOMPARE(Stored(0), QStringList({"One", "Three"}));
+        QCOMPARE(host_.menu,
+                 QStringList({"add 0 One", "add 0 Two", "add 0 Three", "remove 0 Two"}));
+        QCOMPARE(Notices::Recorded(), QStringList());  // a name not in the list: no notice
+        // Choosing with the keys is the user's choice too.
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Up);
+        QCOMPARE(edit2->text(), QStringLiteral("One"));
+        QCOMPARE(Get<QLineEdit>("Edit1")->text(), QStringLiteral("123456"));
+    }
+
     void inspectShowsTheEntryOfEitherSide() {
         Open();
         auto* code = Get<QLineEdit>("Edit1");
@@ -406,11 +521,13 @@ private slots:
         bytes += QByteArray(int(Profile::kMaxFileSize) - bytes.size() - 5, 'x');
         bytes += '\n';
         WriteFile(bytes);
+        const QString failed = QStringLiteral("notice: 无法保存收藏夹：%1：").arg(FilePath());
         Open();
         SetName(QStringLiteral("Dusk"));
         Click("SpeedButton1");
         QCOMPARE(Notices::Recorded().size(), 1);
-        QVERIFY(Notices::Recorded().front().startsWith("error: "));
+        QVERIFY2(Notices::Recorded().front().startsWith(failed),
+                 qPrintable(Notices::Recorded().front()));
         QCOMPARE(Texts(Get<QListWidget>("ListBox1")), QStringList({"Sky", "Grass", "Ash"}));
 
         Notices::Recorded().clear();
@@ -418,10 +535,117 @@ private slots:
         Pick("ListBox1", QStringLiteral("Sky"));
         Click("SpeedButton3");
         QCOMPARE(Notices::Recorded().size(), 1);
-        QVERIFY(Notices::Recorded().front().startsWith("error: "));
+        QVERIFY2(Notices::Recorded().front().startsWith(failed),
+                 qPrintable(Notices::Recorded().front()));
         QCOMPARE(Texts(Get<QListWidget>("ListBox1")), QStringList({"Sky", "Grass", "Ash"}));
         QCOMPARE(Texts(Get<QListWidget>("ListBox2")), QStringList{"Gold"});
         QCOMPARE(FileBytes(), bytes);
+        QCOMPARE(host_.menu, QStringList());
+    }
+
+    // The system refuses the write. A read-only file does not stop root, so the second cause,
+    // a file size limit of nothing, is one that stops every user.
+    void aRefusedWriteShowsTheNoticeBoxWithTheFileAndTheReason_data() {
+        QTest::addColumn<bool>("readOnly");
+        QTest::addColumn<QString>("button");
+        for (const bool readOnly : {true, false}) {
+            const char* cause = readOnly ? "read-only file" : "file size limit";
+            QTest::addRow("%s, add", cause) << readOnly << "SpeedButton1";
+            QTest::addRow("%s, delete", cause) << readOnly << "SpeedButton2";
+            QTest::addRow("%s, move", cause) << readOnly << "SpeedButton3";
+        }
+    }
+    void aRefusedWriteShowsTheNoticeBoxWithTheFileAndTheReason() {
+        QFETCH(bool, readOnly);
+        QFETCH(QString, button);
+        if (readOnly && ::geteuid() == 0) QSKIP("root writes to read-only files");
+        Open();
+        if (button == "SpeedButton1") {
+            SetName(QStringLiteral("Dusk"));
+        } else if (button == "SpeedButton2") {
+            SetName(QStringLiteral("Grass"));
+        } else {
+            Choose("ComboBox3", 1);
+            Pick("ListBox1", QStringLiteral("Sky"));
+        }
+        const QByteArray before = FileBytes();
+        const QStringList left = Texts(Get<QListWidget>("ListBox1"));
+        const QStringList right = Texts(Get<QListWidget>("ListBox2"));
+        Notices::SetRecording(false);  // the real box
+        QList<ShownBox> shown;
+        QString reason;
+        if (readOnly) {
+            QVERIFY(QFile::setPermissions(FilePath(), QFile::ReadOwner | QFile::ReadGroup));
+            reason = QString::fromLocal8Bit(std::strerror(EACCES));
+            shown = AnswerBoxes([&] { Click(qPrintable(button)); });
+        } else {
+            reason = QString::fromLocal8Bit(std::strerror(EFBIG));
+            NoFileGrowth limit;
+            shown = AnswerBoxes([&] { Click(qPrintable(button)); });
+        }
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].title, QStringLiteral("Huebird"));
+        QCOMPARE(shown[0].icon, QMessageBox::Information);
+        QCOMPARE(shown[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        const QString text = shown[0].text;
+        const QString head =
+            QStringLiteral("【Huebird 温馨提醒】\r\n\r\n○无法保存收藏夹：%1：").arg(FilePath());
+        QVERIFY2(text.startsWith(head), qPrintable(text));
+        QVERIFY2(text.contains(reason + QStringLiteral("\r\n\r\n○更多帮助请访问官方网站")),
+                 qPrintable(text));
+        QCOMPARE(FileBytes(), before);
+        QCOMPARE(Texts(Get<QListWidget>("ListBox1")), left);
+        QCOMPARE(Texts(Get<QListWidget>("ListBox2")), right);
+        QCOMPARE(host_.menu, QStringList());
+    }
+
+    // A name the listing cannot show would hide itself, and every entry after it, at the
+    // next start; a name the file holds beyond the listing must not be overwritten.
+    void namesTheListingCannotShowAreRefused_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("source");    // ComboBox2's list; ComboBox3 is on the full list 1
+        QTest::addColumn<QString>("name");  // typed for an add, picked on the left for a move
+        QTest::addColumn<QString>("notice");
+        QTest::newRow("add longer than the listing")
+            << "SpeedButton1" << 0 << QString(int(kFavouriteListingBytes) - 1, u'x') << kNoRoom;
+        QTest::newRow("add to a full list") << "SpeedButton1" << 1 << "Dusk" << kNoRoom;
+        QTest::newRow("add a name hidden in the file")
+            << "SpeedButton1" << 1 << "HIDDEN" << kAlreadyListed;
+        QTest::newRow("move to a full list") << "SpeedButton3" << 0 << "Sky" << kNoRoomToMove;
+        QTest::newRow("move a name hidden there")
+            << "SpeedButton3" << 0 << "Hidden" << kTargetHasName;
+    }
+    void namesTheListingCannotShowAreRefused() {
+        QFETCH(QString, button);
+        QFETCH(int, source);
+        QFETCH(QString, name);
+        QFETCH(QString, notice);
+        // BookMarks1 fills the listing to its last byte (1 for the final zero, 5 for Gold,
+        // 2047 names of 8, 2 for Z), and one more entry lies beyond it.
+        QByteArray full = "[BookMarks1]\nGold=FFD700\n";
+        for (int i = 0; i < 2047; ++i) full += QByteArray::number(1000000 + i) + "=000000\n";
+        full += "Z=000000\nHidden=123456\n";
+        WriteFile(QByteArray(kSample)
+                      .replace("Ash=B2BEB5\n", "Ash=B2BEB5\nHidden=000000\n")
+                      .replace("[BookMarks1]\nGold=FFD700\n", full));
+        QCOMPARE(Stored(1).size(), 2049);
+        QCOMPARE(Stored(1).back(), QStringLiteral("Z"));
+        const QByteArray before = FileBytes();
+        Open();
+        Choose("ComboBox2", source);
+        Choose("ComboBox3", 1);
+        const QStringList left = Texts(Get<QListWidget>("ListBox1"));
+        const QStringList right = Texts(Get<QListWidget>("ListBox2"));
+        if (button == "SpeedButton1") {
+            SetName(name);
+        } else {
+            Pick("ListBox1", name);
+        }
+        Click(qPrintable(button));
+        QCOMPARE(Notices::Recorded(), QStringList{notice});
+        QCOMPARE(FileBytes(), before);
+        QCOMPARE(Texts(Get<QListWidget>("ListBox1")), left);
+        QCOMPARE(Texts(Get<QListWidget>("ListBox2")), right);
         QCOMPARE(host_.menu, QStringList());
     }
 
@@ -462,22 +686,36 @@ private slots:
 
     void headerDragsTheDialogAndTheLinkOpensTheWebSite() {
         Open();
-        const QPoint start = dialog_->pos();
+        QPoint at = dialog_->pos();
         // Pressed on the title text: the header underneath takes the drag.
         auto* title = Get<QLabel>("Label4");
-        const QPoint local = title->rect().center();
-        const QPoint grab = title->mapToGlobal(local);
-        const QPoint delta(37, -21);
-        QMouseEvent press(QEvent::MouseButtonPress, local, local, grab, Qt::LeftButton,
-                          Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(title, &press);
-        QMouseEvent drag(QEvent::MouseMove, local + delta, local + delta, grab + delta,
-                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(title, &drag);
-        QMouseEvent release(QEvent::MouseButtonRelease, local + delta, local + delta, grab + delta,
-                            Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(title, &release);
-        QCOMPARE(dialog_->pos(), start + delta);
+        const QPoint grab = title->mapToGlobal(title->rect().center());
+        auto send = [](QWidget* to, QEvent::Type type, Qt::MouseButton button, QPoint global,
+                       Qt::MouseButtons held) {
+            const QPoint local = to->mapFromGlobal(global);
+            QMouseEvent e(type, local, local, global, button, held, Qt::NoModifier);
+            QApplication::sendEvent(to, &e);
+        };
+        auto dragBy = [&](QWidget* on, Qt::MouseButton button, QPoint delta) {
+            send(on, QEvent::MouseButtonPress, button, grab, button);
+            send(on, QEvent::MouseMove, Qt::NoButton, grab + delta, button);
+            send(on, QEvent::MouseButtonRelease, button, grab + delta, Qt::NoButton);
+        };
+        dragBy(title, Qt::LeftButton, {37, -21});
+        QCOMPARE(dialog_->pos(), at + QPoint(37, -21));
+        at = dialog_->pos();
+        dragBy(title, Qt::RightButton, {15, 15});
+        QCOMPARE(dialog_->pos(), at);
+        // Only the header drags: the rest of the dialog stays put.
+        dragBy(Get<QLabel>("Label5"), Qt::LeftButton, {15, 15});
+        QCOMPARE(dialog_->pos(), at);
+        // The second press of a double-click takes hold as the first one did.
+        send(title, QEvent::MouseButtonPress, Qt::LeftButton, grab, Qt::LeftButton);
+        send(title, QEvent::MouseButtonRelease, Qt::LeftButton, grab, Qt::NoButton);
+        send(title, QEvent::MouseButtonDblClick, Qt::LeftButton, grab, Qt::LeftButton);
+        send(title, QEvent::MouseMove, Qt::NoButton, grab + QPoint(-9, 4), Qt::LeftButton);
+        send(title, QEvent::MouseButtonRelease, Qt::LeftButton, grab + QPoint(-9, 4), Qt::NoButton);
+        QCOMPARE(dialog_->pos(), at + QPoint(-9, 4));
 
         QCOMPARE(host_.webOpens, 0);
         QTest::mouseClick(Get<QLabel>("Label9"), Qt::LeftButton);

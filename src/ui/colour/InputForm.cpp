@@ -5,16 +5,15 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QToolButton>
 #include <optional>
 #include <string>
 
-#include "core/Drag.h"
 #include "core/ManualInput.h"
 #include "ui/shell/Hosts.h"
 #include "ui/shell/Notices.h"
+#include "ui/shell/WindowDrag.h"
 
 namespace huebird {
 
@@ -29,37 +28,14 @@ constexpr const char* kHexLine1 = "附：每个颜色符必须在'0-9'，'a-f'�
 constexpr const char* kHexLine2 = "最多六个字符；以回车键结束；";
 constexpr const char* kModeHint = "切换输入方式";
 
-// A strip that carries the window along while the left button is held on it. The window
-// moves itself: there may be no window manager to ask.
-class DragPanel : public QFrame {
-public:
-    DragPanel(const char* name, QWidget* parent) : QFrame(parent) {
-        setObjectName(QString::fromLatin1(name));
-        setCursor(Qt::SizeAllCursor);
-        setGeometry(2, 2, 189, 28);
-    }
-
-protected:
-    void mousePressEvent(QMouseEvent* e) override {
-        if (e->button() != Qt::LeftButton) return;
-        const QPoint at = e->globalPosition().toPoint() - window()->pos();
-        origin_ = {at.x(), at.y()};
-        dragging_ = true;
-    }
-    void mouseMoveEvent(QMouseEvent* e) override {
-        if (!dragging_) return;
-        const QPoint pointer = e->globalPosition().toPoint();
-        const Point to = DragPosition({pointer.x(), pointer.y()}, origin_);
-        window()->move(to.x, to.y);
-    }
-    void mouseReleaseEvent(QMouseEvent* e) override {
-        if (e->button() == Qt::LeftButton) dragging_ = false;
-    }
-
-private:
-    Point origin_;
-    bool dragging_ = false;
-};
+// A strip of the entry panel; the window is dragged by it.
+QFrame* MakeDragPanel(const char* name, QWidget* parent) {
+    auto* panel = new QFrame(parent);
+    panel->setObjectName(QString::fromLatin1(name));
+    panel->setCursor(Qt::SizeAllCursor);
+    panel->setGeometry(2, 2, 189, 28);
+    return panel;
+}
 
 QToolButton* MakeButton(const char* name, QWidget* parent, QRect at) {
     auto* button = new QToolButton(parent);
@@ -182,17 +158,22 @@ InputForm::InputForm(InputHost& host, int screenWidth, int screenHeight, QWidget
     label2_ = MakeLabel("Label2", this, 36);
     label3_ = MakeLabel("Label3", this, 50);
 
-    panel1_ = new DragPanel("Panel1", this);
+    panel1_ = MakeDragPanel("Panel1", this);
     QToolButton* speedButton3 = MakeModeButton("SpeedButton3", "十六进制颜色值", panel1_);
     connect(speedButton3, &QToolButton::clicked, this, &InputForm::SpeedButton3Click);
     edit1_ = MakeEdit("Edit1", panel1_, {97, 4, 90, 20}, 6);
 
-    panel2_ = new DragPanel("Panel2", this);
+    panel2_ = MakeDragPanel("Panel2", this);
     QToolButton* speedButton4 = MakeModeButton("SpeedButton4", "十进制颜色值", panel2_);
     connect(speedButton4, &QToolButton::clicked, this, &InputForm::SpeedButton4Click);
     const char* decimalNames[] = {"Edit2", "Edit3", "Edit4"};
     for (int i = 0; i < 3; ++i)
         decimalEdits_[i] = MakeEdit(decimalNames[i], panel2_, {97 + 31 * i, 4, 28, 20}, 3);
+
+    // Either panel drags the window; there may be no window manager to ask.
+    auto* drag = new WindowDrag(this);
+    drag->AddHandle(panel1_);
+    drag->AddHandle(panel2_);
 
     edit1_->installEventFilter(this);
     for (QLineEdit* edit : decimalEdits_) edit->installEventFilter(this);

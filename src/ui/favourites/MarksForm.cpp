@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -13,9 +14,12 @@
 #include <QScreen>
 #include <QShowEvent>
 #include <QToolButton>
+#include <functional>
 #include <string>
+#include <utility>
 
 #include "ui/shell/Notices.h"
+#include "ui/shell/WindowDrag.h"
 
 namespace huebird {
 
@@ -28,6 +32,11 @@ const QString kSameList = QStringLiteral("目标收藏夹和收藏夹分类不�
 const QString kTargetHasName = QStringLiteral("目标收藏夹已经存在该颜色名称，不能移动！");
 const QString kBadName =
     QStringLiteral("颜色名称不能包含“=”或换行，不能以“;”或“[”开头，首尾不能有空格!");
+const QString kNoRoom = QStringLiteral("该收藏夹已放不下这个颜色名称，请缩短名称或删除一些颜色!");
+const QString kNoRoomToMove = QStringLiteral("目标收藏夹已放不下该颜色名称，不能移动！");
+// A failed write: these lead the file's name and the system's reason.
+const QString kCannotSave = QStringLiteral("无法保存收藏夹");
+const QString kCopiedNotRemoved = QStringLiteral("颜色已复制到目标收藏夹，但无法从原收藏夹删除");
 const QString kMoveHint = QStringLiteral("移动到其它收藏夹");
 
 constexpr int kClientWidth = 332;
@@ -84,8 +93,47 @@ QComboBox* MakeCategoryBox(QWidget* parent, const char* objectName, const QRect&
     return combo;
 }
 
-QListWidget* MakeListBox(QWidget* parent, const char* objectName, const QRect& geometry) {
-    auto* list = new QListWidget(parent);
+// A list box that tells the entries the user picks (with the pointer or the keys) apart from
+// the selection changes the program makes: a delete moves the selection on to the next
+// entry, and that entry must not become the name the next delete takes.
+class ListBox : public QListWidget {
+public:
+    ListBox(QWidget* parent, std::function<void()> picked)
+        : QListWidget(parent), picked_(std::move(picked)) {
+        connect(this, &QListWidget::itemSelectionChanged, this, [this] {
+            if (byUser_) picked_();
+        });
+        // A click on the entry already selected shows it again, after the name was edited.
+        connect(this, &QListWidget::itemClicked, this, [this] { picked_(); });
+    }
+
+protected:
+    void mousePressEvent(QMouseEvent* e) override {
+        ByUser([&] { QListWidget::mousePressEvent(e); });
+    }
+    void mouseMoveEvent(QMouseEvent* e) override {
+        ByUser([&] { QListWidget::mouseMoveEvent(e); });
+    }
+    void keyPressEvent(QKeyEvent* e) override {
+        ByUser([&] { QListWidget::keyPressEvent(e); });
+    }
+
+private:
+    template <class Handle>
+    void ByUser(Handle handle) {
+        const bool outer = byUser_;
+        byUser_ = true;
+        handle();
+        byUser_ = outer;
+    }
+
+    std::function<void()> picked_;
+    bool byUser_ = false;
+};
+
+QListWidget* MakeListBox(QWidget* parent, const char* objectName, const QRect& geometry,
+                         std::function<void()> picked) {
+    auto* list = new ListBox(parent, std::move(picked));
     list->setObjectName(QString::fromLatin1(objectName));
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setGeometry(geometry);
@@ -113,7 +161,8 @@ MarksForm::MarksForm(FavouritesHost& host, QWidget* parent) : QDialog(parent), h
     headerPalette.setColor(QPalette::Window, Qt::white);
     headerPalette.setColor(QPalette::WindowText, Qt::black);
     panel1_->setPalette(headerPalette);
-    panel1_->installEventFilter(this);
+    // Dragged by hand: there need not be a window manager to do it for us.
+    (new WindowDrag(this))->AddHandle(panel1_);
     QLabel* label4 = MakeLabel(panel1_, "Label4", QStringLiteral("收藏夹管理"), 12, 6);
     QFont bold = font;
     bold.setBold(true);
@@ -145,8 +194,11 @@ MarksForm::MarksForm(FavouritesHost& host, QWidget* parent) : QDialog(parent), h
     MakeLabel(this, "Label6", QStringLiteral("目标收藏夹"), 190, 111);
     source_.combo = MakeCategoryBox(this, "ComboBox2", QRect(12, 127, 130, 22));
     target_.combo = MakeCategoryBox(this, "ComboBox3", QRect(190, 127, 130, 22));
-    source_.list = MakeListBox(this, "ListBox1", QRect(12, 153, 130, 102));
-    target_.list = MakeListBox(this, "ListBox2", QRect(190, 153, 130, 102));
+    // An entry is inspected when the user picks it, not whenever the selection changes.
+    source_.list =
+        MakeListBox(this, "ListBox1", QRect(12, 153, 130, 102), [this] { Inspect(source_); });
+    target_.list =
+        MakeListBox(this, "ListBox2", QRect(190, 153, 130, 102), [this] { Inspect(target_); });
     QToolButton* moveRight = MakeButton(this, "SpeedButton3", QStringLiteral("=>"), kMoveHint, true,
                                         QRect(151, 175, 30, 22));
     QToolButton* moveLeft = MakeButton(this, "SpeedButton6", QStringLiteral("<="), kMoveHint, true,
@@ -177,11 +229,6 @@ MarksForm::MarksForm(FavouritesHost& host, QWidget* parent) : QDialog(parent), h
     for (const Side* side : {&source_, &target_}) {
         connect(side->combo, &QComboBox::currentIndexChanged, this,
                 [this, side] { Reload(*side); });
-        // A new selection (mouse or keys) shows the entry; so does a click on the entry that
-        // is already selected, after the name was edited.
-        connect(side->list, &QListWidget::itemSelectionChanged, this,
-                [this, side] { Inspect(*side); });
-        connect(side->list, &QListWidget::itemClicked, this, [this, side] { Inspect(*side); });
     }
 }
 
@@ -207,31 +254,7 @@ void MarksForm::showEvent(QShowEvent* event) {
 }
 
 bool MarksForm::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == panel1_) {
-        // Dragged by hand: there need not be a window manager to do it for us.
-        switch (event->type()) {
-            case QEvent::MouseButtonPress: {
-                auto* mouse = static_cast<QMouseEvent*>(event);
-                if (mouse->button() != Qt::LeftButton) break;
-                dragging_ = true;
-                dragOffset_ = mouse->globalPosition().toPoint() - pos();
-                return true;
-            }
-            case QEvent::MouseMove: {
-                auto* mouse = static_cast<QMouseEvent*>(event);
-                if (!dragging_ || !(mouse->buttons() & Qt::LeftButton)) break;
-                move(mouse->globalPosition().toPoint() - dragOffset_);
-                return true;
-            }
-            case QEvent::MouseButtonRelease:
-                if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-                    dragging_ = false;
-                }
-                break;
-            default:
-                break;
-        }
-    } else if (watched == label9_ && event->type() == QEvent::MouseButtonRelease) {
+    if (watched == label9_ && event->type() == QEvent::MouseButtonRelease) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::LeftButton &&
             label9_->rect().contains(mouse->position().toPoint())) {
@@ -263,6 +286,13 @@ int MarksForm::FindName(const QListWidget* list, const QString& name) {
         if (SameKey(list->item(row)->text(), name)) return row;
     }
     return -1;
+}
+
+void MarksForm::WriteFailed(const FavouritesStore& store, const WriteResult& result,
+                            const QString& what) {
+    Notices::Notice(this, QStringLiteral("%1：%2：%3")
+                              .arg(what, QString::fromStdString(store.path().string()),
+                                   QString::fromStdString(store.FailureReason(result))));
 }
 
 void MarksForm::ShowPreview(ColorValue color) {
@@ -297,15 +327,21 @@ void MarksForm::Add() {
     }
     const FavouritesStore store = Store();
     if (!store.Exists()) return;
-    if (FindName(source_.list, name) >= 0) {
+    const int list = ListOf(source_);
+    // The file is asked too: it may hold the name beyond what the listing shows, and
+    // writing it would overwrite that entry.
+    const FavouriteAddProblem problem = store.CheckNewName(list, key);
+    if (FindName(source_.list, name) >= 0 || problem == FavouriteAddProblem::kTaken) {
         Notices::Notice(this, kAlreadyListed);
         return;
     }
-    const int list = ListOf(source_);
+    if (problem == FavouriteAddProblem::kNoRoom) {
+        Notices::Notice(this, kNoRoom);
+        return;
+    }
     const WriteResult written = store.Put(list, key, edit1_->text().toStdString());
     if (!written) {
-        Notices::Error(this, QStringLiteral("Cannot add the favourite \"%1\": %2")
-                                 .arg(name, QString::fromStdString(written.message)));
+        WriteFailed(store, written, kCannotSave);
         return;
     }
     source_.list->addItem(name);
@@ -321,8 +357,7 @@ void MarksForm::Delete() {
     const int list = ListOf(source_);
     const WriteResult removed = store.Remove(list, name.toStdString());
     if (!removed) {
-        Notices::Error(this, QStringLiteral("Cannot delete the favourite \"%1\": %2")
-                                 .arg(name, QString::fromStdString(removed.message)));
+        WriteFailed(store, removed, kCannotSave);
         return;
     }
     delete source_.list->takeItem(row);
@@ -357,24 +392,25 @@ void MarksForm::Move(const Side& from, const Side& to) {
         const int fromList = ListOf(from);
         const int toList = ListOf(to);
         const std::string value = store.Value(fromList, key);
-        if (FindName(to.list, name) >= 0) {
+        const FavouriteAddProblem problem = store.CheckNewName(toList, key);
+        if (FindName(to.list, name) >= 0 || problem == FavouriteAddProblem::kTaken) {
             Notices::Notice(this, kTargetHasName);
+            return;
+        }
+        if (problem == FavouriteAddProblem::kNoRoom) {
+            Notices::Notice(this, kNoRoomToMove);
             return;
         }
         // The target is written first, so that a failure anywhere leaves the entry in at least
         // one list; the list boxes are reloaded below and show whatever the file now holds.
         const WriteResult written = store.Put(toList, key, value);
         if (!written) {
-            Notices::Error(this, QStringLiteral("Cannot move the favourite \"%1\": %2")
-                                     .arg(name, QString::fromStdString(written.message)));
+            WriteFailed(store, written, kCannotSave);
         } else {
             host_.AddFavouriteItem(toList, name);
             const WriteResult removed = store.Remove(fromList, key);
             if (!removed) {
-                Notices::Error(this,
-                               QStringLiteral("The favourite \"%1\" was copied but not removed "
-                                              "from its old list: %2")
-                                   .arg(name, QString::fromStdString(removed.message)));
+                WriteFailed(store, removed, kCopiedNotRemoved);
             } else {
                 host_.RemoveFavouriteItem(fromList, name);
             }

@@ -5,7 +5,6 @@
 #pragma once
 
 #include <QDialog>
-#include <QPoint>
 #include <QString>
 
 #include "core/Color.h"
@@ -48,6 +47,8 @@ private:
     void Reload(const Side& side);
     void Move(const Side& from, const Side& to);
     void ShowPreview(ColorValue color);
+    // A notice naming what failed, the settings file and the system's reason.
+    void WriteFailed(const FavouritesStore& store, const WriteResult& result, const QString& what);
 
     FavouritesStore Store() const;
     static int ListOf(const Side& side);
@@ -56,8 +57,6 @@ private:
 
     FavouritesHost& host_;
     bool paused_ = false;  // automatic size is paused and owed a resume
-    bool dragging_ = false;
-    QPoint dragOffset_;  // pointer position relative to the window's top-left corner
 
     QWidget* panel1_ = nullptr;
     QLineEdit* edit1_ = nullptr;  // colour code
