@@ -9,7 +9,6 @@
 #include <QScreen>
 #include <QTimer>
 
-#include "core/Drag.h"
 #include "core/Favourites.h"
 #include "core/Notation.h"
 #include "core/Settings.h"
@@ -21,6 +20,7 @@
 #include "ui/favourites/MarksForm.h"
 #include "ui/shell/MainMenus.h"
 #include "ui/shell/Notices.h"
+#include "ui/shell/WindowDrag.h"
 #include "ui/skin/SkinButton.h"
 #include "ui/skin/SkinnedMenus.h"
 
@@ -53,7 +53,11 @@ MainForm::MainForm(fs::path appDir, Platform platform, QWidget* parent)
                                          menus_->FavouriteMenus()[2]},
                                      [this](ColorValue c) { colors_.AdoptColor(c); }, this)),
       commands_(colors_, clipboard_, face_.Swatches(), copy_),
-      appDir_(std::move(appDir)) {
+      appDir_(std::move(appDir)),
+      drag_(new WindowDrag(this, [this](QPoint to) {
+          SetBounds(to.x(), y(), width(), height());
+          SetBounds(x(), to.y(), width(), height());
+      })) {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QString::fromUtf8(kAppTitle));
     BindControls();
@@ -88,12 +92,11 @@ void MainForm::BindControls() {
                 [this](Swatch*, const QPoint& at) { PopupMenu2()->popup(at); });
     }
     SkinBackground* background = face_.Background();
-    connect(background, &SkinBackground::pressed, this, &MainForm::SkinImgMouseDown);
-    connect(background, &SkinBackground::moved, this, &MainForm::SkinImgMouseMove);
+    connect(background, &SkinBackground::pressed, drag_, &WindowDrag::Press);
+    connect(background, &SkinBackground::moved, drag_, &WindowDrag::Move);
     connect(background, &SkinBackground::released, this, [this](Qt::MouseButton which, bool inside) {
-        if (which != Qt::LeftButton) return;
-        dragging_ = false;
-        if (inside) SkinImgClick();
+        drag_->Release(which);
+        if (which == Qt::LeftButton && inside) SkinImgClick();
     });
     connect(background, &SkinBackground::doubleClicked, this, &MainForm::SkinImgDblClick);
 }
@@ -241,19 +244,6 @@ void MainForm::Color1ImgMouseUp(Swatch* swatch, Qt::MouseButton which, bool insi
     // A release over the swatch where the press began keeps the pick: the sampled colour is
     // recorded, not reloaded from the swatch by a click.
     if (!picker_->Finish() && inside) colors_.SelectSwatch(face_.SwatchIndex(swatch));
-}
-
-void MainForm::SkinImgMouseDown(Qt::MouseButton which, QPoint at) {
-    if (which != Qt::LeftButton) return;
-    dragOrigin_ = {at.x(), at.y()};
-    dragging_ = true;
-}
-
-void MainForm::SkinImgMouseMove(QPoint screenAt) {
-    if (!dragging_) return;
-    const Point to = DragPosition({screenAt.x(), screenAt.y()}, dragOrigin_);
-    SetBounds(to.x, y(), width(), height());
-    SetBounds(x(), to.y, width(), height());
 }
 
 QString MainForm::HexReadout() const {

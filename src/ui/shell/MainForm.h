@@ -28,6 +28,7 @@ class MainMenus;
 class Picker;
 class SkinButton;
 class Swatch;
+class WindowDrag;
 class ZoomForm;
 
 // The main window's private messages, delivered as events through its own queue.
@@ -120,8 +121,6 @@ private:
     void SaveSettings();
     void SetStaysOnTop(bool on);
     void FunBtnMouseUp(SkinButton* button, Qt::MouseButton which, bool inside);
-    void SkinImgMouseDown(Qt::MouseButton which, QPoint at);
-    void SkinImgMouseMove(QPoint screenAt);
     void SkinImgClick();
     void CloseInput();
     std::filesystem::path SkinsDir() const { return appDir_ / "skins"; }
@@ -154,8 +153,7 @@ private:
     int hookKey_ = kDefaultHookKey;
 
     QPointer<InputForm> inputForm_;  // the manual-input window, while it is open
-    Point dragOrigin_;
-    bool dragging_ = false;
+    WindowDrag* drag_;  // dragging the window by its background
 
     QString endReason_;
     bool started_ = false;  // every creation step ran

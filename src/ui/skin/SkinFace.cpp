@@ -25,9 +25,13 @@ void SkinBackground::paintEvent(QPaintEvent*) {
     p.drawImage(0, 0, *picture_);
 }
 
-void SkinBackground::mousePressEvent(QMouseEvent* e) { emit pressed(e->button(), e->position().toPoint()); }
+void SkinBackground::mousePressEvent(QMouseEvent* e) {
+    emit pressed(e->button(), e->globalPosition().toPoint());
+}
 
-void SkinBackground::mouseMoveEvent(QMouseEvent* e) { emit moved(e->globalPosition().toPoint()); }
+void SkinBackground::mouseMoveEvent(QMouseEvent* e) {
+    emit moved(e->buttons(), e->globalPosition().toPoint());
+}
 
 void SkinBackground::mouseReleaseEvent(QMouseEvent* e) {
     emit released(e->button(), rect().contains(e->position().toPoint()));

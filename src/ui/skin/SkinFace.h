@@ -26,8 +26,8 @@ public:
     void SetPicture(const QImage* picture);
 
 signals:
-    void pressed(Qt::MouseButton which, QPoint at);
-    void moved(QPoint screenAt);
+    void pressed(Qt::MouseButton which, QPoint screenAt);
+    void moved(Qt::MouseButtons held, QPoint screenAt);
     void released(Qt::MouseButton which, bool inside);
     void doubleClicked();
 
