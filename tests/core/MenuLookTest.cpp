@@ -28,5 +28,27 @@ TEST(MenuLookTest, TextsAndColours) {
     EXPECT_EQ(MenuTextColor(5, true, false), MakeColor(255, 255, 255));
 }
 
+TEST(MenuLookTest, ColumnsFitOrTheMenuScrolls) {
+    struct Case {
+        int items, width, height;
+        bool fit;
+    };
+    const Case cases[] = {
+        {0, 10, 10, true},          // nothing to show
+        {38, 100, 798, true},       // one column of 38 rows of 21
+        {152, 400, 798, true},      // four full columns, exactly as wide as the area
+        {153, 400, 798, false},     // a fifth column begins
+        {1500, 800, 800, false},    // forty columns of 100 on an 800-pixel screen
+        {1500, 1920, 1080, false},  // thirty columns of 51 rows
+        {950, 1920, 1080, true},    // nineteen columns of 51 rows
+        {3, 100, 10, false},        // taller than the area: one item a column
+        {1, 100, 10, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.items);
+        EXPECT_EQ(MenuColumnsFit(c.items, 100, 21, c.width, c.height), c.fit);
+    }
+}
+
 }  // namespace
 }  // namespace huebird
