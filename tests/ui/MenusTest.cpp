@@ -323,6 +323,13 @@ private slots:
             CheckEntryShowsAndApplies(*w.form, list, i);
             if (QTest::currentTestFailed()) return;
         }
+
+        // Once the manager has taken most of them out, the rest are in columns again.
+        for (int i = 100; i < 1500; ++i)
+            w.form->RemoveFavouriteItem(0, QStringLiteral("c%1").arg(i));
+        Shown(list);
+        QVERIFY(list->actionGeometry(list->actions().constLast()).left() > 0);
+        CheckEntryShowsAndApplies(*w.form, list, 99);
     }
 
     // On a screen too short for the main menu the toolkit splits it into columns: every item
