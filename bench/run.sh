@@ -14,3 +14,4 @@ app=$(mktemp -d)
 cp -r build/app/. "$app/"
 build/bench/huebird_bench_startup "$app" 20
 build/bench/huebird_bench_window "$app"
+build/bench/huebird_bench_menu "$app"

@@ -1,5 +1,7 @@
 #include "core/MenuLook.h"
 
+#include <algorithm>
+
 namespace huebird {
 
 bool IsMenuTag(int tag) { return tag >= 1 && tag <= 13; }
@@ -27,6 +29,14 @@ ColorValue GradientBand(int i) { return MakeColor(10 * (i + 1), 0, 10 * (i + 1))
 ColorValue MenuTextColor(int tag, bool selected, bool undoAvailable) {
     if (tag == 7 && !undoAvailable) return MakeColor(128, 128, 128);
     return selected ? MakeColor(255, 255, 255) : MakeColor(0, 0, 0);
+}
+
+bool MenuColumnsFit(int items, int itemWidth, int itemHeight, int areaWidth, int areaHeight) {
+    if (items <= 0) return true;
+    if (itemWidth <= 0 || itemHeight <= 0) return false;
+    const long long perColumn = std::max(1, areaHeight / itemHeight);  // never fewer than one
+    const long long columns = (items + perColumn - 1) / perColumn;
+    return columns * itemWidth <= areaWidth;
 }
 
 }  // namespace huebird

@@ -1,5 +1,5 @@
 // How the menus are drawn: the main menu's banner slices, sizes, texts and colours by item
-// tag, and the favourites entry lines.
+// tag, the favourites entry lines, and how a long menu is laid out.
 #pragma once
 
 #include "core/Color.h"
@@ -35,5 +35,11 @@ ColorValue GradientBand(int i);
 // The text colour of an item: white highlighted, black not; the undo item is grey whenever
 // there is nothing to undo.
 ColorValue MenuTextColor(int tag, bool selected, bool undoAvailable);
+
+// Whether `items` menu items of `itemWidth` x `itemHeight`, stacked in columns no taller than
+// `areaHeight` (a new column where the next item would pass it), stand side by side within
+// `areaWidth`. A menu whose columns would not fit the screen scrolls in one column instead,
+// so that every item can be reached.
+bool MenuColumnsFit(int items, int itemWidth, int itemHeight, int areaWidth, int areaHeight);
 
 }  // namespace huebird

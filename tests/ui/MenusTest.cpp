@@ -3,7 +3,10 @@
 #include <QTimer>
 #include <QLabel>
 #include <QMenu>
+#include <QScreen>
+#include <QSet>
 #include <QTest>
+#include <cstdlib>
 
 #include "Fixture.h"
 #include "core/MenuLook.h"
@@ -49,6 +52,42 @@ QImage Shown(QMenu* menu) {
     return shot;
 }
 
+// A settings file whose first favourites list holds `count` entries c0, c1, ..., each with
+// a colour of its own.
+QRgb EntryColor(int i) { return 0xFF000000u | (0x100000u + 4099u * static_cast<unsigned>(i)); }
+QByteArray ManyFavourites(int count) {
+    QByteArray text =
+        "[System]\r\nSkinName=DEFAULT\r\nColor1=123456\r\nAutoFlex=0\r\n[BookMarks]\r\n";
+    for (int i = 0; i < count; ++i) {
+        text += "c" + QByteArray::number(i) + "=" +
+                QByteArray::number(EntryColor(i) & 0xFFFFFFu, 16).toUpper().rightJustified(6, '0') +
+                "\r\n";
+    }
+    return text;
+}
+
+bool HasColor(const QImage& img, QRect area, QRgb color) {
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (img.pixel(x, y) == color) return true;
+    return false;
+}
+
+// Whether text in `ink` was drawn there: some pixel close to it (text is smoothed).
+bool HasInk(const QImage& img, QRect area, QRgb ink) {
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QRgb p = img.pixel(x, y);
+            const int distance = std::abs(qRed(p) - qRed(ink)) + std::abs(qGreen(p) - qGreen(ink)) +
+                                 std::abs(qBlue(p) - qBlue(ink));
+            if (distance < 120) return true;
+        }
+    }
+    return false;
+}
+
+QImage Grab(QMenu* menu) { return menu->grab().toImage().convertToFormat(QImage::Format_RGB32); }
+
 struct Window {
     AppFolder app;
     FakePlatform platform;
@@ -60,6 +99,30 @@ struct Window {
         form->show();
     }
 };
+
+// Entry i of `list` as a person finds it: inside the open menu, its own box and name in the
+// place the toolkit gives it, and a click there applies its colour.
+void CheckEntryShowsAndApplies(MainForm& form, QMenu* list, int i) {
+    QAction* entry = list->actions().at(i);
+    const QRect r = list->actionGeometry(entry);
+    QVERIFY2(list->rect().contains(r), qPrintable(QStringLiteral("entry %1 at (%2, %3) outside the "
+                                                                 "%4 x %5 menu")
+                                                      .arg(i)
+                                                      .arg(r.left())
+                                                      .arg(r.top())
+                                                      .arg(list->width())
+                                                      .arg(list->height())));
+    const QImage shown = Grab(list);
+    QCOMPARE(shown.pixel(r.left() + 8, r.top() + 8), EntryColor(i));  // its box
+    QCOMPARE(shown.pixel(r.left(), r.top() + 8), qRgb(0, 0, 0));      // the box's outline
+    const QRgb ink = list->activeAction() == entry ? qRgb(255, 255, 255) : qRgb(0, 0, 0);
+    QVERIFY(HasInk(shown, QRect(r.left() + 28, r.top() + 2, 40, 15), ink));  // its name
+    QCOMPARE(list->actionAt(r.center()), entry);
+    QTest::mouseClick(list, Qt::LeftButton, {}, r.center());
+    const QString hex =
+        QStringLiteral("%1").arg(EntryColor(i) & 0xFFFFFFu, 6, 16, QLatin1Char('0')).toUpper();
+    QCOMPARE(Readout(form).mid(3).join(QString()), hex);
+}
 
 }  // namespace
 
@@ -144,19 +207,22 @@ private slots:
         // The banner runs down the left edge, slice by slice.
         for (int y : {0, 70, 150, 239})
             QCOMPARE(normal.pixel(10, y), MenuBanner().pixel(10, y));
-        // A separator: a grey line over a white one, three and four rows into its slice.
-        QCOMPARE(normal.pixel(80, 66), qRgb(128, 128, 128));
-        QCOMPARE(normal.pixel(80, 67), qRgb(255, 255, 255));
+        // A separator: a grey line over a white one, three and four rows into its slice,
+        // from x 34 through x 149, the last column of the item.
+        const QRgb face = normal.pixel(26, 66);  // the gap beside the banner: not painted
+        for (const char* name : {"N6", "N7", "N8"}) {
+            const int top = menu->actionGeometry(Item(*w.form, name)).top();
+            for (int x : {34, 80, 149}) {
+                QCOMPARE(normal.pixel(x, top + 3), qRgb(128, 128, 128));
+                QCOMPARE(normal.pixel(x, top + 4), qRgb(255, 255, 255));
+            }
+            QCOMPARE(normal.pixel(33, top + 3), face);
+            QCOMPARE(normal.pixel(33, top + 4), face);
+        }
         // Undo is grey with nothing to undo.
-        auto hasColor = [](const QImage& img, QRect area, QRgb color) {
-            for (int y = area.top(); y <= area.bottom(); ++y)
-                for (int x = area.left(); x <= area.right(); ++x)
-                    if (img.pixel(x, y) == color) return true;
-            return false;
-        };
         const QRect undoText(34, 118, 100, 14);
-        QVERIFY(hasColor(normal, undoText, qRgb(128, 128, 128)));
-        QVERIFY(!hasColor(normal, undoText, qRgb(0, 0, 0)));
+        QVERIFY(HasColor(normal, undoText, qRgb(128, 128, 128)));
+        QVERIFY(!HasColor(normal, undoText, qRgb(0, 0, 0)));
         menu->hide();
 
         // After a change it is black; highlighted, the gradient runs behind white text.
@@ -167,11 +233,11 @@ private slots:
         const QImage lit = menu->grab().toImage().convertToFormat(QImage::Format_RGB32);
         QCOMPARE(lit.pixel(30, 116), qRgb(10, 0, 10));
         QCOMPARE(lit.pixel(148, 116), qRgb(240, 0, 240));
-        QVERIFY(hasColor(lit, undoText, qRgb(255, 255, 255)));
+        QVERIFY(HasColor(lit, undoText, qRgb(255, 255, 255)));
         menu->setActiveAction(Item(*w.form, "N2"));
         QTest::qWait(20);
         const QImage other = menu->grab().toImage().convertToFormat(QImage::Format_RGB32);
-        QVERIFY(hasColor(other, undoText, qRgb(0, 0, 0)));
+        QVERIFY(HasColor(other, undoText, qRgb(0, 0, 0)));
         menu->hide();
     }
 
@@ -207,6 +273,103 @@ private slots:
         QCOMPARE(Readout(*w.form)[1], QStringLiteral("255"));
         QCOMPARE(Shown(common).pixel(8, 8), qRgb(0, 255, 0));
         common->hide();
+    }
+
+    // A list taller than the screen is laid out in columns: every entry shows in its own
+    // place, and a click on an entry of any column applies that entry.
+    void favouritesInColumnsShowEachEntryInItsPlace() {
+        const int rows = QGuiApplication::primaryScreen()->availableGeometry().height() / 21;
+        const int count = rows * 3 + rows / 2;  // four columns, narrower than the screen
+        Window w(ManyFavourites(count));
+        QMenu* list = w.form->findChild<QMenu*>("N39");
+        Shown(list);
+        QList<int> samples;  // the top, middle and bottom entry of each later column
+        QSet<int> laterColumns;
+        for (int i = 0; i < count; ++i) {
+            const QRect r = list->actionGeometry(list->actions().at(i));
+            const bool lastInColumn =
+                i + 1 == count ||
+                list->actionGeometry(list->actions().at(i + 1)).left() != r.left();
+            if (r.left() > 0) laterColumns.insert(r.left());
+            if (r.left() > 0 && (r.top() == 0 || lastInColumn || r.top() == 21 * (rows / 2)))
+                samples << i;
+        }
+        QCOMPARE(laterColumns.size(), 3);
+        for (int i : samples) {
+            Shown(list);
+            CheckEntryShowsAndApplies(*w.form, list, i);
+            if (QTest::currentTestFailed()) return;
+        }
+    }
+
+    // Far more entries than columns can show on the screen: the list stays on the screen
+    // and every entry can be brought into view, shown and applied.
+    void fifteenHundredFavouritesAreAllReachable() {
+        Window w(ManyFavourites(1500));
+        QMenu* list = w.form->findChild<QMenu*>("N39");
+        QCOMPARE(list->actions().size(), 1500);
+        Shown(list);
+        const QRect screen = list->screen()->availableGeometry();
+        QVERIFY(list->width() <= screen.width() && list->height() <= screen.height());
+        CheckEntryShowsAndApplies(*w.form, list, 0);
+
+        Shown(list);
+        QTest::keyClick(list, Qt::Key_End);  // the last entry
+        QCOMPARE(list->activeAction(), list->actions().at(1499));
+        CheckEntryShowsAndApplies(*w.form, list, 1499);
+
+        for (int i : {737, 1203}) {
+            Shown(list);
+            list->setActiveAction(list->actions().at(i));  // as the arrow keys and wheel do
+            CheckEntryShowsAndApplies(*w.form, list, i);
+            if (QTest::currentTestFailed()) return;
+        }
+
+        // Once the manager has taken most of them out, the rest are in columns again.
+        for (int i = 100; i < 1500; ++i)
+            w.form->RemoveFavouriteItem(0, QStringLiteral("c%1").arg(i));
+        Shown(list);
+        QVERIFY(list->actionGeometry(list->actions().constLast()).left() > 0);
+        CheckEntryShowsAndApplies(*w.form, list, 99);
+    }
+
+    // On a screen too short for the main menu the toolkit splits it into columns: every item
+    // is painted in its own place, banner slice, text area and separator lines included.
+    void mainMenuItemsInColumnsArePaintedInTheirOwnPlace() {
+        MainMenu menu([] { return true; });
+        const int copies = QGuiApplication::primaryScreen()->availableGeometry().height() / 240 + 1;
+        for (int c = 0; c < copies; ++c) {
+            for (int tag = 1; tag <= 13; ++tag) {
+                QAction* a = IsSeparatorTag(tag) ? menu.addSeparator() : menu.addAction("-");
+                a->setProperty("tag", tag);
+            }
+        }
+        const QImage shown = Shown(&menu);
+        int later = 0;
+        for (QAction* a : menu.actions()) {
+            const QRect r = menu.actionGeometry(a);
+            if (r.left() == 0) continue;
+            ++later;
+            QVERIFY(menu.rect().contains(r));
+            QCOMPARE(menu.actionAt(r.center()), a);
+            const int tag = a->property("tag").toInt();
+            const Rows slice = BannerSlice(tag);
+            for (int y : {0, r.height() / 2, r.height() - 1})
+                QCOMPARE(shown.pixel(r.left() + 10, r.top() + y),
+                         MenuBanner().pixel(10, slice.top + y));
+            if (IsSeparatorTag(tag)) {
+                for (int x : {34, 149}) {
+                    QCOMPARE(shown.pixel(r.left() + x, r.top() + 3), qRgb(128, 128, 128));
+                    QCOMPARE(shown.pixel(r.left() + x, r.top() + 4), qRgb(255, 255, 255));
+                }
+            } else {
+                QCOMPARE(shown.pixel(r.left() + 29, r.top()),
+                         menu.palette().color(QPalette::Button).rgb());
+                QVERIFY(HasInk(shown, QRect(r.left() + 34, r.top() + 3, 40, 15), qRgb(0, 0, 0)));
+            }
+        }
+        QVERIFY2(later > 0, "the menu did not split into columns");
+        menu.hide();
     }
 };
 

@@ -1,10 +1,10 @@
 #include "ui/skin/SkinnedMenus.h"
 
-#include <QPaintEvent>
+#include <QCoreApplication>
 #include <QPainter>
 #include <QPainterPath>
 #include <QProxyStyle>
-#include <QStyleOptionMenuItem>
+#include <QScreen>
 
 #include "core/MenuLook.h"
 
@@ -24,6 +24,12 @@ QString WithoutMeasure(const QString& text) {
 
 QColor ToQColor(ColorValue c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); }
 
+// The menu that paints its own items, or none.
+const MeasuredMenu* PaintedMenu(const QWidget* widget) {
+    const auto* menu = qobject_cast<const MeasuredMenu*>(widget);
+    return menu && menu->property("painted").toBool() ? menu : nullptr;
+}
+
 class MeasuredStyle : public QProxyStyle {
 public:
     QSize sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& size,
@@ -38,25 +44,59 @@ public:
         }
         return QProxyStyle::sizeFromContents(type, option, size, widget);
     }
-    // Items the toolkit paints show their own text, not the measure.
     void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
                      const QWidget* widget) const override {
         const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
-        if (element == CE_MenuItem && item && item->text.startsWith(kMeasureMark)) {
-            QStyleOptionMenuItem plain(*item);
-            plain.text = WithoutMeasure(item->text);
-            QProxyStyle::drawControl(element, &plain, painter, widget);
+        if (element == CE_MenuItem && item) {
+            // The menu's own items, each in the rectangle the toolkit laid it out in.
+            const MeasuredMenu* menu = PaintedMenu(widget);
+            const auto* action = qobject_cast<const QAction*>(item->styleObject);
+            if (menu && action) {
+                painter->save();
+                const bool drawn = menu->DrawItem(*painter, *item, *action);
+                painter->restore();
+                if (drawn) return;
+            }
+            // Items the toolkit paints show their own text, not the measure.
+            if (item->text.startsWith(kMeasureMark)) {
+                QStyleOptionMenuItem plain(*item);
+                plain.text = WithoutMeasure(item->text);
+                QProxyStyle::drawControl(element, &plain, painter, widget);
+                return;
+            }
+        }
+        if (element == CE_MenuEmptyArea && PaintedMenu(widget)) {
+            painter->fillRect(option->rect, widget->palette().color(QPalette::Button));
             return;
         }
         QProxyStyle::drawControl(element, option, painter, widget);
     }
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget) const override {
+        // Painted menus have a plain face and no frame: what an item leaves unpainted shows
+        // the button face.
+        if (PaintedMenu(widget) && (element == PE_PanelMenu || element == PE_FrameMenu)) {
+            if (element == PE_PanelMenu)
+                painter->fillRect(option->rect, widget->palette().color(QPalette::Button));
+            return;
+        }
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+    }
     int pixelMetric(PixelMetric metric, const QStyleOption* option,
                     const QWidget* widget) const override {
         // Painted menus start their first item at (0, 0), so the banner slices line up.
-        if (qobject_cast<const QMenu*>(widget) && widget->property("painted").toBool() &&
+        if (PaintedMenu(widget) &&
             (metric == PM_MenuPanelWidth || metric == PM_MenuHMargin || metric == PM_MenuVMargin))
             return 0;
         return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == SH_Menu_Scrollable) {
+            if (const auto* menu = qobject_cast<const MeasuredMenu*>(widget))
+                return menu->Scrolls();
+        }
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
     }
 };
 
@@ -68,7 +108,7 @@ QStyle* SharedMeasuredStyle() {
 int TagOf(const QAction* a) { return a->property("tag").toInt(); }
 
 void DrawSubmenuArrow(QPainter& p, const QRect& r, const QColor& color) {
-    const int cx = kMenuTextAreaRight - 8, cy = r.center().y();
+    const int cx = r.left() + kMenuTextAreaRight - 8, cy = r.center().y();
     QPainterPath arrow;
     arrow.moveTo(cx - 2, cy - 4);
     arrow.lineTo(cx + 2, cy);
@@ -110,12 +150,18 @@ const QImage& MenuBanner() {
 
 MeasuredMenu::MeasuredMenu(QWidget* parent) : QMenu(parent) { setStyle(SharedMeasuredStyle()); }
 
+bool MeasuredMenu::DrawItem(QPainter&, const QStyleOptionMenuItem&, const QAction&) const {
+    return false;
+}
+
 void MeasuredMenu::initStyleOption(QStyleOptionMenuItem* option, const QAction* action) const {
     QMenu::initStyleOption(option, action);
     if (const std::optional<QSize> size = MeasureItem(action)) {
         option->text = kMeasureMark + QStringLiteral("%1x%2").arg(size->width()).arg(size->height()) +
                        kMeasureMark + option->text;
     }
+    // The style hands the item back to DrawItem by the object styled: the action.
+    if (property("painted").toBool()) option->styleObject = const_cast<QAction*>(action);
 }
 
 MainMenu::MainMenu(std::function<bool()> undoAvailable, QWidget* parent)
@@ -131,43 +177,44 @@ std::optional<QSize> MainMenu::MeasureItem(const QAction* action) const {
     return QSize(kMenuTextAreaRight + 1, MenuItemHeight(tag));
 }
 
-void MainMenu::paintEvent(QPaintEvent* e) {
-    QPainter p(this);
-    p.fillRect(rect(), palette().color(QPalette::Button));
-    const QImage& banner = MenuBanner();
-    const bool undo = undoAvailable_ && undoAvailable_();
-    for (QAction* a : actions()) {
-        const QRect r = actionGeometry(a);
-        const int tag = TagOf(a);
-        if (!IsMenuTag(tag) || !e->rect().intersects(r)) continue;
-        const Rows slice = BannerSlice(tag);
-        p.drawImage(QRect(0, slice.top, kBannerWidth, slice.bottom - slice.top), banner,
-                    QRect(0, slice.top, kBannerWidth, slice.bottom - slice.top));
-        const bool selected = activeAction() == a && !IsSeparatorTag(tag);
-        if (selected) {
-            for (int i = 0; i < kGradientBands; ++i) {
-                p.fillRect(kMenuTextAreaLeft + kGradientBandWidth * i, r.top(), kGradientBandWidth,
-                           r.height(), ToQColor(GradientBand(i)));
-            }
-        } else {
-            p.fillRect(kMenuTextAreaLeft, r.top(), kMenuTextAreaRight - kMenuTextAreaLeft,
-                       r.height(), palette().color(QPalette::Button));
+// Everything is placed from the item's rectangle, so an item moved into another column by
+// the toolkit is drawn whole where it is. The banner slice is cut by tag: in the usual single
+// column its rows are exactly the item's.
+bool MainMenu::DrawItem(QPainter& p, const QStyleOptionMenuItem& option,
+                        const QAction& action) const {
+    const int tag = TagOf(&action);
+    if (!IsMenuTag(tag)) return false;
+    const QRect& r = option.rect;
+    const Rows slice = BannerSlice(tag);
+    p.drawImage(QRect(r.left(), r.top(), kBannerWidth, slice.bottom - slice.top), MenuBanner(),
+                QRect(0, slice.top, kBannerWidth, slice.bottom - slice.top));
+    const bool selected = (option.state & QStyle::State_Selected) && !IsSeparatorTag(tag);
+    if (selected) {
+        for (int i = 0; i < kGradientBands; ++i) {
+            p.fillRect(r.left() + kMenuTextAreaLeft + kGradientBandWidth * i, r.top(),
+                       kGradientBandWidth, r.height(), ToQColor(GradientBand(i)));
         }
-        if (IsSeparatorTag(tag)) {
-            p.setPen(QColor(128, 128, 128));
-            p.drawLine(kMenuTextLeft, slice.top + 3, kMenuTextAreaRight, slice.top + 3);
-            p.setPen(Qt::white);
-            p.drawLine(kMenuTextLeft, slice.top + 4, kMenuTextAreaRight, slice.top + 4);
-            continue;
-        }
-        const QColor color = ToQColor(MenuTextColor(tag, selected, undo));
-        p.setPen(color);
-        p.drawText(QRect(kMenuTextLeft, slice.top + 3, kMenuTextAreaRight - kMenuTextLeft,
-                         r.height() - 3),
-                   Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
-                   QString::fromUtf8(MenuItemText(tag)));
-        if (a->menu()) DrawSubmenuArrow(p, r, color);
+    } else {
+        p.fillRect(r.left() + kMenuTextAreaLeft, r.top(), kMenuTextAreaRight - kMenuTextAreaLeft,
+                   r.height(), palette().color(QPalette::Button));
     }
+    if (IsSeparatorTag(tag)) {
+        // Both lines run from x 34 through x 149, the item's last column.
+        const int left = r.left() + kMenuTextLeft, right = r.left() + kMenuTextAreaRight;
+        p.setPen(QColor(128, 128, 128));
+        p.drawLine(left, r.top() + 3, right, r.top() + 3);
+        p.setPen(Qt::white);
+        p.drawLine(left, r.top() + 4, right, r.top() + 4);
+        return true;
+    }
+    const QColor color = ToQColor(MenuTextColor(tag, selected, undoAvailable_ && undoAvailable_()));
+    p.setPen(color);
+    p.drawText(QRect(r.left() + kMenuTextLeft, r.top() + 3, kMenuTextAreaRight - kMenuTextLeft,
+                     r.height() - 3),
+               Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+               QString::fromUtf8(MenuItemText(tag)));
+    if (action.menu()) DrawSubmenuArrow(p, r, color);
+    return true;
 }
 
 std::optional<QSize> SwatchMenu::MeasureItem(const QAction* action) const {
@@ -184,32 +231,49 @@ FavouritesMenu::FavouritesMenu(const QString& title,
     : MeasuredMenu(parent), colorOf_(std::move(colorOf)) {
     setTitle(title);
     setProperty("painted", true);
+    // Before the toolkit lays the entries out for this opening.
+    connect(this, &QMenu::aboutToShow, this, &FavouritesMenu::ChooseLayout);
 }
 
 std::optional<QSize> FavouritesMenu::MeasureItem(const QAction*) const {
     return QSize(kFavouriteItemWidth, kMenuItemHeight);
 }
 
-void FavouritesMenu::paintEvent(QPaintEvent* e) {
-    QPainter p(this);
-    p.fillRect(e->rect(), palette().color(QPalette::Button));
-    for (QAction* a : actions()) {
-        const QRect r = actionGeometry(a);
-        if (!e->rect().intersects(r)) continue;
-        const QString name = a->data().toString();
-        const std::optional<ColorValue> color = colorOf_ ? colorOf_(name) : std::nullopt;
-        if (!color) continue;  // a value that cannot be read leaves the line blank
-        p.fillRect(0, r.top(), 18, r.height() - 5, ToQColor(*color));
-        p.setPen(Qt::black);
-        p.drawRect(0, r.top(), 17, r.height() - 6);
-        const bool selected = activeAction() == a;
-        const QRect text(23, r.top(), r.right() + 1 - 23, r.height() - 4);
-        p.fillRect(text, selected ? palette().color(QPalette::Highlight)
-                                  : palette().color(QPalette::Button));
-        p.setPen(selected ? Qt::white : Qt::black);
-        p.drawText(QRect(28, r.top(), r.right() + 1 - 28, r.height()),
-                   Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, name);
-    }
+void FavouritesMenu::ChooseLayout() {
+    const QScreen* where = screen();
+    if (!where) return;
+    // The screen less the taskbars: never more room than the toolkit lays out in.
+    const QRect area = where->availableGeometry();
+    const int frame = style()->pixelMetric(QStyle::PM_MenuDesktopFrameWidth, nullptr, this);
+    const bool scrolls =
+        !MenuColumnsFit(static_cast<int>(actions().size()), kFavouriteItemWidth, kMenuItemHeight,
+                        area.width() - 2 * frame, area.height() - 2 * frame);
+    if (scrolls == scrolls_) return;
+    scrolls_ = scrolls;
+    // The toolkit reads whether a menu scrolls when its style changes.
+    QEvent changed(QEvent::StyleChange);
+    QCoreApplication::sendEvent(this, &changed);
+}
+
+// The line is placed from the entry's rectangle: in a later column it is drawn there, not
+// over the first column.
+bool FavouritesMenu::DrawItem(QPainter& p, const QStyleOptionMenuItem& option,
+                              const QAction& action) const {
+    const QRect& r = option.rect;
+    p.fillRect(r, palette().color(QPalette::Button));
+    const QString name = action.data().toString();
+    const std::optional<ColorValue> color = colorOf_ ? colorOf_(name) : std::nullopt;
+    if (!color) return true;  // a value that cannot be read leaves the line blank
+    p.fillRect(r.left(), r.top(), 18, r.height() - 5, ToQColor(*color));
+    p.setPen(Qt::black);
+    p.drawRect(r.left(), r.top(), 17, r.height() - 6);
+    const bool selected = option.state & QStyle::State_Selected;
+    p.fillRect(QRect(r.left() + 23, r.top(), r.width() - 23, r.height() - 4),
+               selected ? palette().color(QPalette::Highlight) : palette().color(QPalette::Button));
+    p.setPen(selected ? Qt::white : Qt::black);
+    p.drawText(QRect(r.left() + 28, r.top(), r.width() - 28, r.height()),
+               Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, name);
+    return true;
 }
 
 }  // namespace huebird
