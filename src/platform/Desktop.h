@@ -15,7 +15,8 @@ public:
     virtual ~Desktop() = default;
     // The desktop's work area, read afresh on every call (panels may come and go).
     virtual Rect WorkArea() = 0;
-    // Keeps a top-level window off taskbars and pagers; call before it is first shown.
+    // Keeps a top-level window off taskbars and pagers, also after it is hidden and shown
+    // again.
     virtual void KeepOffTaskbar(QWidget* window) = 0;
     // Keeps a top-level window above ordinary windows (on) or lets them cover it again (off),
     // in place: the window is not recreated, so it keeps its id, its place and its taskbar

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Runs the X11 desktop test on a virtual display, without a window manager and, when openbox is
+# Runs the X11 desktop tests on a virtual display, without a window manager and, when openbox is
 # installed, with it.
 #   x11.sh TEST_BINARY
 set -u

@@ -22,25 +22,6 @@ namespace huebird {
 
 namespace {
 
-// Reads up to `count` 32-bit cardinals of a root window property.
-int ReadRootCardinals(Display* dpy, const char* name, long* out, int count) {
-    const Atom atom = XInternAtom(dpy, name, True);
-    if (atom == None) return 0;
-    Atom type = None;
-    int format = 0;
-    unsigned long items = 0, after = 0;
-    unsigned char* data = nullptr;
-    const int status = XGetWindowProperty(dpy, DefaultRootWindow(dpy), atom, 0, 1024, False,
-                                          XA_CARDINAL, &type, &format, &items, &after, &data);
-    int got = 0;
-    if (status == Success && data && format == 32) {
-        auto* values = reinterpret_cast<long*>(data);
-        for (unsigned long i = 0; i < items && got < count; ++i) out[got++] = values[i];
-    }
-    if (data) XFree(data);
-    return got;
-}
-
 // Up to 1024 32-bit items of a window property of the given type; none when it is missing.
 std::vector<unsigned long> ReadProperty32(Display* dpy, Window id, Atom property, Atom type) {
     std::vector<unsigned long> items;
@@ -164,12 +145,14 @@ private:
 
 Rect X11Desktop::WorkArea() {
     if (Display* dpy = XDisplay()) {
-        long desktop = 0;
-        ReadRootCardinals(dpy, "_NET_CURRENT_DESKTOP", &desktop, 1);
-        long areas[4 * 32];
-        const int got = ReadRootCardinals(dpy, "_NET_WORKAREA", areas, 4 * 32);
-        const long first = (desktop >= 0 && desktop < 32 ? desktop : 0) * 4;
-        if (got >= first + 4 && areas[first + 2] > 0 && areas[first + 3] > 0) {
+        const Window root = DefaultRootWindow(dpy);
+        const std::vector<unsigned long> current = ReadProperty32(
+            dpy, root, XInternAtom(dpy, "_NET_CURRENT_DESKTOP", False), XA_CARDINAL);
+        const std::vector<unsigned long> areas =
+            ReadProperty32(dpy, root, XInternAtom(dpy, "_NET_WORKAREA", False), XA_CARDINAL);
+        // One x, y, width, height per desktop.
+        const std::size_t first = (current.empty() ? 0 : current[0]) * 4;
+        if (first + 4 <= areas.size() && areas[first + 2] > 0 && areas[first + 3] > 0) {
             const int x = static_cast<int>(areas[first]), y = static_cast<int>(areas[first + 1]);
             return {x, y, x + static_cast<int>(areas[first + 2]),
                     y + static_cast<int>(areas[first + 3])};

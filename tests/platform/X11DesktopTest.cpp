@@ -1,8 +1,9 @@
-// The X11 desktop's window states on a real X server (run by x11.sh, with and without a window
-// manager): stays-on-top goes on and off in place, beside the taskbar hints, and both hold
-// after the window is hidden and shown again.
+// The X11 desktop on a real X server (run by x11.sh, with and without a window manager):
+// stays-on-top goes on and off in place, beside the taskbar hints, and both hold after the
+// window is hidden and shown again; the work area is the current desktop's.
 #include <QTest>
 #include <QWidget>
+#include <vector>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
@@ -101,7 +102,7 @@ QWidget* HigherOnRoot(QWidget* a, QWidget* b) {
 
 }  // namespace
 
-class StaysOnTopTest : public QObject {
+class X11DesktopTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -174,7 +175,29 @@ private slots:
         QTest::qWait(100);
         QVERIFY2(Has(&window, false), qPrintable(WmState(&window).join(' ')));
     }
+
+    // The work area of the current desktop, as a window manager publishes it on the root;
+    // the screen when none does.
+    void readsTheWorkArea() {
+        if (qEnvironmentVariableIsSet("HUEBIRD_TEST_WM")) QSKIP("the window manager owns it");
+        X11Desktop desktop;
+        QCOMPARE(desktop.WorkArea(), (Rect{0, 0, 1024, 768}));
+        Display* dpy = XDisplay();
+        const Window root = DefaultRootWindow(dpy);
+        const auto set = [&](const char* name, std::vector<long> values) {
+            XChangeProperty(dpy, root, XInternAtom(dpy, name, False), XA_CARDINAL, 32,
+                            PropModeReplace, reinterpret_cast<const unsigned char*>(values.data()),
+                            static_cast<int>(values.size()));
+            XSync(dpy, False);
+        };
+        set("_NET_WORKAREA", {10, 20, 500, 400, 0, 30, 1024, 700});
+        QCOMPARE(desktop.WorkArea(), (Rect{10, 20, 510, 420}));  // no current desktop: the first
+        set("_NET_CURRENT_DESKTOP", {1});
+        QCOMPARE(desktop.WorkArea(), (Rect{0, 30, 1024, 730}));
+        set("_NET_CURRENT_DESKTOP", {2});  // no area listed for it: the screen
+        QCOMPARE(desktop.WorkArea(), (Rect{0, 0, 1024, 768}));
+    }
 };
 
-QTEST_MAIN(StaysOnTopTest)
-#include "StaysOnTopTest.moc"
+QTEST_MAIN(X11DesktopTest)
+#include "X11DesktopTest.moc"
