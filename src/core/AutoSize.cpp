@@ -1,6 +1,22 @@
 #include "core/AutoSize.h"
 
+#include <algorithm>
+
 namespace huebird {
+
+namespace {
+
+// A window is at least one pixel and at most kMaxWindowExtent each way.
+int WindowExtent(int value) { return std::clamp(value, 1, kMaxWindowExtent); }
+
+Size WindowSize(Size s) { return {WindowExtent(s.width), WindowExtent(s.height)}; }
+
+// One more than the skin's value, within 1..full; computed wide so that no value overflows.
+int RolledExtent(int flex, int full) {
+    return static_cast<int>(std::clamp<long long>(static_cast<long long>(flex) + 1, 1, full));
+}
+
+}  // namespace
 
 bool PointerOverWindow(const Rect& w, Point p) {
     return w.left <= p.x && p.x <= w.right && w.top <= p.y && p.y <= w.bottom;
@@ -8,7 +24,8 @@ bool PointerOverWindow(const Rect& w, Point p) {
 
 std::vector<Size> UnrollSteps(Size current, Size full) {
     std::vector<Size> steps;
-    Size s = current;
+    full = WindowSize(full);
+    Size s = WindowSize(current);
     while (s.height < full.height) {
         ++s.height;
         steps.push_back(s);
@@ -23,19 +40,21 @@ std::vector<Size> UnrollSteps(Size current, Size full) {
 AutoSizePlan PlanAutoSizeTick(const AutoSizeInput& in) {
     AutoSizePlan plan;
     if (in.picking) return plan;  // a pick holds the window at its size
-    Size s{in.window.width(), in.window.height()};
+    Size s = WindowSize({in.window.width(), in.window.height()});
     if (PointerOverWindow(in.window, in.pointer)) {
         plan.steps = UnrollSteps(s, in.full);
         if (!plan.steps.empty()) plan.interval = kUnrolledInterval;
         return plan;
     }
     if (in.flex.width == 0 && in.flex.height == 0) return plan;
-    // Rolled up, the window measures one pixel more than the skin's values each way.
-    while (s.height > in.flex.height + 1) {
+    const Size full = WindowSize(in.full);
+    const Size rolled{RolledExtent(in.flex.width, full.width),
+                      RolledExtent(in.flex.height, full.height)};
+    while (s.height > rolled.height) {
         --s.height;
         plan.steps.push_back(s);
     }
-    while (s.width > in.flex.width + 1) {
+    while (s.width > rolled.width) {
         --s.width;
         plan.steps.push_back(s);
     }

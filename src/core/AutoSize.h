@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/Snap.h"
+#include "core/WindowLimits.h"
 
 namespace huebird {
 
@@ -26,7 +27,9 @@ struct AutoSizeInput {
 };
 
 struct AutoSizePlan {
-    // Every size to set, in order, one pixel at a time: heights first, then widths.
+    // Every size to set, in order, one pixel at a time: heights first, then widths. Every
+    // size lies within 1..kMaxWindowExtent, so a plan has at most one step per pixel of the
+    // window's own width and height, whatever numbers the skin gave.
     std::vector<Size> steps;
     std::optional<int> interval;  // the timer's new interval, when the tick changed something
 };
@@ -35,10 +38,16 @@ struct AutoSizePlan {
 // right edge still counts.
 bool PointerOverWindow(const Rect& window, Point pointer);
 
-// What one tick of the automatic-size timer does.
+// What one tick of the automatic-size timer does. Rolled up, the window measures one pixel
+// more than the skin's values each way; both values 0 mean the skin has no rolled-up size.
+// The rolled-up size is kept within 1..full in each direction: a negative value rolls that
+// direction up to one pixel (as 0 does), and a value of full - 1 or more leaves that
+// direction at full size. So a roll-up takes at most full - 1 steps each way (fewer than the
+// window has pixels), and an unroll as many.
 AutoSizePlan PlanAutoSizeTick(const AutoSizeInput& in);
 
-// The steps that bring a window of size `current` back to `full` (heights, then widths).
+// The steps that bring a window of size `current` back to `full` (heights, then widths). Both
+// sizes are taken within 1..kMaxWindowExtent.
 std::vector<Size> UnrollSteps(Size current, Size full);
 
 }  // namespace huebird

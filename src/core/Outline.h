@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <vector>
 
 namespace huebird {
@@ -27,5 +28,18 @@ struct OutlineSpan {
 // Spans come sorted by row, then by column. No opaque pixel at all gives no spans.
 std::vector<OutlineSpan> BuildOutline(int width, int height, const std::uint32_t* pixels,
                                       std::ptrdiff_t stride);
+
+// A skin author paints the key colour with the brightest red and blue and no green. A picture
+// stored with 16 bits a pixel keeps 5 bits of red and of blue, and loaders widen the
+// brightest of them to F8 or to FF, so that colour does not arrive as kTransparentColor. For a
+// picture stored with `bitsPerPixel` bits, this sets each pixel that held the key colour to
+// exactly kTransparentColor (keeping its top byte). Pictures of other depths hold 8 bits a
+// channel (palette entries included) and are left as they are, as is a depth of 0 (unknown).
+void RestoreKeyColor(int width, int height, std::uint32_t* pixels, std::ptrdiff_t stride,
+                     int bitsPerPixel);
+
+// The bits per pixel that a BMP file's header gives, or 0 when the file cannot be read or
+// does not start as a BMP.
+int BmpBitsPerPixel(const std::filesystem::path& file);
 
 }  // namespace huebird

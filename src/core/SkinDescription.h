@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/Profile.h"
+#include "core/WindowLimits.h"
 
 namespace huebird {
 
@@ -32,18 +33,24 @@ struct SkinMain {
 };
 SkinMain ReadSkinMain(const Profile& skin);
 
+// Every place read from skin.ini is brought into kMinWindowCoordinate..kMaxWindowCoordinate
+// and every size into 0..kMaxWindowExtent; BoundToBackground then fits the sizes to the
+// background once its size is known.
 struct SkinButtonPlace {
     std::string img;  // strip file as written; empty (after trimming) makes the skin unusable
     int left = 0, top = 0;
 };
 struct SwatchPlace {
     int left = 0, top = 0, width = 0, height = 0;
+    friend bool operator==(const SwatchPlace&, const SwatchPlace&) = default;
 };
 struct SkinControls {
     std::array<SkinButtonPlace, kButtonCount> buttons;
     std::array<SwatchPlace, 4> swatches;
 };
 SkinControls ReadSkinControls(const Profile& skin);
+// No swatch is larger than the width x height background it sits on.
+void BoundToBackground(SkinControls& controls, int width, int height);
 
 struct LabelPlace {
     std::string colorText;  // parsed with ParseHexColor; rejected text keeps the label's colour
@@ -55,6 +62,8 @@ struct SkinFonts {
     int flexWidth = 0, flexHeight = 0;
 };
 SkinFonts ReadSkinFonts(const Profile& skin);
+// The rolled-up size is no larger than the width x height background.
+void BoundToBackground(SkinFonts& fonts, int width, int height);
 
 // Leading and trailing blanks removed.
 std::string TrimBlanks(const std::string& text);

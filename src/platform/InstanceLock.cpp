@@ -9,8 +9,31 @@
 
 namespace huebird {
 
+std::string DisplayLockKey(std::string_view display) {
+    // The number follows the last colon; a DECnet host ("node::0") keeps its own colon.
+    const std::size_t colon = display.rfind(':');
+    if (colon == std::string_view::npos) return std::string(display);
+    std::string_view host = display.substr(0, colon);
+    std::string_view number = display.substr(colon + 1);
+    std::string_view screen;
+    if (const std::size_t dot = number.find('.'); dot != std::string_view::npos) {
+        screen = number.substr(dot + 1);
+        number = number.substr(0, dot);
+    }
+    const auto allDigits = [](std::string_view s) {
+        return s.find_first_not_of("0123456789") == std::string_view::npos;
+    };
+    if (number.empty() || !allDigits(number) || !allDigits(screen)) return std::string(display);
+    // Leading zeros name the same display ("061" is 61).
+    while (number.size() > 1 && number.front() == '0') number.remove_prefix(1);
+    if (host.starts_with("unix/")) host.remove_prefix(5);
+    if (host == "unix") host = {};
+    return std::string(host) + ":" + std::string(number);
+}
+
 std::string InstanceLockPath(const std::string& name) {
-    std::string display = std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "";
+    const char* set = std::getenv("DISPLAY");
+    std::string display = DisplayLockKey(set ? set : "");
     for (char& c : display) {
         if (c == '/' || c == ':') c = '_';
     }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace huebird {
 
@@ -24,5 +25,12 @@ private:
 
 // Where the lock called `name` lives for this user and display.
 std::string InstanceLockPath(const std::string& name);
+
+// The display named by `display` (as in $DISPLAY, "[protocol/]host:number[.screen]"), as
+// "host:number": the screen is left out, since all screens of a display are one desktop; an
+// empty host, "unix" and the "unix/" protocol all mean the local machine and give an empty
+// host. Any other host is kept as written ("localhost:61" reaches the server over TCP and
+// may be another one). Text that is not a display name is kept as it is.
+std::string DisplayLockKey(std::string_view display);
 
 }  // namespace huebird

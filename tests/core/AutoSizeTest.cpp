@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "core/Drag.h"
+#include "core/WindowLimits.h"
 
 namespace huebird {
 namespace {
@@ -57,6 +60,51 @@ TEST(AutoSizeTest, TicksThatChangeNothingLeaveTheInterval) {
 TEST(AutoSizeTest, AZeroHeightRollsUpToOnePixel) {
     const AutoSizePlan plan = PlanAutoSizeTick(Input({0, 0, 150, 130}, {500, 500}, {40, 0}));
     EXPECT_EQ(plan.steps.back(), (Size{41, 1}));
+}
+
+// Whatever the skin's numbers, a tick plans at most one step per pixel of the window's own
+// size, and never a size outside 1..full.
+TEST(AutoSizeTest, ExtremeRolledUpSizesStayWithinTheWindow) {
+    struct Case {
+        const char* name;
+        Size flex;
+        Size rolled;  // the size the window ends at
+    };
+    const Case cases[] = {
+        {"INT_MIN both", {INT_MIN, INT_MIN}, {1, 1}},
+        {"INT_MAX both", {INT_MAX, INT_MAX}, {150, 130}},
+        {"INT_MAX width, INT_MIN height", {INT_MAX, INT_MIN}, {150, 1}},
+        {"negative height", {157, -20000}, {150, 1}},
+        {"larger than the background", {20000, 20000}, {150, 130}},
+        {"one less than the background: no roll", {149, 129}, {150, 130}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const AutoSizePlan plan = PlanAutoSizeTick(Input({0, 0, 150, 130}, {500, 500}, c.flex));
+        ASSERT_LE(plan.steps.size(), 150u + 130u);
+        EXPECT_EQ(plan.steps.size(), (150u - c.rolled.width) + (130u - c.rolled.height));
+        for (const Size& s : plan.steps) {
+            ASSERT_TRUE(s.width >= 1 && s.width <= 150 && s.height >= 1 && s.height <= 130);
+        }
+        if (!plan.steps.empty()) {
+            EXPECT_EQ(plan.steps.back(), c.rolled);
+        }
+        // Rolled up, the window stays put: the next tick away from it has nothing to do.
+        const Rect rolled{0, 0, c.rolled.width, c.rolled.height};
+        EXPECT_TRUE(PlanAutoSizeTick(Input(rolled, {500, 500}, c.flex)).steps.empty());
+        // And it unrolls to the background's size, one step per pixel it lacks.
+        const AutoSizePlan back = PlanAutoSizeTick(Input(rolled, {0, 0}, c.flex));
+        EXPECT_EQ(back.steps.size(), plan.steps.size());
+    }
+}
+
+TEST(AutoSizeTest, UnrollingNeverGoesBeyondTheWindowLimits) {
+    // A window is at least one pixel each way.
+    EXPECT_EQ(UnrollSteps({INT_MIN, INT_MIN}, {3, 2}), (std::vector<Size>{{1, 2}, {2, 2}, {3, 2}}));
+    EXPECT_EQ(UnrollSteps({3, 2}, {INT_MIN, INT_MIN}).size(), 0u);
+    const std::vector<Size> steps = UnrollSteps({1, 1}, {INT_MAX, INT_MAX});
+    ASSERT_EQ(steps.size(), 2u * (kMaxWindowExtent - 1));
+    EXPECT_EQ(steps.back(), (Size{kMaxWindowExtent, kMaxWindowExtent}));
 }
 
 // The window applies each step through the work-area snapping; a window on the right edge

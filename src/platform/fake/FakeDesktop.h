@@ -1,4 +1,5 @@
-// A desktop for tests: a settable work area, and a record of the windows kept off the taskbar.
+// A desktop for tests: a settable work area, and a record of the windows kept off the taskbar
+// and of every stays-on-top request.
 #pragma once
 
 #include <vector>
@@ -18,6 +19,15 @@ public:
         return workArea;
     }
     void KeepOffTaskbar(QWidget* window) override { offTaskbar.push_back(window); }
+    struct StaysOnTopCall {
+        QWidget* window = nullptr;
+        bool on = false;
+        friend bool operator==(const StaysOnTopCall&, const StaysOnTopCall&) = default;
+    };
+    std::vector<StaysOnTopCall> staysOnTopCalls;
+    void SetStaysOnTop(QWidget* window, bool on) override {
+        staysOnTopCalls.push_back({window, on});
+    }
     std::vector<std::string> openedUrls;
     void OpenUrl(const std::string& url) override { openedUrls.push_back(url); }
 };

@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Runs the X11 desktop tests on a virtual display, without a window manager and, when openbox is
+# installed, with it.
+#   x11.sh TEST_BINARY
+set -u
+TEST=$1
+status=0
+run() {  # run MODE
+    local n
+    for n in $(seq 141 190); do
+        [ -e /tmp/.X$n-lock ] || [ -e /tmp/.X11-unix/X$n ] || break
+    done
+    Xvfb :$n -screen 0 1024x768x24 -noreset -nolisten tcp >/dev/null 2>&1 &
+    local xvfb=$! wm=
+    export DISPLAY=:$n
+    for _ in $(seq 1 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
+    if [ "$1" = openbox ]; then
+        openbox --sm-disable >/dev/null 2>&1 &
+        wm=$!
+        for _ in $(seq 1 100); do
+            xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+            sleep 0.05
+        done
+        export HUEBIRD_TEST_WM=1
+    else
+        unset HUEBIRD_TEST_WM
+    fi
+    echo "--- $1"
+    QT_QPA_PLATFORM=xcb "$TEST" || status=1
+    [ -n "$wm" ] && kill $wm
+    kill $xvfb
+    wait 2>/dev/null
+}
+run "no window manager"
+if command -v openbox >/dev/null; then
+    run openbox
+else
+    echo "--- openbox is not installed: the window-manager half is skipped"
+fi
+exit $status
