@@ -94,6 +94,11 @@ private slots:
 
         // The settings applied at the end of creation.
         QVERIFY(!Item(form, "N9")->isChecked());
+        // On top while the skin loads, then as the setting says; the window is never remade.
+        QCOMPARE(platform.desktop.staysOnTopCalls.size(), 2u);
+        QVERIFY(platform.desktop.staysOnTopCalls.front().on);
+        QVERIFY(!platform.desktop.staysOnTopCalls.back().on);
+        QCOMPARE(platform.desktop.staysOnTopCalls.back().window, &form);
         QVERIFY(!form.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QVERIFY(Item(form, "N16")->isChecked());
         QVERIFY(form.Timer2()->isActive());
@@ -217,13 +222,15 @@ private slots:
         QVERIFY(current->isChecked());  // "default" in the settings matches without case
         QVERIFY(!wide->isChecked());
 
+        const WId id = form.winId();
         wide->trigger();
         QCOMPARE(form.SkinName(), QStringLiteral("Wide"));
         QVERIFY(wide->isChecked());
         QVERIFY(!current->isChecked());
         QCOMPARE(form.size(), QSize(90, 70));
         QVERIFY(form.mask().contains(QPoint(21, 21)));
-        QVERIFY(form.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QVERIFY(platform.desktop.staysOnTopCalls.back().on);  // every skin load puts it on top
+        QCOMPARE(form.winId(), id);  // the same window, not a new one
         QVERIFY(!Item(form, "N9")->isChecked());  // the setting is not changed by a switch
         QCOMPARE(form.FlexWidth(), 44);
         auto* red = form.findChild<QLabel*>("RedFont");

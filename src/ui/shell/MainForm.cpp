@@ -186,11 +186,9 @@ void MainForm::ApplySettings() {
 }
 
 void MainForm::SetStaysOnTop(bool on) {
-    // Changing a window's flags hides it: only when the state really changes.
-    if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == on) return;
-    const bool wasVisible = isVisible();
-    setWindowFlag(Qt::WindowStaysOnTopHint, on);
-    if (wasVisible) show();
+    // Through the window manager's state: the window keeps its place, shape and taskbar
+    // state, and is never made anew.
+    desktop_.SetStaysOnTop(this, on);
 }
 
 void MainForm::SkinMenuClick(const QString& name) {

@@ -77,6 +77,13 @@ SkinLoad LoadSkin(const fs::path& skinsDir, const QString& name) {
     std::optional<QImage> background = ReadBitmap(backgroundFile, error);
     if (!background) return Fail(SkinLoad::Failure::Unusable, error);
     skin.background = std::move(*background);
+    // A 16-bit picture's key colour reads a little darker than the one the author painted.
+    RestoreKeyColor(skin.background.width(), skin.background.height(),
+                    reinterpret_cast<std::uint32_t*>(skin.background.bits()),
+                    skin.background.bytesPerLine() / 4, BmpBitsPerPixel(backgroundFile));
+    // Places and sizes stay within what can sit on this background.
+    BoundToBackground(skin.controls, skin.background.width(), skin.background.height());
+    BoundToBackground(skin.fonts, skin.background.width(), skin.background.height());
     skin.outline = OutlineRegion(skin.background);
     if (skin.outline.isEmpty()) {
         return Fail(SkinLoad::Failure::Unusable,
