@@ -16,41 +16,14 @@
 #include <system_error>
 #include <utility>
 
+#include "core/Text.h"
+
 namespace huebird {
 namespace {
 
 namespace fs = std::filesystem;
 
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
-
-// ---------------------------------------------------------------------------------------------
-// Small text helpers. Only spaces and tabs count as blanks, and only ASCII letters fold case:
-// the files come from a desktop whose rules are exactly these.
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-std::string_view TrimLeft(std::string_view s) {
-    std::size_t i = 0;
-    while (i < s.size() && IsBlank(s[i])) ++i;
-    return s.substr(i);
-}
-
-std::string_view Trim(std::string_view s) {
-    s = TrimLeft(s);
-    std::size_t n = s.size();
-    while (n > 0 && IsBlank(s[n - 1])) --n;
-    return s.substr(0, n);
-}
-
-char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
-    }
-    return true;
-}
 
 bool IsQuote(char c) { return c == '"' || c == '\''; }
 
@@ -68,50 +41,6 @@ bool HasNonAscii(std::string_view s) {
         if (static_cast<unsigned char>(c) >= 0x80) return true;
     }
     return false;
-}
-
-// Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF. Anything looser
-// would let GB18030 files (which often form plausible lead/continuation pairs) pass as UTF-8.
-bool IsValidUtf8(std::string_view s) {
-    const auto* p = reinterpret_cast<const unsigned char*>(s.data());
-    const auto* end = p + s.size();
-    while (p < end) {
-        // Settings files are mostly ASCII: skip it eight bytes at a time.
-        while (end - p >= 8) {
-            std::uint64_t word;
-            std::memcpy(&word, p, 8);
-            if (word & 0x8080808080808080ull) break;
-            p += 8;
-        }
-        if (p == end) break;
-        unsigned char c = *p;
-        if (c < 0x80) {
-            ++p;
-            continue;
-        }
-        int extra;
-        unsigned char lo = 0x80, hi = 0xBF;  // allowed range of the second byte
-        if (c >= 0xC2 && c <= 0xDF) {
-            extra = 1;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            extra = 2;
-            if (c == 0xE0) lo = 0xA0;
-            if (c == 0xED) hi = 0x9F;
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            extra = 3;
-            if (c == 0xF0) lo = 0x90;
-            if (c == 0xF4) hi = 0x8F;
-        } else {
-            return false;
-        }
-        if (end - p <= extra) return false;
-        if (p[1] < lo || p[1] > hi) return false;
-        for (int i = 2; i <= extra; ++i) {
-            if ((p[i] & 0xC0) != 0x80) return false;
-        }
-        p += extra + 1;
-    }
-    return true;
 }
 
 // Names in messages may hold the very line breaks that made us refuse them.
@@ -359,27 +288,27 @@ private:
     void Classify(Line& l) {
         std::string_view raw(doc_.bytes.data() + l.begin, l.end - l.begin);
         std::string_view text = Text(raw);
-        std::string_view s = TrimLeft(text);
+        std::string_view s = TrimLeadingBlanksView(text);
         if (s.empty() || s.front() == ';') return;
         if (s.front() == '[') {
             // Text after ']' is ignored; a '[' line without ']' is neither section nor key.
             std::size_t close = s.find(']');
             if (close != std::string_view::npos) {
                 l.kind = LineKind::kSection;
-                l.name = Trim(s.substr(1, close - 1));
+                l.name = TrimBlanksView(s.substr(1, close - 1));
             }
             return;
         }
         std::size_t eq = text.find('=');
         std::size_t rawEq = raw.find('=');
         if (eq == std::string_view::npos || rawEq == std::string_view::npos) return;
-        std::string_view name = Trim(text.substr(0, eq));
+        std::string_view name = TrimBlanksView(text.substr(0, eq));
         if (name.empty()) return;
         l.kind = LineKind::kKey;
         l.name = name;
-        l.value = Unquote(Trim(text.substr(eq + 1)));
+        l.value = Unquote(TrimBlanksView(text.substr(eq + 1)));
         l.rawEq = l.begin + rawEq;
-        l.rawNameSize = Trim(raw.substr(0, rawEq)).size();
+        l.rawNameSize = TrimBlanksView(raw.substr(0, rawEq)).size();
     }
 
     const Document& doc_;
@@ -397,8 +326,8 @@ std::optional<std::string> Lookup(const Document& doc, std::string_view section,
         const Line& l = reader.line();
         if (l.kind == LineKind::kSection) {
             if (inSection) return std::nullopt;  // only the first matching section counts
-            inSection = EqualsNoCase(l.name, section);
-        } else if (inSection && l.kind == LineKind::kKey && EqualsNoCase(l.name, key)) {
+            inSection = EqualsIgnoringCase(l.name, section);
+        } else if (inSection && l.kind == LineKind::kKey && EqualsIgnoringCase(l.name, key)) {
             return std::string(l.value);
         }
     }
@@ -406,7 +335,7 @@ std::optional<std::string> Lookup(const Document& doc, std::string_view section,
 }
 
 std::optional<int> ParseInteger(std::string_view s) {
-    s = Trim(s);
+    s = TrimBlanksView(s);
     if (s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) {
         // Hex is how colours are written, so the full 32-bit pattern is accepted:
         // 0xFFFFFFFF reads as -1 rather than being refused.
@@ -465,46 +394,17 @@ std::string Fail(const fs::path& shown, std::string_view what) {
 // then read differently (or break the lines around it).
 std::optional<std::string> CheckNames(std::string_view section, std::string_view key,
                                       const std::string_view* value) {
-    auto sectionProblem = [&]() -> const char* {
-        if (section.find(']') != std::string_view::npos) return "contains ']'";
-        if (section.find_first_of("\r\n") != std::string_view::npos) {
-            return "contains a line break";
-        }
-        if (section.find('\0') != std::string_view::npos) return "contains a zero byte";
-        if (Trim(section).size() != section.size()) return "has leading or trailing blanks";
-        if (!IsValidUtf8(section)) return "is not valid UTF-8";
-        return nullptr;
-    }();
-    if (sectionProblem) {
-        return "the section name " + Quoted(Printable(section)) + " " + sectionProblem;
+    if (auto problem = SectionNameProblem(section)) {
+        return "the section name " + Quoted(Printable(section)) + " " + *problem;
     }
-    auto keyProblem = [&]() -> const char* {
-        if (key.empty()) return "is empty";
-        if (key.find('=') != std::string_view::npos) return "contains '='";
-        if (key.find_first_of("\r\n") != std::string_view::npos) return "contains a line break";
-        if (key.find('\0') != std::string_view::npos) return "contains a zero byte";
-        if (key.front() == ';') return "starts with ';' (a comment)";
-        if (key.front() == '[') return "starts with '[' (a section line)";
-        if (Trim(key).size() != key.size()) return "has leading or trailing blanks";
-        if (!IsValidUtf8(key)) return "is not valid UTF-8";
-        return nullptr;
-    }();
-    if (keyProblem) {
+    if (auto problem = KeyNameProblem(key)) {
         return "the key name " + Quoted(Printable(key)) + " in section " +
-               Quoted(Printable(section)) + " " + keyProblem;
+               Quoted(Printable(section)) + " " + *problem;
     }
     if (value != nullptr) {
-        const char* valueProblem = nullptr;
-        if (value->find_first_of("\r\n") != std::string_view::npos) {
-            valueProblem = "contains a line break";
-        } else if (value->find('\0') != std::string_view::npos) {
-            valueProblem = "contains a zero byte";
-        } else if (!IsValidUtf8(*value)) {
-            valueProblem = "is not valid UTF-8";
-        }
-        if (valueProblem) {
+        if (auto problem = ValueProblem(*value)) {
             return "the value of key " + Quoted(Printable(key)) + " in section " +
-                   Quoted(Printable(section)) + " " + valueProblem;
+                   Quoted(Printable(section)) + " " + *problem;
         }
     }
     return std::nullopt;
@@ -566,7 +466,7 @@ Edit MakeEdit(const Document& doc, std::string_view section, std::string_view ke
         lastNext = l.next;
         if (l.kind == LineKind::kSection) {
             if (inSection) break;
-            if (EqualsNoCase(l.name, section)) {
+            if (EqualsIgnoringCase(l.name, section)) {
                 inSection = sectionFound = true;
                 anchorEnd = l.end;
                 anchorNext = l.next;
@@ -576,7 +476,7 @@ Edit MakeEdit(const Document& doc, std::string_view section, std::string_view ke
         if (!inSection || l.kind != LineKind::kKey) continue;
         anchorEnd = l.end;
         anchorNext = l.next;
-        if (!EqualsNoCase(l.name, key)) continue;
+        if (!EqualsIgnoringCase(l.name, key)) continue;
         if (value == nullptr) {
             // Every copy goes, or the next duplicate would surface as the key's value.
             removals.emplace_back(l.begin, l.next);
@@ -823,7 +723,7 @@ std::vector<std::string> Profile::ReadSectionKeys(std::string_view section,
         const Line& l = reader.line();
         if (l.kind == LineKind::kSection) {
             if (inSection) break;
-            inSection = EqualsNoCase(l.name, section);
+            inSection = EqualsIgnoringCase(l.name, section);
         } else if (inSection && l.kind == LineKind::kKey) {
             std::size_t need = l.rawNameSize + 1;
             if (need > bufferSize - used) break;  // no half names, and none after it

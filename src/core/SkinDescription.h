@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/Profile.h"
+#include "core/Text.h"  // TrimBlanks, which callers of this header use
 
 namespace huebird {
 
@@ -55,8 +56,5 @@ struct SkinFonts {
     int flexWidth = 0, flexHeight = 0;
 };
 SkinFonts ReadSkinFonts(const Profile& skin);
-
-// Leading and trailing blanks removed.
-std::string TrimBlanks(const std::string& text);
 
 }  // namespace huebird
