@@ -23,7 +23,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::string_view kBom = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 bool IsQuote(char c) { return c == '"' || c == '\''; }
 
@@ -67,7 +67,90 @@ std::string Printable(std::string_view s) {
 // ---------------------------------------------------------------------------------------------
 // Encoding
 
-enum class Encoding { kUtf8, kGb18030 };
+enum class Encoding { kUtf8, kGb18030, kUtf16Le, kUtf16Be };
+
+bool IsUtf16(Encoding e) { return e == Encoding::kUtf16Le || e == Encoding::kUtf16Be; }
+
+constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
+constexpr std::string_view kUtf16BeBom = "\xFE\xFF";
+
+// UTF-16 text (without its byte order mark) to UTF-8. Nothing is replaced: an odd byte count
+// or a surrogate without its partner makes the whole file undecodable, and the reason is
+// returned instead.
+std::optional<std::string> DecodeUtf16(std::string_view in, bool bigEndian, std::string& out) {
+    if (in.size() % 2 != 0) return "an odd number of bytes";
+    out.clear();
+    out.reserve(in.size() + in.size() / 2);
+    auto unitAt = [&](std::size_t i) -> unsigned {
+        const auto a = static_cast<unsigned char>(in[i]), b = static_cast<unsigned char>(in[i + 1]);
+        return bigEndian ? (a << 8 | b) : (b << 8 | a);
+    };
+    for (std::size_t i = 0; i < in.size(); i += 2) {
+        unsigned cp = unitAt(i);
+        if (cp >= 0xD800 && cp <= 0xDFFF) {
+            const unsigned low = i + 2 < in.size() ? unitAt(i + 2) : 0;
+            if (cp >= 0xDC00 || low < 0xDC00 || low > 0xDFFF) {
+                // Offsets count from the start of the file, byte order mark included.
+                return "an unpaired surrogate at byte " + std::to_string(i + 2);
+            }
+            cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
+            i += 2;
+        }
+        if (cp < 0x80) {
+            out += static_cast<char>(cp);
+        } else if (cp < 0x800) {
+            out += static_cast<char>(0xC0 | cp >> 6);
+            out += static_cast<char>(0x80 | (cp & 0x3F));
+        } else if (cp < 0x10000) {
+            out += static_cast<char>(0xE0 | cp >> 12);
+            out += static_cast<char>(0x80 | (cp >> 6 & 0x3F));
+            out += static_cast<char>(0x80 | (cp & 0x3F));
+        } else {
+            out += static_cast<char>(0xF0 | cp >> 18);
+            out += static_cast<char>(0x80 | (cp >> 12 & 0x3F));
+            out += static_cast<char>(0x80 | (cp >> 6 & 0x3F));
+            out += static_cast<char>(0x80 | (cp & 0x3F));
+        }
+    }
+    return std::nullopt;
+}
+
+// The number of UTF-16 code units of valid UTF-8 text.
+std::size_t Utf16Units(std::string_view utf8) {
+    std::size_t units = 0;
+    for (char ch : utf8) {
+        const auto c = static_cast<unsigned char>(ch);
+        if ((c & 0xC0) != 0x80) ++units;  // every character starts with a non-continuation byte
+        if (c >= 0xF0) ++units;           // and four-byte ones need a surrogate pair
+    }
+    return units;
+}
+
+// Valid UTF-8 (what decoding gave, plus names and values already checked) to UTF-16.
+void EncodeUtf16(std::string_view utf8, bool bigEndian, std::string& out) {
+    out.reserve(out.size() + 2 * Utf16Units(utf8));
+    auto unit = [&](unsigned u) {
+        const char hi = static_cast<char>(u >> 8), lo = static_cast<char>(u & 0xFF);
+        out += bigEndian ? hi : lo;
+        out += bigEndian ? lo : hi;
+    };
+    const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
+    const auto* end = p + utf8.size();
+    while (p < end) {
+        const unsigned c = *p;
+        int extra = c < 0x80 ? 0 : c < 0xE0 ? 1 : c < 0xF0 ? 2 : 3;
+        if (end - p <= extra) break;
+        unsigned cp = extra == 0 ? c : c & (0x3Fu >> extra);
+        for (int k = 1; k <= extra; ++k) cp = cp << 6 | (p[k] & 0x3F);
+        p += extra + 1;
+        if (cp >= 0x10000) {
+            unit(0xD800 + ((cp - 0x10000) >> 10));
+            unit(0xDC00 + ((cp - 0x10000) & 0x3FF));
+        } else {
+            unit(cp);
+        }
+    }
+}
 
 class Converter {
 public:
@@ -197,30 +280,57 @@ Loaded Load(const fs::path& path) {
     return r;
 }
 
+// The text lines are read from. An 8-bit file (UTF-8 or GB18030) is used as it is; a UTF-16
+// file is decoded to UTF-8 once and encoded again on the way out, which gives back exactly
+// the same bytes for everything an edit did not touch.
 struct Document {
     std::string bytes;
     std::size_t bodyStart = 0;  // past a UTF-8 byte order mark
     Encoding encoding = Encoding::kUtf8;
 };
 
-Document MakeDocument(std::string bytes) {
-    Document doc;
+// The document of a file's bytes, or why there is none (a UTF-16 file that does not decode).
+std::optional<std::string> MakeDocument(std::string bytes, Document& doc) {
+    doc.bodyStart = 0;
+    std::string_view all = bytes;
+    // Neither FF FE nor FE FF can start UTF-8 or GB18030 text, so these marks are never
+    // mistaken.
+    if (all.starts_with(kUtf16LeBom) || all.starts_with(kUtf16BeBom)) {
+        const bool big = all.starts_with(kUtf16BeBom);
+        doc.encoding = big ? Encoding::kUtf16Be : Encoding::kUtf16Le;
+        return DecodeUtf16(all.substr(2), big, doc.bytes);
+    }
     doc.bytes = std::move(bytes);
-    std::string_view all = doc.bytes;
-    if (all.starts_with(kBom)) doc.bodyStart = kBom.size();
+    all = doc.bytes;
+    if (all.starts_with(kUtf8Bom)) doc.bodyStart = kUtf8Bom.size();
     doc.encoding = IsValidUtf8(all.substr(doc.bodyStart)) ? Encoding::kUtf8 : Encoding::kGb18030;
-    return doc;
+    return std::nullopt;
+}
+
+// The file's bytes for a document.
+std::string FileBytes(const Document& doc) {
+    if (!IsUtf16(doc.encoding)) return doc.bytes;
+    const bool big = doc.encoding == Encoding::kUtf16Be;
+    std::string out(big ? kUtf16BeBom : kUtf16LeBom);
+    EncodeUtf16(doc.bytes, big, out);
+    return out;
+}
+
+std::size_t FileSize(const Document& doc) {
+    return IsUtf16(doc.encoding) ? 2 + 2 * Utf16Units(doc.bytes) : doc.bytes.size();
 }
 
 std::optional<Document> LoadDocument(const fs::path& path) {
     Loaded l = Load(path);
     if (l.error != LoadError::kNone) return std::nullopt;
-    return MakeDocument(std::move(l.bytes));
+    Document doc;
+    if (MakeDocument(std::move(l.bytes), doc)) return std::nullopt;  // nothing in it can be trusted
+    return doc;
 }
 
 // ---------------------------------------------------------------------------------------------
-// Line reading. Lines are split on the raw bytes (CR and LF never occur inside a GB18030
-// character); everything else is decided on the UTF-8 text, because GB18030 trail bytes can
+// Line reading. Lines are split on the document's bytes (CR and LF never occur inside a
+// GB18030 character); everything else is decided on the UTF-8 text, because GB18030 trail bytes can
 // be '[', ']' or ASCII letters and would otherwise be taken for brackets or folded in case.
 
 enum class LineKind { kOther, kSection, kKey };
@@ -233,7 +343,8 @@ struct Line {
     std::string_view name;        // section or key name, UTF-8; valid until the next line is read
     std::string_view value;       // key value, trimmed and unquoted, UTF-8
     std::size_t rawEq = 0;        // raw offset of the '=' of a key line
-    std::size_t rawNameSize = 0;  // key name length in the file's own encoding
+    std::size_t rawNameSize = 0;  // key name length in the file's own 8-bit encoding (UTF-8
+                                  // for a UTF-16 file)
 };
 
 class LineReader {
@@ -268,7 +379,7 @@ public:
 
 private:
     std::string_view Text(std::string_view raw) {
-        if (doc_.encoding == Encoding::kUtf8 || !HasNonAscii(raw)) return raw;
+        if (doc_.encoding != Encoding::kGb18030 || !HasNonAscii(raw)) return raw;
         if (!decoder_) decoder_.emplace("UTF-8", "GB18030");
         // U+FFFD for bytes that are not GB18030 either: the rest of the line still reads.
         if (!decoder_->Convert(raw, decoded_, "\xEF\xBF\xBD")) {
@@ -435,13 +546,14 @@ std::string BreakAfter(const Document& doc, std::size_t end, std::size_t next) {
 
 struct Edit {
     enum class Kind { kUnchanged, kChanged, kError } kind = Kind::kUnchanged;
-    std::string bytes;  // the new file
+    std::string bytes;  // the new document
     std::string error;
 };
 
-// Text we add is UTF-8; a GB18030 file gets it in GB18030 so the file keeps one encoding.
+// Text we add is UTF-8; a GB18030 file gets it in GB18030 so the file keeps one encoding. (A
+// UTF-16 document is UTF-8 until it is written out.)
 bool ForFile(const Document& doc, std::string_view utf8, std::string& out) {
-    if (doc.encoding == Encoding::kUtf8 || !HasNonAscii(utf8)) {
+    if (doc.encoding != Encoding::kGb18030 || !HasNonAscii(utf8)) {
         out.assign(utf8);
         return true;
     }
@@ -648,14 +760,14 @@ WriteResult Modify(const fs::path& shown, std::string_view section, std::string_
             return {false, Fail(shown, SystemReason(loaded.errnum))};
     }
     const struct stat original = loaded.st;
-    Document doc = MakeDocument(std::move(loaded.bytes));
+    Document doc;
+    if (auto malformed = MakeDocument(std::move(loaded.bytes), doc)) {
+        return {false,
+                Fail(shown, "not changed: the file is not valid UTF-16 (" + *malformed + ")")};
+    }
     Edit edit = MakeEdit(doc, section, key, value);
     if (edit.kind == Edit::Kind::kUnchanged) return {};
     if (edit.kind == Edit::Kind::kError) return {false, Fail(shown, edit.error)};
-    if (edit.bytes.size() > Profile::kMaxFileSize) {
-        return {false, Fail(shown, "file would become too large (limit " +
-                                       std::to_string(Profile::kMaxFileSize) + " bytes)")};
-    }
     if (doc.encoding == Encoding::kGb18030) {
         // A GB18030 file is recognised by not being UTF-8. If the change leaves only text that
         // also happens to be valid UTF-8, every non-ASCII character would read differently.
@@ -666,11 +778,16 @@ WriteResult Modify(const fs::path& shown, std::string_view section, std::string_
                                 "read as UTF-8")};
         }
     }
+    doc.bytes = std::move(edit.bytes);
+    if (FileSize(doc) > Profile::kMaxFileSize) {
+        return {false, Fail(shown, "file would become too large (limit " +
+                                       std::to_string(Profile::kMaxFileSize) + " bytes)")};
+    }
     // rename() needs only the folder to be writable; a read-only file must still refuse.
     if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
         return {false, Fail(shown, SystemReason(errno))};
     }
-    if (auto error = Replace(shown, target, original, edit.bytes)) return {false, *error};
+    if (auto error = Replace(shown, target, original, FileBytes(doc))) return {false, *error};
     return {};
 }
 
@@ -714,7 +831,8 @@ std::vector<std::string> Profile::ReadSectionKeys(std::string_view section,
     std::optional<Document> doc = LoadDocument(file_);
     if (!doc || bufferSize == 0) return keys;
     // Sizes are counted in the file's own encoding (a GB18030 name takes its GB18030 length),
-    // as a buffer filled straight from the file would be; the names returned are UTF-8.
+    // as a buffer filled straight from the file would be; the names returned are UTF-8, and
+    // a UTF-16 file's names count as that UTF-8.
     // Every key line is listed, duplicates included, in file order.
     std::size_t used = 1;  // the final zero
     LineReader reader(*doc);

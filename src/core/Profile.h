@@ -1,7 +1,8 @@
 // The profile (INI) layer: settings, favourites and skin descriptions are INI files that were
 // made on another desktop and must read the same here. Every call opens the file afresh;
-// nothing is cached. Strings in and out are UTF-8; a file that is not valid UTF-8 is read as
-// GB18030 and written back in GB18030.
+// nothing is cached. Strings in and out are UTF-8. A file that starts with a UTF-16 byte order
+// mark (either order) is read as UTF-16 and written back in it; one that is not valid UTF-8 is
+// read as GB18030 and written back in GB18030.
 #pragma once
 
 #include <cstddef>

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "core/Profile.h"
+#include "core/SkinDescription.h"
 
 namespace huebird {
 namespace {
@@ -33,6 +34,31 @@ namespace fs = std::filesystem;
 #define GB_NAME "\xC3\xFB\xD7\xD6"      // 名字
 #define GB_CHINESE "\xD6\xD0\xCE\xC4"   // 中文
 #define GB_COLOUR "\xD1\xD5\xC9\xAB"    // 颜色
+
+// UTF-16 with its byte order mark, from UTF-8 text: the tests' own small encoder, so that they
+// do not depend on the code they check.
+std::string Utf16(std::string_view utf8, bool bigEndian) {
+    std::string out = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    auto unit = [&](unsigned u) {
+        const char hi = static_cast<char>(u >> 8), lo = static_cast<char>(u & 0xFF);
+        out += bigEndian ? hi : lo;
+        out += bigEndian ? lo : hi;
+    };
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto c = static_cast<unsigned char>(utf8[i]);
+        const int n = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+        unsigned cp = n == 1 ? c : c & (0x7Fu >> n);
+        for (int k = 1; k < n; ++k) cp = cp << 6 | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+        i += static_cast<std::size_t>(n);
+        if (cp >= 0x10000) {
+            unit(0xD800 + ((cp - 0x10000) >> 10));
+            unit(0xDC00 + ((cp - 0x10000) & 0x3FF));
+        } else {
+            unit(cp);
+        }
+    }
+    return out;
+}
 
 class ProfileTest : public ::testing::Test {
 protected:
@@ -451,6 +477,96 @@ TEST_F(ProfileTest, GbFileIsNotTurnedIntoUtf8ByAnEdit) {
     EXPECT_NE(r.message.find(path.string()), std::string::npos) << r.message;
     EXPECT_EQ(Bytes(path), original);
     EXPECT_EQ(p.ReadString("S", "a", ""), "小");
+}
+
+// ---------------------------------------------------------------------------------------------
+// UTF-16 files (saved as "Unicode" on the desktop the format comes from)
+
+TEST_F(ProfileTest, Utf16FilesReadLikeAnyOther) {
+    using V = std::vector<std::string>;
+    const std::string text =
+        "; 注释\r\n[设置]\r\n名字 = 中文\r\nEmoji=😀\r\n;x=1\r\n"
+        "[S]\r\nk=\"v\"\r\nn=0x41\r\n";
+    for (bool big : {false, true}) {
+        SCOPED_TRACE(big ? "UTF-16BE" : "UTF-16LE");
+        Profile p(Put("u16.ini", Utf16(text, big)));
+        EXPECT_EQ(p.ReadString("设置", "名字", "def"), "中文");
+        EXPECT_EQ(p.ReadString("设置", "EMOJI", "def"), "😀");
+        EXPECT_EQ(p.ReadString("s", "K", "def"), "v");
+        EXPECT_EQ(p.ReadString("S", "x", "def"), "def");
+        EXPECT_EQ(p.ReadInteger("S", "n", 0), 65);
+        // Names count as they are handed out (UTF-8): 名字 with its zero takes 7
+        // bytes, Emoji 6, the final zero 1.
+        EXPECT_EQ(p.ReadSectionKeys("设置", 14), (V{"名字", "Emoji"}));
+        EXPECT_EQ(p.ReadSectionKeys("设置", 13), (V{"名字"}));
+
+        // skin.ini is read through the same layer.
+        const Profile skin(
+            Put("skin.ini", Utf16("[Main]\r\nSkinDesigner=小王\r\nBackground=b.bmp\r\n", big)));
+        EXPECT_EQ(ReadSkinMain(skin).designer, "小王");
+        EXPECT_EQ(ReadSkinMain(skin).background, "b.bmp");
+    }
+}
+
+TEST_F(ProfileTest, Utf16FilesAreWrittenBackInTheirOwnEncoding) {
+    struct Case {
+        const char* what;
+        std::string before;
+        std::string section, key;
+        std::optional<std::string> value;  // nullopt: DeleteKey
+        std::string after;
+    };
+    const std::vector<Case> cases = {
+        {"replace in place keeps spelling, spacing and CRLF",
+         "; 注释\r\n[设置]\r\n  名字 = 旧 \r\nx=1\r\n", "设置",
+         "名字", "新", "; 注释\r\n[设置]\r\n  名字 = 新\r\nx=1\r\n"},
+        {"new key after the last key line", "[S]\r\na=1\r\n\r\n[T]\r\n", "S", "b", "😀",
+         "[S]\r\na=1\r\nb=😀\r\n\r\n[T]\r\n"},
+        {"new section after a last line without a break", "[S]\na=1", "名", "k", "中",
+         "[S]\na=1\n[名]\nk=中\n"},
+        {"CR-only file stays CR-only", "[S]\ra=1\r", "S", "b", "2", "[S]\ra=1\rb=2\r"},
+        {"delete", "[S]\r\na=1\r\nb=2\r\n", "S", "A", std::nullopt, "[S]\r\nb=2\r\n"},
+        {"file holding only the byte order mark", "", "S", "k", "v", "[S]\nk=v\n"},
+    };
+    for (bool big : {false, true}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(big ? "UTF-16BE: " : "UTF-16LE: ") + c.what);
+            Profile p(Put("u16.ini", Utf16(c.before, big)));
+            WriteResult r = c.value ? p.WriteString(c.section, c.key, *c.value)
+                                    : p.DeleteKey(c.section, c.key);
+            EXPECT_TRUE(r.ok) << r.message;
+            EXPECT_EQ(Bytes(p.path()), Utf16(c.after, big));
+            EXPECT_EQ(p.ReadString(c.section, c.key, "<gone>"), c.value.value_or("<gone>"));
+        }
+    }
+}
+
+// A UTF-16 file that cannot be decoded is left alone: nothing in it can be trusted.
+TEST_F(ProfileTest, MalformedUtf16FilesReadAsEmptyAndAreNotWritten) {
+    const std::vector<std::pair<const char*, std::string>> cases = {
+        {"odd byte count", BYTES("\xFF\xFE[\0S\0]\0\n\0k\0=\0v\0\n\0x")},
+        {"unpaired high surrogate", BYTES("\xFF\xFE[\0S\0]\0\n\0k\0=\0\x00\xD8v\0\n\0")},
+        {"unpaired low surrogate", BYTES("\xFF\xFE[\0S\0]\0\n\0k\0=\0\x00\xDCv\0\n\0")},
+        {"high surrogate at the end", BYTES("\xFF\xFE[\0S\0]\0\n\0k\0=\0v\0\x3D\xD8")},
+        {"big-endian, low before high", BYTES("\xFE\xFF\0[\0S\0]\0\n\0k\0=\xDC\x00\xD8\x00\0\n")},
+        {"byte order mark and one byte", BYTES("\xFF\xFE\x41")},
+    };
+    for (const auto& [what, bytes] : cases) {
+        SCOPED_TRACE(what);
+        fs::path path = Put("bad.ini", bytes);
+        Profile p(path);
+        EXPECT_EQ(p.ReadString("S", "k", "def"), "def");
+        EXPECT_EQ(p.ReadInteger("S", "k", 7), 7);
+        EXPECT_TRUE(p.ReadSectionKeys("S", 4096).empty());
+        for (WriteResult r : {p.WriteString("S", "k", "w"), p.WriteString("N", "k", "w"),
+                              p.DeleteKey("S", "k")}) {
+            EXPECT_FALSE(r.ok);
+            EXPECT_NE(r.message.find(path.string()), std::string::npos) << r.message;
+            EXPECT_NE(r.message.find("UTF-16"), std::string::npos) << r.message;
+        }
+        EXPECT_EQ(Bytes(path), bytes);
+        EXPECT_EQ(Entries(dir_), std::vector<std::string>{"bad.ini"});
+    }
 }
 
 // ---------------------------------------------------------------------------------------------
