@@ -1,7 +1,9 @@
 #include "core/Profile.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <iconv.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -15,6 +17,7 @@
 #include <optional>
 #include <system_error>
 #include <utility>
+#include <vector>
 
 #include "core/Text.h"
 
@@ -650,14 +653,96 @@ Edit MakeEdit(const Document& doc, std::string_view section, std::string_view ke
 
 // ---------------------------------------------------------------------------------------------
 // Safe replacement
+//
+// The new content goes to a temporary file beside the target, which is then renamed over it,
+// so a crash leaves the old file or the new one. Where the file system allows it the
+// temporary file has no name while it is written (O_TMPFILE) and gets one just before the
+// rename; elsewhere it is created with its name. Either way a process killed at the wrong
+// moment can leave a named one behind, so each write first removes those whose writer is
+// gone. A writer holds an exclusive flock on its temporary file from before the file has a
+// name until it has been renamed, so a file of ours that can be locked has no living writer.
 
-std::string TempSuffix() {
+std::atomic<bool> unnamedTemporaries{true};
+
+std::string SystemReason(int errnum) { return std::strerror(errnum); }
+
+// ".palora.ini.tmp-" for palora.ini; TempName adds "<pid>-<counter>-<hex>".
+std::string TempPrefix(const fs::path& target) {
+    return "." + target.filename().string() + ".tmp-";
+}
+
+std::string TempName(std::string_view prefix) {
     static std::atomic<unsigned> counter{0};
     auto now = std::chrono::steady_clock::now().time_since_epoch().count();
     char buf[64];
-    std::snprintf(buf, sizeof buf, ".tmp-%ld-%u-%llx", static_cast<long>(::getpid()),
+    std::snprintf(buf, sizeof buf, "%ld-%u-%llx", static_cast<long>(::getpid()),
                   counter.fetch_add(1), static_cast<unsigned long long>(now) & 0xFFFFFFu);
-    return buf;
+    return std::string(prefix) + buf;
+}
+
+// Exactly the names TempName makes for this prefix, nothing looser.
+bool IsTempName(std::string_view name, std::string_view prefix) {
+    if (!name.starts_with(prefix)) return false;
+    name.remove_prefix(prefix.size());
+    auto field = [&name](bool hex) {
+        std::size_t n = 0;
+        while (n < name.size() && ((name[n] >= '0' && name[n] <= '9') ||
+                                   (hex && name[n] >= 'a' && name[n] <= 'f'))) {
+            ++n;
+        }
+        name.remove_prefix(n);
+        return n > 0;
+    };
+    auto dash = [&name]() {
+        if (name.empty() || name.front() != '-') return false;
+        name.remove_prefix(1);
+        return true;
+    };
+    return field(false) && dash() && field(false) && dash() && field(true) && name.empty();
+}
+
+// An exclusive flock, waiting for it or not. False where it cannot be had (held by another,
+// or locks do not work on this file system).
+bool Lock(int fd, bool wait) {
+    int r;
+    do {
+        r = ::flock(fd, LOCK_EX | (wait ? 0 : LOCK_NB));
+    } while (r != 0 && errno == EINTR);
+    return r == 0;
+}
+
+// Removes the temporary files of earlier writers of this file that died before renaming them.
+// Only regular files with exactly our names are considered, never through a link, and only
+// the very file that was locked is unlinked.
+void RemoveStaleTemporaries(int dirFd, std::string_view prefix) {
+    int listFd = ::openat(dirFd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (listFd < 0) return;  // an unreadable folder: nothing can be found, nothing is removed
+    DIR* dir = ::fdopendir(listFd);
+    if (dir == nullptr) {
+        ::close(listFd);
+        return;
+    }
+    std::vector<std::string> names;
+    while (const dirent* e = ::readdir(dir)) {
+        if (IsTempName(e->d_name, prefix)) names.emplace_back(e->d_name);
+    }
+    ::closedir(dir);
+    for (const std::string& name : names) {
+        constexpr int kFlags = O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+        int raw = ::openat(dirFd, name.c_str(), O_RDONLY | kFlags);
+        if (raw < 0 && errno == EACCES) raw = ::openat(dirFd, name.c_str(), O_WRONLY | kFlags);
+        Fd fd(raw);
+        if (fd.get() < 0) continue;
+        struct stat st {};
+        if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+        // Held: its writer is alive. (Where locks do not work at all, nothing is removed.)
+        if (!Lock(fd.get(), false)) continue;
+        struct stat now {};
+        if (::fstatat(dirFd, name.c_str(), &now, AT_SYMLINK_NOFOLLOW) == 0 &&
+            now.st_dev == st.st_dev && now.st_ino == st.st_ino) {
+            ::unlinkat(dirFd, name.c_str(), 0);
+        }
+    }
 }
 
 bool WriteAll(int fd, std::string_view data) {
@@ -675,66 +760,152 @@ bool WriteAll(int fd, std::string_view data) {
     return true;
 }
 
-std::string SystemReason(int errnum) { return std::strerror(errnum); }
+// The temporary file of one write, locked while it lives; removed again unless it was renamed
+// over the target. Errors come back as text for the caller's message.
+class TempFile {
+public:
+    TempFile(int dirFd, const fs::path& dir, std::string prefix)
+        : dirFd_(dirFd), dir_(dir), prefix_(std::move(prefix)) {}
+    ~TempFile() {
+        if (!name_.empty() && !renamed_) ::unlinkat(dirFd_, name_.c_str(), 0);
+        if (fd_ >= 0) ::close(fd_);
+        if (lock_ >= 0) ::close(lock_);
+    }
+    TempFile(const TempFile&) = delete;
+    TempFile& operator=(const TempFile&) = delete;
+
+    int fd() const { return fd_; }
+
+    std::optional<std::string> Create() {
+        // Naming an unnamed file goes through /proc; without it, use a named one.
+        static const bool procFds = ::access("/proc/self/fd", X_OK) == 0;
+        if (unnamedTemporaries && procFds) {
+            fd_ = ::openat(dirFd_, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+            if (fd_ >= 0) {
+                Lock(fd_, true);  // nobody else can see it yet: never contended
+                return std::nullopt;
+            }
+            // Not supported by this file system: the named way below says what else is wrong.
+        }
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            std::string name = TempName(prefix_);
+            int fd = ::openat(dirFd_, name.c_str(),
+                              O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+            if (fd < 0) {
+                if (errno == EEXIST) continue;
+                return "cannot create a temporary file in " + dir_.string() + ": " +
+                       SystemReason(errno);
+            }
+            // Another writer's clean-up may have taken the file for an orphan before we locked
+            // it. It unlinks only while holding the lock, so once the lock is ours a file that
+            // still has a link is safe; one without is left to close, and we start again.
+            Lock(fd, true);
+            struct stat st {};
+            if (::fstat(fd, &st) == 0 && st.st_nlink == 0) {
+                ::close(fd);
+                continue;
+            }
+            fd_ = fd;
+            name_ = std::move(name);
+            return std::nullopt;
+        }
+        return "cannot create a temporary file in " + dir_.string();
+    }
+
+    // Closes the file to see the write errors some file systems report only then. The lock
+    // belongs to the open file, not to one descriptor, so a duplicate keeps holding it.
+    std::optional<std::string> Close() {
+        lock_ = ::dup(fd_);
+        if (lock_ < 0) return std::nullopt;  // then keep fd_ itself; it was fsynced already
+        const int r = ::close(fd_);
+        fd_ = -1;
+        if (r != 0) return "writing failed: " + SystemReason(errno);
+        return std::nullopt;
+    }
+
+    std::optional<std::string> RenameOver(const fs::path& target) {
+        if (name_.empty()) {
+            char proc[64];
+            std::snprintf(proc, sizeof proc, "/proc/self/fd/%d", fd_ >= 0 ? fd_ : lock_);
+            for (int attempt = 0; attempt < 100 && name_.empty(); ++attempt) {
+                std::string name = TempName(prefix_);
+                if (::linkat(AT_FDCWD, proc, dirFd_, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+                    name_ = std::move(name);
+                } else if (errno != EEXIST) {
+                    return "cannot name the temporary file in " + dir_.string() + ": " +
+                           SystemReason(errno);
+                }
+            }
+            if (name_.empty()) return "cannot name the temporary file in " + dir_.string();
+        }
+        const std::string targetName = target.filename().string();
+        if (::renameat(dirFd_, name_.c_str(), dirFd_, targetName.c_str()) != 0) {
+            return "cannot replace the file: " + SystemReason(errno);
+        }
+        renamed_ = true;
+        return std::nullopt;
+    }
+
+private:
+    int dirFd_;
+    fs::path dir_;
+    std::string prefix_;
+    int fd_ = -1;
+    int lock_ = -1;
+    std::string name_;  // empty while the file has no name
+    bool renamed_ = false;
+};
 
 // Writes bytes to a new file beside target and renames it over target, so a crash leaves
 // either the old file or the new one. Returns an error message, or nothing on success.
 std::optional<std::string> Replace(const fs::path& shown, const fs::path& target,
                                    const struct stat& original, std::string_view bytes) {
-    fs::path dir = target.parent_path();
-    fs::path temp;
-    int created = -1;
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        std::string name = ".";
-        name += target.filename().string();
-        name += TempSuffix();
-        temp = dir / name;
-        created = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-        if (created >= 0 || errno != EEXIST) break;
+    const fs::path dir = target.parent_path();
+    // O_PATH: creating, renaming and unlinking need the folder writable, not readable.
+    Fd dirFd(::open(dir.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+    if (dirFd.get() < 0) {
+        return Fail(shown, "cannot open the folder " + dir.string() + ": " + SystemReason(errno));
     }
-    if (created < 0) {
-        return Fail(shown, "cannot create a temporary file in " + dir.string() + ": " +
-                               SystemReason(errno));
-    }
-    Fd fd(created);
-    auto failWith = [&](std::string_view what, int errnum) {
-        fd.reset();
-        ::unlink(temp.c_str());
-        return Fail(shown, std::string(what) + ": " + SystemReason(errnum));
-    };
+    const std::string prefix = TempPrefix(target);
+    RemoveStaleTemporaries(dirFd.get(), prefix);
+
+    TempFile temp(dirFd.get(), dir, prefix);
+    if (auto error = temp.Create()) return Fail(shown, *error);
     // Owner first (changing it clears set-id bits), then the exact mode, whatever the umask.
     // Only a privileged process may give a file away; others keep the new file as their own.
     if (original.st_uid != ::geteuid() || original.st_gid != ::getegid()) {
-        if (::fchown(fd.get(), original.st_uid, original.st_gid) != 0) {
+        if (::fchown(temp.fd(), original.st_uid, original.st_gid) != 0) {
             // Not permitted: the replacement is owned by us, as any file we create would be.
         }
     }
-    if (::fchmod(fd.get(), original.st_mode & 07777) != 0) {
-        return failWith("cannot set permissions", errno);
+    if (::fchmod(temp.fd(), original.st_mode & 07777) != 0) {
+        return Fail(shown, "cannot set permissions: " + SystemReason(errno));
     }
-    if (!WriteAll(fd.get(), bytes)) return failWith("writing failed", errno);
-    if (::fsync(fd.get()) != 0) return failWith("writing failed", errno);
-    if (fd.close() != 0) {
-        int e = errno;
-        ::unlink(temp.c_str());
-        return Fail(shown, "writing failed: " + SystemReason(e));
+    if (!WriteAll(temp.fd(), bytes) || ::fsync(temp.fd()) != 0) {
+        return Fail(shown, "writing failed: " + SystemReason(errno));
     }
-    if (::rename(temp.c_str(), target.c_str()) != 0) {
-        int e = errno;
-        ::unlink(temp.c_str());
-        return Fail(shown, "cannot replace the file: " + SystemReason(e));
-    }
+    if (auto error = temp.Close()) return Fail(shown, *error);
+    if (auto error = temp.RenameOver(target)) return Fail(shown, *error);
     // Make the rename itself durable. The new file is already in place, so a failure here
     // is not reported: either content is whole, and the caller's change is visible.
-    Fd dirFd(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dirFd.get() >= 0) ::fsync(dirFd.get());
+    Fd syncFd(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (syncFd.get() >= 0) ::fsync(syncFd.get());
     return std::nullopt;
 }
 
-WriteResult Modify(const fs::path& shown, std::string_view section, std::string_view key,
-                   const std::string_view* value) {
-    if (auto problem = CheckNames(section, key, value)) {
-        return {false, Fail(shown, (value ? "cannot write: " : "cannot delete: ") + *problem)};
+// One change of a batch: a value to write, or none to delete the key.
+struct Change {
+    std::string_view key;
+    std::optional<std::string_view> value;
+};
+
+WriteResult Modify(const fs::path& shown, std::string_view section,
+                   const std::vector<Change>& changes) {
+    for (const Change& c : changes) {
+        const std::string_view* value = c.value ? &*c.value : nullptr;
+        if (auto problem = CheckNames(section, c.key, value)) {
+            return {false, Fail(shown, (value ? "cannot write: " : "cannot delete: ") + *problem)};
+        }
     }
     // Replace the file a link points to, not the link.
     std::error_code ec;
@@ -762,27 +933,44 @@ WriteResult Modify(const fs::path& shown, std::string_view section, std::string_
     const struct stat original = loaded.st;
     Document doc;
     if (auto malformed = MakeDocument(std::move(loaded.bytes), doc)) {
-        return {false,
-                Fail(shown, "not changed: the file is not valid UTF-16 (" + *malformed + ")")};
+        return {false, Fail(shown, "not changed: the file is not valid UTF-16 (" + *malformed +
+                                       ")")};
     }
-    Edit edit = MakeEdit(doc, section, key, value);
-    if (edit.kind == Edit::Kind::kUnchanged) return {};
-    if (edit.kind == Edit::Kind::kError) return {false, Fail(shown, edit.error)};
-    if (doc.encoding == Encoding::kGb18030) {
-        // A GB18030 file is recognised by not being UTF-8. If the change leaves only text that
-        // also happens to be valid UTF-8, every non-ASCII character would read differently.
-        std::string_view body = std::string_view(edit.bytes).substr(doc.bodyStart);
-        if (HasNonAscii(body) && IsValidUtf8(body)) {
-            return {false, Fail(shown,
-                                "not written: after this change the file's GB18030 text would "
-                                "read as UTF-8")};
+
+    // Each change applies to the result of the one before, exactly as a single write would
+    // find it on disk; the file is then replaced once, with the end result.
+    std::optional<std::string> before;  // the document as loaded, once something changed
+    for (const Change& c : changes) {
+        const std::string_view* value = c.value ? &*c.value : nullptr;
+        Edit edit = MakeEdit(doc, section, c.key, value);
+        if (edit.kind == Edit::Kind::kUnchanged) continue;
+        if (edit.kind == Edit::Kind::kError) return {false, Fail(shown, edit.error)};
+        if (!before) before = doc.bytes;
+        if (IsUtf16(doc.encoding)) {
+            doc.bytes = std::move(edit.bytes);  // written and read back, it would be the same
+        } else {
+            if (doc.encoding == Encoding::kGb18030) {
+                // A GB18030 file is recognised by not being UTF-8. If the change leaves only
+                // text that also happens to be valid UTF-8, every non-ASCII character would
+                // read differently.
+                std::string_view body = std::string_view(edit.bytes).substr(doc.bodyStart);
+                if (HasNonAscii(body) && IsValidUtf8(body)) {
+                    return {false, Fail(shown,
+                                        "not written: after this change the file's GB18030 "
+                                        "text would read as UTF-8")};
+                }
+            }
+            // Its encoding is decided afresh, as the next read of the written file would.
+            if (auto malformed = MakeDocument(std::move(edit.bytes), doc)) {
+                return {false, Fail(shown, "not written: the result would not read back")};
+            }
+        }
+        if (FileSize(doc) > Profile::kMaxFileSize) {
+            return {false, Fail(shown, "file would become too large (limit " +
+                                           std::to_string(Profile::kMaxFileSize) + " bytes)")};
         }
     }
-    doc.bytes = std::move(edit.bytes);
-    if (FileSize(doc) > Profile::kMaxFileSize) {
-        return {false, Fail(shown, "file would become too large (limit " +
-                                       std::to_string(Profile::kMaxFileSize) + " bytes)")};
-    }
+    if (!before || *before == doc.bytes) return {};
     // rename() needs only the folder to be writable; a read-only file must still refuse.
     if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
         return {false, Fail(shown, SystemReason(errno))};
@@ -818,12 +1006,23 @@ int Profile::ReadInteger(std::string_view section, std::string_view key, int def
 
 WriteResult Profile::WriteString(std::string_view section, std::string_view key,
                                  std::string_view value) const {
-    return Modify(file_, section, key, &value);
+    return Modify(file_, section, {{key, value}});
+}
+
+WriteResult Profile::WriteStrings(
+    std::string_view section,
+    const std::vector<std::pair<std::string, std::string>>& entries) const {
+    std::vector<Change> changes;
+    changes.reserve(entries.size());
+    for (const auto& [key, value] : entries) changes.push_back({key, value});
+    return Modify(file_, section, changes);
 }
 
 WriteResult Profile::DeleteKey(std::string_view section, std::string_view key) const {
-    return Modify(file_, section, key, nullptr);
+    return Modify(file_, section, {{key, std::nullopt}});
 }
+
+void SetUnnamedTemporaryFiles(bool allowed) { unnamedTemporaries = allowed; }
 
 std::vector<std::string> Profile::ReadSectionKeys(std::string_view section,
                                                   std::size_t bufferSize) const {

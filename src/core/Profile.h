@@ -9,11 +9,12 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace huebird {
 
-// Outcome of a write: ok, or a message naming the file and the system's reason.
+// Outcome of a write: ok, or a message naming the file and the reason.
 struct WriteResult {
     bool ok = true;
     std::string message;
@@ -38,6 +39,11 @@ public:
     // file; unchanged values are not written. The file is replaced atomically.
     WriteResult WriteString(std::string_view section, std::string_view key,
                             std::string_view value) const;
+    // Writes the entries in order as WriteString would, one after another, but replaces the
+    // file once: a crash leaves it as it was or with every entry. When one entry cannot be
+    // written, none is, and the message says which; when nothing changes, nothing is written.
+    WriteResult WriteStrings(std::string_view section,
+                             const std::vector<std::pair<std::string, std::string>>& entries) const;
     // Removes the key's line; a missing key succeeds and changes nothing.
     WriteResult DeleteKey(std::string_view section, std::string_view key) const;
 
@@ -52,5 +58,9 @@ public:
 private:
     std::filesystem::path file_;
 };
+
+// Writes keep their temporary file unnamed (O_TMPFILE) while writing it, where the file system
+// allows. Tests turn this off to exercise the named files other file systems get.
+void SetUnnamedTemporaryFiles(bool allowed);
 
 }  // namespace huebird
