@@ -1,6 +1,7 @@
 #include "core/Favourites.h"
 
 #include <algorithm>
+#include "core/Text.h"
 
 namespace huebird {
 
@@ -13,14 +14,7 @@ const char* Section(int list) {
 }  // namespace
 
 std::optional<std::string> FavouriteNameProblem(std::string_view name) {
-    if (name.empty()) return "empty";
-    if (name.find('=') != std::string_view::npos) return "contains \"=\"";
-    if (name.find_first_of("\r\n") != std::string_view::npos) return "contains a line break";
-    if (name.find('\0') != std::string_view::npos) return "contains a zero byte";
-    if (name.front() == ';' || name.front() == '[') return "starts with \";\" or \"[\"";
-    auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    if (blank(name.front()) || blank(name.back())) return "starts or ends with a blank";
-    return std::nullopt;
+    return KeyNameProblem(name);
 }
 
 std::size_t FavouriteNameBytesAtMost(std::string_view name) {

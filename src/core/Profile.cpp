@@ -1,7 +1,9 @@
 #include "core/Profile.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <iconv.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -15,42 +17,16 @@
 #include <optional>
 #include <system_error>
 #include <utility>
+#include <vector>
+
+#include "core/Text.h"
 
 namespace huebird {
 namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::string_view kBom = "\xEF\xBB\xBF";
-
-// ---------------------------------------------------------------------------------------------
-// Small text helpers. Only spaces and tabs count as blanks, and only ASCII letters fold case:
-// the files come from a desktop whose rules are exactly these.
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-std::string_view TrimLeft(std::string_view s) {
-    std::size_t i = 0;
-    while (i < s.size() && IsBlank(s[i])) ++i;
-    return s.substr(i);
-}
-
-std::string_view Trim(std::string_view s) {
-    s = TrimLeft(s);
-    std::size_t n = s.size();
-    while (n > 0 && IsBlank(s[n - 1])) --n;
-    return s.substr(0, n);
-}
-
-char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
-    }
-    return true;
-}
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 bool IsQuote(char c) { return c == '"' || c == '\''; }
 
@@ -68,50 +44,6 @@ bool HasNonAscii(std::string_view s) {
         if (static_cast<unsigned char>(c) >= 0x80) return true;
     }
     return false;
-}
-
-// Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF. Anything looser
-// would let GB18030 files (which often form plausible lead/continuation pairs) pass as UTF-8.
-bool IsValidUtf8(std::string_view s) {
-    const auto* p = reinterpret_cast<const unsigned char*>(s.data());
-    const auto* end = p + s.size();
-    while (p < end) {
-        // Settings files are mostly ASCII: skip it eight bytes at a time.
-        while (end - p >= 8) {
-            std::uint64_t word;
-            std::memcpy(&word, p, 8);
-            if (word & 0x8080808080808080ull) break;
-            p += 8;
-        }
-        if (p == end) break;
-        unsigned char c = *p;
-        if (c < 0x80) {
-            ++p;
-            continue;
-        }
-        int extra;
-        unsigned char lo = 0x80, hi = 0xBF;  // allowed range of the second byte
-        if (c >= 0xC2 && c <= 0xDF) {
-            extra = 1;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            extra = 2;
-            if (c == 0xE0) lo = 0xA0;
-            if (c == 0xED) hi = 0x9F;
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            extra = 3;
-            if (c == 0xF0) lo = 0x90;
-            if (c == 0xF4) hi = 0x8F;
-        } else {
-            return false;
-        }
-        if (end - p <= extra) return false;
-        if (p[1] < lo || p[1] > hi) return false;
-        for (int i = 2; i <= extra; ++i) {
-            if ((p[i] & 0xC0) != 0x80) return false;
-        }
-        p += extra + 1;
-    }
-    return true;
 }
 
 // Names in messages may hold the very line breaks that made us refuse them.
@@ -138,7 +70,90 @@ std::string Printable(std::string_view s) {
 // ---------------------------------------------------------------------------------------------
 // Encoding
 
-enum class Encoding { kUtf8, kGb18030 };
+enum class Encoding { kUtf8, kGb18030, kUtf16Le, kUtf16Be };
+
+bool IsUtf16(Encoding e) { return e == Encoding::kUtf16Le || e == Encoding::kUtf16Be; }
+
+constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
+constexpr std::string_view kUtf16BeBom = "\xFE\xFF";
+
+// UTF-16 text (without its byte order mark) to UTF-8. Nothing is replaced: an odd byte count
+// or a surrogate without its partner makes the whole file undecodable, and the reason is
+// returned instead.
+std::optional<std::string> DecodeUtf16(std::string_view in, bool bigEndian, std::string& out) {
+    if (in.size() % 2 != 0) return "an odd number of bytes";
+    out.clear();
+    out.reserve(in.size() + in.size() / 2);
+    auto unitAt = [&](std::size_t i) -> unsigned {
+        const auto a = static_cast<unsigned char>(in[i]), b = static_cast<unsigned char>(in[i + 1]);
+        return bigEndian ? (a << 8 | b) : (b << 8 | a);
+    };
+    for (std::size_t i = 0; i < in.size(); i += 2) {
+        unsigned cp = unitAt(i);
+        if (cp >= 0xD800 && cp <= 0xDFFF) {
+            const unsigned low = i + 2 < in.size() ? unitAt(i + 2) : 0;
+            if (cp >= 0xDC00 || low < 0xDC00 || low > 0xDFFF) {
+                // Offsets count from the start of the file, byte order mark included.
+                return "an unpaired surrogate at byte " + std::to_string(i + 2);
+            }
+            cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
+            i += 2;
+        }
+        if (cp < 0x80) {
+            out += static_cast<char>(cp);
+        } else if (cp < 0x800) {
+            out += static_cast<char>(0xC0 | cp >> 6);
+            out += static_cast<char>(0x80 | (cp & 0x3F));
+        } else if (cp < 0x10000) {
+            out += static_cast<char>(0xE0 | cp >> 12);
+            out += static_cast<char>(0x80 | (cp >> 6 & 0x3F));
+            out += static_cast<char>(0x80 | (cp & 0x3F));
+        } else {
+            out += static_cast<char>(0xF0 | cp >> 18);
+            out += static_cast<char>(0x80 | (cp >> 12 & 0x3F));
+            out += static_cast<char>(0x80 | (cp >> 6 & 0x3F));
+            out += static_cast<char>(0x80 | (cp & 0x3F));
+        }
+    }
+    return std::nullopt;
+}
+
+// The number of UTF-16 code units of valid UTF-8 text.
+std::size_t Utf16Units(std::string_view utf8) {
+    std::size_t units = 0;
+    for (char ch : utf8) {
+        const auto c = static_cast<unsigned char>(ch);
+        if ((c & 0xC0) != 0x80) ++units;  // every character starts with a non-continuation byte
+        if (c >= 0xF0) ++units;           // and four-byte ones need a surrogate pair
+    }
+    return units;
+}
+
+// Valid UTF-8 (what decoding gave, plus names and values already checked) to UTF-16.
+void EncodeUtf16(std::string_view utf8, bool bigEndian, std::string& out) {
+    out.reserve(out.size() + 2 * Utf16Units(utf8));
+    auto unit = [&](unsigned u) {
+        const char hi = static_cast<char>(u >> 8), lo = static_cast<char>(u & 0xFF);
+        out += bigEndian ? hi : lo;
+        out += bigEndian ? lo : hi;
+    };
+    const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
+    const auto* end = p + utf8.size();
+    while (p < end) {
+        const unsigned c = *p;
+        int extra = c < 0x80 ? 0 : c < 0xE0 ? 1 : c < 0xF0 ? 2 : 3;
+        if (end - p <= extra) break;
+        unsigned cp = extra == 0 ? c : c & (0x3Fu >> extra);
+        for (int k = 1; k <= extra; ++k) cp = cp << 6 | (p[k] & 0x3F);
+        p += extra + 1;
+        if (cp >= 0x10000) {
+            unit(0xD800 + ((cp - 0x10000) >> 10));
+            unit(0xDC00 + ((cp - 0x10000) & 0x3FF));
+        } else {
+            unit(cp);
+        }
+    }
+}
 
 class Converter {
 public:
@@ -268,30 +283,57 @@ Loaded Load(const fs::path& path) {
     return r;
 }
 
+// The text lines are read from. An 8-bit file (UTF-8 or GB18030) is used as it is; a UTF-16
+// file is decoded to UTF-8 once and encoded again on the way out, which gives back exactly
+// the same bytes for everything an edit did not touch.
 struct Document {
     std::string bytes;
     std::size_t bodyStart = 0;  // past a UTF-8 byte order mark
     Encoding encoding = Encoding::kUtf8;
 };
 
-Document MakeDocument(std::string bytes) {
-    Document doc;
+// The document of a file's bytes, or why there is none (a UTF-16 file that does not decode).
+std::optional<std::string> MakeDocument(std::string bytes, Document& doc) {
+    doc.bodyStart = 0;
+    std::string_view all = bytes;
+    // Neither FF FE nor FE FF can start UTF-8 or GB18030 text, so these marks are never
+    // mistaken.
+    if (all.starts_with(kUtf16LeBom) || all.starts_with(kUtf16BeBom)) {
+        const bool big = all.starts_with(kUtf16BeBom);
+        doc.encoding = big ? Encoding::kUtf16Be : Encoding::kUtf16Le;
+        return DecodeUtf16(all.substr(2), big, doc.bytes);
+    }
     doc.bytes = std::move(bytes);
-    std::string_view all = doc.bytes;
-    if (all.starts_with(kBom)) doc.bodyStart = kBom.size();
+    all = doc.bytes;
+    if (all.starts_with(kUtf8Bom)) doc.bodyStart = kUtf8Bom.size();
     doc.encoding = IsValidUtf8(all.substr(doc.bodyStart)) ? Encoding::kUtf8 : Encoding::kGb18030;
-    return doc;
+    return std::nullopt;
+}
+
+// The file's bytes for a document.
+std::string FileBytes(const Document& doc) {
+    if (!IsUtf16(doc.encoding)) return doc.bytes;
+    const bool big = doc.encoding == Encoding::kUtf16Be;
+    std::string out(big ? kUtf16BeBom : kUtf16LeBom);
+    EncodeUtf16(doc.bytes, big, out);
+    return out;
+}
+
+std::size_t FileSize(const Document& doc) {
+    return IsUtf16(doc.encoding) ? 2 + 2 * Utf16Units(doc.bytes) : doc.bytes.size();
 }
 
 std::optional<Document> LoadDocument(const fs::path& path) {
     Loaded l = Load(path);
     if (l.error != LoadError::kNone) return std::nullopt;
-    return MakeDocument(std::move(l.bytes));
+    Document doc;
+    if (MakeDocument(std::move(l.bytes), doc)) return std::nullopt;  // nothing in it can be trusted
+    return doc;
 }
 
 // ---------------------------------------------------------------------------------------------
-// Line reading. Lines are split on the raw bytes (CR and LF never occur inside a GB18030
-// character); everything else is decided on the UTF-8 text, because GB18030 trail bytes can
+// Line reading. Lines are split on the document's bytes (CR and LF never occur inside a
+// GB18030 character); everything else is decided on the UTF-8 text, because GB18030 trail bytes can
 // be '[', ']' or ASCII letters and would otherwise be taken for brackets or folded in case.
 
 enum class LineKind { kOther, kSection, kKey };
@@ -304,7 +346,8 @@ struct Line {
     std::string_view name;        // section or key name, UTF-8; valid until the next line is read
     std::string_view value;       // key value, trimmed and unquoted, UTF-8
     std::size_t rawEq = 0;        // raw offset of the '=' of a key line
-    std::size_t rawNameSize = 0;  // key name length in the file's own encoding
+    std::size_t rawNameSize = 0;  // key name length in the file's own 8-bit encoding (UTF-8
+                                  // for a UTF-16 file)
 };
 
 class LineReader {
@@ -339,7 +382,7 @@ public:
 
 private:
     std::string_view Text(std::string_view raw) {
-        if (doc_.encoding == Encoding::kUtf8 || !HasNonAscii(raw)) return raw;
+        if (doc_.encoding != Encoding::kGb18030 || !HasNonAscii(raw)) return raw;
         if (!decoder_) decoder_.emplace("UTF-8", "GB18030");
         // U+FFFD for bytes that are not GB18030 either: the rest of the line still reads.
         if (!decoder_->Convert(raw, decoded_, "\xEF\xBF\xBD")) {
@@ -359,27 +402,27 @@ private:
     void Classify(Line& l) {
         std::string_view raw(doc_.bytes.data() + l.begin, l.end - l.begin);
         std::string_view text = Text(raw);
-        std::string_view s = TrimLeft(text);
+        std::string_view s = TrimLeadingBlanksView(text);
         if (s.empty() || s.front() == ';') return;
         if (s.front() == '[') {
             // Text after ']' is ignored; a '[' line without ']' is neither section nor key.
             std::size_t close = s.find(']');
             if (close != std::string_view::npos) {
                 l.kind = LineKind::kSection;
-                l.name = Trim(s.substr(1, close - 1));
+                l.name = TrimBlanksView(s.substr(1, close - 1));
             }
             return;
         }
         std::size_t eq = text.find('=');
         std::size_t rawEq = raw.find('=');
         if (eq == std::string_view::npos || rawEq == std::string_view::npos) return;
-        std::string_view name = Trim(text.substr(0, eq));
+        std::string_view name = TrimBlanksView(text.substr(0, eq));
         if (name.empty()) return;
         l.kind = LineKind::kKey;
         l.name = name;
-        l.value = Unquote(Trim(text.substr(eq + 1)));
+        l.value = Unquote(TrimBlanksView(text.substr(eq + 1)));
         l.rawEq = l.begin + rawEq;
-        l.rawNameSize = Trim(raw.substr(0, rawEq)).size();
+        l.rawNameSize = TrimBlanksView(raw.substr(0, rawEq)).size();
     }
 
     const Document& doc_;
@@ -397,8 +440,8 @@ std::optional<std::string> Lookup(const Document& doc, std::string_view section,
         const Line& l = reader.line();
         if (l.kind == LineKind::kSection) {
             if (inSection) return std::nullopt;  // only the first matching section counts
-            inSection = EqualsNoCase(l.name, section);
-        } else if (inSection && l.kind == LineKind::kKey && EqualsNoCase(l.name, key)) {
+            inSection = EqualsIgnoringCase(l.name, section);
+        } else if (inSection && l.kind == LineKind::kKey && EqualsIgnoringCase(l.name, key)) {
             return std::string(l.value);
         }
     }
@@ -406,7 +449,7 @@ std::optional<std::string> Lookup(const Document& doc, std::string_view section,
 }
 
 std::optional<int> ParseInteger(std::string_view s) {
-    s = Trim(s);
+    s = TrimBlanksView(s);
     if (s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) {
         // Hex is how colours are written, so the full 32-bit pattern is accepted:
         // 0xFFFFFFFF reads as -1 rather than being refused.
@@ -465,46 +508,17 @@ std::string Fail(const fs::path& shown, std::string_view what) {
 // then read differently (or break the lines around it).
 std::optional<std::string> CheckNames(std::string_view section, std::string_view key,
                                       const std::string_view* value) {
-    auto sectionProblem = [&]() -> const char* {
-        if (section.find(']') != std::string_view::npos) return "contains ']'";
-        if (section.find_first_of("\r\n") != std::string_view::npos) {
-            return "contains a line break";
-        }
-        if (section.find('\0') != std::string_view::npos) return "contains a zero byte";
-        if (Trim(section).size() != section.size()) return "has leading or trailing blanks";
-        if (!IsValidUtf8(section)) return "is not valid UTF-8";
-        return nullptr;
-    }();
-    if (sectionProblem) {
-        return "the section name " + Quoted(Printable(section)) + " " + sectionProblem;
+    if (auto problem = SectionNameProblem(section)) {
+        return "the section name " + Quoted(Printable(section)) + " " + *problem;
     }
-    auto keyProblem = [&]() -> const char* {
-        if (key.empty()) return "is empty";
-        if (key.find('=') != std::string_view::npos) return "contains '='";
-        if (key.find_first_of("\r\n") != std::string_view::npos) return "contains a line break";
-        if (key.find('\0') != std::string_view::npos) return "contains a zero byte";
-        if (key.front() == ';') return "starts with ';' (a comment)";
-        if (key.front() == '[') return "starts with '[' (a section line)";
-        if (Trim(key).size() != key.size()) return "has leading or trailing blanks";
-        if (!IsValidUtf8(key)) return "is not valid UTF-8";
-        return nullptr;
-    }();
-    if (keyProblem) {
+    if (auto problem = KeyNameProblem(key)) {
         return "the key name " + Quoted(Printable(key)) + " in section " +
-               Quoted(Printable(section)) + " " + keyProblem;
+               Quoted(Printable(section)) + " " + *problem;
     }
     if (value != nullptr) {
-        const char* valueProblem = nullptr;
-        if (value->find_first_of("\r\n") != std::string_view::npos) {
-            valueProblem = "contains a line break";
-        } else if (value->find('\0') != std::string_view::npos) {
-            valueProblem = "contains a zero byte";
-        } else if (!IsValidUtf8(*value)) {
-            valueProblem = "is not valid UTF-8";
-        }
-        if (valueProblem) {
+        if (auto problem = ValueProblem(*value)) {
             return "the value of key " + Quoted(Printable(key)) + " in section " +
-                   Quoted(Printable(section)) + " " + valueProblem;
+                   Quoted(Printable(section)) + " " + *problem;
         }
     }
     return std::nullopt;
@@ -535,13 +549,14 @@ std::string BreakAfter(const Document& doc, std::size_t end, std::size_t next) {
 
 struct Edit {
     enum class Kind { kUnchanged, kChanged, kError } kind = Kind::kUnchanged;
-    std::string bytes;  // the new file
+    std::string bytes;  // the new document
     std::string error;
 };
 
-// Text we add is UTF-8; a GB18030 file gets it in GB18030 so the file keeps one encoding.
+// Text we add is UTF-8; a GB18030 file gets it in GB18030 so the file keeps one encoding. (A
+// UTF-16 document is UTF-8 until it is written out.)
 bool ForFile(const Document& doc, std::string_view utf8, std::string& out) {
-    if (doc.encoding == Encoding::kUtf8 || !HasNonAscii(utf8)) {
+    if (doc.encoding != Encoding::kGb18030 || !HasNonAscii(utf8)) {
         out.assign(utf8);
         return true;
     }
@@ -566,7 +581,7 @@ Edit MakeEdit(const Document& doc, std::string_view section, std::string_view ke
         lastNext = l.next;
         if (l.kind == LineKind::kSection) {
             if (inSection) break;
-            if (EqualsNoCase(l.name, section)) {
+            if (EqualsIgnoringCase(l.name, section)) {
                 inSection = sectionFound = true;
                 anchorEnd = l.end;
                 anchorNext = l.next;
@@ -576,7 +591,7 @@ Edit MakeEdit(const Document& doc, std::string_view section, std::string_view ke
         if (!inSection || l.kind != LineKind::kKey) continue;
         anchorEnd = l.end;
         anchorNext = l.next;
-        if (!EqualsNoCase(l.name, key)) continue;
+        if (!EqualsIgnoringCase(l.name, key)) continue;
         if (value == nullptr) {
             // Every copy goes, or the next duplicate would surface as the key's value.
             removals.emplace_back(l.begin, l.next);
@@ -638,14 +653,96 @@ Edit MakeEdit(const Document& doc, std::string_view section, std::string_view ke
 
 // ---------------------------------------------------------------------------------------------
 // Safe replacement
+//
+// The new content goes to a temporary file beside the target, which is then renamed over it,
+// so a crash leaves the old file or the new one. Where the file system allows it the
+// temporary file has no name while it is written (O_TMPFILE) and gets one just before the
+// rename; elsewhere it is created with its name. Either way a process killed at the wrong
+// moment can leave a named one behind, so each write first removes those whose writer is
+// gone. A writer holds an exclusive flock on its temporary file from before the file has a
+// name until it has been renamed, so a file of ours that can be locked has no living writer.
 
-std::string TempSuffix() {
+std::atomic<bool> unnamedTemporaries{true};
+
+std::string SystemReason(int errnum) { return std::strerror(errnum); }
+
+// ".palora.ini.tmp-" for palora.ini; TempName adds "<pid>-<counter>-<hex>".
+std::string TempPrefix(const fs::path& target) {
+    return "." + target.filename().string() + ".tmp-";
+}
+
+std::string TempName(std::string_view prefix) {
     static std::atomic<unsigned> counter{0};
     auto now = std::chrono::steady_clock::now().time_since_epoch().count();
     char buf[64];
-    std::snprintf(buf, sizeof buf, ".tmp-%ld-%u-%llx", static_cast<long>(::getpid()),
+    std::snprintf(buf, sizeof buf, "%ld-%u-%llx", static_cast<long>(::getpid()),
                   counter.fetch_add(1), static_cast<unsigned long long>(now) & 0xFFFFFFu);
-    return buf;
+    return std::string(prefix) + buf;
+}
+
+// Exactly the names TempName makes for this prefix, nothing looser.
+bool IsTempName(std::string_view name, std::string_view prefix) {
+    if (!name.starts_with(prefix)) return false;
+    name.remove_prefix(prefix.size());
+    auto field = [&name](bool hex) {
+        std::size_t n = 0;
+        while (n < name.size() && ((name[n] >= '0' && name[n] <= '9') ||
+                                   (hex && name[n] >= 'a' && name[n] <= 'f'))) {
+            ++n;
+        }
+        name.remove_prefix(n);
+        return n > 0;
+    };
+    auto dash = [&name]() {
+        if (name.empty() || name.front() != '-') return false;
+        name.remove_prefix(1);
+        return true;
+    };
+    return field(false) && dash() && field(false) && dash() && field(true) && name.empty();
+}
+
+// An exclusive flock, waiting for it or not. False where it cannot be had (held by another,
+// or locks do not work on this file system).
+bool Lock(int fd, bool wait) {
+    int r;
+    do {
+        r = ::flock(fd, LOCK_EX | (wait ? 0 : LOCK_NB));
+    } while (r != 0 && errno == EINTR);
+    return r == 0;
+}
+
+// Removes the temporary files of earlier writers of this file that died before renaming them.
+// Only regular files with exactly our names are considered, never through a link, and only
+// the very file that was locked is unlinked.
+void RemoveStaleTemporaries(int dirFd, std::string_view prefix) {
+    int listFd = ::openat(dirFd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (listFd < 0) return;  // an unreadable folder: nothing can be found, nothing is removed
+    DIR* dir = ::fdopendir(listFd);
+    if (dir == nullptr) {
+        ::close(listFd);
+        return;
+    }
+    std::vector<std::string> names;
+    while (const dirent* e = ::readdir(dir)) {
+        if (IsTempName(e->d_name, prefix)) names.emplace_back(e->d_name);
+    }
+    ::closedir(dir);
+    for (const std::string& name : names) {
+        constexpr int kFlags = O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+        int raw = ::openat(dirFd, name.c_str(), O_RDONLY | kFlags);
+        if (raw < 0 && errno == EACCES) raw = ::openat(dirFd, name.c_str(), O_WRONLY | kFlags);
+        Fd fd(raw);
+        if (fd.get() < 0) continue;
+        struct stat st {};
+        if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+        // Held: its writer is alive. (Where locks do not work at all, nothing is removed.)
+        if (!Lock(fd.get(), false)) continue;
+        struct stat now {};
+        if (::fstatat(dirFd, name.c_str(), &now, AT_SYMLINK_NOFOLLOW) == 0 &&
+            now.st_dev == st.st_dev && now.st_ino == st.st_ino) {
+            ::unlinkat(dirFd, name.c_str(), 0);
+        }
+    }
 }
 
 bool WriteAll(int fd, std::string_view data) {
@@ -663,66 +760,152 @@ bool WriteAll(int fd, std::string_view data) {
     return true;
 }
 
-std::string SystemReason(int errnum) { return std::strerror(errnum); }
+// The temporary file of one write, locked while it lives; removed again unless it was renamed
+// over the target. Errors come back as text for the caller's message.
+class TempFile {
+public:
+    TempFile(int dirFd, const fs::path& dir, std::string prefix)
+        : dirFd_(dirFd), dir_(dir), prefix_(std::move(prefix)) {}
+    ~TempFile() {
+        if (!name_.empty() && !renamed_) ::unlinkat(dirFd_, name_.c_str(), 0);
+        if (fd_ >= 0) ::close(fd_);
+        if (lock_ >= 0) ::close(lock_);
+    }
+    TempFile(const TempFile&) = delete;
+    TempFile& operator=(const TempFile&) = delete;
+
+    int fd() const { return fd_; }
+
+    std::optional<std::string> Create() {
+        // Naming an unnamed file goes through /proc; without it, use a named one.
+        static const bool procFds = ::access("/proc/self/fd", X_OK) == 0;
+        if (unnamedTemporaries && procFds) {
+            fd_ = ::openat(dirFd_, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+            if (fd_ >= 0) {
+                Lock(fd_, true);  // nobody else can see it yet: never contended
+                return std::nullopt;
+            }
+            // Not supported by this file system: the named way below says what else is wrong.
+        }
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            std::string name = TempName(prefix_);
+            int fd = ::openat(dirFd_, name.c_str(),
+                              O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+            if (fd < 0) {
+                if (errno == EEXIST) continue;
+                return "cannot create a temporary file in " + dir_.string() + ": " +
+                       SystemReason(errno);
+            }
+            // Another writer's clean-up may have taken the file for an orphan before we locked
+            // it. It unlinks only while holding the lock, so once the lock is ours a file that
+            // still has a link is safe; one without is left to close, and we start again.
+            Lock(fd, true);
+            struct stat st {};
+            if (::fstat(fd, &st) == 0 && st.st_nlink == 0) {
+                ::close(fd);
+                continue;
+            }
+            fd_ = fd;
+            name_ = std::move(name);
+            return std::nullopt;
+        }
+        return "cannot create a temporary file in " + dir_.string();
+    }
+
+    // Closes the file to see the write errors some file systems report only then. The lock
+    // belongs to the open file, not to one descriptor, so a duplicate keeps holding it.
+    std::optional<std::string> Close() {
+        lock_ = ::dup(fd_);
+        if (lock_ < 0) return std::nullopt;  // then keep fd_ itself; it was fsynced already
+        const int r = ::close(fd_);
+        fd_ = -1;
+        if (r != 0) return "writing failed: " + SystemReason(errno);
+        return std::nullopt;
+    }
+
+    std::optional<std::string> RenameOver(const fs::path& target) {
+        if (name_.empty()) {
+            char proc[64];
+            std::snprintf(proc, sizeof proc, "/proc/self/fd/%d", fd_ >= 0 ? fd_ : lock_);
+            for (int attempt = 0; attempt < 100 && name_.empty(); ++attempt) {
+                std::string name = TempName(prefix_);
+                if (::linkat(AT_FDCWD, proc, dirFd_, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+                    name_ = std::move(name);
+                } else if (errno != EEXIST) {
+                    return "cannot name the temporary file in " + dir_.string() + ": " +
+                           SystemReason(errno);
+                }
+            }
+            if (name_.empty()) return "cannot name the temporary file in " + dir_.string();
+        }
+        const std::string targetName = target.filename().string();
+        if (::renameat(dirFd_, name_.c_str(), dirFd_, targetName.c_str()) != 0) {
+            return "cannot replace the file: " + SystemReason(errno);
+        }
+        renamed_ = true;
+        return std::nullopt;
+    }
+
+private:
+    int dirFd_;
+    fs::path dir_;
+    std::string prefix_;
+    int fd_ = -1;
+    int lock_ = -1;
+    std::string name_;  // empty while the file has no name
+    bool renamed_ = false;
+};
 
 // Writes bytes to a new file beside target and renames it over target, so a crash leaves
 // either the old file or the new one. Returns an error message, or nothing on success.
 std::optional<std::string> Replace(const fs::path& shown, const fs::path& target,
                                    const struct stat& original, std::string_view bytes) {
-    fs::path dir = target.parent_path();
-    fs::path temp;
-    int created = -1;
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        std::string name = ".";
-        name += target.filename().string();
-        name += TempSuffix();
-        temp = dir / name;
-        created = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-        if (created >= 0 || errno != EEXIST) break;
+    const fs::path dir = target.parent_path();
+    // O_PATH: creating, renaming and unlinking need the folder writable, not readable.
+    Fd dirFd(::open(dir.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+    if (dirFd.get() < 0) {
+        return Fail(shown, "cannot open the folder " + dir.string() + ": " + SystemReason(errno));
     }
-    if (created < 0) {
-        return Fail(shown, "cannot create a temporary file in " + dir.string() + ": " +
-                               SystemReason(errno));
-    }
-    Fd fd(created);
-    auto failWith = [&](std::string_view what, int errnum) {
-        fd.reset();
-        ::unlink(temp.c_str());
-        return Fail(shown, std::string(what) + ": " + SystemReason(errnum));
-    };
+    const std::string prefix = TempPrefix(target);
+    RemoveStaleTemporaries(dirFd.get(), prefix);
+
+    TempFile temp(dirFd.get(), dir, prefix);
+    if (auto error = temp.Create()) return Fail(shown, *error);
     // Owner first (changing it clears set-id bits), then the exact mode, whatever the umask.
     // Only a privileged process may give a file away; others keep the new file as their own.
     if (original.st_uid != ::geteuid() || original.st_gid != ::getegid()) {
-        if (::fchown(fd.get(), original.st_uid, original.st_gid) != 0) {
+        if (::fchown(temp.fd(), original.st_uid, original.st_gid) != 0) {
             // Not permitted: the replacement is owned by us, as any file we create would be.
         }
     }
-    if (::fchmod(fd.get(), original.st_mode & 07777) != 0) {
-        return failWith("cannot set permissions", errno);
+    if (::fchmod(temp.fd(), original.st_mode & 07777) != 0) {
+        return Fail(shown, "cannot set permissions: " + SystemReason(errno));
     }
-    if (!WriteAll(fd.get(), bytes)) return failWith("writing failed", errno);
-    if (::fsync(fd.get()) != 0) return failWith("writing failed", errno);
-    if (fd.close() != 0) {
-        int e = errno;
-        ::unlink(temp.c_str());
-        return Fail(shown, "writing failed: " + SystemReason(e));
+    if (!WriteAll(temp.fd(), bytes) || ::fsync(temp.fd()) != 0) {
+        return Fail(shown, "writing failed: " + SystemReason(errno));
     }
-    if (::rename(temp.c_str(), target.c_str()) != 0) {
-        int e = errno;
-        ::unlink(temp.c_str());
-        return Fail(shown, "cannot replace the file: " + SystemReason(e));
-    }
+    if (auto error = temp.Close()) return Fail(shown, *error);
+    if (auto error = temp.RenameOver(target)) return Fail(shown, *error);
     // Make the rename itself durable. The new file is already in place, so a failure here
     // is not reported: either content is whole, and the caller's change is visible.
-    Fd dirFd(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dirFd.get() >= 0) ::fsync(dirFd.get());
+    Fd syncFd(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (syncFd.get() >= 0) ::fsync(syncFd.get());
     return std::nullopt;
 }
 
-WriteResult Modify(const fs::path& shown, std::string_view section, std::string_view key,
-                   const std::string_view* value) {
-    if (auto problem = CheckNames(section, key, value)) {
-        return {false, Fail(shown, (value ? "cannot write: " : "cannot delete: ") + *problem)};
+// One change of a batch: a value to write, or none to delete the key.
+struct Change {
+    std::string_view key;
+    std::optional<std::string_view> value;
+};
+
+WriteResult Modify(const fs::path& shown, std::string_view section,
+                   const std::vector<Change>& changes) {
+    for (const Change& c : changes) {
+        const std::string_view* value = c.value ? &*c.value : nullptr;
+        if (auto problem = CheckNames(section, c.key, value)) {
+            return {false, Fail(shown, (value ? "cannot write: " : "cannot delete: ") + *problem)};
+        }
     }
     // Replace the file a link points to, not the link.
     std::error_code ec;
@@ -748,29 +931,51 @@ WriteResult Modify(const fs::path& shown, std::string_view section, std::string_
             return {false, Fail(shown, SystemReason(loaded.errnum))};
     }
     const struct stat original = loaded.st;
-    Document doc = MakeDocument(std::move(loaded.bytes));
-    Edit edit = MakeEdit(doc, section, key, value);
-    if (edit.kind == Edit::Kind::kUnchanged) return {};
-    if (edit.kind == Edit::Kind::kError) return {false, Fail(shown, edit.error)};
-    if (edit.bytes.size() > Profile::kMaxFileSize) {
-        return {false, Fail(shown, "file would become too large (limit " +
-                                       std::to_string(Profile::kMaxFileSize) + " bytes)")};
+    Document doc;
+    if (auto malformed = MakeDocument(std::move(loaded.bytes), doc)) {
+        return {false, Fail(shown, "not changed: the file is not valid UTF-16 (" + *malformed +
+                                       ")")};
     }
-    if (doc.encoding == Encoding::kGb18030) {
-        // A GB18030 file is recognised by not being UTF-8. If the change leaves only text that
-        // also happens to be valid UTF-8, every non-ASCII character would read differently.
-        std::string_view body = std::string_view(edit.bytes).substr(doc.bodyStart);
-        if (HasNonAscii(body) && IsValidUtf8(body)) {
-            return {false, Fail(shown,
-                                "not written: after this change the file's GB18030 text would "
-                                "read as UTF-8")};
+
+    // Each change applies to the result of the one before, exactly as a single write would
+    // find it on disk; the file is then replaced once, with the end result.
+    std::optional<std::string> before;  // the document as loaded, once something changed
+    for (const Change& c : changes) {
+        const std::string_view* value = c.value ? &*c.value : nullptr;
+        Edit edit = MakeEdit(doc, section, c.key, value);
+        if (edit.kind == Edit::Kind::kUnchanged) continue;
+        if (edit.kind == Edit::Kind::kError) return {false, Fail(shown, edit.error)};
+        if (!before) before = doc.bytes;
+        if (IsUtf16(doc.encoding)) {
+            doc.bytes = std::move(edit.bytes);  // written and read back, it would be the same
+        } else {
+            if (doc.encoding == Encoding::kGb18030) {
+                // A GB18030 file is recognised by not being UTF-8. If the change leaves only
+                // text that also happens to be valid UTF-8, every non-ASCII character would
+                // read differently.
+                std::string_view body = std::string_view(edit.bytes).substr(doc.bodyStart);
+                if (HasNonAscii(body) && IsValidUtf8(body)) {
+                    return {false, Fail(shown,
+                                        "not written: after this change the file's GB18030 "
+                                        "text would read as UTF-8")};
+                }
+            }
+            // Its encoding is decided afresh, as the next read of the written file would.
+            if (auto malformed = MakeDocument(std::move(edit.bytes), doc)) {
+                return {false, Fail(shown, "not written: the result would not read back")};
+            }
+        }
+        if (FileSize(doc) > Profile::kMaxFileSize) {
+            return {false, Fail(shown, "file would become too large (limit " +
+                                           std::to_string(Profile::kMaxFileSize) + " bytes)")};
         }
     }
+    if (!before || *before == doc.bytes) return {};
     // rename() needs only the folder to be writable; a read-only file must still refuse.
     if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
         return {false, Fail(shown, SystemReason(errno))};
     }
-    if (auto error = Replace(shown, target, original, edit.bytes)) return {false, *error};
+    if (auto error = Replace(shown, target, original, FileBytes(doc))) return {false, *error};
     return {};
 }
 
@@ -801,12 +1006,23 @@ int Profile::ReadInteger(std::string_view section, std::string_view key, int def
 
 WriteResult Profile::WriteString(std::string_view section, std::string_view key,
                                  std::string_view value) const {
-    return Modify(file_, section, key, &value);
+    return Modify(file_, section, {{key, value}});
+}
+
+WriteResult Profile::WriteStrings(
+    std::string_view section,
+    const std::vector<std::pair<std::string, std::string>>& entries) const {
+    std::vector<Change> changes;
+    changes.reserve(entries.size());
+    for (const auto& [key, value] : entries) changes.push_back({key, value});
+    return Modify(file_, section, changes);
 }
 
 WriteResult Profile::DeleteKey(std::string_view section, std::string_view key) const {
-    return Modify(file_, section, key, nullptr);
+    return Modify(file_, section, {{key, std::nullopt}});
 }
+
+void SetUnnamedTemporaryFiles(bool allowed) { unnamedTemporaries = allowed; }
 
 std::vector<std::string> Profile::ReadSectionKeys(std::string_view section,
                                                   std::size_t bufferSize) const {
@@ -814,7 +1030,8 @@ std::vector<std::string> Profile::ReadSectionKeys(std::string_view section,
     std::optional<Document> doc = LoadDocument(file_);
     if (!doc || bufferSize == 0) return keys;
     // Sizes are counted in the file's own encoding (a GB18030 name takes its GB18030 length),
-    // as a buffer filled straight from the file would be; the names returned are UTF-8.
+    // as a buffer filled straight from the file would be; the names returned are UTF-8, and
+    // a UTF-16 file's names count as that UTF-8.
     // Every key line is listed, duplicates included, in file order.
     std::size_t used = 1;  // the final zero
     LineReader reader(*doc);
@@ -823,7 +1040,7 @@ std::vector<std::string> Profile::ReadSectionKeys(std::string_view section,
         const Line& l = reader.line();
         if (l.kind == LineKind::kSection) {
             if (inSection) break;
-            inSection = EqualsNoCase(l.name, section);
+            inSection = EqualsIgnoringCase(l.name, section);
         } else if (inSection && l.kind == LineKind::kKey) {
             std::size_t need = l.rawNameSize + 1;
             if (need > bufferSize - used) break;  // no half names, and none after it

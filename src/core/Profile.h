@@ -1,18 +1,20 @@
 // The profile (INI) layer: settings, favourites and skin descriptions are INI files that were
 // made on another desktop and must read the same here. Every call opens the file afresh;
-// nothing is cached. Strings in and out are UTF-8; a file that is not valid UTF-8 is read as
-// GB18030 and written back in GB18030.
+// nothing is cached. Strings in and out are UTF-8. A file that starts with a UTF-16 byte order
+// mark (either order) is read as UTF-16 and written back in it; one that is not valid UTF-8 is
+// read as GB18030 and written back in GB18030.
 #pragma once
 
 #include <cstddef>
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace huebird {
 
-// Outcome of a write: ok, or a message naming the file and the system's reason.
+// Outcome of a write: ok, or a message naming the file and the reason.
 struct WriteResult {
     bool ok = true;
     std::string message;
@@ -37,6 +39,11 @@ public:
     // file; unchanged values are not written. The file is replaced atomically.
     WriteResult WriteString(std::string_view section, std::string_view key,
                             std::string_view value) const;
+    // Writes the entries in order as WriteString would, one after another, but replaces the
+    // file once: a crash leaves it as it was or with every entry. When one entry cannot be
+    // written, none is, and the message says which; when nothing changes, nothing is written.
+    WriteResult WriteStrings(std::string_view section,
+                             const std::vector<std::pair<std::string, std::string>>& entries) const;
     // Removes the key's line; a missing key succeeds and changes nothing.
     WriteResult DeleteKey(std::string_view section, std::string_view key) const;
 
@@ -51,5 +58,9 @@ public:
 private:
     std::filesystem::path file_;
 };
+
+// Writes keep their temporary file unnamed (O_TMPFILE) while writing it, where the file system
+// allows. Tests turn this off to exercise the named files other file systems get.
+void SetUnnamedTemporaryFiles(bool allowed);
 
 }  // namespace huebird

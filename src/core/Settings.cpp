@@ -1,6 +1,8 @@
 #include "core/Settings.h"
 
+#include <string>
 #include <utility>
+#include <vector>
 
 namespace huebird {
 
@@ -49,7 +51,7 @@ AppliedSettings ReadAppliedSettings(const Profile& p) {
 WriteResult SaveSettings(const Profile& p, const SavedSettings& v) {
     if (!p.Exists()) return {};
     auto flag = [](bool b) { return std::string(b ? "1" : "0"); };
-    const std::pair<const char*, std::string> entries[] = {
+    const std::vector<std::pair<std::string, std::string>> entries = {
         {keys::kSkinName, v.skinName},
         {keys::kAlwaysTop, flag(v.alwaysTop)},
         {keys::kAutoFlex, flag(v.autoFlex)},
@@ -64,11 +66,7 @@ WriteResult SaveSettings(const Profile& p, const SavedSettings& v) {
         {keys::kCopyType, std::to_string(v.copyType)},
         {keys::kPalIndex, std::to_string(v.palIndex)},
     };
-    for (const auto& [key, value] : entries) {
-        WriteResult r = p.WriteString(keys::kSection, key, value);
-        if (!r) return r;
-    }
-    return {};
+    return p.WriteStrings(keys::kSection, entries);
 }
 
 }  // namespace huebird

@@ -69,8 +69,10 @@ struct SavedSettings {
     int copyType = 0;
     int palIndex = 0;
 };
-// Writes section System in a fixed order; stops at the first value that cannot be written
-// and says which. A missing file is not created: nothing is written and the result is ok.
+// Writes section System in a fixed order, as one replacement of the file: a crash leaves it as
+// it was or with every value. When a value cannot be written, none is, and the message names
+// the file and the value. A missing file is not created: nothing is written and the result is
+// ok.
 WriteResult SaveSettings(const Profile& settings, const SavedSettings& values);
 
 }  // namespace huebird

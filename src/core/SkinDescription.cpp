@@ -2,13 +2,6 @@
 
 namespace huebird {
 
-std::string TrimBlanks(const std::string& text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string::npos) return {};
-    const auto last = text.find_last_not_of(" \t");
-    return text.substr(first, last - first + 1);
-}
-
 SkinMain ReadSkinMain(const Profile& skin) {
     return {skin.ReadString("Main", "SkinDesigner", kDefaultDesigner),
             skin.ReadString("Main", "Background", "backgrd.bmp")};

@@ -7,6 +7,7 @@
 
 #include "core/Profile.h"
 #include "core/WindowLimits.h"
+#include "core/Text.h"  // TrimBlanks, which callers of this header use
 
 namespace huebird {
 
@@ -64,8 +65,5 @@ struct SkinFonts {
 SkinFonts ReadSkinFonts(const Profile& skin);
 // The rolled-up size is no larger than the width x height background.
 void BoundToBackground(SkinFonts& fonts, int width, int height);
-
-// Leading and trailing blanks removed.
-std::string TrimBlanks(const std::string& text);
 
 }  // namespace huebird

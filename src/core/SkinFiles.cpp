@@ -7,13 +7,6 @@ namespace huebird {
 
 namespace fs = std::filesystem;
 
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-    auto lower = [](unsigned char c) { return (c >= 'A' && c <= 'Z') ? c + 32 : c; };
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(),
-                      [&](char x, char y) { return lower(x) == lower(y); });
-}
-
 fs::path ResolveInFolder(const fs::path& folder, std::string_view value) {
     std::string text(value);
     std::replace(text.begin(), text.end(), '\\', '/');

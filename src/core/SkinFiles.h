@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/Text.h"  // EqualsIgnoringCase, which callers of this header use
+
 namespace huebird {
 
 // folder / value, with backslashes taken as separators; each part that does not exist
@@ -16,7 +18,5 @@ std::filesystem::path ResolveInFolder(const std::filesystem::path& folder, std::
 
 // The names of the sub-folders of `folder`, in the order the listing gives them.
 std::vector<std::string> ListSkinFolders(const std::filesystem::path& folder);
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b);
 
 }  // namespace huebird

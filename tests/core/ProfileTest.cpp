@@ -1,7 +1,9 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -18,6 +20,7 @@
 #include <vector>
 
 #include "core/Profile.h"
+#include "core/SkinDescription.h"
 
 namespace huebird {
 namespace {
@@ -33,6 +36,31 @@ namespace fs = std::filesystem;
 #define GB_NAME "\xC3\xFB\xD7\xD6"      // 名字
 #define GB_CHINESE "\xD6\xD0\xCE\xC4"   // 中文
 #define GB_COLOUR "\xD1\xD5\xC9\xAB"    // 颜色
+
+// UTF-16 with its byte order mark, from UTF-8 text: the tests' own small encoder, so that they
+// do not depend on the code they check.
+std::string Utf16(std::string_view utf8, bool bigEndian) {
+    std::string out = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    auto unit = [&](unsigned u) {
+        const char hi = static_cast<char>(u >> 8), lo = static_cast<char>(u & 0xFF);
+        out += bigEndian ? hi : lo;
+        out += bigEndian ? lo : hi;
+    };
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto c = static_cast<unsigned char>(utf8[i]);
+        const int n = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+        unsigned cp = n == 1 ? c : c & (0x7Fu >> n);
+        for (int k = 1; k < n; ++k) cp = cp << 6 | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+        i += static_cast<std::size_t>(n);
+        if (cp >= 0x10000) {
+            unit(0xD800 + ((cp - 0x10000) >> 10));
+            unit(0xDC00 + ((cp - 0x10000) & 0x3FF));
+        } else {
+            unit(cp);
+        }
+    }
+    return out;
+}
 
 class ProfileTest : public ::testing::Test {
 protected:
@@ -277,6 +305,72 @@ TEST_F(ProfileTest, WritesChangeOnlyWhatTheyMust) {
     }
 }
 
+// A batch gives exactly the bytes its entries would give written one by one.
+TEST_F(ProfileTest, BatchWritesGiveWhatSingleWritesGive) {
+    const std::vector<std::pair<std::string, std::string>> entries = {
+        {"SkinName", "PEBBLE"}, {"AlwaysTop", "1"}, {"Top", "200"},     {"Left", "-3"},
+        {"颜色", "中文"},    {"Quoted", " padded "},  {"skinname", "again"},
+        {"Top", "200"},         {"Empty", ""},
+    };
+    const std::vector<std::pair<const char*, std::string>> files = {
+        {"existing keys, CRLF", "; mine\r\n[System]\r\nskinName = old\r\nTop=10\r\n"
+                                "[BookMarks]\r\nsky=1\r\n"},
+        {"every key there already", "[System]\nSkinName=again\nAlwaysTop=1\nTop=200\nLeft=-3\n"
+                                    "颜色=中文\nQuoted=\" padded \"\nEmpty=\n"},
+        {"empty section before another", "[System]\n\n[Other]\nx=1\n"},
+        {"missing section", "[Other]\r\nx=1\r\n"},
+        {"mixed endings, no final break", "[System]\rTop=1\r\n[T]\nx=2"},
+        {"last line without a break", "[System]\nTop=1"},
+        {"empty file", ""},
+        {"UTF-8 byte order mark", "\xEF\xBB\xBF[System]\r\nTop=1\r\n"},
+        {"two sections of the name", "[System]\nTop=1\n[x]\n[SYSTEM]\nLeft=4\n"},
+        {"GB18030", "; " GB_CHINESE "\r\n[System]\r\n" GB_COLOUR "=" GB_CHINESE "\r\n"},
+        {"GB18030 with the section missing", "[" GB_SETTINGS "]\r\n" GB_NAME "=1\r\n"},
+        {"UTF-16LE", Utf16("; 注\r\n[System]\r\nTop=1\r\n", false)},
+        {"UTF-16BE", Utf16("[Other]\rx=😀\r", true)},
+    };
+    for (const auto& [what, bytes] : files) {
+        SCOPED_TRACE(what);
+        Profile single(Put("single.ini", bytes));
+        for (const auto& [key, value] : entries) {
+            WriteResult r = single.WriteString("System", key, value);
+            ASSERT_TRUE(r.ok) << r.message;
+        }
+        Profile batch(Put("batch.ini", bytes));
+        WriteResult r = batch.WriteStrings("System", entries);
+        ASSERT_TRUE(r.ok) << r.message;
+        EXPECT_EQ(Bytes(batch.path()), Bytes(single.path()));
+    }
+}
+
+// When one entry cannot be written, none is: the file stays as it was.
+TEST_F(ProfileTest, BatchThatFailsWritesNothing) {
+    struct Case {
+        const char* what;
+        std::string file;
+        std::vector<std::pair<std::string, std::string>> entries;
+        std::string named;  // what the message must name besides the file
+    };
+    const std::vector<Case> cases = {
+        {"a key the format cannot hold", "[S]\na=1\n", {{"a", "2"}, {"b=c", "3"}, {"d", "4"}},
+         "b=c"},
+        {"a value the format cannot hold", "[S]\na=1\n", {{"a", "2"}, {"b", "x\ny"}}, "\"b\""},
+        // Once b is gone the file's only non-ASCII text, D0 A1, would read as UTF-8.
+        {"a GB18030 file that would turn into UTF-8", "[S]\na=\xD0\xA1\nb=" GB_CHINESE "\n",
+         {{"c", "1"}, {"b", "x"}, {"d", "2"}}, "GB18030"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::path path = Put("fail.ini", c.file);
+        WriteResult r = Profile(path).WriteStrings("S", c.entries);
+        EXPECT_FALSE(r.ok);
+        EXPECT_NE(r.message.find(path.string()), std::string::npos) << r.message;
+        EXPECT_NE(r.message.find(c.named), std::string::npos) << r.message;
+        EXPECT_EQ(Bytes(path), c.file);
+        EXPECT_EQ(Entries(dir_), std::vector<std::string>{"fail.ini"});
+    }
+}
+
 TEST_F(ProfileTest, NoWriteWhenNothingChanges) {
     fs::path path = Put("same.ini", "[S]\r\nKey = \"same\"   \r\n");
     const timespec old[2] = {{1000000000, 0}, {1000000000, 0}};
@@ -288,12 +382,23 @@ TEST_F(ProfileTest, NoWriteWhenNothingChanges) {
     EXPECT_TRUE(p.WriteString("s", "KEY", "same").ok);
     EXPECT_TRUE(p.DeleteKey("S", "absent").ok);
     EXPECT_TRUE(p.DeleteKey("NoSuchSection", "Key").ok);
+    EXPECT_TRUE(p.WriteStrings("s", {{"KEY", "same"}, {"key", "same"}}).ok);
+
+    // Changed and changed back within one batch: the bytes end as they were.
+    fs::path back = Put("back.ini", "[S]\nk=v\n");
+    ASSERT_EQ(::utimensat(AT_FDCWD, back.c_str(), old, 0), 0);
+    struct stat backBefore {};
+    ASSERT_EQ(::stat(back.c_str(), &backBefore), 0);
+    EXPECT_TRUE(Profile(back).WriteStrings("S", {{"K", "w"}, {"k", "v"}}).ok);
 
     struct stat after {};
     ASSERT_EQ(::stat(path.c_str(), &after), 0);
     EXPECT_EQ(after.st_ino, before.st_ino);
     EXPECT_EQ(after.st_mtim.tv_sec, before.st_mtim.tv_sec);
     EXPECT_EQ(Bytes(path), "[S]\r\nKey = \"same\"   \r\n");
+    ASSERT_EQ(::stat(back.c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, backBefore.st_ino);
+    EXPECT_EQ(after.st_mtim.tv_sec, backBefore.st_mtim.tv_sec);
 }
 
 TEST_F(ProfileTest, MissingFileIsNeverCreated) {
@@ -369,6 +474,79 @@ TEST_F(ProfileTest, ReplacementKeepsLinkAndPermissions) {
     ASSERT_EQ(::stat(real.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0640u);
     EXPECT_EQ(Entries(dir_ / "real"), std::vector<std::string>{"skin.ini"});  // no temp left
+}
+
+// A killed writer can leave its temporary file behind; the next write removes it, and only
+// files that are exactly ours and that no living writer holds.
+TEST_F(ProfileTest, WritesRemoveOnlyOrphanedTemporaryFilesOfTheirOwn) {
+    Profile p(Put("f.ini", "[S]\na=1\n"));
+    const std::vector<std::string> orphans = {".f.ini.tmp-12-3-abc", ".f.ini.tmp-999999-0-0"};
+    for (const std::string& name : orphans) Put(name, "half a file");
+    const std::vector<std::string> strangers = {
+        ".f.ini.tmp-12-3-ABC",  ".f.ini.tmp-12-3",     ".f.ini.tmp-12-3-abc.bak",
+        ".f.ini.tmp--3-abc",    "f.ini.tmp-12-3-abc",  ".g.ini.tmp-12-3-abc",
+        ".f.ini.tmp-x-3-abc",   ".F.INI.tmp-12-3-abc", "victim",
+    };
+    for (const std::string& name : strangers) Put(name, "keep me");
+    // A link with our name is not followed, and a folder with our name is not a file of ours.
+    ASSERT_EQ(::symlink("victim", (dir_ / ".f.ini.tmp-7-7-7").c_str()), 0);
+    fs::create_directory(dir_ / ".f.ini.tmp-8-8-8");
+    // A writer that is still at work holds a lock on its file.
+    fs::path live = Put(".f.ini.tmp-5-5-5", "in progress");
+    int held = ::open(live.c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+
+    for (bool unnamed : {true, false}) {
+        SetUnnamedTemporaryFiles(unnamed);
+        WriteResult r = p.WriteString("S", "a", unnamed ? "2" : "3");
+        EXPECT_TRUE(r.ok) << r.message;
+        std::vector<std::string> expected = strangers;
+        expected.insert(expected.end(),
+                        {"f.ini", ".f.ini.tmp-7-7-7", ".f.ini.tmp-8-8-8", ".f.ini.tmp-5-5-5"});
+        std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(Entries(dir_), expected);
+    }
+    SetUnnamedTemporaryFiles(true);
+    for (const std::string& name : strangers) EXPECT_EQ(Bytes(dir_ / name), "keep me") << name;
+    EXPECT_EQ(Bytes(live), "in progress");
+
+    // Once its writer is gone, the next write removes it.
+    ::close(held);
+    ASSERT_TRUE(p.WriteString("S", "a", "4").ok);
+    EXPECT_FALSE(fs::exists(live));
+}
+
+// Two processes writing the same file at once: neither may take the other's temporary file
+// for an orphan. (Each write is whole; which one lands last is theirs to race.)
+TEST_F(ProfileTest, TwoWritersNeverRemoveEachOthersTemporaryFiles) {
+    fs::path path = Put("shared.ini", "[S]\na=0\nb=0\n");
+    for (bool unnamed : {true, false}) {
+        SCOPED_TRACE(unnamed ? "unnamed temporary files" : "named temporary files");
+        SetUnnamedTemporaryFiles(unnamed);
+        pid_t writers[2];
+        for (int w = 0; w < 2; ++w) {
+            writers[w] = ::fork();
+            ASSERT_GE(writers[w], 0);
+            if (writers[w] == 0) {
+                int failed = 0;
+                for (int i = 0; i < 300; ++i) {
+                    if (!Profile(path).WriteString("S", w == 0 ? "a" : "b", std::to_string(i))) {
+                        ++failed;
+                    }
+                }
+                ::_exit(std::min(failed, 100));
+            }
+        }
+        for (pid_t writer : writers) {
+            int status = 0;
+            ASSERT_EQ(::waitpid(writer, &status, 0), writer);
+            ASSERT_TRUE(WIFEXITED(status));
+            EXPECT_EQ(WEXITSTATUS(status), 0) << "writes that failed";
+        }
+        EXPECT_EQ(Entries(dir_), std::vector<std::string>{"shared.ini"});
+    }
+    SetUnnamedTemporaryFiles(true);
 }
 
 TEST_F(ProfileTest, ReadOnlyFileOrFolderFailsAndKeepsTheOriginal) {
@@ -451,6 +629,96 @@ TEST_F(ProfileTest, GbFileIsNotTurnedIntoUtf8ByAnEdit) {
     EXPECT_NE(r.message.find(path.string()), std::string::npos) << r.message;
     EXPECT_EQ(Bytes(path), original);
     EXPECT_EQ(p.ReadString("S", "a", ""), "小");
+}
+
+// ---------------------------------------------------------------------------------------------
+// UTF-16 files (saved as "Unicode" on the desktop the format comes from)
+
+TEST_F(ProfileTest, Utf16FilesReadLikeAnyOther) {
+    using V = std::vector<std::string>;
+    const std::string text =
+        "; 注释\r\n[设置]\r\n名字 = 中文\r\nEmoji=😀\r\n;x=1\r\n"
+        "[S]\r\nk=\"v\"\r\nn=0x41\r\n";
+    for (bool big : {false, true}) {
+        SCOPED_TRACE(big ? "UTF-16BE" : "UTF-16LE");
+        Profile p(Put("u16.ini", Utf16(text, big)));
+        EXPECT_EQ(p.ReadString("设置", "名字", "def"), "中文");
+        EXPECT_EQ(p.ReadString("设置", "EMOJI", "def"), "😀");
+        EXPECT_EQ(p.ReadString("s", "K", "def"), "v");
+        EXPECT_EQ(p.ReadString("S", "x", "def"), "def");
+        EXPECT_EQ(p.ReadInteger("S", "n", 0), 65);
+        // Names count as they are handed out (UTF-8): 名字 with its zero takes 7
+        // bytes, Emoji 6, the final zero 1.
+        EXPECT_EQ(p.ReadSectionKeys("设置", 14), (V{"名字", "Emoji"}));
+        EXPECT_EQ(p.ReadSectionKeys("设置", 13), (V{"名字"}));
+
+        // skin.ini is read through the same layer.
+        const Profile skin(
+            Put("skin.ini", Utf16("[Main]\r\nSkinDesigner=小王\r\nBackground=b.bmp\r\n", big)));
+        EXPECT_EQ(ReadSkinMain(skin).designer, "小王");
+        EXPECT_EQ(ReadSkinMain(skin).background, "b.bmp");
+    }
+}
+
+TEST_F(ProfileTest, Utf16FilesAreWrittenBackInTheirOwnEncoding) {
+    struct Case {
+        const char* what;
+        std::string before;
+        std::string section, key;
+        std::optional<std::string> value;  // nullopt: DeleteKey
+        std::string after;
+    };
+    const std::vector<Case> cases = {
+        {"replace in place keeps spelling, spacing and CRLF",
+         "; 注释\r\n[设置]\r\n  名字 = 旧 \r\nx=1\r\n", "设置",
+         "名字", "新", "; 注释\r\n[设置]\r\n  名字 = 新\r\nx=1\r\n"},
+        {"new key after the last key line", "[S]\r\na=1\r\n\r\n[T]\r\n", "S", "b", "😀",
+         "[S]\r\na=1\r\nb=😀\r\n\r\n[T]\r\n"},
+        {"new section after a last line without a break", "[S]\na=1", "名", "k", "中",
+         "[S]\na=1\n[名]\nk=中\n"},
+        {"CR-only file stays CR-only", "[S]\ra=1\r", "S", "b", "2", "[S]\ra=1\rb=2\r"},
+        {"delete", "[S]\r\na=1\r\nb=2\r\n", "S", "A", std::nullopt, "[S]\r\nb=2\r\n"},
+        {"file holding only the byte order mark", "", "S", "k", "v", "[S]\nk=v\n"},
+    };
+    for (bool big : {false, true}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(big ? "UTF-16BE: " : "UTF-16LE: ") + c.what);
+            Profile p(Put("u16.ini", Utf16(c.before, big)));
+            WriteResult r = c.value ? p.WriteString(c.section, c.key, *c.value)
+                                    : p.DeleteKey(c.section, c.key);
+            EXPECT_TRUE(r.ok) << r.message;
+            EXPECT_EQ(Bytes(p.path()), Utf16(c.after, big));
+            EXPECT_EQ(p.ReadString(c.section, c.key, "<gone>"), c.value.value_or("<gone>"));
+        }
+    }
+}
+
+// A UTF-16 file that cannot be decoded is left alone: nothing in it can be trusted.
+TEST_F(ProfileTest, MalformedUtf16FilesReadAsEmptyAndAreNotWritten) {
+    const std::vector<std::pair<const char*, std::string>> cases = {
+        {"odd byte count", BYTES("\xFF\xFE[\0S\0]\0\n\0k\0=\0v\0\n\0x")},
+        {"unpaired high surrogate", BYTES("\xFF\xFE[\0S\0]\0\n\0k\0=\0\x00\xD8v\0\n\0")},
+        {"unpaired low surrogate", BYTES("\xFF\xFE[\0S\0]\0\n\0k\0=\0\x00\xDCv\0\n\0")},
+        {"high surrogate at the end", BYTES("\xFF\xFE[\0S\0]\0\n\0k\0=\0v\0\x3D\xD8")},
+        {"big-endian, low before high", BYTES("\xFE\xFF\0[\0S\0]\0\n\0k\0=\xDC\x00\xD8\x00\0\n")},
+        {"byte order mark and one byte", BYTES("\xFF\xFE\x41")},
+    };
+    for (const auto& [what, bytes] : cases) {
+        SCOPED_TRACE(what);
+        fs::path path = Put("bad.ini", bytes);
+        Profile p(path);
+        EXPECT_EQ(p.ReadString("S", "k", "def"), "def");
+        EXPECT_EQ(p.ReadInteger("S", "k", 7), 7);
+        EXPECT_TRUE(p.ReadSectionKeys("S", 4096).empty());
+        for (WriteResult r : {p.WriteString("S", "k", "w"), p.WriteString("N", "k", "w"),
+                              p.DeleteKey("S", "k")}) {
+            EXPECT_FALSE(r.ok);
+            EXPECT_NE(r.message.find(path.string()), std::string::npos) << r.message;
+            EXPECT_NE(r.message.find("UTF-16"), std::string::npos) << r.message;
+        }
+        EXPECT_EQ(Bytes(path), bytes);
+        EXPECT_EQ(Entries(dir_), std::vector<std::string>{"bad.ini"});
+    }
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -1,6 +1,15 @@
 #include "core/Settings.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <random>
+#include <string>
+#include <vector>
 
 #include "TempDir.h"
 
@@ -109,6 +118,103 @@ TEST(SettingsTest, SaveStopsAtTheFirstValueThatCannotBeWritten) {
     EXPECT_FALSE(r);
     EXPECT_NE(r.message.find("palora.ini"), std::string::npos) << r.message;
     EXPECT_EQ(TempDir::Read(file), "[System]\nTop=1\n");
+}
+
+// A close killed at any moment leaves the file as it was or as one whole save, never a mix,
+// and the next save leaves no temporary file of ours beside it.
+TEST(SettingsTest, SaveKilledAtAnyMomentLeavesOneWholeVersion) {
+    const std::string original =
+        "; my colours\r\n[System]\r\nSkinName=DEFAULT\r\nTop=10\r\nColor1=000000\r\n"
+        "[BookMarks]\r\nsky=87CEEB\r\n";
+    SavedSettings a;
+    a.skinName = "PEBBLE";
+    a.alwaysTop = true;
+    a.autoFlex = true;
+    a.top = 100;
+    a.left = 200;
+    a.hookKey = 65;
+    a.colors = {0x112233, 0x445566, 0x778899, 0xAABBCC};
+    a.copyAddHash = true;
+    a.copyType = 1;
+    a.palIndex = 2;
+    SavedSettings b;
+    b.skinName = "茶色";
+    b.alwaysTop = false;
+    b.autoFlex = false;
+    b.top = -7;
+    b.left = 1234;
+    b.hookKey = 90;
+    b.colors = {0xFFFFFF, 0x00FF00, 0, 0x123456};
+    b.copyAddHash = false;
+    b.copyType = 3;
+    b.palIndex = 0;
+
+    // The two whole versions, made on a copy: A over the original, then B over A.
+    TempDir scratch;
+    const auto copy = scratch.Write("palora.ini", original);
+    ASSERT_TRUE(SaveSettings(Profile(copy), a));
+    const std::string versionA = TempDir::Read(copy);
+    ASSERT_TRUE(SaveSettings(Profile(copy), b));
+    const std::string versionB = TempDir::Read(copy);
+    ASSERT_TRUE(SaveSettings(Profile(copy), a));
+    ASSERT_EQ(TempDir::Read(copy), versionA);
+
+    TempDir dir;
+    const auto file = dir.Write("palora.ini", original);
+    auto names = [&dir]() {
+        std::vector<std::string> found;
+        for (const auto& e : std::filesystem::directory_iterator(dir.path())) {
+            found.push_back(e.path().filename().string());
+        }
+        return found;
+    };
+    std::mt19937 rng(7);
+    // Half the kills with the temporary file unnamed while it is written, half with the named
+    // one other file systems get: that one is often left behind, so clean-up is tested too.
+    for (const bool unnamed : {true, false}) {
+        SCOPED_TRACE(unnamed ? "unnamed temporary files" : "named temporary files");
+        SetUnnamedTemporaryFiles(unnamed);
+        int changedByChild = 0, leftBehind = 0, failures = 0;
+        for (int round = 0; round < 100 && failures == 0; ++round) {
+            const std::string before = TempDir::Read(file);
+            const pid_t child = ::fork();
+            ASSERT_GE(child, 0);
+            if (child == 0) {
+                const Profile p(file);
+                for (unsigned i = 0;; ++i) (void)SaveSettings(p, i % 2 == 0 ? b : a);
+            }
+            ::usleep(static_cast<useconds_t>(rng() % 8000));
+            ::kill(child, SIGKILL);
+            int status = 0;
+            ASSERT_EQ(::waitpid(child, &status, 0), child);
+
+            const std::string after = TempDir::Read(file);
+            if (after != original && after != versionA && after != versionB) {
+                ++failures;
+                ADD_FAILURE() << "round " << round << ": the file is no whole version:\n" << after;
+            }
+            if (after != before) ++changedByChild;
+            if (names().size() > 1) ++leftBehind;
+
+            // The next save must clean up whatever temporary file the killed one left.
+            ASSERT_TRUE(SaveSettings(Profile(file), after == versionA ? b : a));
+            if (names() != std::vector<std::string>{"palora.ini"}) {
+                ++failures;
+                ADD_FAILURE() << "round " << round << ": left beside the file after the next save: "
+                              << ::testing::PrintToString(names());
+            }
+        }
+        // The child must really have been saving when it was killed, or nothing was tested.
+        if (failures == 0) {
+            EXPECT_GT(changedByChild, 10);
+            if (!unnamed) {
+                EXPECT_GT(leftBehind, 0);
+            }
+        }
+        std::printf("%s: %d of 100 kills changed the file, %d left a temporary file\n",
+                    unnamed ? "unnamed" : "named", changedByChild, leftBehind);
+    }
+    SetUnnamedTemporaryFiles(true);
 }
 
 }  // namespace

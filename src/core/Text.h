@@ -1,0 +1,32 @@
+// Text rules shared by everything in core that reads or writes INI files and skin names.
+// Only spaces and tabs count as blanks, and only ASCII letters fold case: the files come from
+// a desktop whose rules are exactly these.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace huebird {
+
+bool IsBlank(char c);
+// The text without leading blanks; points into text.
+std::string_view TrimLeadingBlanksView(std::string_view text);
+// The text without leading and trailing blanks; points into text.
+std::string_view TrimBlanksView(std::string_view text);
+// The same, as a string of its own.
+std::string TrimBlanks(std::string_view text);
+
+// Equal when ASCII letters are folded to one case; every other byte must match exactly.
+bool EqualsIgnoringCase(std::string_view a, std::string_view b);
+
+// Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
+bool IsValidUtf8(std::string_view text);
+
+// What the INI format cannot hold, each as the reason ("contains a line break"), or nothing.
+// A name or value that has one of these would be lost, renamed or break the lines around it.
+std::optional<std::string> SectionNameProblem(std::string_view name);
+std::optional<std::string> KeyNameProblem(std::string_view name);
+std::optional<std::string> ValueProblem(std::string_view value);
+
+}  // namespace huebird
