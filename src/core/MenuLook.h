@@ -8,7 +8,6 @@ namespace huebird {
 
 inline constexpr int kBannerWidth = 24;
 inline constexpr int kBannerHeight = 240;
-inline constexpr int kMainMenuWidth = 135;
 inline constexpr int kMenuItemHeight = 21;
 inline constexpr int kMenuSeparatorHeight = 10;
 inline constexpr int kMenuTextLeft = 34;      // the text starts 5 pixels into the text area
