@@ -5,6 +5,7 @@
 #include <QPoint>
 #include <QString>
 #include <array>
+#include <cstdint>
 #include <filesystem>
 
 #include "core/Color.h"
@@ -50,6 +51,18 @@ public:
     // The input window's close button was used: the main window finishes the close later,
     // from its own event queue.
     virtual void PostCloseInput() = 0;
+};
+
+// The hot-key dialog's view of the main window.
+class HookHost : public DialogHost {
+public:
+    // The hook block's VirtualKey; a new key also sets the first flag (Ctrl).
+    virtual std::uint32_t VirtualKey() const = 0;
+    virtual void SetVirtualKey(std::uint32_t code) = 0;
+    // The main window's place and width, and its skin picture's width, for placement.
+    virtual QPoint MainTopLeft() const = 0;
+    virtual int MainWidth() const = 0;
+    virtual int SkinWidth() const = 0;
 };
 
 }  // namespace huebird

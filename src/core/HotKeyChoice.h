@@ -1,0 +1,33 @@
+// The hot-key dialog's decisions: the keys it offers, which one it preselects for a stored
+// virtual-key code, what OK stores, and where the dialog sits beside the main window.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace huebird {
+
+struct HotKeyItem {
+    std::string text;  // as listed: "A", "F5"
+    int code = 0;      // the virtual-key code stored for it
+};
+
+// A, B, D..U, W, Y, then F1..F12; C, V, X and Z are not offered.
+const std::vector<HotKeyItem>& HotKeyItems();
+
+// The item to preselect for a stored key (its low byte counts), or -1 for none.
+int PreselectedHotKeyItem(std::uint32_t virtualKey);
+
+// The code OK stores for the chosen item; none without a choice or for a code outside 1..123.
+std::optional<int> ChosenHotKeyCode(int item);
+
+// The dialog's left edge: 20 pixels right of the main window, or 20 pixels left of it when
+// the right side has no room on a screen `screenWidth` wide.
+int HotKeyDialogLeft(int screenWidth, int mainLeft, int mainWidth, int skinWidth, int dialogWidth);
+
+// How a notice names the key: "Ctrl+W", "Ctrl+F5", "Ctrl+键码 3".
+std::string HotKeyName(int virtualKey);
+
+}  // namespace huebird

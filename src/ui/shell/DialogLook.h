@@ -1,0 +1,29 @@
+// The look the program's dialogs share: caption "Huebird", always on top, a fixed size, the
+// white header band with a bold title and one explanatory line, buttons of 50 x 21, and the
+// footer link to the web site.
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class QDialog;
+class QLabel;
+class QToolButton;
+class QWidget;
+
+namespace huebird {
+
+inline constexpr int kDialogHeaderHeight = 41;
+
+// Caption, flags (system menu, minimise and close boxes, always on top), fixed client size
+// and the dialog font ("宋体" at 12 pixels).
+void ApplyDialogLook(QDialog* dialog, int width, int height);
+// The header band across the top; returns the band (Panel1).
+QWidget* AddDialogHeader(QDialog* dialog, const QString& title, const QString& line);
+// A button with its layout name at (x, y), 50 x 21.
+QToolButton* AddDialogButton(QDialog* dialog, const char* name, const QString& text, int x, int y);
+// The footer link Label9 at (x, y): a blue text with a hand cursor; a left click inside it
+// calls `open`.
+QLabel* AddFooterLink(QDialog* dialog, int x, int y, std::function<void()> open);
+
+}  // namespace huebird

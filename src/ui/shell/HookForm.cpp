@@ -1,0 +1,75 @@
+#include "ui/shell/HookForm.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QToolButton>
+
+#include "core/HotKeyChoice.h"
+#include "ui/shell/DialogLook.h"
+
+namespace huebird {
+
+namespace {
+constexpr int kClientWidth = 289;
+constexpr int kClientHeight = 114;
+}  // namespace
+
+HookForm::HookForm(HookHost& host, int screenWidth, QWidget* parent) : QDialog(parent), host_(host) {
+    setObjectName(QStringLiteral("HookForm"));
+    ApplyDialogLook(this, kClientWidth, kClientHeight);
+    AddDialogHeader(this, QStringLiteral("热键设置"),
+                    QStringLiteral("请不要使用系统或其他软件使用的热键，避免冲突"));
+
+    auto* label3 = new QLabel(QStringLiteral("Huebird最小化热键："), this);
+    label3->setObjectName(QStringLiteral("Label3"));
+    label3->adjustSize();
+    label3->move(21, 58);
+    auto* label4 = new QLabel(QStringLiteral("Ctrl ＋"), this);
+    label4->setObjectName(QStringLiteral("Label4"));
+    label4->adjustSize();
+    label4->move(133, 58);
+
+    comboBox1_ = new QComboBox(this);
+    comboBox1_->setObjectName(QStringLiteral("ComboBox1"));
+    for (const HotKeyItem& item : HotKeyItems()) comboBox1_->addItem(QString::fromStdString(item.text));
+    comboBox1_->setGeometry(184, 54, 81, 21);
+    comboBox1_->setCurrentIndex(PreselectedHotKeyItem(host_.VirtualKey()));
+
+    auto* bevel = new QFrame(this);
+    bevel->setObjectName(QStringLiteral("Bevel1"));
+    bevel->setFrameShape(QFrame::HLine);
+    bevel->setFrameShadow(QFrame::Sunken);
+    bevel->setGeometry(0, 87, kClientWidth, 2);
+
+    QToolButton* ok = AddDialogButton(this, "SpeedButton2", QStringLiteral("确定"), 177, 92);
+    QToolButton* cancel = AddDialogButton(this, "SpeedButton3", QStringLiteral("取消"), 232, 92);
+    connect(ok, &QToolButton::clicked, this, &QDialog::accept);
+    connect(cancel, &QToolButton::clicked, this, &QDialog::reject);
+    AddFooterLink(this, 2, 97, [this] { host_.OpenWebSite(); });
+
+    const QPoint main = host_.MainTopLeft();
+    move(HotKeyDialogLeft(screenWidth, main.x(), host_.MainWidth(), host_.SkinWidth(), kClientWidth),
+         main.y());
+    host_.PauseAutoSize();
+    paused_ = true;
+}
+
+HookForm::~HookForm() {
+    if (paused_) host_.ResumeAutoSize();
+}
+
+void HookForm::done(int result) {
+    if (result == QDialog::Accepted) {
+        if (const auto code = ChosenHotKeyCode(comboBox1_->currentIndex())) {
+            host_.SetVirtualKey(static_cast<std::uint32_t>(*code));
+        }
+    }
+    if (paused_) {
+        paused_ = false;
+        host_.ResumeAutoSize();
+    }
+    QDialog::done(result);
+}
+
+}  // namespace huebird

@@ -1,0 +1,106 @@
+// The hot-key dialog driven through its widgets, with a small fake of the main window.
+#include <QComboBox>
+#include <QLabel>
+#include <QTest>
+#include <QToolButton>
+
+#include "ui/shell/HookForm.h"
+#include "ui/shell/Notices.h"
+
+using namespace huebird;
+
+namespace {
+
+class FakeHookHost : public HookHost {
+public:
+    std::uint32_t key = 87;
+    int writes = 0, pauses = 0, resumes = 0, webSite = 0;
+    void PauseAutoSize() override { ++pauses; }
+    void ResumeAutoSize() override { ++resumes; }
+    QString HexReadout() const override { return {}; }
+    std::array<QString, 3> DecimalReadout() const override { return {}; }
+    ColorValue CurrentWorkColor() const override { return 0; }
+    void OpenWebSite() override { ++webSite; }
+    std::uint32_t VirtualKey() const override { return key; }
+    void SetVirtualKey(std::uint32_t code) override {
+        key = code;
+        ++writes;
+    }
+    QPoint MainTopLeft() const override { return {100, 200}; }
+    int MainWidth() const override { return 158; }
+    int SkinWidth() const override { return 158; }
+};
+
+QComboBox* Keys(HookForm& form) { return form.findChild<QComboBox*>("ComboBox1"); }
+QToolButton* ButtonOf(HookForm& form, const char* name) { return form.findChild<QToolButton*>(name); }
+
+}  // namespace
+
+class HookFormTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void looksAsDesignedAndSitsBesideTheMainWindow() {
+        FakeHookHost host;
+        HookForm form(host, 1024);
+        QCOMPARE(form.windowTitle(), QStringLiteral("Huebird"));
+        QCOMPARE(form.size(), QSize(289, 114));
+        QVERIFY(form.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QCOMPARE(form.pos(), QPoint(100 + 158 + 20, 200));
+        QCOMPARE(form.findChild<QLabel*>("Label1")->text(), QStringLiteral("热键设置"));
+        QCOMPARE(form.findChild<QLabel*>("Label3")->pos(), QPoint(21, 58));
+        QCOMPARE(form.findChild<QLabel*>("Label4")->text(), QStringLiteral("Ctrl ＋"));
+        QCOMPARE(Keys(form)->geometry(), QRect(184, 54, 81, 21));
+        QCOMPARE(Keys(form)->count(), 34);
+        QCOMPARE(ButtonOf(form, "SpeedButton2")->geometry(), QRect(177, 92, 50, 21));
+        QCOMPARE(ButtonOf(form, "SpeedButton3")->text(), QStringLiteral("取消"));
+        form.show();
+        QTest::mouseClick(form.findChild<QLabel*>("Label9"), Qt::LeftButton);
+        QCOMPARE(host.webSite, 1);
+
+        HookForm leftOfIt(host, 560);  // no room on the right of a 560-wide screen
+        QCOMPARE(leftOfIt.pos(), QPoint(100 - 289 - 20, 200));
+    }
+
+    void preselectsAndStoresOnlyOnOk_data() {
+        QTest::addColumn<uint>("stored");
+        QTest::addColumn<QString>("shown");  // "" for nothing selected
+        QTest::addColumn<QString>("choose");  // "" to choose nothing
+        QTest::addColumn<QString>("close");   // "ok", "cancel" or "box"
+        QTest::addColumn<uint>("after");
+        QTest::newRow("W, choose F5, OK") << 87u << "W" << "F5" << "ok" << 116u;
+        QTest::newRow("F5, OK keeps it") << 116u << "F5" << "" << "ok" << 116u;
+        QTest::newRow("C is not offered; OK keeps 67") << 67u << "" << "" << "ok" << 67u;
+        QTest::newRow("125 shows nothing") << 125u << "" << "" << "ok" << 125u;
+        QTest::newRow("choose A, Cancel") << 87u << "W" << "A" << "cancel" << 87u;
+        QTest::newRow("choose F12, close box") << 87u << "W" << "F12" << "box" << 87u;
+    }
+    void preselectsAndStoresOnlyOnOk() {
+        QFETCH(uint, stored);
+        QFETCH(QString, shown);
+        QFETCH(QString, choose);
+        QFETCH(QString, close);
+        QFETCH(uint, after);
+        FakeHookHost host;
+        host.key = stored;
+        {
+            HookForm form(host, 1024);
+            QCOMPARE(Keys(form)->currentText(), shown);
+            QCOMPARE(host.pauses, 1);
+            if (!choose.isEmpty()) Keys(form)->setCurrentIndex(Keys(form)->findText(choose));
+            form.show();
+            if (close == "ok") QTest::mouseClick(ButtonOf(form, "SpeedButton2"), Qt::LeftButton);
+            if (close == "cancel") QTest::mouseClick(ButtonOf(form, "SpeedButton3"), Qt::LeftButton);
+            if (close == "box") form.close();
+            QCOMPARE(form.result(), close == "ok" ? int(QDialog::Accepted) : int(QDialog::Rejected));
+            QCOMPARE(host.resumes, 1);
+        }
+        QCOMPARE(host.key, after);
+        // Only OK with a key selected writes the block.
+        QCOMPARE(host.writes, close == "ok" && (!choose.isEmpty() || !shown.isEmpty()) ? 1 : 0);
+        QCOMPARE(host.resumes, 1);  // once, also when the dialog is freed
+    }
+};
+
+QTEST_MAIN(HookFormTest)
+#include "HookFormTest.moc"
