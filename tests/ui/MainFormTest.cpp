@@ -100,6 +100,13 @@ private slots:
         QVERIFY(!platform.desktop.staysOnTopCalls.back().on);
         QCOMPARE(platform.desktop.staysOnTopCalls.back().window, &form);
         QVERIFY(!form.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        // "总在最上面" changes the state at once, each way.
+        Item(form, "N9")->trigger();
+        QVERIFY(Item(form, "N9")->isChecked());
+        QCOMPARE(platform.desktop.staysOnTopCalls.size(), 3u);
+        QVERIFY(platform.desktop.staysOnTopCalls.back().on);
+        Item(form, "N9")->trigger();
+        QVERIFY(!platform.desktop.staysOnTopCalls.back().on);
         QVERIFY(Item(form, "N16")->isChecked());
         QVERIFY(form.Timer2()->isActive());
         QCOMPARE(form.HookKey(), 125);

@@ -117,6 +117,7 @@ void MainForm::BindMenus() {
         {"N25", [this] { SkinImgDblClick(); }},
         {"N15", [this] { N15Click(); }},
         {"N37", [this] { N15Click(); }},
+        {"N9", [this] { N9Click(); }},
     };
     for (const auto& [name, handler] : bindings) {
         connect(menus_->Item(name), &QAction::triggered, this, handler);
@@ -204,6 +205,11 @@ void MainForm::SkinMenuClick(const QString& name) {
     menus_->CheckSkin(skinName_);
     WearSkin(*load.skin);
     colors_.RepaintSwatches();
+}
+
+void MainForm::N9Click() {
+    // The item has already toggled its own check; the window follows at once, in place.
+    SetStaysOnTop(menus_->Item("N9")->isChecked());
 }
 
 void MainForm::MenuImgClick() { PopupMenu1()->exec(QPoint(x() + 7, y() + 6)); }

@@ -96,6 +96,7 @@ public slots:
     void Timer2Timer() { autoSize_.Timer2Timer(); }
     void N16Click() { autoSize_.N16Click(); }
     void N15Click();  // the favourites manager
+    void N9Click();   // "总在最上面": stays-on-top
     void SkinImgDblClick();  // manual input
     // Picking: a left press on a swatch starts it, the release ends it.
     void ColorMouseDown(Swatch* swatch, Qt::MouseButton which);
