@@ -331,6 +331,15 @@ TEST_F(HookTest, ALayoutChangeMovesTheGrab) {
     EXPECT_TRUE(oldKeyQuiet);
 }
 
+// Hidden by the first toggle, the window must still get the second one.
+TEST_F(HookTest, TheToggleReachesAHiddenWindow) {
+    XWithdrawWindow(dpy_, window_, DefaultScreen(dpy_));
+    XSync(dpy_, False);
+    std::this_thread::sleep_for(100ms);  // a window manager lets go of it
+    PressCtrl(XK_w);
+    EXPECT_TRUE(Toggled());
+}
+
 TEST_F(HookTest, TheToggleFindsANewMainWindow) {
     PressCtrl(XK_w);
     ASSERT_TRUE(Toggled());

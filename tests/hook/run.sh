@@ -35,6 +35,7 @@ run() {  # run MODE
     else
         unset HUEBIRD_TEST_WM
     fi
+    export QT_QPA_PLATFORM=xcb
     echo "--- $1 (DISPLAY=$DISPLAY)"
     local test
     for test in "${TESTS[@]}"; do
