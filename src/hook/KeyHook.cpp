@@ -57,6 +57,29 @@ void Wake() {
     }
 }
 
+// Stops the thread and waits for it; the caller holds gLifecycle.
+void Stop() {
+    if (!gThread.joinable()) return;
+    {
+        std::lock_guard lock(gShared.mutex);
+        gShared.stop = true;
+    }
+    Wake();
+    gThread.join();
+    close(gWake);
+    gWake = -1;
+}
+
+// A program that ends without DisableKeyHook (exit on an error path) must not be aborted by a
+// running std::thread at exit: the thread is stopped first. Declared after the state it uses,
+// so it is destroyed before that state.
+struct StopAtExit {
+    ~StopAtExit() {
+        std::lock_guard lifecycle(gLifecycle);
+        Stop();
+    }
+} gStopAtExit;
+
 void Publish(std::uint32_t key, const std::string& status, std::uint64_t answered) {
     {
         std::lock_guard lock(gShared.mutex);
@@ -168,15 +191,7 @@ HUEBIRD_HOOK_EXPORT void* GetGMem() noexcept { return &gBlock; }
 
 HUEBIRD_HOOK_EXPORT void DisableKeyHook() noexcept {
     std::lock_guard lifecycle(gLifecycle);
-    if (!gThread.joinable()) return;
-    {
-        std::lock_guard lock(gShared.mutex);
-        gShared.stop = true;
-    }
-    Wake();
-    gThread.join();
-    close(gWake);
-    gWake = -1;
+    Stop();
 }
 
 HUEBIRD_HOOK_EXPORT int HookStatus(char* text, int size) noexcept {

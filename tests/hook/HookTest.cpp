@@ -294,6 +294,17 @@ TEST_F(HookTest, DisableReleasesTheKeyAndIsSafeTwice) {
     EXPECT_EQ(HookState(), "taken 87");
 }
 
+// A program that ends without DisableKeyHook (an exit on an error path) ends normally.
+TEST_F(HookTest, AProcessMayEndWithTheHookEnabled) {
+    lib_.disable();  // the child, forked from here, enables its own
+    EXPECT_EXIT(
+        {
+            lib_.enable();
+            if (HookState() == "ok") std::exit(3);
+        },
+        ::testing::ExitedWithCode(3), "");
+}
+
 TEST_F(HookTest, WithoutADisplayTheStatusSaysSo) {
     lib_.disable();
     const std::string display = std::getenv("DISPLAY");
