@@ -34,11 +34,13 @@ inline constexpr const char* kToggleAtom = "_HUEBIRD_TOGGLE_WINDOW";
 inline constexpr const char* kTargetProperty = "_HUEBIRD_HOTKEY_TARGET";
 inline constexpr long kToggleWindowMessage = 1056;  // WM_USER + 32
 
-// HookStatus results. The text is one word, then the virtual-key code where one is concerned:
+// HookStatus results. The text is one word, then the virtual-key code where one is concerned.
+// On a refusal nothing stays grabbed (a key that worked only with some locks on would be worse).
 //   "ok"            the key is grabbed
 //   "no-display"    the library could not connect to the X display
 //   "taken <vk>"    another program holds Ctrl plus that key
 //   "no-key <vk>"   the code has no key on this keyboard
+//   "refused <vk>"  the X server refused the grab for another reason
 //   "not-enabled"   EnableKeyHook has not been called (or DisableKeyHook has)
 //   "pending"       the first grab of the current key has not finished yet
 inline constexpr int kStatusOk = 0;
