@@ -15,3 +15,4 @@ cp -r build/app/. "$app/"
 build/bench/huebird_bench_startup "$app" 20
 build/bench/huebird_bench_window "$app"
 build/bench/huebird_bench_menu "$app"
+build/bench/huebird_bench_hotkey "$app"

@@ -1,0 +1,57 @@
+// The X side of the hot-key, on the library's own connection and thread: the passive grab of
+// Ctrl plus one key in every combination of the lock modifiers, and the window that receives
+// the toggle.
+#pragma once
+
+#include <X11/Xlib.h>
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace huebird::hook {
+
+// Errors the X server reports on the library's own connection are counted here instead of
+// reaching the program's handler; errors of any other connection go to the handler that was
+// installed before. Installed once per process.
+void InstallErrorHandler();
+void SetOwnDisplay(Display* dpy);
+
+class KeyGrab {
+  public:
+    explicit KeyGrab(Display* dpy);
+    ~KeyGrab();
+    KeyGrab(const KeyGrab&) = delete;
+    KeyGrab& operator=(const KeyGrab&) = delete;
+
+    // Releases the current grab and grabs Ctrl plus the key of the virtual-key code on every
+    // key that carries its symbol. Gives the status text ("ok", "taken <vk>", "no-key <vk>",
+    // "refused <vk>"); on any refusal nothing stays grabbed.
+    std::string Grab(std::uint32_t vk);
+    void Release();
+
+    // Handles one event of the connection; true when the key map changed and the key must be
+    // grabbed again.
+    bool Handle(XEvent& event);
+
+    // Sends the toggle to the program's main window, found by its property.
+    void SendToggle();
+
+  private:
+    bool Ours(unsigned keycode) const;
+    bool Carries(Window w);
+    Window FindTarget();
+
+    Display* dpy_;
+    Window root_;
+    Atom toggleAtom_;
+    Atom targetAtom_;
+    bool detectableRepeat_ = false;
+    std::vector<std::pair<unsigned, unsigned>> grabs_;  // keycode, modifiers
+    std::vector<unsigned> keycodes_;
+    std::vector<unsigned> down_;  // our keys pressed and not yet released
+    Window target_ = None;
+};
+
+}  // namespace huebird::hook

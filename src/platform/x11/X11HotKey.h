@@ -1,0 +1,52 @@
+// The hot-key through the hot-key library (libhuebirdhook.so beside the executable), loaded at
+// run time; its toggle arrives as an X client message that a native event filter turns into a
+// call on the user-interface thread.
+#pragma once
+
+#include <memory>
+#include <string_view>
+
+#include "platform/HotKey.h"
+
+namespace huebird {
+
+namespace hook {
+struct HookBlock;
+}
+
+// The problem a status of the library describes: nothing for "ok" (code 0) and for a status
+// not yet settled (code 2).
+std::optional<HotKeyProblem> ProblemFromStatus(int code, std::string_view text);
+
+class X11HotKey : public HotKey {
+  public:
+    X11HotKey();
+    ~X11HotKey() override;  // disables the library; the library itself stays loaded
+    X11HotKey(const X11HotKey&) = delete;
+    X11HotKey& operator=(const X11HotKey&) = delete;
+
+    bool Load(const std::filesystem::path& appDir) override;
+    std::string LoadError() const override;
+    void Enable() override;
+    void SetKey(std::uint32_t vk) override;
+    std::uint32_t Key() const override;
+    std::optional<HotKeyProblem> Problem() override;
+    void Disable() override;
+    void SetToggleTarget(QWidget* window, std::function<void()> onToggle) override;
+
+  private:
+    class ToggleReceiver;
+
+    bool loaded_ = false;
+    bool enabled_ = false;
+    std::string loadError_;
+    void (*enable_)() = nullptr;
+    void* (*getGMem_)() = nullptr;
+    void (*disable_)() = nullptr;
+    int (*status_)(char*, int) = nullptr;  // optional: older libraries lack it
+    hook::HookBlock* block_ = nullptr;     // while enabled
+    std::uint32_t key_ = 0;                // the key while there is no block
+    std::unique_ptr<ToggleReceiver> receiver_;
+};
+
+}  // namespace huebird

@@ -1,0 +1,363 @@
+// The hot-key library on a real X server (Xvfb, see run.sh): loaded as the program loads it,
+// driven through its exports and the shared block, with key presses made through XTEST.
+// GoogleTest before Xlib: Xlib's macros (None, Status, Bool) would break its templates.
+#include <gtest/gtest.h>
+// clang-format off
+#include <X11/Xlib.h>
+#include <X11/XKBlib.h>
+#include <X11/Xatom.h>
+#include <X11/keysym.h>
+// clang-format on
+#include <dlfcn.h>
+#include <poll.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <string>
+#include <thread>
+
+#include "FakeKeys.h"
+#include "hook/HookApi.h"
+
+namespace huebird::hook {
+namespace {
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+
+struct Library {
+    EnableKeyHookFn enable = nullptr;
+    GetGMemFn gmem = nullptr;
+    DisableKeyHookFn disable = nullptr;
+    HookStatusFn status = nullptr;
+
+    static const Library& Get() {
+        static const Library lib = [] {
+            Library l;
+            void* h = dlopen(HUEBIRD_HOOK_LIBRARY, RTLD_NOW | RTLD_LOCAL);
+            if (!h) throw std::runtime_error(dlerror());
+            l.enable = reinterpret_cast<EnableKeyHookFn>(dlsym(h, "EnableKeyHook"));
+            l.gmem = reinterpret_cast<GetGMemFn>(dlsym(h, "GetGMem"));
+            l.disable = reinterpret_cast<DisableKeyHookFn>(dlsym(h, "DisableKeyHook"));
+            l.status = reinterpret_cast<HookStatusFn>(dlsym(h, "HookStatus"));
+            return l;
+        }();
+        return lib;
+    }
+};
+
+// Another X client: a second connection that may hold keys of its own.
+class OtherClient {
+  public:
+    OtherClient() : dpy_(XOpenDisplay(nullptr)) {}
+    ~OtherClient() { XCloseDisplay(dpy_); }
+    // True when the server gave it Ctrl plus the key.
+    bool GrabCtrl(KeySym sym) {
+        refused_ = false;
+        const auto previous = XSetErrorHandler(&OtherClient::OnError);
+        XGrabKey(dpy_, XKeysymToKeycode(dpy_, sym), ControlMask, DefaultRootWindow(dpy_), False,
+                 GrabModeAsync, GrabModeAsync);
+        XSync(dpy_, False);
+        XSetErrorHandler(previous);
+        return !refused_;
+    }
+    void UngrabCtrl(KeySym sym) {
+        XUngrabKey(dpy_, XKeysymToKeycode(dpy_, sym), ControlMask, DefaultRootWindow(dpy_));
+        XSync(dpy_, False);
+    }
+
+  private:
+    static int OnError(Display*, XErrorEvent* e) {
+        if (e->error_code == BadAccess) refused_ = true;
+        return 0;
+    }
+    static inline bool refused_ = false;
+    Display* dpy_;
+};
+
+class HookTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dpy_ = XOpenDisplay(nullptr);
+        ASSERT_NE(dpy_, nullptr) << "needs an X display";
+        keys_ = std::make_unique<testing::FakeKeys>(dpy_);
+        toggleAtom_ = XInternAtom(dpy_, kToggleAtom, False);
+        window_ = MakeTarget();
+        lib_.enable();
+        block_ = static_cast<HookBlock*>(lib_.gmem());
+        ASSERT_NE(block_, nullptr);
+        SetKey(87);
+        block_->ModifierFlags[0] = 1;
+        ASSERT_EQ(HookState(), "ok");
+    }
+
+    void TearDown() override {
+        lib_.disable();
+        XkbLockModifiers(dpy_, XkbUseCoreKbd, LockMask | NumLockMask(), 0);
+        XDestroyWindow(dpy_, window_);
+        XCloseDisplay(dpy_);
+    }
+
+    // A top-level window carrying the target property with our process id, as the program's
+    // main window does. With a window manager running, waits until it has been framed.
+    Window MakeTarget() {
+        const Window w =
+            XCreateSimpleWindow(dpy_, DefaultRootWindow(dpy_), 10, 10, 100, 80, 0, 0, 0);
+        const unsigned long pid = getpid();
+        XChangeProperty(dpy_, w, XInternAtom(dpy_, kTargetProperty, False), XA_CARDINAL, 32,
+                        PropModeReplace, reinterpret_cast<const unsigned char*>(&pid), 1);
+        XMapWindow(dpy_, w);
+        XSync(dpy_, False);
+        if (std::getenv("HUEBIRD_TEST_WM")) {
+            // A window manager that is still starting may miss the map: ask again.
+            bool framed = false;
+            for (int attempt = 0; attempt < 3 && !framed; ++attempt) {
+                if (attempt > 0) {
+                    XUnmapWindow(dpy_, w);
+                    XMapWindow(dpy_, w);
+                    XSync(dpy_, False);
+                }
+                const auto until = Clock::now() + 2s;
+                while (!(framed = Framed(w)) && Clock::now() < until) {
+                    std::this_thread::sleep_for(5ms);
+                }
+            }
+            EXPECT_TRUE(framed) << "the window manager did not frame the window";
+        }
+        return w;
+    }
+
+    bool Framed(Window w) {
+        Window root = None, parent = None, *children = nullptr;
+        unsigned n = 0;
+        XQueryTree(dpy_, w, &root, &parent, &children, &n);
+        if (children) XFree(children);
+        return parent != root;
+    }
+
+    void SetKey(std::uint32_t vk) {
+        std::atomic_ref<std::uint32_t>(block_->VirtualKey).store(vk, std::memory_order_release);
+    }
+
+    std::string HookState(int* code = nullptr) {
+        char text[64] = "unset";
+        const int c = lib_.status(text, sizeof text);
+        if (code) *code = c;
+        return text;
+    }
+
+    unsigned NumLockMask() {
+        XModifierKeymap* map = XGetModifierMapping(dpy_);
+        const KeyCode num = XKeysymToKeycode(dpy_, XK_Num_Lock);
+        unsigned mask = 0;
+        for (int i = 0; i < 8 * map->max_keypermod; ++i)
+            if (map->modifiermap[i] == num) mask = 1u << (i / map->max_keypermod);
+        XFreeModifiermap(map);
+        return mask;
+    }
+
+    void PressCtrl(KeySym sym) { keys_->Chord({keys_->Code(XK_Control_L), keys_->Code(sym)}); }
+
+    // Toggles that reach `w` within the time; with `first`, returns at the first one.
+    int Toggles(std::chrono::milliseconds within, bool first = false, Window w = None) {
+        if (w == None) w = window_;
+        int count = 0;
+        const auto until = Clock::now() + within;
+        for (;;) {
+            while (XPending(dpy_) > 0) {
+                XEvent e;
+                XNextEvent(dpy_, &e);
+                if (e.type == ClientMessage && e.xclient.window == w &&
+                    e.xclient.message_type == toggleAtom_ && e.xclient.format == 32 &&
+                    e.xclient.data.l[0] == kToggleWindowMessage) {
+                    ++count;
+                    if (first) return count;
+                }
+            }
+            const auto left =
+                std::chrono::duration_cast<std::chrono::milliseconds>(until - Clock::now());
+            if (left.count() <= 0) return count;
+            pollfd fd{ConnectionNumber(dpy_), POLLIN, 0};
+            poll(&fd, 1, static_cast<int>(left.count()));
+        }
+    }
+    bool Toggled(Window w = None) { return Toggles(1s, true, w) == 1; }
+    bool Quiet() { return Toggles(200ms) == 0; }
+
+    const Library& lib_ = Library::Get();
+    Display* dpy_ = nullptr;
+    std::unique_ptr<testing::FakeKeys> keys_;
+    Atom toggleAtom_ = None;
+    Window window_ = None;
+    HookBlock* block_ = nullptr;
+};
+
+TEST_F(HookTest, CtrlAndTheKeyToggleTheWindowAndNothingElseDoes) {
+    PressCtrl(XK_w);
+    EXPECT_TRUE(Toggled());
+    keys_->Chord({keys_->Code(XK_w)});
+    keys_->Chord({keys_->Code(XK_Control_L), keys_->Code(XK_q)});
+    EXPECT_TRUE(Quiet());
+    PressCtrl(XK_w);
+    EXPECT_TRUE(Toggled());
+}
+
+TEST_F(HookTest, WorksWhateverLocksAreOn) {
+    const unsigned num = NumLockMask();
+    ASSERT_NE(num, 0u);
+    for (const unsigned locks : {unsigned(LockMask), num, LockMask | num}) {
+        SCOPED_TRACE(locks);
+        XkbLockModifiers(dpy_, XkbUseCoreKbd, LockMask | num, locks);
+        XkbStateRec state;
+        XkbGetState(dpy_, XkbUseCoreKbd, &state);
+        ASSERT_EQ(state.locked_mods & (LockMask | num), locks);
+        PressCtrl(XK_w);
+        EXPECT_TRUE(Toggled());
+    }
+}
+
+TEST_F(HookTest, ANewKeyInTheBlockWorksWithin100ms) {
+    SetKey(116);  // F5, with no call to the library
+    std::this_thread::sleep_for(100ms);
+    PressCtrl(XK_F5);
+    EXPECT_TRUE(Toggled());
+    PressCtrl(XK_w);
+    EXPECT_TRUE(Quiet());
+    OtherClient other;
+    EXPECT_TRUE(other.GrabCtrl(XK_w)) << "Ctrl+W is still held";
+}
+
+TEST_F(HookTest, AHeldKeyTogglesOnce) {
+    XkbSetAutoRepeatRate(dpy_, XkbUseCoreKbd, 100, 20);
+    XAutoRepeatOn(dpy_);
+    const unsigned ctrl = keys_->Code(XK_Control_L), w = keys_->Code(XK_w);
+    keys_->Down(ctrl);
+    keys_->Down(w);
+    XFlush(dpy_);
+    EXPECT_EQ(Toggles(600ms), 1);  // some 25 repeats
+    keys_->Up(w);
+    keys_->Up(ctrl);
+    XFlush(dpy_);
+    EXPECT_TRUE(Quiet());
+    PressCtrl(XK_w);  // the next press counts again
+    EXPECT_TRUE(Toggled());
+}
+
+TEST_F(HookTest, AKeyAnotherProgramHoldsIsReportedAndTakenWhenFree) {
+    SetKey(116);
+    ASSERT_EQ(HookState(), "ok");
+    OtherClient other;
+    ASSERT_TRUE(other.GrabCtrl(XK_w));
+    SetKey(87);
+    int code = -1;
+    EXPECT_EQ(HookState(&code), "taken 87");  // asked at once: the status waits for the grab
+    EXPECT_EQ(code, kStatusProblem);
+    // Nothing half-grabbed: with Caps Lock on the key is not ours either.
+    XkbLockModifiers(dpy_, XkbUseCoreKbd, LockMask, LockMask);
+    PressCtrl(XK_w);
+    EXPECT_TRUE(Quiet());
+    XkbLockModifiers(dpy_, XkbUseCoreKbd, LockMask, 0);
+
+    other.UngrabCtrl(XK_w);
+    EXPECT_EQ(HookState(&code), "ok");
+    EXPECT_EQ(code, kStatusOk);
+    PressCtrl(XK_w);
+    EXPECT_TRUE(Toggled());
+}
+
+TEST_F(HookTest, ACodeWithNoKeyIsReported) {
+    for (const std::uint32_t vk : {7u, 0u, 1u}) {
+        SetKey(vk);
+        int code = -1;
+        EXPECT_EQ(HookState(&code), "no-key " + std::to_string(vk));
+        EXPECT_EQ(code, kStatusProblem);
+    }
+    PressCtrl(XK_w);
+    EXPECT_TRUE(Quiet());
+}
+
+TEST_F(HookTest, DisableReleasesTheKeyAndIsSafeTwice) {
+    lib_.disable();
+    lib_.disable();
+    int code = -1;
+    EXPECT_EQ(HookState(&code), "not-enabled");
+    EXPECT_EQ(code, kStatusProblem);
+    OtherClient other;
+    EXPECT_TRUE(other.GrabCtrl(XK_w));
+    PressCtrl(XK_w);
+    EXPECT_TRUE(Quiet());
+    // Enabled again, it finds the key taken; the block kept its key.
+    lib_.enable();
+    EXPECT_EQ(static_cast<HookBlock*>(lib_.gmem()), block_);
+    EXPECT_EQ(HookState(), "taken 87");
+}
+
+// A program that ends without DisableKeyHook (an exit on an error path) ends normally.
+TEST_F(HookTest, AProcessMayEndWithTheHookEnabled) {
+    lib_.disable();  // the child, forked from here, enables its own
+    EXPECT_EXIT(
+        {
+            lib_.enable();
+            if (HookState() == "ok") std::exit(3);
+        },
+        ::testing::ExitedWithCode(3), "");
+}
+
+TEST_F(HookTest, WithoutADisplayTheStatusSaysSo) {
+    lib_.disable();
+    const std::string display = std::getenv("DISPLAY");
+    unsetenv("DISPLAY");
+    lib_.enable();
+    int code = -1;
+    const std::string status = HookState(&code);
+    lib_.disable();
+    setenv("DISPLAY", display.c_str(), 1);
+    EXPECT_EQ(status, "no-display");
+    EXPECT_EQ(code, kStatusProblem);
+}
+
+TEST_F(HookTest, ALayoutChangeMovesTheGrab) {
+    // Swap the symbols of the W and Q keys, as a new keyboard layout would.
+    const KeyCode w = keys_->Code(XK_w), q = keys_->Code(XK_q);
+    int per = 0;
+    KeySym* wSyms = XGetKeyboardMapping(dpy_, w, 1, &per);
+    KeySym* qSyms = XGetKeyboardMapping(dpy_, q, 1, &per);
+    XChangeKeyboardMapping(dpy_, w, per, qSyms, 1);
+    XChangeKeyboardMapping(dpy_, q, per, wSyms, 1);
+    XSync(dpy_, False);
+    std::this_thread::sleep_for(100ms);
+    keys_->Chord({keys_->Code(XK_Control_L), q});
+    const bool movedKeyToggles = Toggled();
+    keys_->Chord({keys_->Code(XK_Control_L), w});
+    const bool oldKeyQuiet = Quiet();
+    XChangeKeyboardMapping(dpy_, w, per, wSyms, 1);
+    XChangeKeyboardMapping(dpy_, q, per, qSyms, 1);
+    XSync(dpy_, False);
+    XFree(wSyms);
+    XFree(qSyms);
+    EXPECT_TRUE(movedKeyToggles);
+    EXPECT_TRUE(oldKeyQuiet);
+}
+
+// Hidden by the first toggle, the window must still get the second one.
+TEST_F(HookTest, TheToggleReachesAHiddenWindow) {
+    XWithdrawWindow(dpy_, window_, DefaultScreen(dpy_));
+    XSync(dpy_, False);
+    std::this_thread::sleep_for(100ms);  // a window manager lets go of it
+    PressCtrl(XK_w);
+    EXPECT_TRUE(Toggled());
+}
+
+TEST_F(HookTest, TheToggleFindsANewMainWindow) {
+    PressCtrl(XK_w);
+    ASSERT_TRUE(Toggled());
+    XDestroyWindow(dpy_, window_);
+    window_ = MakeTarget();
+    PressCtrl(XK_w);
+    EXPECT_TRUE(Toggled());
+}
+
+}  // namespace
+}  // namespace huebird::hook
