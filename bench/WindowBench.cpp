@@ -13,6 +13,7 @@
 #include <cstdio>
 
 #include "platform/x11/X11Clipboard.h"
+#include "platform/x11/X11HotKey.h"
 #include "platform/x11/X11Desktop.h"
 #include "platform/x11/X11ScreenSampler.h"
 #include "ui/shell/MainForm.h"
@@ -51,7 +52,8 @@ int main(int argc, char** argv) {
     huebird::X11Desktop desktop;
     huebird::X11ScreenSampler screen;
     huebird::X11Clipboard clipboard;
-    huebird::MainForm form(argv[1], {desktop, screen, clipboard});
+    huebird::X11HotKey hotKey;
+    huebird::MainForm form(argv[1], {desktop, screen, clipboard, hotKey});
     if (form.EndRequested()) {
         std::fprintf(stderr, "%s\n", qPrintable(form.EndReason()));
         return 1;

@@ -7,6 +7,7 @@
 #include "platform/InstanceLock.h"
 #include "platform/x11/X11Clipboard.h"
 #include "platform/x11/X11Desktop.h"
+#include "platform/x11/X11HotKey.h"
 #include "platform/x11/X11ScreenSampler.h"
 #include "ui/shell/GuardedApplication.h"
 #include "ui/shell/MainForm.h"
@@ -41,8 +42,9 @@ int main(int argc, char** argv) {
         huebird::X11Desktop desktop;
         huebird::X11ScreenSampler screen;
         huebird::X11Clipboard clipboard;
+        huebird::X11HotKey hotKey;  // outlives the window: the key is released last
         huebird::MainForm form(QCoreApplication::applicationDirPath().toStdString(),
-                               {desktop, screen, clipboard});
+                               {desktop, screen, clipboard, hotKey});
         if (form.EndRequested()) {
             std::fprintf(stderr, "%s\n", form.EndReason().toLocal8Bit().constData());
             return 1;

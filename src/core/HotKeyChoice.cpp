@@ -1,5 +1,7 @@
 #include "core/HotKeyChoice.h"
 
+#include "core/VirtualKeys.h"
+
 namespace huebird {
 
 namespace {
@@ -53,17 +55,8 @@ int HotKeyDialogLeft(int screenWidth, int mainLeft, int mainWidth, int skinWidth
 }
 
 std::string HotKeyName(int vk) {
-    std::string key;
-    if ((vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9')) {
-        key = std::string(1, static_cast<char>(vk));
-    } else if (vk >= 112 && vk <= 135) {
-        key = Joined("F", std::to_string(vk - 111));
-    } else if (vk == 32) {
-        key = "Space";
-    } else {
-        key = Joined("键码 ", std::to_string(vk));
-    }
-    return Joined("Ctrl+", key);
+    const std::string_view name = VirtualKeyName(static_cast<std::uint32_t>(vk));
+    return Joined("Ctrl+", name.empty() ? Joined("键码 ", std::to_string(vk)) : std::string(name));
 }
 
 }  // namespace huebird

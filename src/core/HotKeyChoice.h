@@ -27,7 +27,8 @@ std::optional<int> ChosenHotKeyCode(int item);
 // the right side has no room on a screen `screenWidth` wide.
 int HotKeyDialogLeft(int screenWidth, int mainLeft, int mainWidth, int skinWidth, int dialogWidth);
 
-// How a notice names the key: "Ctrl+W", "Ctrl+F5", "Ctrl+键码 3".
+// How a notice names the key: "Ctrl+W", "Ctrl+F5", "Ctrl+Num 1", "Ctrl+键码 7" for a code
+// with no key.
 std::string HotKeyName(int virtualKey);
 
 }  // namespace huebird

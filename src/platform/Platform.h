@@ -3,6 +3,7 @@
 
 #include "platform/Clipboard.h"
 #include "platform/Desktop.h"
+#include "platform/HotKey.h"
 #include "platform/ScreenSampler.h"
 
 namespace huebird {
@@ -11,6 +12,7 @@ struct Platform {
     Desktop& desktop;
     ScreenSampler& screen;
     Clipboard& clipboard;
+    HotKey& hotKey;
 };
 
 }  // namespace huebird

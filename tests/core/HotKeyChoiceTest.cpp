@@ -56,7 +56,8 @@ TEST(HotKeyChoiceTest, NamesTheKeyForNotices) {
     EXPECT_EQ(HotKeyName(87), "Ctrl+W");
     EXPECT_EQ(HotKeyName(116), "Ctrl+F5");
     EXPECT_EQ(HotKeyName(48), "Ctrl+0");
-    EXPECT_EQ(HotKeyName(3), "Ctrl+键码 3");
+    EXPECT_EQ(HotKeyName(97), "Ctrl+Num 1");
+    EXPECT_EQ(HotKeyName(7), "Ctrl+键码 7");  // a code with no key
 }
 
 }  // namespace

@@ -71,6 +71,7 @@ make_app() {
     local dir="$WORK/$1"
     mkdir -p "$dir"
     cp "$APP/huebird" "$dir/"
+    cp "$APP/libhuebirdhook.so" "$dir/"
     cp -r "$APP/skins" "$dir/"
     printf '%s\n' "$2" >"$dir/palora.ini"
     echo "$dir"

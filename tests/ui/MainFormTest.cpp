@@ -775,6 +775,59 @@ private slots:
         form.close();
         QVERIFY(app.ReadText("palora.ini").contains("SkinName=default"));
     }
+    // The hot-key: started with the clamped key, its toggle shows and hides the window, the
+    // dialog's key goes into the block and back to the file, and the key is let go last.
+    void hotKeyStartsTogglesAndIsWrittenBack() {
+        AppFolder app;
+        app.WriteSettings(kSettings);  // HookKey=300, clamped to 125
+        app.WriteSkin("DEFAULT");
+        FakePlatform platform;
+        MainForm form(app.path(), platform);
+        form.show();
+        QCOMPARE(platform.hotKey.loadedFrom, app.path());
+        QCOMPARE(platform.hotKey.target, &form);
+        QVERIFY(platform.hotKey.enabled);
+        QCOMPARE(form.HookKey(), 125);
+
+        QVERIFY(platform.hotKey.PressHotKey());
+        QTRY_VERIFY(!form.isVisible());
+        QVERIFY(platform.hotKey.PressHotKey());
+        QTRY_VERIFY(form.isVisible());
+
+        form.SetVirtualKey(116);  // what the dialog's OK does with "F5"
+        form.close();
+        QVERIFY(app.ReadText("palora.ini").contains("HookKey=116"));
+        QCOMPARE(QString::fromStdString(platform.hotKey.calls.back()), QStringLiteral("Disable"));
+        QVERIFY(!platform.hotKey.enabled);
+    }
+
+    // A hot-key that cannot work is never lost in silence.
+    void aHotKeyThatCannotWorkGivesANotice_data() {
+        QTest::addColumn<bool>("loadable");
+        QTest::addColumn<int>("kind");  // HotKeyProblem::Kind when loadable
+        QTest::addColumn<QString>("says");
+        QTest::newRow("library missing") << false << 0 << "无法加载热键库";
+        QTest::newRow("key taken") << true << int(HotKeyProblem::Kind::KeyTaken) << "系统热键 Ctrl+W 已被其他程序占用";
+        QTest::newRow("no display") << true << int(HotKeyProblem::Kind::NoDisplay) << "无法连接到 X 显示";
+    }
+    void aHotKeyThatCannotWorkGivesANotice() {
+        QFETCH(bool, loadable);
+        QFETCH(int, kind);
+        QFETCH(QString, says);
+        AppFolder app;
+        app.WriteSettings("[System]\r\nSkinName=DEFAULT\r\nAutoFlex=0\r\n");
+        app.WriteSkin("DEFAULT");
+        FakePlatform platform;
+        platform.hotKey.loadable = loadable;
+        if (loadable) platform.hotKey.problem = HotKeyProblem{HotKeyProblem::Kind(kind), 87, "x"};
+        MainForm form(app.path(), platform);
+        QVERIFY(Notices::Recorded().isEmpty());  // start-up does not wait for the answer
+        QTRY_COMPARE(Notices::Recorded().size(), 1);
+        QVERIFY2(Notices::Recorded().first().contains(says), qPrintable(Notices::Recorded().first()));
+        form.close();
+        // Without the library the key read at start is still written back.
+        QVERIFY(app.ReadText("palora.ini").contains("HookKey=87"));
+    }
 };
 
 QTEST_MAIN(MainFormTest)

@@ -4,6 +4,7 @@
 #include "platform/Platform.h"
 #include "platform/fake/FakeClipboard.h"
 #include "platform/fake/FakeDesktop.h"
+#include "platform/fake/FakeHotKey.h"
 #include "platform/fake/FakeScreen.h"
 
 namespace huebird {
@@ -12,7 +13,8 @@ struct FakePlatform {
     FakeDesktop desktop;
     FakeScreen screen;
     FakeClipboard clipboard;
-    operator Platform() { return {desktop, screen, clipboard}; }
+    FakeHotKey hotKey;
+    operator Platform() { return {desktop, screen, clipboard, hotKey}; }
 };
 
 }  // namespace huebird

@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include "core/Favourites.h"
+#include "core/HotKeyChoice.h"
 #include "core/Notation.h"
 #include "core/Settings.h"
 #include "core/SkinFiles.h"
@@ -18,6 +19,7 @@
 #include "ui/colour/Swatch.h"
 #include "ui/favourites/FavouriteItems.h"
 #include "ui/favourites/MarksForm.h"
+#include "ui/shell/HookForm.h"
 #include "ui/shell/MainMenus.h"
 #include "ui/shell/Notices.h"
 #include "ui/shell/WindowDrag.h"
@@ -37,6 +39,7 @@ MainForm::MainForm(fs::path appDir, Platform platform, QWidget* parent)
       desktop_(platform.desktop),
       screen_(platform.screen),
       clipboard_(platform.clipboard),
+      hotKey_(platform.hotKey),
       face_(this),
       menus_(new MainMenus(
           this, [this] { return colors_.UndoAvailable(); },
@@ -118,6 +121,7 @@ void MainForm::BindMenus() {
         {"N15", [this] { N15Click(); }},
         {"N37", [this] { N15Click(); }},
         {"N9", [this] { N9Click(); }},
+        {"N21", [this] { N21Click(); }},
     };
     for (const auto& [name, handler] : bindings) {
         connect(menus_->Item(name), &QAction::triggered, this, handler);
@@ -182,7 +186,7 @@ void MainForm::ApplySettings() {
     menus_->Item("N9")->setChecked(applied.alwaysTop);
     SetStaysOnTop(applied.alwaysTop);
     autoSize_.SetEnabled(applied.autoFlex);
-    hookKey_ = applied.hookKey;
+    StartHotKey(applied.hookKey);
     menus_->BuildSkinMenu(ListSkinFolders(SkinsDir()), skinName_);
 }
 
@@ -210,6 +214,60 @@ void MainForm::SkinMenuClick(const QString& name) {
 void MainForm::N9Click() {
     // The item has already toggled its own check; the window follows at once, in place.
     SetStaysOnTop(menus_->Item("N9")->isChecked());
+}
+
+void MainForm::StartHotKey(int hookKey) {
+    // Without the library the key is still kept, to be written back at close.
+    hotKey_.Load(appDir_);
+    hotKey_.SetToggleTarget(this, [this] {
+        QCoreApplication::postEvent(this, new QEvent(static_cast<QEvent::Type>(kToggleWindowEvent)));
+    });
+    hotKey_.Enable();
+    hotKey_.SetKey(static_cast<std::uint32_t>(hookKey));
+    // The library grabs on its own thread; its answer is asked once the window is up, so
+    // start-up never waits for it.
+    QTimer::singleShot(300, this, [this] {
+        if (!closing_) ReportHotKey();
+    });
+}
+
+void MainForm::ReportHotKey() {
+    const std::optional<HotKeyProblem> p = hotKey_.Problem();
+    if (!p) return;
+    const QString key = QString::fromStdString(HotKeyName(static_cast<int>(p->key)));
+    QString text;
+    switch (p->kind) {
+        case HotKeyProblem::Kind::NotLoaded:
+            text = QStringLiteral("无法加载热键库，系统热键不可用：%1").arg(QString::fromStdString(p->reason));
+            break;
+        case HotKeyProblem::Kind::NoDisplay:
+            text = QStringLiteral("无法连接到 X 显示，系统热键不可用。");
+            break;
+        case HotKeyProblem::Kind::KeyTaken:
+            text = QStringLiteral("系统热键 %1 已被其他程序占用，请在“系统热键”中换一个键。").arg(key);
+            break;
+        case HotKeyProblem::Kind::NoKey:
+            text = QStringLiteral("键盘上没有系统热键 %1 的按键，请在“系统热键”中换一个键。").arg(key);
+            break;
+        case HotKeyProblem::Kind::Other:
+            text = QStringLiteral("系统热键不可用：%1").arg(QString::fromStdString(p->reason));
+            break;
+    }
+    Notices::Notice(this, text);
+}
+
+void MainForm::SetVirtualKey(std::uint32_t code) { hotKey_.SetKey(code); }
+
+void MainForm::N21Click() {
+    picker_->Finish();
+    const QRect screenRect = screen() ? screen()->geometry() : QRect(0, 0, 1024, 768);
+    HookForm dialog(*this, screenRect.width());
+    if (dialog.exec() == QDialog::Accepted) ReportHotKey();
+}
+
+void MainForm::ToggleVisibility() {
+    // The tray comes next; until then the hot-key shows and hides the main window.
+    setVisible(!isVisible());
 }
 
 void MainForm::MenuImgClick() { PopupMenu1()->exec(QPoint(x() + 7, y() + 6)); }
@@ -316,6 +374,10 @@ bool MainForm::event(QEvent* e) {
         CloseInput();
         return true;
     }
+    if (e->type() == static_cast<QEvent::Type>(kToggleWindowEvent)) {
+        ToggleVisibility();
+        return true;
+    }
     return QWidget::event(e);
 }
 
@@ -337,7 +399,7 @@ void MainForm::SaveSettings() {
     v.autoFlex = menus_->Item("N16")->isChecked();
     v.top = y();
     v.left = x();
-    v.hookKey = hookKey_;
+    v.hookKey = static_cast<int>(hotKey_.Key());
     for (int s = 0; s < 4; ++s) v.colors[s] = colors_.StoredColor(s);
     v.copyAddHash = copy_.copyAddHash;
     v.copyType = copy_.copyType;
@@ -362,6 +424,8 @@ void MainForm::closeEvent(QCloseEvent* e) {
     // A window closed before every creation step ran has nothing worth saving, and
     // writing the layout defaults would overwrite the user's settings.
     if (started_) SaveSettings();
+    // The very last step: the key is let go.
+    hotKey_.Disable();
     e->accept();
     emit closed();
 }

@@ -35,7 +35,11 @@ class ZoomForm;
 inline constexpr int kCloseInputEvent = 1024 + 31;   // release the manual-input window
 inline constexpr int kToggleWindowEvent = 1024 + 32;  // hide or show the main window
 
-class MainForm : public QWidget, public FavouritesHost, public InputHost, private AutoSizeHost {
+class MainForm : public QWidget,
+                 public FavouritesHost,
+                 public InputHost,
+                 public HookHost,
+                 private AutoSizeHost {
     Q_OBJECT
 public:
     MainForm(std::filesystem::path appDir, Platform platform, QWidget* parent = nullptr);
@@ -55,7 +59,7 @@ public:
     bool LabelsBold() const { return face_.Skin().fonts.bold; }
     int FlexWidth() const { return face_.Skin().fonts.flexWidth; }
     int FlexHeight() const { return face_.Skin().fonts.flexHeight; }
-    int HookKey() const { return hookKey_; }
+    int HookKey() const { return static_cast<int>(hotKey_.Key()); }
     bool CopyAddHash() const { return copy_.copyAddHash; }
     int CopyType() const { return copy_.copyType; }
     int PalIndex() const { return palIndex_; }
@@ -83,6 +87,10 @@ public:
     int SkinHeight() const override { return FullSize().height(); }
     void SetAutoSizeItemEnabled(bool enabled) override;
     void PostCloseInput() override;
+    std::uint32_t VirtualKey() const override { return hotKey_.Key(); }
+    void SetVirtualKey(std::uint32_t code) override;
+    int MainWidth() const override { return width(); }
+    int SkinWidth() const override { return FullSize().width(); }
     // Dialogs that stay open for a while hold the window at its size while they exist.
     void PauseAutoSize() override { autoSize_.Pause(); }
     void ResumeAutoSize() override { autoSize_.Resume(); }
@@ -97,6 +105,8 @@ public slots:
     void N16Click() { autoSize_.N16Click(); }
     void N15Click();  // the favourites manager
     void N9Click();   // "总在最上面": stays-on-top
+    void N21Click();  // "系统热键": the hot-key dialog
+    void ToggleVisibility();
     void SkinImgDblClick();  // manual input
     // Picking: a left press on a swatch starts it, the release ends it.
     void ColorMouseDown(Swatch* swatch, Qt::MouseButton which);
@@ -121,6 +131,9 @@ private:
     void ApplySettings();
     void SaveSettings();
     void SetStaysOnTop(bool on);
+    void StartHotKey(int hookKey);
+    // A notice when the hot-key cannot work, naming the key and where to choose another.
+    void ReportHotKey();
     void FunBtnMouseUp(SkinButton* button, Qt::MouseButton which, bool inside);
     void SkinImgClick();
     void CloseInput();
@@ -137,6 +150,7 @@ private:
     Desktop& desktop_;
     ScreenSampler& screen_;
     Clipboard& clipboard_;
+    HotKey& hotKey_;
     SkinFace face_;          // background, buttons, labels and swatches
     MainMenus* menus_;       // PopupMenu1, PopupMenu2 and their items
     SwatchView view_;        // how the colour model reaches the screen
@@ -151,7 +165,6 @@ private:
     std::filesystem::path appDir_;
     QString skinName_;
     int palIndex_ = 0;
-    int hookKey_ = kDefaultHookKey;
 
     QPointer<InputForm> inputForm_;  // the manual-input window, while it is open
     WindowDrag* drag_;  // dragging the window by its background
