@@ -399,4 +399,65 @@ expect "work area: snapped to the panel's edge and the work area's bottom" "40 $
 stop_app
 xprop -root -remove _NET_WORKAREA
 
+# --- the hot-key: Ctrl + the stored key, pressed over another window, hides and shows ----------
+viewable() { xwininfo -id "$1" 2>/dev/null | grep -q IsViewable; }
+hidden() { ! viewable "$1"; }
+app=$(make_app hotkey "[System]
+Left=300
+Top=200
+AutoFlex=0
+HookKey=116")
+start_app "$app"
+wid=$(wait_window) || fail "hot-key: window appears"
+before=$(window_geometry "$wid")
+xdotool mousemove 900 700   # over the desktop: the keys go to whatever has the focus
+sleep 0.5                   # the library grabs on its own thread
+xdotool key ctrl+w
+sleep 0.3
+check "hot-key: Ctrl+W does nothing when the key is F5" viewable "$wid"
+xdotool key ctrl+F5
+check "hot-key: Ctrl+F5 hides the window" wait_for 2 hidden "$wid"
+xdotool key ctrl+F5
+check "hot-key: Ctrl+F5 brings it back" wait_for 2 viewable "$wid"
+expect "hot-key: back at the same place" "$before" "$(window_geometry "$wid")"
+expect "hot-key: still kept off the taskbar" "_NET_WM_STATE_SKIP_TASKBAR _NET_WM_STATE_SKIP_PAGER" \
+    "$("$PROBE" state "$wid" | grep SKIP | tr '\n' ' ' | sed 's/ $//')"
+read -r wx wy _ < <(window_geometry "$wid")
+xdotool mousemove $((wx + cx + 3)) $((wy + cy + 3)) click 1
+wait_exit "$APP_PID"
+expect "hot-key: the key is written back" 116 "$(ini_get "$app/palora.ini" System HookKey)"
+
+app=$(make_app hotkey-clamp "[System]
+Left=300
+Top=200
+AutoFlex=0
+HookKey=-5")
+start_app "$app"
+wid=$(wait_window) || fail "hot-key clamp: window appears"
+sleep 0.5
+xdotool mousemove 900 700 key ctrl+w
+check "hot-key: a stored -5 answers Ctrl+W" wait_for 2 hidden "$wid"
+xdotool key ctrl+w
+wait_for 2 viewable "$wid"
+read -r wx wy _ < <(window_geometry "$wid")
+xdotool mousemove $((wx + cx + 3)) $((wy + cy + 3)) click 1
+wait_exit "$APP_PID"
+expect "hot-key: the clamped key is written back" 87 "$(ini_get "$app/palora.ini" System HookKey)"
+
+# Another program holds Ctrl+W: the notice names the key instead of a silent failure.
+"$PROBE" holdkey w 20 >"$WORK/holder.out" &
+holder=$!
+wait_for 2 grep -q held "$WORK/holder.out"
+app=$(make_app hotkey-taken "[System]
+Left=300
+Top=200
+AutoFlex=0")
+start_app "$app"
+wid=$(wait_window) || fail "hot-key taken: window appears"
+box=$(wait_other_window "$wid")
+check "hot-key: a key held by another program gives a notice" test -n "$box"
+[ -n "$box" ] && xdotool windowfocus "$box" key Return 2>/dev/null
+kill $holder 2>/dev/null; wait $holder 2>/dev/null
+stop_app
+
 finish

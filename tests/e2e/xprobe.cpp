@@ -6,6 +6,8 @@
 //   xprobe state WID            the atoms of WID's _NET_WM_STATE, one per line
 //   xprobe find NAME            the id of the first mapped top-level window titled NAME
 //   xprobe root RRGGBB          paints the root window (the desktop) in one colour
+//   xprobe holdkey KEYSYM SECS  holds a grab of Ctrl + the key for SECS seconds, as another
+//                               program that uses the same hot-key would
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -15,8 +17,32 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <ctime>
 
 namespace {
+
+// Grabs Ctrl + the key (with and without Caps Lock and Num Lock) and keeps it.
+int HoldKey(Display* dpy, const char* keysymName, int seconds) {
+    const KeySym sym = XStringToKeysym(keysymName);
+    const KeyCode code = sym == NoSymbol ? 0 : XKeysymToKeycode(dpy, sym);
+    if (!code) return 1;
+    for (unsigned locks : {0u, unsigned(LockMask), unsigned(Mod2Mask), unsigned(LockMask | Mod2Mask)}) {
+        XGrabKey(dpy, code, ControlMask | locks, DefaultRootWindow(dpy), False, GrabModeAsync,
+                 GrabModeAsync);
+    }
+    XSync(dpy, False);
+    std::printf("held\n");
+    std::fflush(stdout);
+    for (int i = 0; i < seconds * 10; ++i) {
+        while (XPending(dpy)) {
+            XEvent e;
+            XNextEvent(dpy, &e);
+        }
+        struct timespec t = {0, 100000000};
+        nanosleep(&t, nullptr);
+    }
+    return 0;
+}
 
 int Usage() {
     std::fprintf(stderr, "usage: xprobe pixel X Y | inshape WID X Y | state WID | find NAME\n");
@@ -105,6 +131,7 @@ int main(int argc, char** argv) {
     if (cmd == "inshape" && argc == 5)
         rc = InShape(dpy, std::strtoul(argv[2], nullptr, 0), std::atoi(argv[3]), std::atoi(argv[4]));
     if (cmd == "root" && argc == 3) rc = Root(dpy, argv[2]);
+    if (cmd == "holdkey" && argc == 4) rc = HoldKey(dpy, argv[2], std::atoi(argv[3]));
     if (cmd == "state" && argc == 3) rc = State(dpy, std::strtoul(argv[2], nullptr, 0));
     if (cmd == "find" && argc == 3) {
         Window w = 0;
