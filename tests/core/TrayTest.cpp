@@ -18,7 +18,7 @@ TEST(TrayTest, RightPressOpensTheMenuOnlyBeyondBothFarEdges) {
         {{1000, 760}, true},   // the tray at the bottom right of the screen
         {{250, 331}, false},   // on the right edge (left + width)
         {{251, 330}, false},   // on the bottom edge (top + height)
-        {{250, 330}, false},
+        {{250, 330}, false},   // on both
         {{1000, 300}, false},  // right of the window but level with it
         {{180, 760}, false},   // below it but not to its right
         {{50, 100}, false},    // above and to the left
@@ -40,17 +40,14 @@ TEST(TrayTest, HidingWithoutATrayNeedsTheHotKeyAndNamesItOnce) {
         HidePlan plan;
     };
     const Case cases[] = {
-        {true, true, false, HidePlan::Hide},
-        {true, false, false, HidePlan::Hide},
-        {true, false, true, HidePlan::Hide},
-        {false, true, false, HidePlan::HideAndTellKey},
-        {false, true, true, HidePlan::Hide},
-        {false, false, false, HidePlan::Stay},
+        {true, true, false, HidePlan::Hide},  {true, false, false, HidePlan::Hide},
+        {true, false, true, HidePlan::Hide},  {false, true, false, HidePlan::HideAndTellKey},
+        {false, true, true, HidePlan::Hide},  {false, false, false, HidePlan::Stay},
         {false, false, true, HidePlan::Stay},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "tray " << c.tray << " hot-key " << c.hotKey << " told "
-                                        << c.told);
+        SCOPED_TRACE(testing::Message()
+                     << "tray " << c.tray << " hot-key " << c.hotKey << " told " << c.told);
         EXPECT_EQ(PlanHide(c.tray, c.hotKey, c.told), c.plan);
     }
 }
@@ -86,8 +83,13 @@ TEST(TrayTest, RightPressAsksForTheMenuAndOtherPressesDoNothing) {
     using enum TrayPress;
     using enum TrayAction;
     // A right press between two quick left presses neither toggles nor shortens the interval.
-    Replay({{0, Right, Menu}, {10, Left, Toggle}, {100, Right, Menu}, {200, Left, Nothing},
-            {210, Other, Nothing}, {2000, Other, Nothing}, {2010, Double, Nothing}});
+    Replay({{0, Right, Menu},
+            {10, Left, Toggle},
+            {100, Right, Menu},
+            {200, Left, Nothing},
+            {210, Other, Nothing},
+            {2000, Other, Nothing},
+            {2010, Double, Nothing}});
     // A double click that is the first thing ever seen toggles nothing.
     Replay({{0, Double, Nothing}, {100, Left, Nothing}, {600, Left, Toggle}});
 }

@@ -9,6 +9,8 @@
 
 #include "core/Color.h"
 
+class QMenu;
+
 namespace huebird {
 
 // Shared by the dialogs that stay open for a while.
@@ -50,6 +52,18 @@ public:
     // The input window's close button was used: the main window finishes the close later,
     // from its own event queue.
     virtual void PostCloseInput() = 0;
+};
+
+// What the tray icon and hiding the program need from the main window.
+class TrayHost {
+public:
+    virtual ~TrayHost() = default;
+    // The main menu, opened by a right press on the tray icon.
+    virtual QMenu* PopupMenu1() const = 0;
+    // The global hot-key that hides and shows the program, as the user presses it ("Ctrl+W"),
+    // and whether it works now (the key is grabbed).
+    virtual QString HotKeyName() const = 0;
+    virtual bool HotKeyWorks() const = 0;
 };
 
 }  // namespace huebird

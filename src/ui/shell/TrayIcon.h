@@ -1,0 +1,52 @@
+// The program's icon in the tray (XEmbed trays and StatusNotifierItem hosts alike, through
+// the toolkit's tray icon) and what its presses do.
+#pragma once
+
+#include <QObject>
+#include <QSystemTrayIcon>
+#include <functional>
+
+#include "core/Tray.h"
+
+namespace huebird {
+
+class Presence;
+class TrayHost;
+
+class TrayIcon : public QObject {
+    Q_OBJECT
+public:
+    // Milliseconds from a monotonic clock.
+    using Clock = std::function<qint64()>;
+
+    // Adds the icon (the four brush strokes, tip "Huebird") to the tray. A tray that starts
+    // later (a panel restarted) gets it too: the toolkit docks it again when a tray appears.
+    TrayIcon(TrayHost& host, Presence& presence, QObject* parent = nullptr);
+    ~TrayIcon() override;
+
+    // Takes the icon off the tray for good (the close steps).
+    void Remove();
+    // A tray shows the icon now.
+    bool Shown() const;
+    QSystemTrayIcon* Icon() const { return icon_; }
+
+    // In tests: the clock that times the presses (double clicks).
+    void SetClock(Clock clock) { clock_ = std::move(clock); }
+
+public slots:
+    // A press on the icon: a left press toggles the program, a right press opens the main
+    // menu at the pointer when the pointer lies beyond the main window's right and bottom
+    // edges, and nothing else does anything (a double click toggles once).
+    void Activated(QSystemTrayIcon::ActivationReason reason);
+
+private:
+    void OpenMenu();
+
+    TrayHost& host_;
+    Presence& presence_;
+    QSystemTrayIcon* icon_;
+    TrayClicks clicks_;
+    Clock clock_;
+};
+
+}  // namespace huebird
