@@ -1,11 +1,13 @@
 #include "ui/shell/TrayIcon.h"
 
+#include <QApplication>
 #include <QCursor>
 #include <QElapsedTimer>
-#include <QGuiApplication>
+#include <QEvent>
 #include <QMenu>
 #include <QStyleHints>
 #include <QWidget>
+#include <QWindow>
 
 #include "ui/shell/AppIcon.h"
 #include "ui/shell/Hosts.h"
@@ -42,6 +44,7 @@ TrayIcon::TrayIcon(TrayHost& host, Presence& presence, QObject* parent)
     clock_ = [started] { return started.elapsed(); };
     icon_->setToolTip(QString::fromUtf8(kAppTitle));
     connect(icon_, &QSystemTrayIcon::activated, this, &TrayIcon::Activated);
+    QApplication::instance()->installEventFilter(this);
     icon_->show();
 }
 
@@ -69,6 +72,19 @@ void TrayIcon::Activated(QSystemTrayIcon::ActivationReason reason) {
         case TrayAction::Nothing:
             break;
     }
+}
+
+bool TrayIcon::eventFilter(QObject* watched, QEvent* event) {
+    // In an XEmbed tray the icon is a window of the program, and the toolkit blocks it like
+    // every other window while a modal dialog runs: its presses would be lost, and a program
+    // hidden with a dialog open could come back by the hot-key alone. A window is never
+    // blocked by a modal window it is a transient child of, so the icon's window becomes one.
+    if (event->type() == QEvent::WindowBlocked && watched->inherits("QSystemTrayIconSys")) {
+        QWindow* window = static_cast<QWidget*>(watched)->windowHandle();
+        QWindow* modal = QGuiApplication::modalWindow();
+        if (window && modal && window != modal) window->setTransientParent(modal);
+    }
+    return false;
 }
 
 void TrayIcon::OpenMenu() {

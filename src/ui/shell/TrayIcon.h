@@ -39,6 +39,9 @@ public slots:
     // edges, and nothing else does anything (a double click toggles once).
     void Activated(QSystemTrayIcon::ActivationReason reason);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void OpenMenu();
 
