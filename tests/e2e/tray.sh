@@ -241,8 +241,9 @@ check_tray_lost_while_hidden() {
 
 # --- run --------------------------------------------------------------------------------------
 
+WM_PID=
 start_display
-trap 'stop_tray; stop_all' EXIT
+trap 'stop_tray; [ -n "$WM_PID" ] && kill "$WM_PID" 2>/dev/null; stop_all' EXIT
 check_icon_docks
 check_left_click_toggles
 check_double_click_toggles_once
@@ -252,4 +253,17 @@ check_tray_restarted
 check_tray_started_later
 check_no_tray
 check_tray_lost_while_hidden
+
+# Again with a window manager, which frames the windows and may place them anew when they are
+# shown again.
+if command -v openbox >/dev/null; then
+    echo "--- with openbox"
+    openbox --sm-disable >/dev/null 2>&1 &
+    WM_PID=$!
+    sleep 1
+    check_left_click_toggles
+    check_modal_dialog
+else
+    echo "--- openbox is not installed: the window-manager pass is skipped"
+fi
 finish

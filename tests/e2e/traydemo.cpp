@@ -3,7 +3,7 @@
 //
 //   huebird_traydemo [--no-hotkey] [--at X Y]
 //
-// In the window: "m" hides the program as the minimise button does, "p" opens a palette-like
+// In the window (or the palette): "m" hides the program as the minimise button does, "p" opens a palette-like
 // tool window, "d" opens a modal dialog (Return accepts it; the program prints
 // "dialog <result>" when it returns). The main menu has one item, "关闭", which ends the program.
 #include <QApplication>
@@ -92,6 +92,8 @@ int main(int argc, char** argv) {
             std::printf("dialog %d\n", dialog.exec());
         }
     };
+    // With a window manager the keyboard follows the window last shown.
+    palette.onKey = main.onKey;
     desktop.KeepOffTaskbar(&main);
     main.show();
     std::printf("started\n");
