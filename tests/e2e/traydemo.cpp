@@ -1,11 +1,14 @@
 // A small program with the real tray icon and hiding, for the tray's end-to-end tests and the
 // tray bench: a plain window titled "Huebird" in place of the skinned main window.
 //
-//   huebird_traydemo [--no-hotkey] [--at X Y]
+//   huebird_traydemo [--no-hotkey] [--no-tray] [--at X Y]
 //
-// In the window (or the palette): "m" hides the program as the minimise button does, "p" opens a palette-like
-// tool window, "d" opens a modal dialog (Return accepts it; the program prints
-// "dialog <result>" when it returns). The main menu has one item, "关闭", which ends the program.
+// --no-tray leaves the tray icon and hiding out altogether (the tray bench compares start-up
+// with and without them).
+//
+// In the window (or the palette): "m" hides the program as the minimise button does, "p" opens a
+// palette-like tool window, "d" opens a modal dialog (Return accepts it; the program prints "dialog
+// <result>" when it returns). The main menu has one item, "关闭", which ends the program.
 #include <QApplication>
 #include <QDialog>
 #include <QKeyEvent>
@@ -15,6 +18,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 
 #include "platform/x11/X11Desktop.h"
 #include "ui/shell/Hosts.h"
@@ -29,7 +33,13 @@ public:
     std::function<void(int key)> onKey = [](int) {};
 
 protected:
-    void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(rect(), colour_); }
+    // Some text, as the real window's readout has: fonts load at start-up either way.
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.fillRect(rect(), colour_);
+        p.setPen(Qt::white);
+        p.drawText(QPoint(4, 14), QStringLiteral("255 128 064"));
+    }
     void keyPressEvent(QKeyEvent* e) override { onKey(e->key()); }
 
 private:
@@ -53,8 +63,10 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
     Host host;
     QPoint at(100, 100);
+    bool withTray = true;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--no-hotkey") == 0) host.hotKey = false;
+        if (std::strcmp(argv[i], "--no-tray") == 0) withTray = false;
         if (std::strcmp(argv[i], "--at") == 0 && i + 2 < argc) {
             at = QPoint(std::atoi(argv[i + 1]), std::atoi(argv[i + 2]));
             i += 2;
@@ -72,15 +84,19 @@ int main(int argc, char** argv) {
     host.menu = &menu;
 
     huebird::TrayIcon* tray = nullptr;
-    huebird::Presence presence(main, host, [&] { return tray && tray->Shown(); });
-    tray = new huebird::TrayIcon(host, presence, &app);
+    std::unique_ptr<huebird::Presence> presence;
+    if (withTray) {
+        presence =
+            std::make_unique<huebird::Presence>(main, host, [&] { return tray && tray->Shown(); });
+        tray = new huebird::TrayIcon(host, *presence, &app);
+    }
 
     Face palette(QColor(0x70, 0x50, 0x30), Qt::Tool);
     palette.setWindowTitle(QStringLiteral("Huebird palette"));
     palette.setGeometry(300, 100, 100, 60);
 
     main.onKey = [&](int key) {
-        if (key == Qt::Key_M) presence.HideToTray();
+        if (key == Qt::Key_M && presence) presence->HideToTray();
         if (key == Qt::Key_P) palette.show();
         if (key == Qt::Key_D) {
             QDialog dialog(&main);
@@ -98,6 +114,6 @@ int main(int argc, char** argv) {
     main.show();
     std::printf("started\n");
     const int rc = QApplication::exec();
-    tray->Remove();
+    if (tray) tray->Remove();
     return rc;
 }

@@ -222,8 +222,10 @@ private slots:
         TrayIcon icon(host, *presence);
         qint64 now = 10000;
         icon.SetClock([&] { return now; });
+        QTRY_VERIFY(icon.Icon());
         QCOMPARE(icon.Icon()->toolTip(), QStringLiteral("Huebird"));
         QVERIFY(!icon.Icon()->icon().isNull());
+        QVERIFY(icon.Icon()->isVisible());
 
         icon.Activated(QSystemTrayIcon::Trigger);
         QVERIFY(presence->Hidden());
@@ -268,6 +270,23 @@ private slots:
         icon.Remove();
         QVERIFY(!icon.Shown());
         QVERIFY(!icon.Icon());
+    }
+
+    void theIconJoinsTheTrayAfterTheMainWindowsFirstPaint() {
+        main->hide();
+        TrayIcon icon(host, *presence);
+        QTest::qWait(50);
+        QVERIFY(!icon.Icon());
+        main->show();
+        QTRY_VERIFY(icon.Icon() && icon.Icon()->isVisible());
+
+        // Removed before it joined: it never does.
+        main->hide();
+        TrayIcon removedEarly(host, *presence);
+        removedEarly.Remove();
+        main->show();
+        QTest::qWait(50);
+        QVERIFY(!removedEarly.Icon());
     }
 
     void theIconHasItsFourStrokesCrispAtSixteenPixels() {

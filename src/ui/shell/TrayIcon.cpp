@@ -6,6 +6,7 @@
 #include <QEvent>
 #include <QMenu>
 #include <QStyleHints>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
@@ -37,20 +38,34 @@ TrayIcon::TrayIcon(TrayHost& host, Presence& presence, QObject* parent)
     : QObject(parent),
       host_(host),
       presence_(presence),
-      icon_(new QSystemTrayIcon(AppIcon(), this)),
       clicks_(QGuiApplication::styleHints()->mouseDoubleClickInterval()) {
     QElapsedTimer started;
     started.start();
     clock_ = [started] { return started.elapsed(); };
+    QApplication::instance()->installEventFilter(this);
+    // Making the toolkit's tray icon looks for a StatusNotifierItem host on the session bus,
+    // and adding it to an XEmbed tray takes a few round trips to the X server and work in the
+    // tray: together some milliseconds. Both wait until the main window has painted, so the
+    // window is not kept waiting at start-up; there is nothing to hide before then.
+    if (presence_.MainWindow().isVisible()) {
+        QTimer::singleShot(0, this, &TrayIcon::Add);
+    } else {
+        waitingForPaint_ = true;
+    }
+}
+
+void TrayIcon::Add() {
+    if (icon_ || removed_) return;
+    icon_ = new QSystemTrayIcon(AppIcon(), this);
     icon_->setToolTip(QString::fromUtf8(kAppTitle));
     connect(icon_, &QSystemTrayIcon::activated, this, &TrayIcon::Activated);
-    QApplication::instance()->installEventFilter(this);
     icon_->show();
 }
 
 TrayIcon::~TrayIcon() { Remove(); }
 
 void TrayIcon::Remove() {
+    removed_ = true;
     if (!icon_) return;
     icon_->hide();
     delete icon_;
@@ -75,6 +90,10 @@ void TrayIcon::Activated(QSystemTrayIcon::ActivationReason reason) {
 }
 
 bool TrayIcon::eventFilter(QObject* watched, QEvent* event) {
+    if (waitingForPaint_ && event->type() == QEvent::Paint && watched == &presence_.MainWindow()) {
+        waitingForPaint_ = false;
+        QTimer::singleShot(0, this, &TrayIcon::Add);
+    }
     // In an XEmbed tray the icon is a window of the program, and the toolkit blocks it like
     // every other window while a modal dialog runs: its presses would be lost, and a program
     // hidden with a dialog open could come back by the hot-key alone. A window is never

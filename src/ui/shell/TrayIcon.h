@@ -19,8 +19,10 @@ public:
     // Milliseconds from a monotonic clock.
     using Clock = std::function<qint64()>;
 
-    // Adds the icon (the four brush strokes, tip "Huebird") to the tray. A tray that starts
-    // later (a panel restarted) gets it too: the toolkit docks it again when a tray appears.
+    // The icon (the four brush strokes, tip "Huebird"). It joins the tray as soon as the main
+    // window has painted for the first time (at the next turn of the event loop when the
+    // window shows already). A tray that starts later (a panel restarted) gets it too: the
+    // toolkit docks it again when a tray appears.
     TrayIcon(TrayHost& host, Presence& presence, QObject* parent = nullptr);
     ~TrayIcon() override;
 
@@ -28,6 +30,7 @@ public:
     void Remove();
     // A tray shows the icon now.
     bool Shown() const;
+    // The toolkit's icon, once it has joined the tray (and until it is removed).
     QSystemTrayIcon* Icon() const { return icon_; }
 
     // In tests: the clock that times the presses (double clicks).
@@ -43,13 +46,16 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void Add();
     void OpenMenu();
 
     TrayHost& host_;
     Presence& presence_;
-    QSystemTrayIcon* icon_;
+    QSystemTrayIcon* icon_ = nullptr;
     TrayClicks clicks_;
     Clock clock_;
+    bool waitingForPaint_ = false;  // for the main window's first paint
+    bool removed_ = false;
 };
 
 }  // namespace huebird
