@@ -11,6 +11,8 @@ APP=$(cd "$(dirname "$DEMO")" && pwd)  # where lib.sh's screenshots go
 HERE=$(cd "$(dirname "$0")" && pwd)
 . "$HERE/lib.sh"
 
+command -v trayer >/dev/null || { echo "trayer is not installed (scripts/deps.sh installs it)"; exit 1; }
+
 # The toolkit prefers a StatusNotifierItem host on the session bus when one runs; these tests
 # are about the XEmbed tray.
 unset DBUS_SESSION_BUS_ADDRESS
