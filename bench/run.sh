@@ -16,3 +16,14 @@ build/bench/huebird_bench_startup "$app" 20
 build/bench/huebird_bench_window "$app"
 build/bench/huebird_bench_menu "$app"
 build/bench/huebird_bench_hotkey "$app"
+# The tray: an XEmbed tray on the same display (no session bus, so no StatusNotifierItem host).
+if command -v trayer >/dev/null; then
+    env -u DBUS_SESSION_BUS_ADDRESS trayer --edge bottom --align right --widthtype request \
+        --height 24 >/dev/null 2>&1 &
+    tray=$!
+    sleep 1
+    env -u DBUS_SESSION_BUS_ADDRESS build/bench/huebird_bench_tray "$app"
+    [ -x build/tests/huebird_traydemo ] &&
+        env -u DBUS_SESSION_BUS_ADDRESS build/bench/huebird_bench_tray --startup build/tests/huebird_traydemo
+    kill $tray
+fi

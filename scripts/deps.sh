@@ -5,7 +5,7 @@ PACKAGES=(
   cmake g++ make pkg-config
   qt6-base-dev libgl-dev libx11-dev libxext-dev
   libgtest-dev libbenchmark-dev
-  xvfb xauth x11-utils xdotool xclip imagemagick openbox
+  xvfb xauth x11-utils xdotool xclip imagemagick openbox trayer
   fonts-wqy-zenhei fonts-dejavu-core fontconfig
 )
 missing=()

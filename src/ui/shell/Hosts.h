@@ -10,6 +10,8 @@
 
 #include "core/Color.h"
 
+class QMenu;
+
 namespace huebird {
 
 // Shared by the dialogs that stay open for a while.
@@ -63,6 +65,18 @@ public:
     virtual QPoint MainTopLeft() const = 0;
     virtual int MainWidth() const = 0;
     virtual int SkinWidth() const = 0;
+};
+
+// What the tray icon and hiding the program need from the main window.
+class TrayHost {
+public:
+    virtual ~TrayHost() = default;
+    // The main menu, opened by a right press on the tray icon.
+    virtual QMenu* PopupMenu1() const = 0;
+    // The global hot-key that hides and shows the program, as the user presses it ("Ctrl+W"),
+    // and whether it works now (the key is grabbed).
+    virtual QString HotKeyName() const = 0;
+    virtual bool HotKeyWorks() const = 0;
 };
 
 }  // namespace huebird

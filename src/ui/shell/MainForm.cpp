@@ -21,6 +21,8 @@
 #include "ui/favourites/MarksForm.h"
 #include "ui/shell/HookForm.h"
 #include "ui/shell/MainMenus.h"
+#include "ui/shell/Presence.h"
+#include "ui/shell/TrayIcon.h"
 #include "ui/shell/Notices.h"
 #include "ui/shell/WindowDrag.h"
 #include "ui/skin/SkinButton.h"
@@ -152,7 +154,9 @@ void MainForm::LoadSettings() {
 }
 
 void MainForm::FormCreate() {
-    // The tray icon and its message come with the tray; the skin follows.
+    // The tray icon first (it joins the tray once the window is painted), then the skin.
+    presence_ = new Presence(*this, *this, [this] { return tray_ && tray_->Shown(); }, this);
+    tray_ = new TrayIcon(*this, *presence_, this);
     const SkinLoad load = LoadSkin(SkinsDir(), skinName_);
     if (!load.skin) {
         // Without its skin the window can be neither used nor closed: nothing starts.
@@ -233,8 +237,9 @@ void MainForm::StartHotKey(int hookKey) {
 
 void MainForm::ReportHotKey() {
     const std::optional<HotKeyProblem> p = hotKey_.Problem();
+    hotKeyWorks_ = !p.has_value();
     if (!p) return;
-    const QString key = QString::fromStdString(HotKeyName(static_cast<int>(p->key)));
+    const QString key = QString::fromStdString(huebird::HotKeyName(static_cast<int>(p->key)));
     QString text;
     switch (p->kind) {
         case HotKeyProblem::Kind::NotLoaded:
@@ -266,8 +271,16 @@ void MainForm::N21Click() {
 }
 
 void MainForm::ToggleVisibility() {
-    // The tray comes next; until then the hot-key shows and hides the main window.
-    setVisible(!isVisible());
+    if (presence_) presence_->ToggleVisibility();
+}
+
+QString MainForm::HotKeyName() const {
+    return QString::fromStdString(huebird::HotKeyName(static_cast<int>(hotKey_.Key())));
+}
+
+bool MainForm::HotKeyWorks() const {
+    if (!hotKeyWorks_) hotKeyWorks_ = !hotKey_.Problem().has_value();
+    return *hotKeyWorks_;
 }
 
 void MainForm::MenuImgClick() { PopupMenu1()->exec(QPoint(x() + 7, y() + 6)); }
@@ -278,7 +291,7 @@ void MainForm::CloseImgClick() {
 }
 
 void MainForm::MIniImgClick() {
-    // Hiding to the tray comes with the tray icon.
+    if (presence_) presence_->HideToTray();
 }
 
 void MainForm::FunBtnMouseUp(SkinButton* button, Qt::MouseButton which, bool inside) {
@@ -419,6 +432,7 @@ void MainForm::closeEvent(QCloseEvent* e) {
     picker_->Abort();
     delete inputForm_;
     face_.ReleaseButtonStrips();
+    if (tray_) tray_->Remove();
     menus_->ReleaseSkinItems();
     favourites_->Release();
     // A window closed before every creation step ran has nothing worth saving, and

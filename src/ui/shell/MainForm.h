@@ -23,6 +23,8 @@ class QTimer;
 namespace huebird {
 
 class FavouriteItems;
+class Presence;
+class TrayIcon;
 class InputForm;
 class MainMenus;
 class Picker;
@@ -39,6 +41,7 @@ class MainForm : public QWidget,
                  public FavouritesHost,
                  public InputHost,
                  public HookHost,
+                 public TrayHost,
                  private AutoSizeHost {
     Q_OBJECT
 public:
@@ -67,7 +70,7 @@ public:
     const std::filesystem::path& AppDir() const { return appDir_; }
     std::filesystem::path SettingsPath() const override;
 
-    QMenu* PopupMenu1() const;
+    QMenu* PopupMenu1() const override;
     QMenu* PopupMenu2() const;
     QTimer* Timer1() const;
     QTimer* Timer2() const { return autoSize_.Timer2(); }
@@ -91,6 +94,8 @@ public:
     void SetVirtualKey(std::uint32_t code) override;
     int MainWidth() const override { return width(); }
     int SkinWidth() const override { return FullSize().width(); }
+    QString HotKeyName() const override;
+    bool HotKeyWorks() const override;
     // Dialogs that stay open for a while hold the window at its size while they exist.
     void PauseAutoSize() override { autoSize_.Pause(); }
     void ResumeAutoSize() override { autoSize_.Resume(); }
@@ -151,6 +156,9 @@ private:
     ScreenSampler& screen_;
     Clipboard& clipboard_;
     HotKey& hotKey_;
+    Presence* presence_ = nullptr;  // hiding the program as a whole
+    TrayIcon* tray_ = nullptr;      // the icon in the tray, from creation to close
+    mutable std::optional<bool> hotKeyWorks_;  // the library's last answer
     SkinFace face_;          // background, buttons, labels and swatches
     MainMenus* menus_;       // PopupMenu1, PopupMenu2 and their items
     SwatchView view_;        // how the colour model reaches the screen

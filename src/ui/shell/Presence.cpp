@@ -1,0 +1,125 @@
+#include "ui/shell/Presence.h"
+
+#include <QApplication>
+#include <QTimer>
+#include <QWidget>
+#include <QWindow>
+
+#include "core/Tray.h"
+#include "ui/shell/Hosts.h"
+#include "ui/shell/Notices.h"
+
+namespace huebird {
+
+namespace {
+
+// The program's own windows that hiding takes along: its windows and dialogs, not menus,
+// tooltips or the window an XEmbed tray holds the icon in.
+bool TakenAlong(const QWidget* w) {
+    if (!w->isWindow() || !w->isVisible()) return false;
+    switch (w->windowType()) {
+        case Qt::Window:
+        case Qt::Dialog:
+        case Qt::Sheet:
+        case Qt::Drawer:
+        case Qt::Tool:
+            return !w->inherits("QSystemTrayIconSys");
+        default:
+            return false;
+    }
+}
+
+// Shows or hides a window through its window, not through the widget: hiding a dialog widget
+// ends its modal loop (it would return as cancelled), while hiding its window only takes it
+// off the screen, and the dialog goes on where it was when the window comes back.
+void SetShown(QWidget& w, bool shown) {
+    if (QWindow* window = w.windowHandle()) {
+        window->setVisible(shown);
+    } else {
+        w.setVisible(shown);
+    }
+}
+
+}  // namespace
+
+Presence::Presence(QWidget& mainWindow, TrayHost& host, TrayCheck trayShown, QObject* parent)
+    : QObject(parent),
+      main_(mainWindow),
+      host_(host),
+      trayShown_(std::move(trayShown)),
+      trayCheck_(new QTimer(this)) {
+    trayCheck_->setInterval(kTrayCheckMs);
+    connect(trayCheck_, &QTimer::timeout, this, &Presence::TrayChanged);
+}
+
+void Presence::HideToTray() {
+    if (hidden_) return;
+    const HidePlan plan = PlanHide(trayShown_(), host_.HotKeyWorks(), keyTold_);
+    if (plan == HidePlan::Stay) {
+        Notices::Notice(&main_, tr("没有找到系统托盘，也没有可用的热键，窗口无法隐藏"));
+        return;
+    }
+    Hide();
+    if (plan == HidePlan::HideAndTellKey) {
+        keyTold_ = true;
+        Notices::Notice(&main_, tr("窗口已隐藏，按 %1 可以重新显示").arg(host_.HotKeyName()));
+    }
+}
+
+void Presence::ToggleVisibility() {
+    if (hidden_) {
+        Show();
+    } else if (main_.isVisible()) {
+        HideToTray();
+    }
+    // Before the main window is first shown (start-up is still running) nothing toggles.
+}
+
+void Presence::TrayChanged() {
+    if (!hidden_) return;
+    switch (PlanHide(trayShown_(), host_.HotKeyWorks(), keyTold_)) {
+        case HidePlan::Hide:
+            break;
+        case HidePlan::HideAndTellKey:
+            keyTold_ = true;
+            Notices::Notice(&main_, tr("窗口已隐藏，按 %1 可以重新显示").arg(host_.HotKeyName()));
+            break;
+        case HidePlan::Stay:
+            Show();
+            Notices::Notice(&main_, tr("没有找到系统托盘，也没有可用的热键，窗口无法隐藏"));
+            break;
+    }
+}
+
+void Presence::Hide() {
+    // An open menu closes: it is no window to bring back.
+    for (int i = 0; i < 8 && QApplication::activePopupWidget(); ++i) {
+        QApplication::activePopupWidget()->close();
+    }
+    kept_.clear();
+    if (TakenAlong(&main_)) kept_.push_back({&main_, main_.pos()});
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w != &main_ && TakenAlong(w)) kept_.push_back({w, w->pos()});
+    }
+    hidden_ = true;
+    for (const KeptWindow& k : kept_) SetShown(*k.window, false);
+    trayCheck_->start();
+}
+
+void Presence::Show() {
+    trayCheck_->stop();
+    hidden_ = false;
+    const std::vector<KeptWindow> kept = std::move(kept_);
+    kept_.clear();
+    for (const KeptWindow& k : kept) {
+        if (!k.window) continue;  // closed while hidden
+        SetShown(*k.window, true);
+        if (k.window->pos() != k.pos) k.window->move(k.pos);
+    }
+    // The window the user can work in gets the keyboard: a modal dialog if one is open.
+    QWidget* active = QApplication::activeModalWidget();
+    if (!active || !active->isVisible()) active = &main_;
+    if (active->isVisible()) active->activateWindow();
+}
+
+}  // namespace huebird

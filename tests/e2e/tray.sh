@@ -1,0 +1,271 @@
+#!/usr/bin/env bash
+# End to end with a real tray: trayer (an XEmbed tray) on a virtual display, and a small
+# program that has the real tray icon and hiding around a plain window (huebird_traydemo).
+# Observed from outside: the tray's pixels, which windows are mapped and where.
+#   tray.sh TRAYDEMO XPROBE
+# Each check is a function; a test for the real program can reuse the helpers above them.
+set -u
+DEMO=$1
+PROBE=$2
+APP=$(cd "$(dirname "$DEMO")" && pwd)  # where lib.sh's screenshots go
+HERE=$(cd "$(dirname "$0")" && pwd)
+. "$HERE/lib.sh"
+
+command -v trayer >/dev/null || { echo "trayer is not installed (scripts/deps.sh installs it)"; exit 1; }
+
+# The toolkit prefers a StatusNotifierItem host on the session bus when one runs; these tests
+# are about the XEmbed tray.
+unset DBUS_SESSION_BUS_ADDRESS
+DEMO_CLASS=huebird_traydemo
+TRAYER_PID=
+WORK=$(mktemp -d /tmp/huebird-e2e-tray.XXXXXX)
+
+# --- helpers ----------------------------------------------------------------------------------
+
+start_tray() {
+    stop_tray
+    trayer --edge bottom --align right --widthtype request --height 24 >"$WORK/trayer.out" 2>&1 &
+    TRAYER_PID=$!
+    wait_for 5 tray_panel >/dev/null
+}
+
+stop_tray() {
+    if [ -n "$TRAYER_PID" ]; then
+        kill "$TRAYER_PID" 2>/dev/null
+        wait "$TRAYER_PID" 2>/dev/null
+    fi
+    TRAYER_PID=
+}
+
+# The tray's panel window, once it is there: "X Y W H".
+tray_panel() {
+    xwininfo -root -tree | awk '/"panel": \("panel" "trayer"\)/ {
+        split($(NF-1), g, /[x+]/); split($NF, a, /[+]/); print a[2], a[3], g[1], g[2]; f=1 }
+        END { exit !f }'
+}
+
+# start_demo ARGS...: the program, started afresh; waits for its main window.
+start_demo() {
+    stop_app
+    "$DEMO" "$@" >"$WORK/demo.out" 2>&1 &
+    APP_PID=$!
+    wait_for 5 main_window >/dev/null
+}
+
+main_window() { xdotool search --onlyvisible --name '^Huebird$' 2>/dev/null | head -1 | grep .; }
+
+# The program's mapped windows by title, sorted and joined by commas.
+showing() {
+    local w names=()
+    for w in $(xdotool search --onlyvisible --name '^Huebird' 2>/dev/null); do
+        names+=("$(xdotool getwindowname "$w")")
+    done
+    printf '%s\n' "${names[@]}" | sort | paste -sd, -
+}
+
+showing_is() { [ "$(showing)" = "$1" ]; }
+
+# tray_icon [CLASS]: "X Y W H" of the program's icon window in a tray (a window of the program
+# nested in another program's window), once there is one.
+tray_icon() {
+    xwininfo -root -tree | awk -v c="(\"${1:-$DEMO_CLASS}\" " '
+        /^         +0x/ && index($0, c) { split($(NF-1), g, /[x+]/); split($NF, a, /[+]/)
+            print a[2], a[3], g[1], g[2]; f=1; exit }
+        END { exit !f }'
+}
+
+# How many pixels of the colour RRGGBB the screen shows in X Y W H.
+count_colour() {
+    import -window root -crop "$3x$4+$1+$2" -depth 8 txt:- 2>/dev/null | grep -ci "#$5"
+}
+
+# The icon shows its four strokes: at least a few pixels of each colour.
+icon_shows_strokes() {
+    local g c
+    g=$(tray_icon) || return 1
+    for c in FFC400 1E6FE8 20A848 E8302A; do
+        # shellcheck disable=SC2086
+        [ "$(count_colour $g $c)" -ge 8 ] || return 1
+    done
+}
+
+# click_icon BUTTON [REPEAT]: clicks the middle of the tray icon.
+click_icon() {
+    local x y w h
+    read -r x y w h < <(tray_icon) || return 1
+    xdotool mousemove $((x + w / 2)) $((y + h / 2)) click --repeat "${2:-1}" --delay 120 "$1"
+}
+
+has_tray_icon() { tray_icon >/dev/null; }
+has_main_window() { main_window >/dev/null; }
+
+menu_shown() { xwininfo -name PopupMenu1 2>/dev/null | grep -q 'IsViewable'; }
+
+pos_of() {
+    local w
+    w=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1) || return 1
+    [ -n "$w" ] && window_geometry "$w" | cut -d' ' -f1,2
+}
+
+settle() { sleep 0.4; }
+
+# --- checks -----------------------------------------------------------------------------------
+
+check_icon_docks() {
+    start_tray
+    start_demo
+    check "icon docks in the tray" wait_for 5 has_tray_icon
+    check "the tray shows the four strokes" wait_for 3 icon_shows_strokes
+    shot tray-icon.png
+}
+
+check_left_click_toggles() {
+    start_tray
+    start_demo
+    wait_for 5 icon_shows_strokes
+    xdotool key --window "$(main_window)" p
+    wait_for 3 showing_is "Huebird,Huebird palette"
+    local before
+    before="$(pos_of Huebird) $(pos_of 'Huebird palette')"
+    click_icon 1
+    settle
+    expect "a left click hides every window of the program" "" "$(showing)"
+    check "the icon stays in the tray while hidden" icon_shows_strokes
+    click_icon 1
+    settle
+    expect "a second left click brings them back" "Huebird,Huebird palette" "$(showing)"
+    expect "each at the place it had" "$before" "$(pos_of Huebird) $(pos_of 'Huebird palette')"
+    expect_contains "still kept off the taskbar" _NET_WM_STATE_SKIP_TASKBAR \
+        "$("$PROBE" state "$(main_window)")"
+}
+
+check_double_click_toggles_once() {
+    start_tray
+    start_demo
+    wait_for 5 icon_shows_strokes
+    click_icon 1 2
+    settle
+    expect "a double click hides once" "" "$(showing)"
+    sleep 0.5  # beyond the double-click interval
+    click_icon 1 2
+    settle
+    expect "and shows once" "Huebird" "$(showing)"
+}
+
+check_right_click_menu() {
+    start_tray
+    start_demo
+    wait_for 5 icon_shows_strokes
+    click_icon 3
+    check "a right click opens the menu when the window is up and to the left" wait_for 2 menu_shown
+    xdotool key Escape
+    wait_for 2 bash -c '! xwininfo -name PopupMenu1 2>/dev/null | grep -q IsViewable'
+    # The window in the bottom-right corner, over the tray: the pointer is not beyond it.
+    start_demo --at 900 680
+    wait_for 5 icon_shows_strokes
+    click_icon 3
+    sleep 0.6
+    check "a right click opens nothing when the window is over the tray" bash -c '! xwininfo -name PopupMenu1 2>/dev/null | grep -q IsViewable'
+    expect "and toggles nothing" "Huebird" "$(showing)"
+}
+
+check_modal_dialog() {
+    start_tray
+    start_demo
+    wait_for 5 icon_shows_strokes
+    xdotool key --window "$(main_window)" d
+    wait_for 3 showing_is "Huebird,Huebird dialog"
+    local before
+    before=$(pos_of 'Huebird dialog')
+    click_icon 1
+    settle
+    expect "a left click hides the program with its modal dialog" "" "$(showing)"
+    click_icon 1
+    settle
+    expect "and brings both back" "Huebird,Huebird dialog" "$(showing)"
+    expect "the dialog at its place" "$before" "$(pos_of 'Huebird dialog')"
+    # The dialog goes on where it was: its OK button accepts it.
+    local dx dy
+    read -r dx dy < <(pos_of 'Huebird dialog')
+    xdotool mousemove $((dx + 10)) $((dy + 10)) click 1
+    check "the dialog was still running and returns accepted" wait_for 3 grep -q '^dialog 1$' "$WORK/demo.out"
+}
+
+check_tray_restarted() {
+    start_tray
+    start_demo
+    wait_for 5 icon_shows_strokes
+    stop_tray
+    start_tray
+    check "a tray restarted after the program gets the icon" wait_for 5 icon_shows_strokes
+}
+
+check_tray_started_later() {
+    stop_tray
+    start_demo
+    sleep 0.5
+    start_tray
+    check "a tray started after the program gets the icon" wait_for 5 icon_shows_strokes
+    click_icon 1
+    settle
+    expect "and its clicks work" "" "$(showing)"
+}
+
+check_no_tray() {
+    stop_tray
+    start_demo
+    xdotool key --window "$(main_window)" m
+    settle
+    local w
+    w=$(main_window)
+    expect "without a tray, the hot-key lets the window hide; a notice says so" 1 \
+        "$(xdotool search --onlyvisible --name '^Huebird$' 2>/dev/null | wc -l)"
+    read -r _ _ nw nh < <(window_geometry "$w")
+    check "the window showing is the notice, not the main window" test "$nw $nh" != "120 80"
+    start_demo --no-hotkey
+    xdotool key --window "$(main_window)" m
+    settle
+    expect "without a tray or a hot-key the window stays, and a notice says why" 2 \
+        "$(xdotool search --onlyvisible --name '^Huebird$' 2>/dev/null | wc -l)"
+}
+
+check_tray_lost_while_hidden() {
+    start_tray
+    start_demo --no-hotkey
+    wait_for 5 icon_shows_strokes
+    click_icon 1
+    settle
+    expect "hidden to the tray" "" "$(showing)"
+    stop_tray
+    check "the tray gone and no hot-key: the program comes back by itself" \
+        wait_for 4 has_main_window
+}
+
+# --- run --------------------------------------------------------------------------------------
+
+WM_PID=
+start_display
+trap 'stop_tray; [ -n "$WM_PID" ] && kill "$WM_PID" 2>/dev/null; stop_all' EXIT
+check_icon_docks
+check_left_click_toggles
+check_double_click_toggles_once
+check_right_click_menu
+check_modal_dialog
+check_tray_restarted
+check_tray_started_later
+check_no_tray
+check_tray_lost_while_hidden
+
+# Again with a window manager, which frames the windows and may place them anew when they are
+# shown again.
+if command -v openbox >/dev/null; then
+    echo "--- with openbox"
+    openbox --sm-disable >/dev/null 2>&1 &
+    WM_PID=$!
+    sleep 1
+    check_left_click_toggles
+    check_modal_dialog
+else
+    echo "--- openbox is not installed: the window-manager pass is skipped"
+fi
+finish

@@ -1,0 +1,336 @@
+// Hiding the program as a whole and bringing it back, the tray icon's presses, and the icon
+// itself: offscreen, with a fake main window host.
+#include <QApplication>
+#include <QCursor>
+#include <QDialog>
+#include <QFile>
+#include <QMenu>
+#include <QPointer>
+#include <QRegularExpression>
+#include <QTest>
+#include <QTimer>
+#include <QWindow>
+#include <memory>
+
+#include "ui/shell/AppIcon.h"
+#include "ui/shell/Hosts.h"
+#include "ui/shell/Notices.h"
+#include "ui/shell/Presence.h"
+#include "ui/shell/TrayIcon.h"
+
+using namespace huebird;
+
+namespace {
+
+const QString kNoWayBack =
+    QStringLiteral("notice: 没有找到系统托盘，也没有可用的热键，窗口无法隐藏");
+const QString kKeyBringsBack = QStringLiteral("notice: 窗口已隐藏，按 Ctrl+W 可以重新显示");
+
+class FakeHost : public TrayHost {
+public:
+    QMenu* menu = nullptr;
+    bool hotKeyWorks = true;
+    QMenu* PopupMenu1() const override { return menu; }
+    QString HotKeyName() const override { return QStringLiteral("Ctrl+W"); }
+    bool HotKeyWorks() const override { return hotKeyWorks; }
+};
+
+std::unique_ptr<QWidget> Window(const QString& name, QPoint at, Qt::WindowFlags flags = {}) {
+    auto w = std::make_unique<QWidget>(nullptr, flags);
+    w->setObjectName(name);
+    w->setGeometry(QRect(at, QSize(120, 80)));
+    return w;
+}
+
+// The program's windows that show on the screen.
+QStringList Showing() {
+    QStringList names;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->isVisible() && !w->objectName().isEmpty()) names << w->objectName();
+    }
+    names.sort();
+    return names;
+}
+
+// The colour at the centre of each of the icon's four rows, at `size` pixels.
+QList<QRgb> RowColours(const QImage& icon) {
+    QList<QRgb> colours;
+    const int size = icon.width();
+    for (int row = 0; row < 4; ++row) {
+        const int y = (row * 4 + 2) * size / 16;
+        colours << (icon.pixel(size / 2, y) & 0xFFFFFFu);
+    }
+    return colours;
+}
+
+}  // namespace
+
+class TrayTest : public QObject {
+    Q_OBJECT
+
+    FakeHost host;
+    bool tray = true;
+    std::unique_ptr<QWidget> main;
+    std::unique_ptr<Presence> presence;
+
+    void MakePresence() {
+        presence = std::make_unique<Presence>(*main, host, [this] { return tray; });
+    }
+
+private slots:
+    void init() {
+        Notices::SetRecording(true);
+        host = FakeHost{};
+        tray = true;
+        main = Window("main", {100, 100}, Qt::FramelessWindowHint);  // like the real one
+        main->show();
+        MakePresence();
+    }
+    void cleanup() {
+        presence.reset();
+        main.reset();
+        for (QWidget* w : QApplication::topLevelWidgets()) w->hide();
+    }
+
+    void theProgramGoesAndComesBackAsAWhole() {
+        auto palette = Window("palette", {400, 120}, Qt::Tool);
+        auto dialog = Window("dialog", {200, 300}, Qt::Dialog);
+        auto closedBefore = Window("closedBefore", {600, 500});
+        palette->show();
+        dialog->show();
+        closedBefore->show();
+        closedBefore->hide();
+        QCOMPARE(Showing(), QStringList({"dialog", "main", "palette"}));
+        const QRect places[] = {main->frameGeometry(), palette->frameGeometry(),
+                                dialog->frameGeometry()};
+
+        presence->ToggleVisibility();
+        QVERIFY(presence->Hidden());
+        QCOMPARE(Showing(), QStringList());
+
+        presence->ToggleVisibility();
+        QVERIFY(!presence->Hidden());
+        QCOMPARE(Showing(), QStringList({"dialog", "main", "palette"}));
+        QCOMPARE(main->frameGeometry(), places[0]);
+        QCOMPARE(palette->frameGeometry(), places[1]);
+        QCOMPARE(dialog->frameGeometry(), places[2]);
+        QCOMPARE(main->pos(), QPoint(100, 100));
+        QVERIFY(closedBefore->isHidden());
+        QCOMPARE(Notices::Recorded(), QStringList());
+
+        // A window closed while the program was hidden stays closed; the others come back.
+        presence->HideToTray();
+        presence->HideToTray();  // hiding twice keeps the first record
+        palette.reset();
+        presence->ToggleVisibility();
+        QCOMPARE(Showing(), QStringList({"dialog", "main"}));
+    }
+
+    void anOpenMenuClosesAndDoesNotComeBack() {
+        QMenu menu;
+        menu.setObjectName("menu");
+        menu.addAction("x");
+        menu.popup({150, 150});
+        QVERIFY(menu.isVisible());
+        presence->HideToTray();
+        QVERIFY(!menu.isVisible());
+        presence->ToggleVisibility();
+        QVERIFY(!menu.isVisible());
+        QCOMPARE(Showing(), QStringList({"main"}));
+    }
+
+    void aModalDialogIsHiddenAndBroughtBackStillRunning() {
+        QDialog dialog(main.get());
+        dialog.setObjectName("modal");
+        dialog.setGeometry(250, 260, 200, 100);
+        QStringList seen;
+        QRect place;
+        QTimer::singleShot(0, [&] {
+            place = dialog.frameGeometry();
+            presence->ToggleVisibility();
+            seen << Showing().join(',');
+            QTimer::singleShot(50, [&] {
+                seen << QStringLiteral("running");
+                presence->ToggleVisibility();
+                seen << Showing().join(',');
+                seen << (dialog.frameGeometry() == place ? "same place" : "moved");
+                dialog.accept();
+            });
+        });
+        const int result = dialog.exec();
+        // The hide did not end the dialog: it returned only when accepted, after coming back.
+        QCOMPARE(result, int(QDialog::Accepted));
+        QCOMPARE(seen, QStringList({"", "running", "main,modal", "same place"}));
+    }
+
+    void withoutATrayTheHotKeyMustWorkAndIsNamedOnce() {
+        tray = false;
+        presence->HideToTray();
+        QVERIFY(presence->Hidden());
+        QCOMPARE(Notices::Recorded(), QStringList({kKeyBringsBack}));
+        presence->ToggleVisibility();
+        presence->HideToTray();
+        QVERIFY(presence->Hidden());
+        QCOMPARE(Notices::Recorded(), QStringList({kKeyBringsBack}));
+        presence->ToggleVisibility();
+
+        host.hotKeyWorks = false;
+        presence->HideToTray();
+        presence->ToggleVisibility();  // the main window shows: toggling hides, or tries to
+        QVERIFY(!presence->Hidden());
+        QCOMPARE(Showing(), QStringList({"main"}));
+        QCOMPARE(Notices::Recorded(), QStringList({kKeyBringsBack, kNoWayBack, kNoWayBack}));
+    }
+
+    void aTrayThatGoesAwayWhileHiddenNeverStrandsTheProgram() {
+        host.hotKeyWorks = false;
+        presence->HideToTray();
+        QVERIFY(presence->Hidden());
+        presence->TrayChanged();  // still there
+        QVERIFY(presence->Hidden());
+        tray = false;
+        presence->TrayChanged();
+        QVERIFY(!presence->Hidden());
+        QCOMPARE(Showing(), QStringList({"main"}));
+        QCOMPARE(Notices::Recorded(), QStringList({kNoWayBack}));
+
+        // With the hot-key the program stays hidden and says how to bring it back, once.
+        Notices::Recorded().clear();
+        tray = true;
+        host.hotKeyWorks = true;
+        presence->HideToTray();
+        tray = false;
+        presence->TrayChanged();
+        presence->TrayChanged();
+        QVERIFY(presence->Hidden());
+        QCOMPARE(Notices::Recorded(), QStringList({kKeyBringsBack}));
+    }
+
+    void aHiddenProgramLooksForItsTrayByItself() {
+        host.hotKeyWorks = false;
+        presence->HideToTray();
+        tray = false;
+        QTRY_VERIFY_WITH_TIMEOUT(!presence->Hidden(), Presence::kTrayCheckMs * 3);
+        QCOMPARE(Showing(), QStringList({"main"}));
+    }
+
+    void theTrayIconsPressesToggleOnceAndOpenTheMenuOnlyBeyondTheWindow() {
+        QMenu menu;
+        menu.setObjectName("PopupMenu1");
+        menu.addAction("关闭");
+        host.menu = &menu;
+        TrayIcon icon(host, *presence);
+        qint64 now = 10000;
+        icon.SetClock([&] { return now; });
+        QTRY_VERIFY(icon.Icon());
+        QCOMPARE(icon.Icon()->toolTip(), QStringLiteral("Huebird"));
+        QVERIFY(!icon.Icon()->icon().isNull());
+        QVERIFY(icon.Icon()->isVisible());
+
+        icon.Activated(QSystemTrayIcon::Trigger);
+        QVERIFY(presence->Hidden());
+        now += 1000;
+        icon.Activated(QSystemTrayIcon::Trigger);
+        QVERIFY(!presence->Hidden());
+
+        // A double click: the press toggles, the double click does not.
+        now += 1000;
+        icon.Activated(QSystemTrayIcon::Trigger);
+        now += 150;
+        icon.Activated(QSystemTrayIcon::DoubleClick);
+        QVERIFY(presence->Hidden());
+        now += 1000;
+        icon.Activated(QSystemTrayIcon::MiddleClick);
+        icon.Activated(QSystemTrayIcon::Unknown);
+        QVERIFY(presence->Hidden());
+        icon.Activated(QSystemTrayIcon::Trigger);
+        QVERIFY(!presence->Hidden());
+
+        // The main window is 120 x 80 at (100, 100): the menu opens only beyond (220, 180).
+        const struct {
+            QPoint pointer;
+            bool opens;
+        } cases[] = {{{221, 181}, true},
+                     {{220, 181}, false},
+                     {{221, 180}, false},
+                     {{150, 400}, false},
+                     {{400, 150}, false}};
+        for (const auto& c : cases) {
+            QCursor::setPos(c.pointer);
+            QCOMPARE(QCursor::pos(), c.pointer);
+            icon.Activated(QSystemTrayIcon::Context);
+            QVERIFY2(
+                menu.isVisible() == c.opens,
+                qPrintable(QStringLiteral("pointer %1,%2").arg(c.pointer.x()).arg(c.pointer.y())));
+            if (c.opens) QCOMPARE(menu.pos(), c.pointer);
+            menu.hide();
+        }
+        QVERIFY(!presence->Hidden());
+
+        icon.Remove();
+        QVERIFY(!icon.Shown());
+        QVERIFY(!icon.Icon());
+    }
+
+    void theIconJoinsTheTrayAfterTheMainWindowsFirstPaint() {
+        main->hide();
+        TrayIcon icon(host, *presence);
+        QTest::qWait(50);
+        QVERIFY(!icon.Icon());
+        main->show();
+        QTRY_VERIFY(icon.Icon() && icon.Icon()->isVisible());
+
+        // Removed before it joined: it never does.
+        main->hide();
+        TrayIcon removedEarly(host, *presence);
+        removedEarly.Remove();
+        main->show();
+        QTest::qWait(50);
+        QVERIFY(!removedEarly.Icon());
+    }
+
+    void theIconHasItsFourStrokesCrispAtSixteenPixels() {
+        const QImage icon16 = AppIconImage(16);
+        QCOMPARE(icon16.size(), QSize(16, 16));
+        QCOMPARE(RowColours(icon16), QList<QRgb>({0xFFC400, 0x1E6FE8, 0x20A848, 0xE8302A}));
+        // Crisp: each row of a stroke is either fully painted or empty at its middle column,
+        // and the ground is transparent.
+        for (int y = 0; y < 16; ++y) {
+            const int alpha = qAlpha(icon16.pixel(8, y));
+            QVERIFY2(alpha == 0 || alpha == 255, qPrintable(QString::number(y)));
+        }
+        QCOMPARE(qAlpha(icon16.pixel(0, 0)), 0);
+        QCOMPARE(qAlpha(icon16.pixel(15, 15)), 0);
+        for (const int size : kAppIconSizes) {
+            QCOMPARE(RowColours(AppIconImage(size)), RowColours(icon16));
+        }
+        // The icon the tray shows is that drawing, at whatever size the tray asks for.
+        const QIcon app = AppIcon();
+        QCOMPARE(app.pixmap(22).toImage().convertToFormat(QImage::Format_ARGB32),
+                 AppIconImage(22).convertToFormat(QImage::Format_ARGB32));
+        QCOMPARE(app.actualSize(QSize(40, 40)), QSize(40, 40));
+    }
+
+    void theSvgHasTheSameStrokes() {
+        QFile svg(QStringLiteral(HUEBIRD_SOURCE_DIR "/resources/huebird.svg"));
+        QVERIFY(svg.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(svg.readAll());
+        static const QRegularExpression path(
+            QStringLiteral(R"re(<path\s+fill="([^"]*)"\s+d="([^"]*)"\s*/>)re"));
+        QStringList inSvg, inCode;
+        for (auto it = path.globalMatch(text); it.hasNext();) {
+            const auto m = it.next();
+            inSvg << m.captured(1) + QStringLiteral(" ") + m.captured(2);
+        }
+        for (const IconStroke& s : AppIconStrokes()) {
+            inCode << QString::fromLatin1(s.fill) + QStringLiteral(" ") +
+                          QString::fromLatin1(s.path);
+        }
+        QCOMPARE(inSvg, inCode);
+        QVERIFY(text.contains(QStringLiteral("viewBox=\"0 0 16 16\"")));
+    }
+};
+
+QTEST_MAIN(TrayTest)
+
+#include "TrayTest.moc"
