@@ -2,12 +2,12 @@
 # End to end with a real tray: trayer (an XEmbed tray) on a virtual display, and a small
 # program that has the real tray icon and hiding around a plain window (huebird_traydemo).
 # Observed from outside: the tray's pixels, which windows are mapped and where.
-#   tray.sh TRAYDEMO XPROBE
+#   tray.sh TRAYDEMO XPROBE [APP_DIR]   (with APP_DIR, the real program is checked too)
 # Each check is a function; a test for the real program can reuse the helpers above them.
 set -u
 DEMO=$1
 PROBE=$2
-APP=$(cd "$(dirname "$DEMO")" && pwd)  # where lib.sh's screenshots go
+APP=$(cd "${3:-$(dirname "$DEMO")}" && pwd)  # the app folder lib.sh copies; screenshots beside it
 HERE=$(cd "$(dirname "$0")" && pwd)
 . "$HERE/lib.sh"
 
@@ -79,24 +79,24 @@ count_colour() {
     import -window root -crop "$3x$4+$1+$2" -depth 8 txt:- 2>/dev/null | grep -ci "#$5"
 }
 
-# The icon shows its four strokes: at least a few pixels of each colour.
+# icon_shows_strokes [CLASS]: the icon shows its four strokes, a few pixels of each colour.
 icon_shows_strokes() {
     local g c
-    g=$(tray_icon) || return 1
+    g=$(tray_icon "${1:-}") || return 1
     for c in FFC400 1E6FE8 20A848 E8302A; do
         # shellcheck disable=SC2086
         [ "$(count_colour $g $c)" -ge 8 ] || return 1
     done
 }
 
-# click_icon BUTTON [REPEAT]: clicks the middle of the tray icon.
+# click_icon BUTTON [REPEAT [CLASS]]: clicks the middle of the tray icon.
 click_icon() {
     local x y w h
-    read -r x y w h < <(tray_icon) || return 1
+    read -r x y w h < <(tray_icon "${3:-}") || return 1
     xdotool mousemove $((x + w / 2)) $((y + h / 2)) click --repeat "${2:-1}" --delay 120 "$1"
 }
 
-has_tray_icon() { tray_icon >/dev/null; }
+has_tray_icon() { tray_icon "${1:-}" >/dev/null; }
 has_main_window() { main_window >/dev/null; }
 
 menu_shown() { xwininfo -name PopupMenu1 2>/dev/null | grep -q 'IsViewable'; }
@@ -241,6 +241,66 @@ check_tray_lost_while_hidden() {
         wait_for 4 has_main_window
 }
 
+
+# --- the real program -------------------------------------------------------------------------
+
+check_real_program() {
+    local skin app wid before mx my x y
+    skin="$APP/skins/DEFAULT/skin.ini"
+    app=$(make_app tray-real "[System]
+Left=300
+Top=200
+AutoFlex=0
+AlwaysTop=1")
+    start_tray
+    stop_app
+    "$app/huebird" >"$WORK/app.out" 2>&1 &
+    APP_PID=$!
+    wid=$(wait_window) || { fail "huebird: window appears"; return; }
+    check "huebird: its icon docks in the tray" wait_for 5 has_tray_icon huebird
+    check "huebird: the tray shows the four strokes" wait_for 3 icon_shows_strokes huebird
+    shot tray-huebird.png
+    before=$(window_geometry "$wid")
+    click_icon 1 1 huebird
+    check "huebird: a left click on the icon hides the window" wait_for 2 showing_is ""
+    sleep 0.5  # beyond the double-click interval
+    click_icon 1 1 huebird
+    check "huebird: a second left click shows it" wait_for 2 showing_is "Huebird"
+    expect "huebird: at the place it had" "$before" "$(window_geometry "$wid")"
+    sleep 0.5
+    click_icon 1 2 huebird
+    settle
+    expect "huebird: a double click hides once" "" "$(showing)"
+    sleep 0.5
+    click_icon 1 1 huebird
+    check "huebird: and a click brings it back" wait_for 2 showing_is "Huebird"
+    sleep 0.5
+    wait_for 2 showing_is "Huebird"
+    # The minimise button hides too.
+    read -r x y _ < <(window_geometry "$wid")
+    mx=$(ini_get "$skin" Minimize Left); my=$(ini_get "$skin" Minimize Top)
+    xdotool mousemove $((x + mx + 3)) $((y + my + 3)) click 1
+    check "huebird: the minimise button hides the window" wait_for 2 showing_is ""
+    sleep 0.5
+    click_icon 1 1 huebird
+    wait_for 2 showing_is "Huebird"
+    # Stays-on-top: on as stored, then off at once from "设置" > "总在最上面".
+    expect_contains "huebird: on top as stored" _NET_WM_STATE_ABOVE "$("$PROBE" state "$wid")"
+    read -r x y _ < <(window_geometry "$wid")
+    mx=$(ini_get "$skin" Menu Left); my=$(ini_get "$skin" Menu Top)
+    xdotool mousemove $((x + mx + 3)) $((y + my + 3)) click 1
+    sleep 0.4
+    xdotool key Down Down Right
+    sleep 0.3
+    xdotool key Return
+    sleep 0.4
+    check "huebird: unchecking the item takes it off the top at once" \
+        bash -c "! '$PROBE' state $wid | grep -q _NET_WM_STATE_ABOVE"
+    expect_contains "huebird: and keeps it off the taskbar" _NET_WM_STATE_SKIP_TASKBAR "$("$PROBE" state "$wid")"
+    expect "huebird: without moving it" "$before" "$(window_geometry "$wid")"
+    stop_app
+}
+
 # --- run --------------------------------------------------------------------------------------
 
 WM_PID=
@@ -255,6 +315,7 @@ check_tray_restarted
 check_tray_started_later
 check_no_tray
 check_tray_lost_while_hidden
+[ -n "${3:-}" ] && check_real_program
 
 # Again with a window manager, which frames the windows and may place them anew when they are
 # shown again.
