@@ -1,5 +1,7 @@
 #include "ui/favourites/MarksForm.h"
 
+#include "core/Text.h"
+
 #include <QColor>
 #include <QComboBox>
 #include <QFrame>
@@ -47,16 +49,8 @@ constexpr int kPreviewSize = 20;
 // The settings file matches keys with ASCII case folding only, and the list boxes must match
 // names the same way: wider folding would let a delete take a name out of the list that the
 // file still holds.
-QChar AsciiLower(QChar c) {
-    return (c >= u'A' && c <= u'Z') ? QChar(c.unicode() - u'A' + u'a') : c;
-}
-
 bool SameKey(const QString& a, const QString& b) {
-    if (a.size() != b.size()) return false;
-    for (qsizetype i = 0; i < a.size(); ++i) {
-        if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
-    }
-    return true;
+    return EqualsIgnoringCase(a.toStdString(), b.toStdString());
 }
 
 QListWidgetItem* SelectedItem(const QListWidget* list) {
