@@ -59,7 +59,6 @@ public:
 
     ColorModel& Colors() { return colors_; }
     const QString& SkinName() const { return skinName_; }
-    bool LabelsBold() const { return face_.Skin().fonts.bold; }
     int FlexWidth() const { return face_.Skin().fonts.flexWidth; }
     int FlexHeight() const { return face_.Skin().fonts.flexHeight; }
     int HookKey() const { return static_cast<int>(hotKey_.Key()); }
@@ -67,7 +66,6 @@ public:
     int CopyType() const { return copy_.copyType; }
     int PalIndex() const { return palIndex_; }
     const QString& SkinDesignerText() const { return face_.Skin().designerText; }
-    const std::filesystem::path& AppDir() const { return appDir_; }
     std::filesystem::path SettingsPath() const override;
 
     QMenu* PopupMenu1() const override;
