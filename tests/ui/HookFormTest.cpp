@@ -14,13 +14,14 @@ namespace {
 class FakeHookHost : public HookHost {
 public:
     std::uint32_t key = 87;
-    int writes = 0, pauses = 0, resumes = 0, webSite = 0;
+    int writes = 0, pauses = 0, resumes = 0, footerLinks = 0;
     void PauseAutoSize() override { ++pauses; }
     void ResumeAutoSize() override { ++resumes; }
     QString HexReadout() const override { return {}; }
     std::array<QString, 3> DecimalReadout() const override { return {}; }
     ColorValue CurrentWorkColor() const override { return 0; }
-    void OpenWebSite() override { ++webSite; }
+    void OpenWebSite() override {}
+    void OpenFooterLink() override { ++footerLinks; }
     std::uint32_t VirtualKey() const override { return key; }
     void SetVirtualKey(std::uint32_t code) override {
         key = code;
@@ -56,7 +57,7 @@ private slots:
         QCOMPARE(ButtonOf(form, "SpeedButton3")->text(), QStringLiteral("取消"));
         form.show();
         QTest::mouseClick(form.findChild<QLabel*>("Label9"), Qt::LeftButton);
-        QCOMPARE(host.webSite, 1);
+        QCOMPARE(host.footerLinks, 1);
 
         HookForm leftOfIt(host, 560);  // no room on the right of a 560-wide screen
         QCOMPARE(leftOfIt.pos(), QPoint(100 - 289 - 20, 200));

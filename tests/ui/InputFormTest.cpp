@@ -48,6 +48,7 @@ public:
     }
     ColorValue CurrentWorkColor() const override { return color; }
     void OpenWebSite() override {}
+    void OpenFooterLink() override {}
     void ApplyColor(ColorValue c) override {
         color = c;
         log << QStringLiteral("apply ") + HexReadout();

@@ -69,7 +69,8 @@ public:
         return {QStringLiteral("018"), QStringLiteral("052"), QStringLiteral("086")};
     }
     ColorValue CurrentWorkColor() const override { return MakeColor(18, 52, 86); }
-    void OpenWebSite() override { ++webOpens; }
+    void OpenWebSite() override {}
+    void OpenFooterLink() override { ++webOpens; }
     std::filesystem::path SettingsPath() const override { return settings; }
     void AddFavouriteItem(int list, const QString& name) override {
         menu << QStringLiteral("add %1 %2").arg(list).arg(name);

@@ -207,7 +207,7 @@ MarksForm::MarksForm(FavouritesHost& host, QWidget* parent) : QDialog(parent), h
     linkPalette.setColor(QPalette::WindowText, Qt::blue);
     label9_->setPalette(linkPalette);
     label9_->setCursor(Qt::PointingHandCursor);
-    label9_->setToolTip(QString::fromUtf8(kWebSite));
+    label9_->setToolTip(QString::fromUtf8(kFooterLink));
     label9_->installEventFilter(this);
     QToolButton* ok = MakeButton(this, "SpeedButton4", QStringLiteral("确定"), QString(), false,
                                  QRect(214, 287, 50, 21));
@@ -252,7 +252,7 @@ bool MarksForm::eventFilter(QObject* watched, QEvent* event) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::LeftButton &&
             label9_->rect().contains(mouse->position().toPoint())) {
-            host_.OpenWebSite();
+            host_.OpenFooterLink();
             return true;
         }
     }

@@ -87,7 +87,7 @@ QLabel* AddFooterLink(QDialog* dialog, int x, int y, std::function<void()> open)
     palette.setColor(QPalette::WindowText, Qt::blue);
     link->setPalette(palette);
     link->setCursor(Qt::PointingHandCursor);
-    link->setToolTip(QString::fromUtf8(kWebSite));
+    link->setToolTip(QString::fromUtf8(kFooterLink));
     link->adjustSize();
     link->move(x, y);
     return link;

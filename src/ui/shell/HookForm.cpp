@@ -46,7 +46,7 @@ HookForm::HookForm(HookHost& host, int screenWidth, QWidget* parent) : QDialog(p
     QToolButton* cancel = AddDialogButton(this, "SpeedButton3", QStringLiteral("取消"), 232, 92);
     connect(ok, &QToolButton::clicked, this, &QDialog::accept);
     connect(cancel, &QToolButton::clicked, this, &QDialog::reject);
-    AddFooterLink(this, 2, 97, [this] { host_.OpenWebSite(); });
+    AddFooterLink(this, 2, 97, [this] { host_.OpenFooterLink(); });
 
     const QPoint main = host_.MainTopLeft();
     move(HotKeyDialogLeft(screenWidth, main.x(), host_.MainWidth(), host_.SkinWidth(), kClientWidth),

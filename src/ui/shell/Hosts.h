@@ -29,6 +29,8 @@ public:
     virtual ColorValue CurrentWorkColor() const = 0;
     // Opens the program's web site in the desktop's browser.
     virtual void OpenWebSite() = 0;
+    // Opens the address of the footer link every dialog carries.
+    virtual void OpenFooterLink() = 0;
 };
 
 // The favourites manager's view of the main window.
@@ -65,6 +67,20 @@ public:
     virtual QPoint MainTopLeft() const = 0;
     virtual int MainWidth() const = 0;
     virtual int SkinWidth() const = 0;
+};
+
+// The palette window's view of the main window.
+class PaletteHost : public DialogHost {
+public:
+    // Gives the active swatch a new colour the usual way (recorded, painted, selected).
+    virtual void ApplyColor(ColorValue c) = 0;
+    // The main window's place and width, and its skin picture's width, for placement.
+    virtual QPoint MainTopLeft() const = 0;
+    virtual int MainWidth() const = 0;
+    virtual int SkinWidth() const = 0;
+    // The page shown when a palette window was last closed (-1: none); read on opening.
+    virtual int PalIndex() const = 0;
+    virtual void SetPalIndex(int index) = 0;
 };
 
 // What the tray icon and hiding the program need from the main window.

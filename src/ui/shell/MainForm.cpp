@@ -332,6 +332,7 @@ std::array<QString, 3> MainForm::DecimalReadout() const {
 }
 
 void MainForm::OpenWebSite() { desktop_.OpenUrl(kWebSite); }
+void MainForm::OpenFooterLink() { desktop_.OpenUrl(kFooterLink); }
 
 void MainForm::keyPressEvent(QKeyEvent* e) {
     static const std::pair<int, Key> kKeys[] = {{Qt::Key_F2, Key::F2}, {Qt::Key_F4, Key::F4},

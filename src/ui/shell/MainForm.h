@@ -81,6 +81,7 @@ public:
     std::array<QString, 3> DecimalReadout() const override;
     ColorValue CurrentWorkColor() const override { return colors_.WorkColor; }
     void OpenWebSite() override;
+    void OpenFooterLink() override;
     void AddFavouriteItem(int list, const QString& name) override;
     void RemoveFavouriteItem(int list, const QString& name) override;
     void ApplyColor(ColorValue c) override { colors_.AdoptColor(c); }

@@ -4,12 +4,13 @@
 #include <QString>
 #include <QStringList>
 
+#include "ui/shell/Links.h"
+
 class QWidget;
 
 namespace huebird {
 
 inline constexpr const char* kAppTitle = "Huebird";
-inline constexpr const char* kWebSite = "https://huebird.example";
 
 class Notices {
 public:
