@@ -51,6 +51,19 @@ void ColorModel::AdoptColor(ColorValue c) {
     SelectSwatch(active_);
 }
 
+void ColorModel::TakeChosenColor(ColorValue c) {
+    WorkColor = c;
+    ShowWorkColor();
+    PaintLive();
+    PushHistory();
+}
+
+void ColorModel::ReplaceColor(ColorValue c) {
+    WorkColor = c;
+    PaintSwatch();
+    SelectSwatch(active_);
+}
+
 void ColorModel::RepaintSwatches() {
     const int remembered = active_;
     for (int s = 0; s < kSwatchCount; ++s) {

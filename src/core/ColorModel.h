@@ -52,6 +52,12 @@ public:
     void ShowReadout();
     // Appends WorkColor to the active swatch's history unless it equals the current slot.
     void PushHistory();
+    // The desktop colour dialog's answer: shown and painted first, then recorded; a colour
+    // equal to the current slot adds none.
+    void TakeChosenColor(ColorValue c);
+    // The contrast dialog's answer: it overwrites the current slot and adds none, so undo
+    // goes back past the colour the dialog started from.
+    void ReplaceColor(ColorValue c);
     // The usual way a command gives the active swatch a new colour.
     void AdoptColor(ColorValue c);
     // Repaints all four swatches from their stored colours and selects the active one again.

@@ -112,5 +112,35 @@ TEST_F(ColorModelTest, RepaintSwatchesFillsAllFromStoredColoursAndKeepsSelection
     EXPECT_EQ(model.WorkColor, MakeColor(1, 1, 1));
 }
 
+TEST_F(ColorModelTest, DialogAnswersRecordOrOverwriteAsEachDialogDoes) {
+    // History black then red on the active swatch.
+    model.WorkColor = 0;
+    model.PaintSwatch();
+    model.AdoptColor(MakeColor(255, 0, 0));
+
+    // The colour dialog: the same colour adds no slot; another adds one, and undo returns.
+    model.TakeChosenColor(MakeColor(255, 0, 0));
+    EXPECT_EQ(model.HistoryIndex(0), 1);
+    view.calls.clear();
+    model.TakeChosenColor(MakeColor(0, 255, 0));
+    EXPECT_EQ(model.HistoryIndex(0), 2);
+    EXPECT_EQ(model.StoredColor(0), MakeColor(0, 255, 0));
+    EXPECT_EQ(view.calls.front(), "fill 0 00FF00 737373");
+    EXPECT_EQ(view.calls.back(), "frame 0 252520");
+    EXPECT_EQ(view.readout[1], "255");
+    model.Undo();
+    EXPECT_EQ(model.WorkColor, MakeColor(255, 0, 0));
+
+    // The contrast dialog: blue overwrites red; undo then shows black.
+    model.ReplaceColor(MakeColor(0, 0, 255));
+    EXPECT_EQ(model.HistoryIndex(0), 1);
+    EXPECT_EQ(model.History(0, 0), 0u);
+    EXPECT_EQ(model.StoredColor(0), MakeColor(0, 0, 255));
+    EXPECT_EQ(view.readout[5], "FF");
+    model.Undo();
+    EXPECT_EQ(model.WorkColor, 0u);
+    EXPECT_FALSE(model.UndoAvailable());
+}
+
 }  // namespace
 }  // namespace huebird

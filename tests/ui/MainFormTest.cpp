@@ -1,6 +1,7 @@
 #include <QTimer>
 #include <QActionGroup>
 #include <QApplication>
+#include <QColorDialog>
 #include <QDialog>
 #include <QFile>
 #include <QLineEdit>
@@ -658,6 +659,7 @@ private slots:
         QTest::newRow("F2 opens the manager") << 0;
         QTest::newRow("Ctrl+O opens the manager") << 1;
         QTest::newRow("another modal window") << 2;
+        QTest::newRow("the colour dialog") << 3;
     }
     void aWindowOpeningDuringAPickEndsIt() {
         QFETCH(int, how);
@@ -684,6 +686,7 @@ private slots:
             QDialog other;
             other.exec();
         }
+        if (how == 3) Item(form, "N32")->trigger();
         QVERIFY(endedBeforeTheWindow);
         QVERIFY(!form.Timer1()->isActive());
         QVERIFY(!form.Magnifier());
@@ -695,6 +698,53 @@ private slots:
         QCOMPARE(form.Colors().StoredColor(1), MakeColor(0x12, 0x34, 0x56));
         QCOMPARE(form.Colors().HistoryIndex(1), 1);
         QVERIFY(form.Timer2()->isActive());
+    }
+
+    // The desktop colour dialog: it starts where the last OK left it, records only a new
+    // colour, keeps custom colours only from a run closed with OK, and Cancel changes nothing.
+    void colourDialogGivesTheActiveSwatchItsColour() {
+        AppFolder app;
+        app.WriteSettings(kSettings);
+        app.WriteSkin("DEFAULT");
+        FakePlatform platform;
+        MainForm form(app.path(), platform);
+        form.show();
+        form.Colors().SelectSwatch(2);
+        const int slotsBefore = form.Colors().HistoryIndex(2);
+        const ColorValue before = form.Colors().StoredColor(2);
+
+        // Runs the dialog from `item`, notes where it started, and answers it.
+        auto run = [&](const char* item, const QColor& pick, bool ok, const QColor& custom) {
+            QColor started;
+            QTimer::singleShot(0, [&] {
+                auto* dialog = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
+                QVERIFY(dialog);
+                started = dialog->currentColor();
+                if (custom.isValid()) QColorDialog::setCustomColor(0, custom);
+                dialog->setCurrentColor(pick);
+                if (ok) dialog->accept(); else dialog->reject();
+            });
+            Item(form, item)->trigger();
+            return started;
+        };
+
+        QCOMPARE(run("N32", QColor(0x12, 0x34, 0x56), false, QColor(Qt::red)), QColor(Qt::black));
+        QCOMPARE(form.Colors().StoredColor(2), before);
+        QCOMPARE(form.Colors().HistoryIndex(2), slotsBefore);
+        QVERIFY(QColorDialog::customColor(0) != QColor(Qt::red));
+
+        QCOMPARE(run("N34", QColor(0x12, 0x34, 0x56), true, QColor(Qt::green)), QColor(Qt::black));
+        QCOMPARE(form.Colors().StoredColor(2), MakeColor(0x12, 0x34, 0x56));
+        QCOMPARE(form.Colors().HistoryIndex(2), slotsBefore + 1);
+        QCOMPARE(Readout(form)[0], QStringLiteral("018"));
+        QCOMPARE(Readout(form)[5], QStringLiteral("56"));
+        QCOMPARE(QColorDialog::customColor(0), QColor(Qt::green));
+
+        // The same colour again adds no slot; the run starts on it.
+        QCOMPARE(run("N32", QColor(0x12, 0x34, 0x56), true, QColor()), QColor(0x12, 0x34, 0x56));
+        QCOMPARE(form.Colors().HistoryIndex(2), slotsBefore + 1);
+        Item(form, "ZF61")->trigger();  // undo
+        QCOMPARE(form.Colors().StoredColor(2), before);
     }
 
     // Pauses nest: the manager opened while the input window is open pauses again, and

@@ -124,6 +124,8 @@ void MainForm::BindMenus() {
         {"N37", [this] { N15Click(); }},
         {"N9", [this] { N9Click(); }},
         {"N21", [this] { N21Click(); }},
+        {"N32", [this] { N32Click(); }},
+        {"N34", [this] { N32Click(); }},
     };
     for (const auto& [name, handler] : bindings) {
         connect(menus_->Item(name), &QAction::triggered, this, handler);
@@ -268,6 +270,13 @@ void MainForm::N21Click() {
     const QRect screenRect = screen() ? screen()->geometry() : QRect(0, 0, 1024, 768);
     HookForm dialog(*this, screenRect.width());
     if (dialog.exec() == QDialog::Accepted) ReportHotKey();
+}
+
+void MainForm::N32Click() {
+    picker_->Finish();
+    if (const std::optional<ColorValue> chosen = colourDialog_.Choose(this)) {
+        colors_.TakeChosenColor(*chosen);
+    }
 }
 
 void MainForm::ToggleVisibility() {

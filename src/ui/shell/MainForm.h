@@ -11,6 +11,7 @@
 #include "core/ColorModel.h"
 #include "core/Settings.h"
 #include "platform/Platform.h"
+#include "ui/colour/ColourChooser.h"
 #include "ui/colour/ColourCommands.h"
 #include "ui/colour/SwatchView.h"
 #include "ui/shell/Hosts.h"
@@ -110,6 +111,7 @@ public slots:
     void N15Click();  // the favourites manager
     void N9Click();   // "总在最上面": stays-on-top
     void N21Click();  // "系统热键": the hot-key dialog
+    void N32Click();  // the desktop colour dialog
     void ToggleVisibility();
     void SkinImgDblClick();  // manual input
     // Picking: a left press on a swatch starts it, the release ends it.
@@ -167,6 +169,7 @@ private:
     FavouriteItems* favourites_;
     CopySettings copy_;
     ColourCommands commands_;
+    ColourChooser colourDialog_;  // remembers its last colour for the run
 
     // Folders and settings read at start.
     std::filesystem::path appDir_;
