@@ -2,6 +2,7 @@
 // kept on top of the others.
 #pragma once
 
+#include <filesystem>
 #include <string>
 
 #include "core/Snap.h"
@@ -25,6 +26,8 @@ public:
     virtual void SetStaysOnTop(QWidget* window, bool on) = 0;
     // Opens a web address with the desktop's default handler.
     virtual void OpenUrl(const std::string& url) = 0;
+    // Opens a local file with the desktop's default handler for its type.
+    virtual void OpenFile(const std::filesystem::path& file) = 0;
 };
 
 }  // namespace huebird

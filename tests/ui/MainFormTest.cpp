@@ -747,6 +747,30 @@ private slots:
         QCOMPARE(form.Colors().StoredColor(2), before);
     }
 
+    // Help opens the page beside the program, and nothing at all without it; the download
+    // item opens its address.
+    void helpAndDownloadOpenWithTheDesktop() {
+        AppFolder app;
+        app.WriteSettings(kSettings);
+        app.WriteSkin("DEFAULT");
+        FakePlatform platform;
+        Notices::SetRecording(true);
+        Notices::Recorded().clear();
+        MainForm form(app.path(), platform);
+        form.show();
+        Item(form, "N17")->trigger();
+        QVERIFY(platform.desktop.openedFiles.empty());
+        QVERIFY(Notices::Recorded().isEmpty());
+        QFile page(QString::fromStdString((app.path() / "readme.htm").string()));
+        QVERIFY(page.open(QIODevice::WriteOnly));
+        page.close();
+        Item(form, "N17")->trigger();
+        QCOMPARE(platform.desktop.openedFiles.size(), 1u);
+        QCOMPARE(platform.desktop.openedFiles[0], app.path() / "readme.htm");
+        Item(form, "N19")->trigger();
+        QCOMPARE(platform.desktop.openedUrls, std::vector<std::string>{kSkinDownloadPage});
+    }
+
     // Pauses nest: the manager opened while the input window is open pauses again, and
     // automatic size comes back only when the last of them closes.
     void nestedPausesResumeToTheStateBeforeTheFirst() {

@@ -30,6 +30,8 @@ public:
     }
     std::vector<std::string> openedUrls;
     void OpenUrl(const std::string& url) override { openedUrls.push_back(url); }
+    std::vector<std::filesystem::path> openedFiles;
+    void OpenFile(const std::filesystem::path& file) override { openedFiles.push_back(file); }
 };
 
 }  // namespace huebird

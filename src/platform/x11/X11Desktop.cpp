@@ -191,4 +191,8 @@ void X11Desktop::OpenUrl(const std::string& url) {
     QDesktopServices::openUrl(QUrl(QString::fromStdString(url)));
 }
 
+void X11Desktop::OpenFile(const std::filesystem::path& file) {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(file.string())));
+}
+
 }  // namespace huebird

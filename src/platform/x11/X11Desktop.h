@@ -18,6 +18,7 @@ public:
     // raises the window once, and the next window raised covers it.
     void SetStaysOnTop(QWidget* window, bool on) override;
     void OpenUrl(const std::string& url) override;
+    void OpenFile(const std::filesystem::path& file) override;
 };
 
 }  // namespace huebird

@@ -125,6 +125,8 @@ void MainForm::BindMenus() {
         {"N9", [this] { N9Click(); }},
         {"N21", [this] { N21Click(); }},
         {"N32", [this] { N32Click(); }},
+        {"N17", [this] { N17Click(); }},
+        {"N19", [this] { N19Click(); }},
         {"N34", [this] { N32Click(); }},
     };
     for (const auto& [name, handler] : bindings) {
@@ -278,6 +280,15 @@ void MainForm::N32Click() {
         colors_.TakeChosenColor(*chosen);
     }
 }
+
+void MainForm::N17Click() {
+    // The help page beside the program; without it the item does nothing, silently.
+    const fs::path help = appDir_ / "readme.htm";
+    std::error_code ec;
+    if (fs::is_regular_file(help, ec)) desktop_.OpenFile(help);
+}
+
+void MainForm::N19Click() { desktop_.OpenUrl(kSkinDownloadPage); }
 
 void MainForm::ToggleVisibility() {
     if (presence_) presence_->ToggleVisibility();

@@ -112,6 +112,8 @@ public slots:
     void N9Click();   // "总在最上面": stays-on-top
     void N21Click();  // "系统热键": the hot-key dialog
     void N32Click();  // the desktop colour dialog
+    void N17Click();  // "帮助": the help page
+    void N19Click();  // "下载新皮肤": the skin download page
     void ToggleVisibility();
     void SkinImgDblClick();  // manual input
     // Picking: a left press on a swatch starts it, the release ends it.
