@@ -125,6 +125,7 @@ void MainForm::BindMenus() {
         {"N9", [this] { N9Click(); }},
         {"N21", [this] { N21Click(); }},
         {"N32", [this] { N32Click(); }},
+        {"N12", [this] { N12Click(); }},
         {"N17", [this] { N17Click(); }},
         {"N19", [this] { N19Click(); }},
         {"N34", [this] { N32Click(); }},
@@ -180,6 +181,7 @@ void MainForm::FormCreate() {
 
 void MainForm::WearSkin(const LoadedSkin& skin) {
     face_.Wear(skin, colors_.WorkColor);
+    labelsBold_ = skin.fonts.bold;
     SetBounds(x(), y(), skin.background.width(), skin.background.height());
     SetStaysOnTop(true);
 }
@@ -272,6 +274,13 @@ void MainForm::N21Click() {
     const QRect screenRect = screen() ? screen()->geometry() : QRect(0, 0, 1024, 768);
     HookForm dialog(*this, screenRect.width());
     if (dialog.exec() == QDialog::Accepted) ReportHotKey();
+}
+
+void MainForm::N12Click() {
+    picker_->Finish();
+    const QRect screenRect = screen() ? screen()->geometry() : QRect(0, 0, 1024, 768);
+    FontForm dialog(*this, screenRect.width());
+    dialog.exec();
 }
 
 void MainForm::N32Click() {

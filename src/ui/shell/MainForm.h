@@ -16,6 +16,7 @@
 #include "ui/colour/SwatchView.h"
 #include "ui/shell/Hosts.h"
 #include "ui/skin/AutoSizer.h"
+#include "ui/skin/FontForm.h"
 #include "ui/skin/SkinFace.h"
 
 class QMenu;
@@ -42,6 +43,7 @@ class MainForm : public QWidget,
                  public FavouritesHost,
                  public InputHost,
                  public HookHost,
+                 public FontHost,
                  public TrayHost,
                  private AutoSizeHost {
     Q_OBJECT
@@ -94,6 +96,12 @@ public:
     void SetVirtualKey(std::uint32_t code) override;
     int MainWidth() const override { return width(); }
     int SkinWidth() const override { return FullSize().width(); }
+    ColorValue LabelColor(int label) const override { return face_.LabelColor(label); }
+    void SetLabelColor(int label, ColorValue c) override { face_.SetLabelColor(label, c); }
+    bool LabelsBold() const override { return labelsBold_; }
+    void SetLabelsBold(bool bold) override { labelsBold_ = bold; }
+    void ApplyLabelWeight(bool bold) override { face_.ApplyLabelWeight(bold); }
+    std::filesystem::path SkinIniPath() const override { return face_.Skin().file; }
     QString HotKeyName() const override;
     bool HotKeyWorks() const override;
     // Dialogs that stay open for a while hold the window at its size while they exist.
@@ -112,6 +120,7 @@ public slots:
     void N9Click();   // "总在最上面": stays-on-top
     void N21Click();  // "系统热键": the hot-key dialog
     void N32Click();  // the desktop colour dialog
+    void N12Click();  // "更改字体": the label font dialog
     void N17Click();  // "帮助": the help page
     void N19Click();  // "下载新皮肤": the skin download page
     void ToggleVisibility();
@@ -177,6 +186,7 @@ private:
     std::filesystem::path appDir_;
     QString skinName_;
     int palIndex_ = 0;
+    bool labelsBold_ = false;  // the readout labels' weight, from the skin worn
 
     QPointer<InputForm> inputForm_;  // the manual-input window, while it is open
     WindowDrag* drag_;  // dragging the window by its background

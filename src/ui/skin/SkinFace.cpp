@@ -103,15 +103,34 @@ void SkinFace::Wear(const LoadedSkin& skin, ColorValue& workColor) {
             label->setPalette(pal);
         }
         label->move(place.left, place.top);
+    }
+    ApplyLabelWeight(skin_.fonts.bold);
+    window_->update();
+}
+
+ColorValue SkinFace::LabelColor(int i) const {
+    if (i < 0 || i >= kLabelCount) return 0;
+    const QColor c = labels_[i]->palette().color(QPalette::WindowText);
+    return MakeColor(c.red(), c.green(), c.blue());
+}
+
+void SkinFace::SetLabelColor(int i, ColorValue c) {
+    if (i < 0 || i >= kLabelCount) return;
+    QPalette pal = labels_[i]->palette();
+    pal.setColor(QPalette::WindowText, QColor(RedOf(c), GreenOf(c), BlueOf(c)));
+    labels_[i]->setPalette(pal);
+}
+
+void SkinFace::ApplyLabelWeight(bool bold) {
+    for (QLabel* label : labels_) {
         QFont f = label->font();
-        f.setBold(skin_.fonts.bold);
+        f.setBold(bold);
         f.setItalic(false);
         f.setUnderline(false);
         f.setStrikeOut(false);
         label->setFont(f);
         label->adjustSize();
     }
-    window_->update();
 }
 
 void SkinFace::ReleaseButtonStrips() {

@@ -55,6 +55,11 @@ public:
     void ReleaseButtonStrips();
 
     const LoadedSkin& Skin() const { return skin_; }
+    // The colour readout label `i` shows (kLabelNames order), and a new one for it.
+    ColorValue LabelColor(int i) const;
+    void SetLabelColor(int i, ColorValue c);
+    // The six labels exactly bold or exactly regular.
+    void ApplyLabelWeight(bool bold);
     SkinBackground* Background() const { return background_; }
     const std::array<SkinButton*, kButtonCount>& Buttons() const { return buttons_; }
     const std::array<QLabel*, kLabelCount>& Labels() const { return labels_; }
