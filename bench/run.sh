@@ -16,6 +16,7 @@ build/bench/huebird_bench_startup "$app" 20
 build/bench/huebird_bench_window "$app"
 build/bench/huebird_bench_menu "$app"
 build/bench/huebird_bench_hotkey "$app"
+build/bench/huebird_bench_contrast
 # The tray: an XEmbed tray on the same display (no session bus, so no StatusNotifierItem host).
 if command -v trayer >/dev/null; then
     env -u DBUS_SESSION_BUS_ADDRESS trayer --edge bottom --align right --widthtype request \

@@ -747,6 +747,43 @@ private slots:
         QCOMPARE(form.Colors().StoredColor(2), before);
     }
 
+    // The contrast dialog starts from the readout and its answer overwrites the current slot:
+    // with black then red, blue from the dialog leaves black then blue. Cancel changes nothing.
+    void contrastDialogOverwritesTheCurrentSlot() {
+        AppFolder app;
+        app.WriteSettings(kSettings);
+        app.WriteSkin("DEFAULT");
+        FakePlatform platform;
+        MainForm form(app.path(), platform);
+        form.show();
+        form.Colors().SelectSwatch(3);
+        form.Colors().AdoptColor(0);
+        form.Colors().AdoptColor(MakeColor(255, 0, 0));
+        const int slot = form.Colors().HistoryIndex(3);
+
+        auto run = [&](const char* item, const QString& blue, bool ok) {
+            QString startRed;
+            QTimer::singleShot(0, [&] {
+                QWidget* dialog = QApplication::activeModalWidget();
+                QVERIFY(dialog);
+                startRed = dialog->findChild<QLineEdit*>(QStringLiteral("Edit1"))->text();
+                dialog->findChild<QLineEdit*>(QStringLiteral("Edit1"))->setText(QStringLiteral("0"));
+                dialog->findChild<QLineEdit*>(QStringLiteral("Edit3"))->setText(blue);
+                if (ok) static_cast<QDialog*>(dialog)->accept(); else dialog->close();
+            });
+            Item(form, item)->trigger();
+            return startRed;
+        };
+        QCOMPARE(run("N35", QStringLiteral("9"), false), QStringLiteral("255"));
+        QCOMPARE(form.Colors().StoredColor(3), MakeColor(255, 0, 0));
+        QCOMPARE(run("N33", QStringLiteral("255"), true), QStringLiteral("255"));
+        QCOMPARE(form.Colors().HistoryIndex(3), slot);
+        QCOMPARE(form.Colors().StoredColor(3), MakeColor(0, 0, 255));
+        QCOMPARE(Readout(form)[2], QStringLiteral("255"));
+        Item(form, "ZF61")->trigger();
+        QCOMPARE(form.Colors().StoredColor(3), MakeColor(0, 0, 0));
+    }
+
     // Help opens the page beside the program, and nothing at all without it; the download
     // item opens its address.
     void helpAndDownloadOpenWithTheDesktop() {

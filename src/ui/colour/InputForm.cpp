@@ -12,6 +12,7 @@
 
 #include "core/ManualInput.h"
 #include "ui/shell/Hosts.h"
+#include "ui/colour/TypedCharacter.h"
 #include "ui/shell/Notices.h"
 #include "ui/shell/WindowDrag.h"
 
@@ -70,38 +71,6 @@ QLabel* MakeLabel(const char* name, QWidget* parent, int y) {
     label->setObjectName(QString::fromLatin1(name));
     label->setGeometry(6, y, kInputFormWidth - 8, 14);
     return label;
-}
-
-// The character a key press types as the fields see it, or nothing for keys that move,
-// delete or do not type. Ctrl with a letter types that letter's control character (Ctrl+V
-// is 22) whatever text the event carries, so the clipboard keys meet the filter too.
-std::optional<char32_t> TypedCharacter(const QKeyEvent& e) {
-    switch (e.key()) {
-        case Qt::Key_Left:
-        case Qt::Key_Right:
-        case Qt::Key_Up:
-        case Qt::Key_Down:
-        case Qt::Key_Home:
-        case Qt::Key_End:
-        case Qt::Key_PageUp:
-        case Qt::Key_PageDown:
-        case Qt::Key_Delete:
-        case Qt::Key_Insert:
-        case Qt::Key_Tab:
-        case Qt::Key_Backtab:
-            return std::nullopt;
-        case Qt::Key_Backspace:
-            return U'\b';
-        default:
-            break;
-    }
-    if (e.modifiers().testFlag(Qt::ControlModifier) && e.key() >= Qt::Key_A &&
-        e.key() <= Qt::Key_Z) {
-        return static_cast<char32_t>(e.key() - Qt::Key_A + 1);
-    }
-    const QList<uint> text = e.text().toUcs4();
-    if (text.isEmpty()) return std::nullopt;
-    return static_cast<char32_t>(text.front());
 }
 
 bool IsEnter(const QKeyEvent& e) { return e.key() == Qt::Key_Return || e.key() == Qt::Key_Enter; }

@@ -14,6 +14,7 @@
 #include "core/Notation.h"
 #include "core/Settings.h"
 #include "core/SkinFiles.h"
+#include "ui/colour/ContrastForm.h"
 #include "ui/colour/InputForm.h"
 #include "ui/colour/Picker.h"
 #include "ui/colour/Swatch.h"
@@ -126,6 +127,8 @@ void MainForm::BindMenus() {
         {"N21", [this] { N21Click(); }},
         {"N32", [this] { N32Click(); }},
         {"N12", [this] { N12Click(); }},
+        {"N33", [this] { N33Click(); }},
+        {"N35", [this] { N33Click(); }},
         {"N17", [this] { N17Click(); }},
         {"N19", [this] { N19Click(); }},
         {"N34", [this] { N32Click(); }},
@@ -281,6 +284,16 @@ void MainForm::N12Click() {
     const QRect screenRect = screen() ? screen()->geometry() : QRect(0, 0, 1024, 768);
     FontForm dialog(*this, screenRect.width());
     dialog.exec();
+}
+
+void MainForm::N33Click() {
+    picker_->Finish();
+    const std::array<QString, 3> rgb = DecimalReadout();
+    ContrastForm dialog(rgb[0].toInt(), rgb[1].toInt(), rgb[2].toInt(),
+                        static_cast<FavouritesHost&>(*this), this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    const Rgb c = dialog.EditedRgb();
+    colors_.ReplaceColor(MakeColor(c[0], c[1], c[2]));
 }
 
 void MainForm::N32Click() {

@@ -121,6 +121,7 @@ public slots:
     void N21Click();  // "系统热键": the hot-key dialog
     void N32Click();  // the desktop colour dialog
     void N12Click();  // "更改字体": the label font dialog
+    void N33Click();  // "对比色": the contrast dialog
     void N17Click();  // "帮助": the help page
     void N19Click();  // "下载新皮肤": the skin download page
     void ToggleVisibility();
