@@ -128,6 +128,8 @@ void MainForm::BindMenus() {
         {"N32", [this] { N32Click(); }},
         {"N12", [this] { N12Click(); }},
         {"N33", [this] { N33Click(); }},
+        {"N5", [this] { N5Click(); }},
+        {"N22", [this] { N22Click(); }},
         {"N35", [this] { N33Click(); }},
         {"N17", [this] { N17Click(); }},
         {"N19", [this] { N19Click(); }},
@@ -294,6 +296,18 @@ void MainForm::N33Click() {
     if (dialog.exec() != QDialog::Accepted) return;
     const Rgb c = dialog.EditedRgb();
     colors_.ReplaceColor(MakeColor(c[0], c[1], c[2]));
+}
+
+void MainForm::N5Click() {
+    picker_->Finish();
+    AboutDlg dialog(*this, AboutDlg::kAboutPage, this);
+    dialog.exec();
+}
+
+void MainForm::N22Click() {
+    picker_->Finish();
+    AboutDlg dialog(*this, AboutDlg::kSettingsPage, this);
+    dialog.exec();
 }
 
 void MainForm::N32Click() {

@@ -16,6 +16,7 @@
 #include "ui/colour/SwatchView.h"
 #include "ui/shell/Hosts.h"
 #include "ui/skin/AutoSizer.h"
+#include "ui/shell/AboutDlg.h"
 #include "ui/skin/FontForm.h"
 #include "ui/skin/SkinFace.h"
 
@@ -44,6 +45,7 @@ class MainForm : public QWidget,
                  public InputHost,
                  public HookHost,
                  public FontHost,
+                 public AboutHost,
                  public TrayHost,
                  private AutoSizeHost {
     Q_OBJECT
@@ -65,10 +67,13 @@ public:
     int FlexWidth() const { return face_.Skin().fonts.flexWidth; }
     int FlexHeight() const { return face_.Skin().fonts.flexHeight; }
     int HookKey() const { return static_cast<int>(hotKey_.Key()); }
-    bool CopyAddHash() const { return copy_.copyAddHash; }
-    int CopyType() const { return copy_.copyType; }
+    bool CopyAddHash() const override { return copy_.copyAddHash; }
+    void SetCopyAddHash(bool on) override { copy_.copyAddHash = on; }
+    int CopyType() const override { return copy_.copyType; }
+    void SetCopyType(int type) override { copy_.copyType = type; }
+    QRect MainGeometry() const override { return frameGeometry(); }
     int PalIndex() const { return palIndex_; }
-    const QString& SkinDesignerText() const { return face_.Skin().designerText; }
+    QString SkinDesignerText() const override { return face_.Skin().designerText; }
     std::filesystem::path SettingsPath() const override;
 
     QMenu* PopupMenu1() const override;
@@ -122,6 +127,8 @@ public slots:
     void N32Click();  // the desktop colour dialog
     void N12Click();  // "更改字体": the label font dialog
     void N33Click();  // "对比色": the contrast dialog
+    void N5Click();   // "关于": the about box
+    void N22Click();  // "基本设置": the about box on its settings page
     void N17Click();  // "帮助": the help page
     void N19Click();  // "下载新皮肤": the skin download page
     void ToggleVisibility();
