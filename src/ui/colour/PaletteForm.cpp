@@ -246,6 +246,8 @@ void PaletteForm::FitToFrame() {
                        kOuterHeight - frame.top() - frame.bottom());
     if (size() != client) {
         resize(client);
+        // While the window manager frames the window the toolkit may still hold a position
+        // from before the framing, and the resize would send the window there.
         move(placedAt_);
     }
 }
