@@ -15,6 +15,7 @@ cp -r build/app/. "$app/"
 build/bench/huebird_bench_startup "$app" 20
 build/bench/huebird_bench_window "$app"
 build/bench/huebird_bench_menu "$app"
+build/bench/huebird_bench_palette
 build/bench/huebird_bench_hotkey "$app"
 build/bench/huebird_bench_contrast
 # The tray: an XEmbed tray on the same display (no session bus, so no StatusNotifierItem host).

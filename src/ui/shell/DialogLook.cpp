@@ -43,7 +43,7 @@ void ApplyDialogLook(QDialog* dialog, int width, int height) {
     dialog->setFont(font);
 }
 
-QWidget* AddDialogHeader(QDialog* dialog, const QString& title, const QString& line) {
+QWidget* AddDialogHeader(QWidget* dialog, const QString& title, const QString& line) {
     auto* band = new QWidget(dialog);
     band->setObjectName(QStringLiteral("Panel1"));
     band->setGeometry(0, 0, dialog->width(), kDialogHeaderHeight);
@@ -66,13 +66,14 @@ QWidget* AddDialogHeader(QDialog* dialog, const QString& title, const QString& l
     lineLabel->move(24, 23);
 
     auto* edge = new QFrame(dialog);
+    edge->setObjectName(QStringLiteral("Panel1Edge"));
     edge->setFrameShape(QFrame::HLine);
     edge->setFrameShadow(QFrame::Sunken);
     edge->setGeometry(0, kDialogHeaderHeight, dialog->width(), 2);
     return band;
 }
 
-QToolButton* AddDialogButton(QDialog* dialog, const char* name, const QString& text, int x, int y) {
+QToolButton* AddDialogButton(QWidget* dialog, const char* name, const QString& text, int x, int y) {
     auto* button = new QToolButton(dialog);
     button->setObjectName(QString::fromLatin1(name));
     button->setText(text);
@@ -80,7 +81,7 @@ QToolButton* AddDialogButton(QDialog* dialog, const char* name, const QString& t
     return button;
 }
 
-QLabel* AddFooterLink(QDialog* dialog, int x, int y, std::function<void()> open) {
+QLabel* AddFooterLink(QWidget* dialog, int x, int y, std::function<void()> open) {
     auto* link = new LinkLabel(QStringLiteral("访问 Huebird 官方网站"), dialog, std::move(open));
     link->setObjectName(QStringLiteral("Label9"));
     QPalette palette = link->palette();

@@ -18,12 +18,13 @@ inline constexpr int kDialogHeaderHeight = 41;
 // Caption, flags (system menu, minimise and close boxes, always on top), fixed client size
 // and the dialog font ("宋体" at 12 pixels).
 void ApplyDialogLook(QDialog* dialog, int width, int height);
-// The header band across the top; returns the band (Panel1).
-QWidget* AddDialogHeader(QDialog* dialog, const QString& title, const QString& line);
+// The header band across the top of a dialog or window, as wide as it is now, with its
+// sunken lower edge (Panel1Edge) below it; returns the band (Panel1).
+QWidget* AddDialogHeader(QWidget* dialog, const QString& title, const QString& line);
 // A button with its layout name at (x, y), 50 x 21.
-QToolButton* AddDialogButton(QDialog* dialog, const char* name, const QString& text, int x, int y);
+QToolButton* AddDialogButton(QWidget* dialog, const char* name, const QString& text, int x, int y);
 // The footer link Label9 at (x, y): a blue text with a hand cursor; a left click inside it
 // calls `open`.
-QLabel* AddFooterLink(QDialog* dialog, int x, int y, std::function<void()> open);
+QLabel* AddFooterLink(QWidget* dialog, int x, int y, std::function<void()> open);
 
 }  // namespace huebird

@@ -16,6 +16,7 @@
 #include "core/SkinFiles.h"
 #include "ui/colour/ContrastForm.h"
 #include "ui/colour/InputForm.h"
+#include "ui/colour/PaletteForm.h"
 #include "ui/colour/Picker.h"
 #include "ui/colour/Swatch.h"
 #include "ui/favourites/FavouriteItems.h"
@@ -129,6 +130,7 @@ void MainForm::BindMenus() {
         {"N12", [this] { N12Click(); }},
         {"N33", [this] { N33Click(); }},
         {"N5", [this] { N5Click(); }},
+        {"normal1", [this] { normal1Click(); }},
         {"N22", [this] { N22Click(); }},
         {"N35", [this] { N33Click(); }},
         {"N17", [this] { N17Click(); }},
@@ -296,6 +298,12 @@ void MainForm::N33Click() {
     if (dialog.exec() != QDialog::Accepted) return;
     const Rgb c = dialog.EditedRgb();
     colors_.ReplaceColor(MakeColor(c[0], c[1], c[2]));
+}
+
+void MainForm::normal1Click() {
+    // A new window every time; it stays open beside the main window for further clicks.
+    auto* palette = new PaletteForm(*this, screen_, screen_.ScreenWidth());
+    palette->show();
 }
 
 void MainForm::N5Click() {

@@ -46,6 +46,7 @@ class MainForm : public QWidget,
                  public HookHost,
                  public FontHost,
                  public AboutHost,
+                 public PaletteHost,
                  public TrayHost,
                  private AutoSizeHost {
     Q_OBJECT
@@ -72,7 +73,8 @@ public:
     int CopyType() const override { return copy_.copyType; }
     void SetCopyType(int type) override { copy_.copyType = type; }
     QRect MainGeometry() const override { return frameGeometry(); }
-    int PalIndex() const { return palIndex_; }
+    int PalIndex() const override { return palIndex_; }
+    void SetPalIndex(int index) override { palIndex_ = index; }
     QString SkinDesignerText() const override { return face_.Skin().designerText; }
     std::filesystem::path SettingsPath() const override;
 
@@ -128,6 +130,7 @@ public slots:
     void N12Click();  // "更改字体": the label font dialog
     void N33Click();  // "对比色": the contrast dialog
     void N5Click();   // "关于": the about box
+    void normal1Click();  // " 常用调色板": a new palette window
     void N22Click();  // "基本设置": the about box on its settings page
     void N17Click();  // "帮助": the help page
     void N19Click();  // "下载新皮肤": the skin download page

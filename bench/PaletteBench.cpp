@@ -1,0 +1,104 @@
+// The palette window opened: created, shown and painted, on whatever display the toolkit
+// uses ($DISPLAY, or QT_QPA_PLATFORM=offscreen). The first window pays for what is set up once
+// (the pictures, the style's tab pieces, fonts); the later ones are what the user meets after.
+//   huebird_bench_palette [RUNS] [SHOT_DIR]
+// With SHOT_DIR it also writes the window as painted for every page, and with no page shown,
+// as palette-<page>.png.
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QTabWidget>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "platform/fake/FakeScreen.h"
+#include "ui/colour/PaletteForm.h"
+
+namespace {
+
+class Host : public huebird::PaletteHost {
+public:
+    int palIndex = 0;
+    void PauseAutoSize() override {}
+    void ResumeAutoSize() override {}
+    QString HexReadout() const override { return {}; }
+    std::array<QString, 3> DecimalReadout() const override { return {}; }
+    huebird::ColorValue CurrentWorkColor() const override { return 0; }
+    void OpenWebSite() override {}
+    void OpenFooterLink() override {}
+    void ApplyColor(huebird::ColorValue) override {}
+    QPoint MainTopLeft() const override { return {200, 150}; }
+    int MainWidth() const override { return 158; }
+    int SkinWidth() const override { return 158; }
+    int PalIndex() const override { return palIndex; }
+    void SetPalIndex(int index) override { palIndex = index; }
+};
+
+// Notes the window's first paint.
+class PaintWatch : public QObject {
+public:
+    bool painted = false;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) painted = true;
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+// Milliseconds from construction until the window and its page have painted.
+double OpenOnce(Host& host, huebird::ScreenSampler& screen) {
+    QElapsedTimer timer;
+    timer.start();
+    auto* form = new huebird::PaletteForm(host, screen, 1024);
+    PaintWatch watch;
+    form->installEventFilter(&watch);
+    form->show();
+    while (!watch.painted) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    QCoreApplication::processEvents();  // the children's paints and the flush
+    const double ms = timer.nsecsElapsed() / 1e6;
+    form->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return ms;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 50;
+    Host host;
+    huebird::FakeScreen screen;
+
+    const double first = OpenOnce(host, screen);
+    std::vector<double> again;
+    for (int i = 0; i < runs; ++i) {
+        host.palIndex = i % 4;
+        again.push_back(OpenOnce(host, screen));
+    }
+    std::sort(again.begin(), again.end());
+    std::printf(
+        "palette window created, shown and painted (%s): first %.2f ms, then %.2f ms median, "
+        "%.2f ms max (%d runs)\n",
+        qPrintable(QGuiApplication::platformName()), first, again[again.size() / 2], again.back(),
+        runs);
+
+    if (argc > 2) {
+        const QDir dir(QString::fromLocal8Bit(argv[2]));
+        for (int page = -1; page < 4; ++page) {
+            host.palIndex = page;
+            auto* form = new huebird::PaletteForm(host, screen, 1024);
+            form->show();
+            for (int i = 0; i < 10; ++i) QCoreApplication::processEvents();
+            const QString name = page < 0 ? QStringLiteral("none") : QString::number(page);
+            form->grab().save(dir.filePath(QStringLiteral("palette-%1.png").arg(name)));
+            form->close();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+    }
+    return 0;
+}
