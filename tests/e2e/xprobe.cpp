@@ -6,6 +6,9 @@
 //   xprobe state WID            the atoms of WID's _NET_WM_STATE, one per line
 //   xprobe find NAME            the id of the first mapped top-level window titled NAME
 //   xprobe root RRGGBB          paints the root window (the desktop) in one colour
+//   xprobe first X Y W H RRGGBB the first screen pixel of that colour in the area, row by row,
+//                               as "X Y" (none: exit code 1)
+//   xprobe close WID            asks WID to close, as a window manager's close box does
 //   xprobe holdkey KEYSYM SECS  holds a grab of Ctrl + the key for SECS seconds, as another
 //                               program that uses the same hot-key would
 #include <X11/Xatom.h>
@@ -41,6 +44,38 @@ int HoldKey(Display* dpy, const char* keysymName, int seconds) {
         struct timespec t = {0, 100000000};
         nanosleep(&t, nullptr);
     }
+    return 0;
+}
+
+int First(Display* dpy, int x, int y, int w, int h, const char* hex) {
+    const unsigned long want = std::strtoul(hex, nullptr, 16);
+    XImage* img = XGetImage(dpy, DefaultRootWindow(dpy), x, y, static_cast<unsigned>(w),
+                            static_cast<unsigned>(h), AllPlanes, ZPixmap);
+    if (!img) return 2;
+    int rc = 1;
+    for (int j = 0; j < h && rc; ++j) {
+        for (int i = 0; i < w; ++i) {
+            if ((XGetPixel(img, i, j) & 0xFFFFFF) == want) {
+                std::printf("%d %d\n", x + i, y + j);
+                rc = 0;
+                break;
+            }
+        }
+    }
+    XDestroyImage(img);
+    return rc;
+}
+
+int Close(Display* dpy, Window w) {
+    XEvent e{};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = w;
+    e.xclient.message_type = XInternAtom(dpy, "WM_PROTOCOLS", False);
+    e.xclient.format = 32;
+    e.xclient.data.l[0] = static_cast<long>(XInternAtom(dpy, "WM_DELETE_WINDOW", False));
+    e.xclient.data.l[1] = CurrentTime;
+    XSendEvent(dpy, w, False, NoEventMask, &e);
+    XSync(dpy, False);
     return 0;
 }
 
@@ -130,6 +165,10 @@ int main(int argc, char** argv) {
     if (cmd == "pixel" && argc == 4) rc = Pixel(dpy, std::atoi(argv[2]), std::atoi(argv[3]));
     if (cmd == "inshape" && argc == 5)
         rc = InShape(dpy, std::strtoul(argv[2], nullptr, 0), std::atoi(argv[3]), std::atoi(argv[4]));
+    if (cmd == "first" && argc == 7)
+        rc = First(dpy, std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]),
+                   argv[6]);
+    if (cmd == "close" && argc == 3) rc = Close(dpy, std::strtoul(argv[2], nullptr, 0));
     if (cmd == "root" && argc == 3) rc = Root(dpy, argv[2]);
     if (cmd == "holdkey" && argc == 4) rc = HoldKey(dpy, argv[2], std::atoi(argv[3]));
     if (cmd == "state" && argc == 3) rc = State(dpy, std::strtoul(argv[2], nullptr, 0));

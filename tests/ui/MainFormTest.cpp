@@ -701,7 +701,8 @@ private slots:
     }
 
     // The desktop colour dialog: it starts where the last OK left it, records only a new
-    // colour, keeps custom colours only from a run closed with OK, and Cancel changes nothing.
+    // colour, keeps custom colours only from a run closed with OK (for this run: the
+    // toolkit's shared set is left as it was), and Cancel changes nothing.
     void colourDialogGivesTheActiveSwatchItsColour() {
         AppFolder app;
         app.WriteSettings(kSettings);
@@ -712,37 +713,41 @@ private slots:
         form.Colors().SelectSwatch(2);
         const int slotsBefore = form.Colors().HistoryIndex(2);
         const ColorValue before = form.Colors().StoredColor(2);
+        const QColor shared = QColorDialog::customColor(0);
 
-        // Runs the dialog from `item`, notes where it started, and answers it.
+        // Runs the dialog from `item`: returns where it started and the first custom colour
+        // it offered, after defining `custom` as that colour and answering with `pick`.
         auto run = [&](const char* item, const QColor& pick, bool ok, const QColor& custom) {
-            QColor started;
+            std::pair<QColor, QColor> seen;
             QTimer::singleShot(0, [&] {
                 auto* dialog = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
                 QVERIFY(dialog);
-                started = dialog->currentColor();
+                seen = {dialog->currentColor(), QColorDialog::customColor(0)};
                 if (custom.isValid()) QColorDialog::setCustomColor(0, custom);
                 dialog->setCurrentColor(pick);
                 if (ok) dialog->accept(); else dialog->reject();
             });
             Item(form, item)->trigger();
-            return started;
+            return seen;
         };
+        const QColor white(Qt::white), red(Qt::red), green(Qt::green);
+        const QColor picked(0x12, 0x34, 0x56);
 
-        QCOMPARE(run("N32", QColor(0x12, 0x34, 0x56), false, QColor(Qt::red)), QColor(Qt::black));
+        using Seen = std::pair<QColor, QColor>;
+        QCOMPARE(run("N32", picked, false, red), Seen(Qt::black, white));
         QCOMPARE(form.Colors().StoredColor(2), before);
         QCOMPARE(form.Colors().HistoryIndex(2), slotsBefore);
-        QVERIFY(QColorDialog::customColor(0) != QColor(Qt::red));
 
-        QCOMPARE(run("N34", QColor(0x12, 0x34, 0x56), true, QColor(Qt::green)), QColor(Qt::black));
+        QCOMPARE(run("N34", picked, true, green), Seen(Qt::black, white));  // red was dropped
         QCOMPARE(form.Colors().StoredColor(2), MakeColor(0x12, 0x34, 0x56));
         QCOMPARE(form.Colors().HistoryIndex(2), slotsBefore + 1);
         QCOMPARE(Readout(form)[0], QStringLiteral("018"));
         QCOMPARE(Readout(form)[5], QStringLiteral("56"));
-        QCOMPARE(QColorDialog::customColor(0), QColor(Qt::green));
 
-        // The same colour again adds no slot; the run starts on it.
-        QCOMPARE(run("N32", QColor(0x12, 0x34, 0x56), true, QColor()), QColor(0x12, 0x34, 0x56));
+        // The same colour again adds no slot; the run starts on it and offers green.
+        QCOMPARE(run("N32", picked, true, QColor()), Seen(picked, green));
         QCOMPARE(form.Colors().HistoryIndex(2), slotsBefore + 1);
+        QCOMPARE(QColorDialog::customColor(0), shared);
         Item(form, "ZF61")->trigger();  // undo
         QCOMPARE(form.Colors().StoredColor(2), before);
     }
