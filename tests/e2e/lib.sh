@@ -35,21 +35,25 @@ expect_contains() {
 }
 
 start_display() {
-    local n
-    for n in $(seq 90 140); do
-        [ -e /tmp/.X$n-lock ] || [ -e /tmp/.X11-unix/X$n ] && continue
-        Xvfb :$n -screen 0 1024x768x24 -noreset -nolisten tcp >/dev/null 2>&1 &
-        XVFB_PID=$!
-        export DISPLAY=:$n
-        local i
-        for i in $(seq 1 100); do
-            "$PROBE" pixel 0 0 >/dev/null 2>&1 && return 0
-            sleep 0.05
-        done
-        kill $XVFB_PID 2>/dev/null
+    # The server picks a free display number itself and writes it once it accepts
+    # connections, so tests running side by side never share a display.
+    local file n=
+    file=$(mktemp)
+    Xvfb -displayfd 5 -screen 0 1024x768x24 -noreset -nolisten tcp 5>"$file" >/dev/null 2>&1 &
+    XVFB_PID=$!
+    local i
+    for i in $(seq 1 200); do
+        n=$(cat "$file" 2>/dev/null)
+        [ -n "$n" ] && break
+        sleep 0.05
     done
-    echo "cannot start Xvfb" >&2
-    exit 1
+    rm -f "$file"
+    if [ -z "$n" ]; then
+        kill $XVFB_PID 2>/dev/null
+        echo "cannot start Xvfb" >&2
+        exit 1
+    fi
+    export DISPLAY=:$n
 }
 
 stop_app() {

@@ -6,14 +6,18 @@ set -u
 TEST=$1
 status=0
 run() {  # run MODE
-    local n
-    for n in $(seq 141 190); do
-        [ -e /tmp/.X$n-lock ] || [ -e /tmp/.X11-unix/X$n ] || break
-    done
-    Xvfb :$n -screen 0 1024x768x24 -noreset -nolisten tcp >/dev/null 2>&1 &
+    # The server picks a free display number and writes it once it accepts connections.
+    local file n=
+    file=$(mktemp)
+    Xvfb -displayfd 5 -screen 0 1024x768x24 -noreset -nolisten tcp 5>"$file" >/dev/null 2>&1 &
     local xvfb=$! wm=
-    export DISPLAY=:$n
-    for _ in $(seq 1 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
+    for _ in $(seq 1 200); do
+        n=$(cat "$file" 2>/dev/null)
+        [ -n "$n" ] && break
+        sleep 0.05
+    done
+    rm -f "$file"
+    export DISPLAY=:${n:-99}
     if [ "$1" = openbox ]; then
         openbox --sm-disable >/dev/null 2>&1 &
         wm=$!
