@@ -3,11 +3,11 @@
 #include <QColorDialog>
 #include <array>
 
+#include "ui/QtColour.h"
+
 namespace huebird {
 
 namespace {
-
-QColor ToQColor(ColorValue c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); }
 
 constexpr int kCustomCount = 16;
 using CustomColours = std::array<QColor, kCustomCount>;
@@ -56,8 +56,7 @@ std::optional<ColorValue> ColourChooser::Choose(QWidget* parent) {
         dialog.setWindowTitle(QStringLiteral("颜色"));
         dialog.setOption(QColorDialog::DontUseNativeDialog, true);
         if (dialog.exec() == QDialog::Accepted) {
-            const QColor c = dialog.selectedColor();
-            chosen = last_ = MakeColor(c.red(), c.green(), c.blue());
+            chosen = last_ = FromQColor(dialog.selectedColor());
             custom.run = CurrentCustomColours();
         }
         SetCustomColours(custom.toolkit);

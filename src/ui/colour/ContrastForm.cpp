@@ -147,11 +147,7 @@ ContrastForm::ContrastForm(int red, int green, int blue, DialogHost& host, QWidg
         edits_[i] = edit;
     }
 
-    auto* bevel = new QFrame(this);  // the line above the buttons
-    bevel->setObjectName(QStringLiteral("Bevel1"));
-    bevel->setFrameShape(QFrame::HLine);
-    bevel->setFrameShadow(QFrame::Sunken);
-    bevel->setGeometry(0, 152, kClientWidth, 2);
+    AddDialogSeparator(this, 152);
 
     QToolButton* ok = AddDialogButton(this, "SpeedButton4", QStringLiteral("确定"), 270, 158);
     QToolButton* cancel = AddDialogButton(this, "SpeedButton5", QStringLiteral("取消"), 325, 158);

@@ -20,6 +20,7 @@
 #include <string>
 #include <utility>
 
+#include "ui/QtColour.h"
 #include "ui/shell/Notices.h"
 #include "ui/shell/WindowDrag.h"
 
@@ -291,7 +292,7 @@ void MarksForm::WriteFailed(const FavouritesStore& store, const WriteResult& res
 
 void MarksForm::ShowPreview(ColorValue color) {
     QPixmap picture(kPreviewSize, kPreviewSize);
-    picture.fill(QColor(RedOf(color), GreenOf(color), BlueOf(color)));
+    picture.fill(ToQColor(color));
     QPainter painter(&picture);
     painter.setPen(Qt::black);
     painter.drawRect(0, 0, kPreviewSize - 1, kPreviewSize - 1);

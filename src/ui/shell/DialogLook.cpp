@@ -94,4 +94,12 @@ QLabel* AddFooterLink(QWidget* dialog, int x, int y, std::function<void()> open)
     return link;
 }
 
+void AddDialogSeparator(QWidget* dialog, int y) {
+    auto* bevel = new QFrame(dialog);
+    bevel->setObjectName(QStringLiteral("Bevel1"));
+    bevel->setFrameShape(QFrame::HLine);
+    bevel->setFrameShadow(QFrame::Sunken);
+    bevel->setGeometry(0, y, dialog->width(), 2);
+}
+
 }  // namespace huebird

@@ -26,5 +26,7 @@ QToolButton* AddDialogButton(QWidget* dialog, const char* name, const QString& t
 // The footer link Label9 at (x, y): a blue text with a hand cursor; a left click inside it
 // calls `open`.
 QLabel* AddFooterLink(QWidget* dialog, int x, int y, std::function<void()> open);
+// The sunken line across the dialog above its buttons (Bevel1), at height y.
+void AddDialogSeparator(QWidget* dialog, int y);
 
 }  // namespace huebird

@@ -36,11 +36,7 @@ HookForm::HookForm(HookHost& host, int screenWidth, QWidget* parent) : QDialog(p
     comboBox1_->setGeometry(184, 54, 81, 21);
     comboBox1_->setCurrentIndex(PreselectedHotKeyItem(host_.VirtualKey()));
 
-    auto* bevel = new QFrame(this);
-    bevel->setObjectName(QStringLiteral("Bevel1"));
-    bevel->setFrameShape(QFrame::HLine);
-    bevel->setFrameShadow(QFrame::Sunken);
-    bevel->setGeometry(0, 87, kClientWidth, 2);
+    AddDialogSeparator(this, 87);
 
     QToolButton* ok = AddDialogButton(this, "SpeedButton2", QStringLiteral("确定"), 177, 92);
     QToolButton* cancel = AddDialogButton(this, "SpeedButton3", QStringLiteral("取消"), 232, 92);

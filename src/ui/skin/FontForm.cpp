@@ -15,6 +15,7 @@
 #include "ui/shell/DialogLook.h"
 #include "ui/shell/Notices.h"
 #include "ui/shell/WindowDrag.h"
+#include "ui/QtColour.h"
 
 namespace huebird {
 
@@ -24,8 +25,6 @@ constexpr int kClientWidth = 271;
 constexpr int kClientHeight = 207;
 constexpr int kSketchWidth = 83;
 constexpr int kSketchHeight = 132;
-
-QColor ToQColor(ColorValue c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); }
 
 // Softens an ARGB picture with two passes of a 3 x 3 box: the text bars of the sketch are
 // meant to read as text seen from afar, not as boxes.
@@ -225,11 +224,7 @@ FontForm::FontForm(FontHost& host, int screenWidth, QWidget* parent)
     connect(ok, &QToolButton::clicked, this, &FontForm::SpeedButton1Click);
     connect(cancel, &QToolButton::clicked, this, &FontForm::SpeedButton2Click);
 
-    auto* bevel = new QFrame(this);
-    bevel->setObjectName(QStringLiteral("Bevel1"));
-    bevel->setFrameShape(QFrame::HLine);
-    bevel->setFrameShadow(QFrame::Sunken);
-    bevel->setGeometry(0, 183, kClientWidth, 2);
+    AddDialogSeparator(this, 183);
     AddFooterLink(this, 8, 189, [this] { host_.OpenFooterLink(); });
 
     // Opening.

@@ -7,6 +7,7 @@
 
 #include "ui/colour/Swatch.h"
 #include "ui/skin/SkinButton.h"
+#include "ui/QtColour.h"
 
 namespace huebird {
 
@@ -98,8 +99,7 @@ void SkinFace::Wear(const LoadedSkin& skin, ColorValue& workColor) {
         const LabelPlace& place = skin_.fonts.labels[i];
         if (ParseHexColor(place.colorText, workColor)) {
             QPalette pal = label->palette();
-            pal.setColor(QPalette::WindowText,
-                         QColor(RedOf(workColor), GreenOf(workColor), BlueOf(workColor)));
+            pal.setColor(QPalette::WindowText, ToQColor(workColor));
             label->setPalette(pal);
         }
         label->move(place.left, place.top);
@@ -110,14 +110,13 @@ void SkinFace::Wear(const LoadedSkin& skin, ColorValue& workColor) {
 
 ColorValue SkinFace::LabelColor(int i) const {
     if (i < 0 || i >= kLabelCount) return 0;
-    const QColor c = labels_[i]->palette().color(QPalette::WindowText);
-    return MakeColor(c.red(), c.green(), c.blue());
+    return FromQColor(labels_[i]->palette().color(QPalette::WindowText));
 }
 
 void SkinFace::SetLabelColor(int i, ColorValue c) {
     if (i < 0 || i >= kLabelCount) return;
     QPalette pal = labels_[i]->palette();
-    pal.setColor(QPalette::WindowText, QColor(RedOf(c), GreenOf(c), BlueOf(c)));
+    pal.setColor(QPalette::WindowText, ToQColor(c));
     labels_[i]->setPalette(pal);
 }
 

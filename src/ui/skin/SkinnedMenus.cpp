@@ -7,6 +7,7 @@
 #include <QScreen>
 
 #include "core/MenuLook.h"
+#include "ui/QtColour.h"
 
 namespace huebird {
 
@@ -21,8 +22,6 @@ QString WithoutMeasure(const QString& text) {
     const qsizetype end = text.indexOf(kMeasureMark, 1);
     return end < 0 ? QString() : text.mid(end + 1);
 }
-
-QColor ToQColor(ColorValue c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); }
 
 // The menu that paints its own items, or none.
 const MeasuredMenu* PaintedMenu(const QWidget* widget) {
