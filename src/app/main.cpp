@@ -3,8 +3,12 @@
 #include <QFont>
 #include <cstdio>
 #include <exception>
+#include <string>
+#include <vector>
 
+#include "core/CommandLine.h"
 #include "platform/InstanceLock.h"
+#include "platform/x11/DisplayCheck.h"
 #include "platform/x11/X11Clipboard.h"
 #include "platform/x11/X11Desktop.h"
 #include "platform/x11/X11HotKey.h"
@@ -26,6 +30,29 @@ void InstallFontSubstitutions() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // The command line and the display are settled before the toolkit starts: --help and
+    // --version need neither a display nor the lock.
+    const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+    const std::string program = "huebird";
+    switch (const huebird::Command command = huebird::ParseCommandLine(args); command.action) {
+        case huebird::Command::Action::Help:
+            std::fputs(huebird::UsageText(program).c_str(), stdout);
+            return 0;
+        case huebird::Command::Action::Version:
+            std::fputs(huebird::VersionText().c_str(), stdout);
+            return 0;
+        case huebird::Command::Action::Misuse:
+            std::fprintf(stderr, "huebird: %s\n%s", command.problem.c_str(),
+                         huebird::UsageText(program).c_str());
+            return 2;
+        case huebird::Command::Action::Run:
+            break;
+    }
+    if (const std::string problem = huebird::DisplayProblem(); !problem.empty()) {
+        std::fprintf(stderr, "huebird: %s\n", problem.c_str());
+        return 1;
+    }
+
     // Taken before anything is shown; a second start leaves quietly.
     huebird::InstanceLock lock("RunOnlyOneTintel");
     if (!lock.acquired()) return 0;

@@ -60,6 +60,19 @@ check "second start leaves within a second (${ms} ms)" test $ms -lt 1000
 check "first instance still runs" kill -0 "$APP_PID"
 expect "still one window" 1 "$(count_windows)"
 
+# --- the command line: information without a display or the lock, mistakes and no display -----
+out=$("$app/huebird" --help 2>/dev/null); rc=$?
+expect "--help prints its usage and exits 0 while another instance runs" "0 Usage: huebird" \
+    "$rc $(printf '%s' "$out" | head -1 | cut -c1-14)"
+out=$(env -u DISPLAY "$app/huebird" --version 2>/dev/null); rc=$?
+expect_contains "--version exits 0 without a display" "0 Huebird " "$rc $out"
+err=$("$app/huebird" --colour 2>&1 >/dev/null); rc=$?
+expect "an unknown option exits 2" 2 $rc
+expect_contains "an unknown option is named, with the usage" "unknown option: --colour" "$err"
+err=$(env -u DISPLAY "$app/huebird" 2>&1); rc=$?
+expect "without a display: exit 1" 1 $rc
+expect "without a display: one clear line" 1 "$(printf '%s\n' "$err" | grep -c .)"
+
 # --- the close button writes the settings back ------------------------------------------------
 cx=$(ini_get "$skin" Close Left); cy=$(ini_get "$skin" Close Top)
 xdotool mousemove $((wx + cx + 3)) $((wy + cy + 3)) click 1
