@@ -64,6 +64,12 @@ void ColorModel::ReplaceColor(ColorValue c) {
     SelectSwatch(active_);
 }
 
+void ColorModel::ShowStored() {
+    WorkColor = StoredColor(active_);
+    PaintLive();
+    ShowReadout();
+}
+
 void ColorModel::RepaintSwatches() {
     const int remembered = active_;
     for (int s = 0; s < kSwatchCount; ++s) {

@@ -58,6 +58,9 @@ public:
     // The contrast dialog's answer: it overwrites the current slot and adds none, so undo
     // goes back past the colour the dialog started from.
     void ReplaceColor(ColorValue c);
+    // A live pick was cancelled: the active swatch and the readout show its stored colour
+    // again; the history is untouched.
+    void ShowStored();
     // The usual way a command gives the active swatch a new colour.
     void AdoptColor(ColorValue c);
     // Repaints all four swatches from their stored colours and selects the active one again.

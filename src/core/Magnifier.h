@@ -19,6 +19,16 @@ inline constexpr int kMagnifierHeight = 51;
 // the pointer, it takes the other one, so a pick never reads the magnifier itself.
 int MagnifierLeft(int x, int y, int screenWidth, int currentLeft);
 
+// The keys that steer a pick held on a swatch: an arrow moves the pointer one pixel (ten with
+// Shift); Escape cancels the pick. Every other key is left to the window.
+enum class PickKey { Left, Right, Up, Down, Escape, Other };
+struct PickStep {
+    bool handled = false;
+    bool cancel = false;
+    int dx = 0, dy = 0;
+};
+PickStep PickStepFor(PickKey key, bool shift);
+
 // The 15 x 15 crosshair mask: white everywhere except a black cross on row 7 and column 7,
 // whose centre stays white.
 bool IsCrossPixel(int x, int y);

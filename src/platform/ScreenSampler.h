@@ -21,6 +21,8 @@ public:
     // Reads the w x h area with its top-left corner at (x, y) into `out` (row-major,
     // 0xRRGGBB); pixels outside every screen read as black.
     virtual void ReadArea(int x, int y, int w, int h, std::uint32_t* out) = 0;
+    // Puts the pointer at (x, y), kept on the desktop.
+    virtual void MovePointer(int x, int y) = 0;
 
     // The colour of one pixel; none outside every screen.
     std::optional<ColorValue> Pixel(int x, int y) {

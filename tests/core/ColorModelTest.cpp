@@ -112,6 +112,20 @@ TEST_F(ColorModelTest, RepaintSwatchesFillsAllFromStoredColoursAndKeepsSelection
     EXPECT_EQ(model.WorkColor, MakeColor(1, 1, 1));
 }
 
+TEST_F(ColorModelTest, ACancelledPickShowsTheStoredColourAgain) {
+    model.WorkColor = MakeColor(1, 2, 3);
+    model.PaintSwatch();
+    model.WorkColor = MakeColor(200, 0, 0);  // sampled live
+    model.PaintLive();
+    model.ShowWorkColor();
+    view.calls.clear();
+    model.ShowStored();
+    EXPECT_EQ(view.calls, (std::vector<std::string>{"fill 0 010203 737373", "frame 0 252520"}));
+    EXPECT_EQ(view.readout[0], "001");
+    EXPECT_EQ(model.WorkColor, MakeColor(1, 2, 3));
+    EXPECT_EQ(model.HistoryIndex(0), 0);
+}
+
 TEST_F(ColorModelTest, DialogAnswersRecordOrOverwriteAsEachDialogDoes) {
     // History black then red on the active swatch.
     model.WorkColor = 0;

@@ -45,6 +45,28 @@ TEST(MagnifierTest, NeverCoversTheSampledArea) {
     }
 }
 
+TEST(MagnifierTest, ArrowsSteerAPickAndEscapeCancelsIt) {
+    const struct {
+        PickKey key;
+        bool shift;
+        bool handled, cancel;
+        int dx, dy;
+    } cases[] = {
+        {PickKey::Left, false, true, false, -1, 0},  {PickKey::Right, false, true, false, 1, 0},
+        {PickKey::Up, false, true, false, 0, -1},    {PickKey::Down, false, true, false, 0, 1},
+        {PickKey::Left, true, true, false, -10, 0},  {PickKey::Down, true, true, false, 0, 10},
+        {PickKey::Escape, false, true, true, 0, 0},  {PickKey::Escape, true, true, true, 0, 0},
+        {PickKey::Other, false, false, false, 0, 0}, {PickKey::Other, true, false, false, 0, 0},
+    };
+    for (const auto& c : cases) {
+        const PickStep s = PickStepFor(c.key, c.shift);
+        EXPECT_EQ(s.handled, c.handled);
+        EXPECT_EQ(s.cancel, c.cancel);
+        EXPECT_EQ(s.dx, c.dx);
+        EXPECT_EQ(s.dy, c.dy);
+    }
+}
+
 TEST(MagnifierTest, CrossIsTwentyEightBlackPixelsAroundATrueCentre) {
     std::vector<std::uint32_t> area(kSampleSize * kSampleSize);
     for (int i = 0; i < kSampleSize * kSampleSize; ++i) area[i] = 0x010000u * (i % 14) + 0x100u * (i / 14) + 0x80;

@@ -184,6 +184,32 @@ xdotool mousemove $((wx + bx + 4)) $((wy + by + 4)) click 1
 sleep 0.2
 expect "step: the all-minus button takes 5 from each" 4A7A27 "$("$PROBE" pixel $scx $scy)"
 
+# Keyboard steering: an arrow lands a held pick on a one-pixel line, Escape gives the stored
+# colour back and records nothing.
+"$PROBE" dot 801 600 FF00FF
+xdotool windowfocus "$wid"
+xdotool mousemove $scx $scy mousedown 1
+sleep 0.2
+xdotool mousemove 800 600
+sleep 0.3
+xdotool key Right
+sleep 0.1
+expect "keys: Right moves the pointer one pixel" "801 600" \
+    "$(xdotool getmouselocation | sed 's/x:\([0-9]*\) y:\([0-9]*\).*/\1 \2/')"
+expect "keys: the pick lands on the one-pixel line" FF00FF "$("$PROBE" pixel $scx $scy)"
+xdotool key shift+Down
+sleep 0.1
+expect "keys: Shift+Down moves it ten" "801 610" \
+    "$(xdotool getmouselocation | sed 's/x:\([0-9]*\) y:\([0-9]*\).*/\1 \2/')"
+xdotool key Escape
+sleep 0.2
+expect "keys: Escape gives the stored colour back" 4A7A27 "$("$PROBE" pixel $scx $scy)"
+expect "keys: Escape closes the magnifier" 1 "$(count_windows)"
+xdotool mouseup 1
+sleep 0.2
+expect "keys: the release after Escape records nothing" 4A7A27 "$("$PROBE" pixel $scx $scy)"
+"$PROBE" root $ROOT_COLOR
+
 # Dragging by the background: the window follows the pointer exactly, then snaps.
 gx=$((wx + $(ini_get "$skin" Menu Left) + 40)); gy=$((wy + $(ini_get "$skin" Menu Top) + 4))
 xdotool mousemove $gx $gy mousedown 1

@@ -6,6 +6,7 @@
 //   xprobe state WID            the atoms of WID's _NET_WM_STATE, one per line
 //   xprobe find NAME            the id of the first mapped top-level window titled NAME
 //   xprobe root RRGGBB          paints the root window (the desktop) in one colour
+//   xprobe dot X Y RRGGBB       paints one pixel of the desktop
 //   xprobe first X Y W H RRGGBB the first screen pixel of that colour in the area, row by row,
 //                               as "X Y" (none: exit code 1)
 //   xprobe close WID            asks WID to close, as a window manager's close box does
@@ -92,6 +93,15 @@ int Root(Display* dpy, const char* hex) {
     return 0;
 }
 
+int Dot(Display* dpy, int x, int y, const char* hex) {
+    GC gc = XCreateGC(dpy, DefaultRootWindow(dpy), 0, nullptr);
+    XSetForeground(dpy, gc, std::strtoul(hex, nullptr, 16));
+    XDrawPoint(dpy, DefaultRootWindow(dpy), gc, x, y);
+    XFreeGC(dpy, gc);
+    XSync(dpy, False);
+    return 0;
+}
+
 int Pixel(Display* dpy, int x, int y) {
     XImage* img = XGetImage(dpy, DefaultRootWindow(dpy), x, y, 1, 1, AllPlanes, ZPixmap);
     if (!img) return 1;
@@ -169,6 +179,7 @@ int main(int argc, char** argv) {
         rc = First(dpy, std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]),
                    argv[6]);
     if (cmd == "close" && argc == 3) rc = Close(dpy, std::strtoul(argv[2], nullptr, 0));
+    if (cmd == "dot" && argc == 5) rc = Dot(dpy, std::atoi(argv[2]), std::atoi(argv[3]), argv[4]);
     if (cmd == "root" && argc == 3) rc = Root(dpy, argv[2]);
     if (cmd == "holdkey" && argc == 4) rc = HoldKey(dpy, argv[2], std::atoi(argv[3]));
     if (cmd == "state" && argc == 3) rc = State(dpy, std::strtoul(argv[2], nullptr, 0));

@@ -661,6 +661,45 @@ private slots:
         QTest::newRow("another modal window") << 2;
         QTest::newRow("the colour dialog") << 3;
     }
+    // While a pick is held the arrows move the pointer (Shift: by ten) and the readout follows
+    // at once; Escape puts the stored colour back, adds nothing and closes the magnifier.
+    void keysSteerAndCancelAPick() {
+        AppFolder app;
+        app.WriteSettings(kSettings);
+        app.WriteSkin("DEFAULT");
+        FakePlatform platform;
+        platform.screen.Fill(0x000000);
+        platform.screen.Set(601, 400, 0x112233);
+        platform.screen.Set(601, 410, 0x445566);
+        MainForm form(app.path(), platform);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        const ColorValue stored = form.Colors().StoredColor(1);
+        const int slot = form.Colors().HistoryIndex(1);
+        QTest::mousePress(SwatchAt(form, 1), Qt::LeftButton, {}, QPoint(5, 5));
+        platform.screen.cursor = {600, 400};
+        QTest::keyClick(&form, Qt::Key_Right);
+        QCOMPARE(platform.screen.cursor, (Point{601, 400}));
+        QCOMPARE(Readout(form)[3], QStringLiteral("11"));  // without waiting for a tick
+        QTest::keyClick(&form, Qt::Key_Down, Qt::ShiftModifier);
+        QCOMPARE(platform.screen.cursor, (Point{601, 410}));
+        QCOMPARE(Readout(form)[5], QStringLiteral("66"));
+        QVERIFY(form.Magnifier());
+
+        QTest::keyClick(&form, Qt::Key_Escape);
+        QVERIFY(!form.Magnifier());
+        QVERIFY(!form.Timer1()->isActive());
+        QCOMPARE(form.Colors().WorkColor, stored);
+        QCOMPARE(Readout(form)[3], QString::fromStdString(ReadoutTexts(stored)[3]));
+        QTest::mouseRelease(SwatchAt(form, 1), Qt::LeftButton, {}, QPoint(5, 5));
+        QCOMPARE(form.Colors().StoredColor(1), stored);
+        QCOMPARE(form.Colors().HistoryIndex(1), slot);
+
+        // Without a pick the keys are the window's as before.
+        QTest::keyClick(&form, Qt::Key_Right);
+        QCOMPARE(platform.screen.cursor, (Point{601, 410}));
+    }
+
     void aWindowOpeningDuringAPickEndsIt() {
         QFETCH(int, how);
         AppFolder app;

@@ -1,6 +1,7 @@
 // A screen for tests: a picture of settable pixels and a settable pointer.
 #pragma once
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/ScreenSampler.h"
@@ -19,6 +20,9 @@ public:
     void Set(int x, int y, std::uint32_t rgb) { pixels_[static_cast<std::size_t>(y) * width_ + x] = rgb; }
 
     Point CursorPos() override { return cursor; }
+    void MovePointer(int x, int y) override {
+        cursor = {std::clamp(x, 0, width_ - 1), std::clamp(y, 0, height_ - 1)};
+    }
     int ScreenWidth() override { return width_; }
     bool OnScreen(int x, int y) override { return x >= 0 && y >= 0 && x < width_ && y < height_; }
     void ReadArea(int x, int y, int w, int h, std::uint32_t* out) override {

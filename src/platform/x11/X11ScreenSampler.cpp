@@ -34,6 +34,15 @@ Point X11ScreenSampler::CursorPos() {
     return {rx, ry};
 }
 
+void X11ScreenSampler::MovePointer(int x, int y) {
+    Display* dpy = XDisplay();
+    if (!dpy) return;
+    // The server keeps the pointer on the root window; a query on this same connection
+    // afterwards sees the new place.
+    XWarpPointer(dpy, None, DefaultRootWindow(dpy), 0, 0, 0, 0, x, y);
+    XFlush(dpy);
+}
+
 int X11ScreenSampler::ScreenWidth() {
     const QScreen* s = QGuiApplication::primaryScreen();
     return s ? s->geometry().width() : 0;

@@ -12,6 +12,7 @@ public:
     int ScreenWidth() override;
     bool OnScreen(int x, int y) override;
     void ReadArea(int x, int y, int w, int h, std::uint32_t* out) override;
+    void MovePointer(int x, int y) override;
 };
 
 }  // namespace huebird

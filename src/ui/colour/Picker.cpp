@@ -1,7 +1,9 @@
 #include "ui/colour/Picker.h"
 
 #include <QEvent>
+#include <QApplication>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QTimer>
 #include <QWidget>
 
@@ -31,6 +33,8 @@ void Picker::Start() {
     zoomForm_ = new ZoomForm;
     zoomForm_->show();
     timer1_->start();
+    // The keys go to whichever window has the focus; the pick takes the ones that steer it.
+    qApp->installEventFilter(this);
 }
 
 bool Picker::Finish() {
@@ -42,7 +46,21 @@ bool Picker::Finish() {
 
 void Picker::Abort() { Close(); }
 
+void Picker::Cancel() {
+    if (!Picking()) return;
+    Close();
+    colors_.ShowStored();
+}
+
+void Picker::Nudge(int dx, int dy) {
+    if (!Picking()) return;
+    const Point p = screen_.CursorPos();
+    screen_.MovePointer(p.x + dx, p.y + dy);
+    SampleScreen();  // each step shows at once, not at the next tick
+}
+
 void Picker::Close() {
+    qApp->removeEventFilter(this);
     if (zoomForm_) {
         zoomForm_->close();  // deletes itself
         zoomForm_ = nullptr;
@@ -78,6 +96,27 @@ void Picker::SampleScreen() {
 bool Picker::eventFilter(QObject* watched, QEvent* e) {
     // A modal window took the pointer: the release will never reach the swatch.
     if (watched == window_ && e->type() == QEvent::WindowBlocked && Picking()) Finish();
+    if (e->type() == QEvent::KeyPress && Picking()) {
+        const auto* key = static_cast<QKeyEvent*>(e);
+        static const std::pair<int, PickKey> kKeys[] = {{Qt::Key_Left, PickKey::Left},
+                                                        {Qt::Key_Right, PickKey::Right},
+                                                        {Qt::Key_Up, PickKey::Up},
+                                                        {Qt::Key_Down, PickKey::Down},
+                                                        {Qt::Key_Escape, PickKey::Escape}};
+        PickKey k = PickKey::Other;
+        for (const auto& [qtKey, pickKey] : kKeys) {
+            if (key->key() == qtKey) k = pickKey;
+        }
+        const PickStep step = PickStepFor(k, key->modifiers().testFlag(Qt::ShiftModifier));
+        if (step.handled) {
+            if (step.cancel) {
+                Cancel();
+            } else {
+                Nudge(step.dx, step.dy);
+            }
+            return true;
+        }
+    }
     return QObject::eventFilter(watched, e);
 }
 

@@ -1,7 +1,8 @@
 // A pick from the screen: from a left press on a swatch to its release. While it lasts,
 // Timer1 samples the pixel under the pointer ten times a second into WorkColor and the
 // magnifier follows. Anything that takes the pointer from the swatch (a window that opens
-// over the program, a lost grab) ends the pick the way a release would.
+// over the program, a lost grab) ends the pick the way a release would. While it lasts, the
+// arrow keys steer the pointer pixel by pixel and Escape cancels it.
 #pragma once
 
 #include <QObject>
@@ -31,6 +32,10 @@ public:
     bool Finish();
     // Ends a pick without recording it (the program is closing).
     void Abort();
+    // Ends a pick without recording it and shows the swatch's stored colour again (Escape).
+    void Cancel();
+    // Moves the pointer of a pick in progress by (dx, dy) and samples at once.
+    void Nudge(int dx, int dy);
 
     void Timer1Timer();
     void SampleScreen();
