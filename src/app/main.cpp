@@ -57,8 +57,9 @@ int main(int argc, char** argv) {
     huebird::InstanceLock lock("RunOnlyOneTintel");
     if (!lock.acquired()) return 0;
 
-    // Skins are pixel art and positions are the X server's pixels: no toolkit scaling.
-    qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+    // A screen that asks for scaling gets it in whole steps only: skins are pixel art, and a
+    // whole factor keeps every pixel and the window's outline exact.
+    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Round);
     huebird::GuardedApplication app(argc, argv);
     // The program ends when the main window's close steps have all run, its error box
     // included, not when the last window happens to close.

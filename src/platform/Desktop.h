@@ -14,7 +14,8 @@ namespace huebird {
 class Desktop {
 public:
     virtual ~Desktop() = default;
-    // The desktop's work area, read afresh on every call (panels may come and go).
+    // The desktop's work area in the toolkit's (logical) pixels, read afresh on every call
+    // (panels may come and go).
     virtual Rect WorkArea() = 0;
     // Keeps a top-level window off taskbars and pagers, also after it is hidden and shown
     // again.

@@ -255,6 +255,41 @@ xdotool mousemove 410 310
 check "roll-up: it unrolls to full size within 2 s of the pointer's return" wait_for 2 unrolled
 stop_app
 
+# --- a screen scaled by two: drawn at twice the size, picks read device pixels -----------------
+app=$(make_app scaled "[System]
+Left=300
+Top=200
+Color1=000000
+AutoFlex=0")
+QT_SCALE_FACTOR=2 "$app/huebird" >"$WORK/app.out" 2>&1 &
+APP_PID=$!
+wid=$(wait_window) || fail "scaled: window appears"
+read -r wx wy ww wh < <(window_geometry "$wid")
+expect "scaled: the window is twice the skin, at the stored device pixels" \
+    "300 200 $((2 * dw)) $((2 * dh))" "$wx $wy $ww $wh"
+expect "scaled: the outline is cut at twice the size" "0 0 1" \
+    "$("$PROBE" inshape "$wid" 1 $dh) $("$PROBE" inshape "$wid" 2 $((2 * dh - 1))) $("$PROBE" inshape "$wid" $dw $dh)"
+scx=$((wx + 2 * (sx + sw / 2))); scy=$((wy + 2 * (sy + sh / 2)))
+"$PROBE" root 203040
+"$PROBE" dot 901 700 FF00FF
+xdotool windowfocus "$wid"
+xdotool mousemove $scx $scy mousedown 1
+sleep 0.2
+xdotool mousemove 900 700
+sleep 0.3
+expect "scaled: a pick beyond the top-left quarter reads the screen" 203040 "$("$PROBE" pixel $scx $scy)"
+xdotool key Right
+sleep 0.1
+expect "scaled: one arrow step is one device pixel" FF00FF "$("$PROBE" pixel $scx $scy)"
+xdotool mouseup 1
+sleep 0.2
+shot scaled.png
+"$PROBE" close "$wid"
+check "scaled: closing ends the program" wait_exit "$APP_PID"
+expect "scaled: the file keeps device pixels and the pick" "300 200 FF00FF" \
+    "$(ini_get "$app/palora.ini" System Left) $(ini_get "$app/palora.ini" System Top) $(ini_get "$app/palora.ini" System Color1)"
+"$PROBE" root $ROOT_COLOR
+
 # --- the clipboard: every notation out with F4 and Ctrl+C, codes in with F5 and Ctrl+V ------
 copy_with() {  # copy_with COPYTYPE ADDHASH KEY: what the program puts on the clipboard
     local dir

@@ -19,6 +19,14 @@ public:
     void Fill(std::uint32_t rgb) { std::fill(pixels_.begin(), pixels_.end(), rgb); }
     void Set(int x, int y, std::uint32_t rgb) { pixels_[static_cast<std::size_t>(y) * width_ + x] = rgb; }
 
+    // One unscaled monitor over the whole picture, unless a test sets others.
+    std::vector<Monitor> monitors;
+    std::vector<Monitor> Monitors() override {
+        if (!monitors.empty()) return monitors;
+        const Rect all{0, 0, width_, height_};
+        return {Monitor{all, all}};
+    }
+
     Point CursorPos() override { return cursor; }
     void MovePointer(int x, int y) override {
         cursor = {std::clamp(x, 0, width_ - 1), std::clamp(y, 0, height_ - 1)};

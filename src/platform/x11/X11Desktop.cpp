@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/x11/QtMonitors.h"
 #include "platform/x11/XDisplay.h"
 
 namespace huebird {
@@ -154,8 +155,9 @@ Rect X11Desktop::WorkArea() {
         const std::size_t first = (current.empty() ? 0 : current[0]) * 4;
         if (first + 4 <= areas.size() && areas[first + 2] > 0 && areas[first + 3] > 0) {
             const int x = static_cast<int>(areas[first]), y = static_cast<int>(areas[first + 1]);
-            return {x, y, x + static_cast<int>(areas[first + 2]),
-                    y + static_cast<int>(areas[first + 3])};
+            // The window manager speaks device pixels; windows are placed in logical ones.
+            return ToLogical(QtMonitors(), Rect{x, y, x + static_cast<int>(areas[first + 2]),
+                                                y + static_cast<int>(areas[first + 3])});
         }
     }
     // No window manager publishes a work area: the primary screen is all of it.

@@ -6,6 +6,7 @@
 
 #include <X11/Xlib.h>
 
+#include "platform/x11/QtMonitors.h"
 #include "platform/x11/XDisplay.h"
 #include <X11/Xutil.h>
 
@@ -48,13 +49,10 @@ int X11ScreenSampler::ScreenWidth() {
     return s ? s->geometry().width() : 0;
 }
 
-// A pixel between monitors of different sizes lies on the root window but on no screen.
-bool X11ScreenSampler::OnScreen(int x, int y) {
-    for (const QScreen* s : QGuiApplication::screens()) {
-        if (s->geometry().contains(x, y)) return true;
-    }
-    return false;
-}
+std::vector<Monitor> X11ScreenSampler::Monitors() { return QtMonitors(); }
+
+// A pixel between monitors of different sizes lies on the root window but on no monitor.
+bool X11ScreenSampler::OnScreen(int x, int y) { return OnSomeMonitor(Monitors(), {x, y}); }
 
 void X11ScreenSampler::ReadArea(int x, int y, int w, int h, std::uint32_t* out) {
     if (w <= 0 || h <= 0) return;

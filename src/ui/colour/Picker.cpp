@@ -9,6 +9,7 @@
 
 #include "core/ColorModel.h"
 #include "core/Magnifier.h"
+#include "core/Monitors.h"
 #include "platform/ScreenSampler.h"
 #include "ui/colour/ZoomForm.h"
 
@@ -87,8 +88,12 @@ void Picker::SampleScreen() {
     colors_.PaintLive();
     colors_.ShowWorkColor();
     if (zoomForm_) {
-        zoomForm_->move(MagnifierLeft(p.x, p.y, screen_.ScreenWidth(), zoomForm_->x()),
-                        zoomForm_->y());
+        // Placed by the rule within the monitor under the pointer, in the window's units.
+        const std::vector<Monitor> monitors = screen_.Monitors();
+        const Monitor& m = MonitorAt(monitors, p);
+        const Point place = MagnifierPlace(ToLogical(m, p), m.logical,
+                                           {zoomForm_->x(), zoomForm_->y()});
+        zoomForm_->move(place.x, place.y);
         zoomForm_->ShowArea(MagnifyArea(area.data()), p.x, p.y);
     }
 }

@@ -83,6 +83,13 @@ QMenu* MainForm::PopupMenu2() const { return menus_->PopupMenu2(); }
 QTimer* MainForm::Timer1() const { return picker_->Timer1(); }
 ZoomForm* MainForm::Magnifier() const { return picker_->Magnifier(); }
 bool MainForm::Picking() const { return picker_->Picking(); }
+
+Point MainForm::PointerPos() const {
+    // The pointer in the window's own units, to compare with its rectangle.
+    const Point p = screen_.CursorPos();
+    const std::vector<Monitor> monitors = screen_.Monitors();
+    return ToLogical(MonitorAt(monitors, p), p);
+}
 void MainForm::Timer1Timer() { picker_->Timer1Timer(); }
 
 void MainForm::BindControls() {
@@ -153,8 +160,10 @@ void MainForm::LoadSettings() {
     if (settings.Exists()) {
         const StartSettings s = huebird::LoadSettings(settings);
         skinName_ = QString::fromStdString(s.skinName);
-        SetBounds(x(), s.top, width(), height());
-        SetBounds(s.left, y(), width(), height());
+        // The file keeps device pixels, so it works on any screen; the window uses logical ones.
+        const Point at = ToLogical(screen_.Monitors(), Point{s.left, s.top});
+        SetBounds(x(), at.y, width(), height());
+        SetBounds(at.x, y(), width(), height());
         copy_.copyAddHash = s.copyAddHash;
         copy_.copyType = s.copyType;
         palIndex_ = s.palIndex;
@@ -475,8 +484,9 @@ void MainForm::SaveSettings() {
     v.skinName = skinName_.toStdString();
     v.alwaysTop = menus_->Item("N9")->isChecked();
     v.autoFlex = menus_->Item("N16")->isChecked();
-    v.top = y();
-    v.left = x();
+    const Point at = ToDevice(screen_.Monitors(), Point{x(), y()});
+    v.top = at.y;
+    v.left = at.x;
     v.hookKey = static_cast<int>(hotKey_.Key());
     for (int s = 0; s < 4; ++s) v.colors[s] = colors_.StoredColor(s);
     v.copyAddHash = copy_.copyAddHash;

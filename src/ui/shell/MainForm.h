@@ -169,7 +169,7 @@ private:
 
     // AutoSizeHost
     Rect WindowRect() const override { return {x(), y(), x() + width(), y() + height()}; }
-    Point PointerPos() const override { return screen_.CursorPos(); }
+    Point PointerPos() const override;
     Size BackgroundSize() const override { return {FullSize().width(), FullSize().height()}; }
     Size FlexSize() const override { return {FlexWidth(), FlexHeight()}; }
     bool Picking() const override;
