@@ -700,6 +700,40 @@ private slots:
         QCOMPARE(platform.screen.cursor, (Point{601, 410}));
     }
 
+    // With two monitors the magnifier follows the pointer to the monitor it is on and obeys
+    // the placement rule there; the pick reads that monitor's pixels.
+    void theMagnifierStaysOnThePointersMonitor() {
+        AppFolder app;
+        app.WriteSettings(kSettings);
+        app.WriteSkin("DEFAULT");
+        FakePlatform platform;
+        platform.screen = FakeScreen(2048, 768);
+        platform.screen.monitors = {{{0, 0, 1024, 768}, {0, 0, 1024, 768}},
+                                    {{1024, 0, 2048, 768}, {1024, 0, 2048, 768}}};
+        platform.screen.Set(1500, 400, 0xABCDEF);
+        MainForm form(app.path(), platform);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QTest::mousePress(SwatchAt(form, 1), Qt::LeftButton, {}, QPoint(5, 5));
+        platform.screen.cursor = {1500, 400};
+        form.Timer1Timer();
+        QVERIFY(form.Magnifier());
+        QCOMPARE(form.Magnifier()->pos(), QPoint(1024 + 200, 80));
+        QCOMPARE(Readout(form)[3], QStringLiteral("AB"));
+        // In the band, on the second monitor's right half: 200 from its own left edge.
+        platform.screen.cursor = {1024 + 900, 100};
+        form.Timer1Timer();
+        QCOMPARE(form.Magnifier()->pos(), QPoint(1024 + 200, 80));
+        platform.screen.cursor = {1024 + 100, 100};
+        form.Timer1Timer();
+        QCOMPARE(form.Magnifier()->pos(), QPoint(1024 + 500, 80));
+        // Back on the first monitor.
+        platform.screen.cursor = {700, 600};
+        form.Timer1Timer();
+        QCOMPARE(form.Magnifier()->pos(), QPoint(200, 80));
+        QTest::mouseRelease(SwatchAt(form, 1), Qt::LeftButton, {}, QPoint(5, 5));
+    }
+
     void aWindowOpeningDuringAPickEndsIt() {
         QFETCH(int, how);
         AppFolder app;
