@@ -114,6 +114,26 @@ class SkinLoaderTest : public QObject {
         QVERIFY2(load.message.contains(app.file("skins/BIG/" + refused)), qPrintable(load.message));
         QVERIFY2(load.message.contains(QString::number(kMaxSkinPixels)), qPrintable(load.message));
     }
+
+    // Every key is read from skin.ini afresh: a huge file would be read a hundred times.
+    void OversizedSkinFileIsRefusedBeforeReading() {
+        AppFolder app;
+        app.WriteSkin("LONG");
+        const QByteArray keys = app.ReadText("skins/LONG/skin.ini");
+        for (const qsizetype padding :
+             {kMaxSkinFileSize - keys.size(), kMaxSkinFileSize + 1 - keys.size()}) {
+            app.WriteText("skins/LONG/skin.ini", QByteArray(padding - 1, ';') + '\n' + keys);
+            const SkinLoad load = LoadSkin(app.path() / "skins", "LONG");
+            if (padding + keys.size() <= qsizetype(kMaxSkinFileSize)) {
+                QVERIFY2(load.skin.has_value(), qPrintable(load.message));
+            } else {
+                QVERIFY(!load.skin);
+                QCOMPARE(load.failure, SkinLoad::Failure::Unusable);
+                QVERIFY2(load.message.contains(app.file("skins/LONG/skin.ini")),
+                         qPrintable(load.message));
+            }
+        }
+    }
 };
 
 QTEST_MAIN(SkinLoaderTest)

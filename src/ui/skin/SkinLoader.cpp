@@ -35,7 +35,7 @@ std::optional<QImage> ReadBitmap(const fs::path& file, long long& pixelsLeft, QS
     QImageReader reader(PathText(file), "bmp");
     const QSize size = reader.size();
     if (!size.isValid()) {
-        error = QStringLiteral("无法读取皮肤图片 %1：%2").arg(PathText(file), reader.errorString());
+        error = QStringLiteral("无法读取皮肤图片 %1：文件头无效").arg(PathText(file));
         return std::nullopt;
     }
     const long long pixels = static_cast<long long>(size.width()) * size.height();
@@ -77,6 +77,13 @@ SkinLoad LoadSkin(const fs::path& skinsDir, const QString& name) {
     std::error_code ec;
     if (!fs::is_regular_file(file, ec)) {
         return Fail(SkinLoad::Failure::Missing, QStringLiteral("皮肤文件不存在：%1").arg(PathText(file)));
+    }
+    if (const auto bytes = fs::file_size(file, ec); !ec && bytes > kMaxSkinFileSize) {
+        return Fail(SkinLoad::Failure::Unusable,
+                    QStringLiteral("皮肤文件 %1 太大（%2 字节），最多 %3 字节")
+                        .arg(PathText(file))
+                        .arg(bytes)
+                        .arg(kMaxSkinFileSize));
     }
     const Profile ini(file);
     LoadedSkin skin;
