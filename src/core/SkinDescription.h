@@ -12,6 +12,9 @@
 namespace huebird {
 
 inline constexpr const char* kSkinFileName = "skin.ini";
+// A skin.ini is a page of keys; every key is read from the file afresh, so a larger one is
+// refused before reading rather than read a hundred times over.
+inline constexpr unsigned long long kMaxSkinFileSize = 1u << 20;
 inline constexpr int kButtonCount = 11;
 inline constexpr int kLabelCount = 6;
 

@@ -13,6 +13,12 @@ inline constexpr int kMaxWindowCoordinate = 32767;
 // seen whole, and its pixels alone would take gigabytes.
 inline constexpr int kMaxWindowExtent = 32767;
 
+// All the pictures of one skin together hold no more pixels than this (8 MiB as 32-bit RGB;
+// a background of 1448 x 1448, or 1920 x 1000 with its strips). A picture's header is checked
+// against what is left before the picture is read, so a few bytes announcing a huge picture
+// never cost its memory.
+inline constexpr long long kMaxSkinPixels = 1LL << 21;
+
 // A place a window or control can take.
 constexpr int BoundCoordinate(int value) {
     return std::clamp(value, kMinWindowCoordinate, kMaxWindowCoordinate);

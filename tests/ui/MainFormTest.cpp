@@ -377,9 +377,12 @@ private slots:
                  a.WriteText("skins/DEFAULT/skin.ini", ini);
              },
              ErrorBox, "[Menu]"},
-            {"4000 x 4000 background",
-             [&](AppFolder& a) { bitmap(a, "backgrd.bmp", 4000, 4000, qRgb(9, 9, 9)); }, Starts,
+            {"1400 x 1400 background",
+             [&](AppFolder& a) { bitmap(a, "backgrd.bmp", 1400, 1400, qRgb(9, 9, 9)); }, Starts,
              "DEFAULT"},
+            {"4000 x 4000 background: more pixels than a skin may hold",
+             [&](AppFolder& a) { bitmap(a, "backgrd.bmp", 4000, 4000, qRgb(9, 9, 9)); }, ErrorBox,
+             "太大（4000 x 4000）"},
             {"1 pixel wide strip", [&](AppFolder& a) { bitmap(a, "b3.bmp", 1, 6, qRgb(9, 9, 9)); },
              Starts, "DEFAULT"},
         };

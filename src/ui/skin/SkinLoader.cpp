@@ -23,13 +23,36 @@ SkinLoad Fail(SkinLoad::Failure failure, const QString& message) {
 }
 
 // A picture the skin names, as 32-bit RGB; an error text naming the file when it cannot be read.
-std::optional<QImage> ReadBitmap(const fs::path& file, QString& error) {
+// `pixelsLeft` is what the skin may still hold; a larger picture is refused from its header.
+std::optional<QImage> ReadBitmap(const fs::path& file, long long& pixelsLeft, QString& error) {
+    // Only a plain file: a pipe or a device in its place could keep the read waiting for ever.
+    std::error_code ec;
+    const fs::file_status status = fs::status(file, ec);
+    if (fs::exists(status) && !fs::is_regular_file(status)) {
+        error = QStringLiteral("无法读取皮肤图片 %1：不是普通文件").arg(PathText(file));
+        return std::nullopt;
+    }
     QImageReader reader(PathText(file), "bmp");
+    const QSize size = reader.size();
+    if (!size.isValid()) {
+        error = QStringLiteral("无法读取皮肤图片 %1：文件头无效").arg(PathText(file));
+        return std::nullopt;
+    }
+    const long long pixels = static_cast<long long>(size.width()) * size.height();
+    if (pixels > pixelsLeft) {
+        error = QStringLiteral("皮肤图片 %1 太大（%2 x %3）：一套皮肤的图片合计不能超过 %4 像素")
+                    .arg(PathText(file))
+                    .arg(size.width())
+                    .arg(size.height())
+                    .arg(kMaxSkinPixels);
+        return std::nullopt;
+    }
     QImage image = reader.read();
     if (image.isNull()) {
         error = QStringLiteral("无法读取皮肤图片 %1：%2").arg(PathText(file), reader.errorString());
         return std::nullopt;
     }
+    pixelsLeft -= static_cast<long long>(image.width()) * image.height();
     return image.convertToFormat(QImage::Format_RGB32);
 }
 
@@ -55,6 +78,13 @@ SkinLoad LoadSkin(const fs::path& skinsDir, const QString& name) {
     if (!fs::is_regular_file(file, ec)) {
         return Fail(SkinLoad::Failure::Missing, QStringLiteral("皮肤文件不存在：%1").arg(PathText(file)));
     }
+    if (const auto bytes = fs::file_size(file, ec); !ec && bytes > kMaxSkinFileSize) {
+        return Fail(SkinLoad::Failure::Unusable,
+                    QStringLiteral("皮肤文件 %1 太大（%2 字节），最多 %3 字节")
+                        .arg(PathText(file))
+                        .arg(bytes)
+                        .arg(kMaxSkinFileSize));
+    }
     const Profile ini(file);
     LoadedSkin skin;
     skin.name = name;
@@ -73,8 +103,9 @@ SkinLoad LoadSkin(const fs::path& skinsDir, const QString& name) {
     }
 
     QString error;
+    long long pixelsLeft = kMaxSkinPixels;
     const fs::path backgroundFile = ResolveInFolder(folder, main.background);
-    std::optional<QImage> background = ReadBitmap(backgroundFile, error);
+    std::optional<QImage> background = ReadBitmap(backgroundFile, pixelsLeft, error);
     if (!background) return Fail(SkinLoad::Failure::Unusable, error);
     skin.background = std::move(*background);
     // A 16-bit picture's key colour reads a little darker than the one the author painted.
@@ -95,7 +126,7 @@ SkinLoad LoadSkin(const fs::path& skinsDir, const QString& name) {
 
     for (int i = 0; i < kButtonCount; ++i) {
         std::optional<QImage> strip =
-            ReadBitmap(ResolveInFolder(folder, skin.controls.buttons[i].img), error);
+            ReadBitmap(ResolveInFolder(folder, skin.controls.buttons[i].img), pixelsLeft, error);
         if (!strip) return Fail(SkinLoad::Failure::Unusable, error);
         skin.strips[i] = std::move(*strip);
     }
