@@ -8,6 +8,7 @@
 #include <X11/Xatom.h>
 #include <X11/keysym.h>
 // clang-format on
+#include <dirent.h>
 #include <dlfcn.h>
 #include <poll.h>
 #include <unistd.h>
@@ -15,6 +16,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
+#include <fstream>
 #include <string>
 #include <thread>
 
@@ -227,6 +229,36 @@ TEST_F(HookTest, ANewKeyInTheBlockWorksWithin100ms) {
     EXPECT_TRUE(Quiet());
     OtherClient other;
     EXPECT_TRUE(other.GrabCtrl(XK_w)) << "Ctrl+W is still held";
+}
+
+// Context switches of every thread but the main one: the library's thread, as nothing else here
+// runs on its own.
+long OtherThreadsSwitches() {
+    long total = 0;
+    DIR* dir = opendir("/proc/self/task");
+    if (!dir) return -1;
+    while (const dirent* entry = readdir(dir)) {
+        if (entry->d_name[0] == '.' || std::atol(entry->d_name) == getpid()) continue;
+        std::ifstream status(std::string("/proc/self/task/") + entry->d_name + "/status");
+        std::string line;
+        while (std::getline(status, line)) {
+            if (line.find("ctxt_switches:") != std::string::npos)
+                total += std::atol(line.c_str() + line.find(':') + 1);
+        }
+    }
+    closedir(dir);
+    return total;
+}
+
+TEST_F(HookTest, AnIdleHookSleepsAndStillTakesANewKeyAtOnce) {
+    const long before = OtherThreadsSwitches();
+    std::this_thread::sleep_for(1500ms);
+    EXPECT_LE(OtherThreadsSwitches() - before, 2) << "the library's thread wakes while idle";
+    // Written after a long sleep, the key is still taken without any call.
+    SetKey(116);
+    std::this_thread::sleep_for(100ms);
+    PressCtrl(XK_F5);
+    EXPECT_TRUE(Toggled());
 }
 
 TEST_F(HookTest, AHeldKeyTogglesOnce) {
