@@ -11,6 +11,8 @@
 #include <dirent.h>
 #include <dlfcn.h>
 #include <poll.h>
+#include <signal.h>
+#include <sys/mman.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -335,6 +337,21 @@ TEST_F(HookTest, AProcessMayEndWithTheHookEnabled) {
             if (HookState() == "ok") std::exit(3);
         },
         ::testing::ExitedWithCode(3), "");
+}
+
+// The library watches its block for writes; any other bad access still ends the program as
+// it would have, with the same signal.
+TEST_F(HookTest, AFaultElsewhereStillEndsTheProcess) {
+    lib_.disable();  // the child, forked from here, enables its own
+    EXPECT_EXIT(
+        {
+            lib_.enable();
+            SetKey(116);  // the watched write goes through
+            if (HookState() != "ok") std::exit(1);
+            void* none = mmap(nullptr, 4096, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+            *static_cast<volatile int*>(none) = 1;
+        },
+        ::testing::KilledBySignal(SIGSEGV), "");
 }
 
 TEST_F(HookTest, WithoutADisplayTheStatusSaysSo) {
