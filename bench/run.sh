@@ -29,3 +29,6 @@ if command -v trayer >/dev/null; then
         env -u DBUS_SESSION_BUS_ADDRESS build/bench/huebird_bench_tray --startup build/tests/huebird_traydemo
     kill $tray
 fi
+# Memory, open files, processor time and wake-ups of the real program over a few minutes, on a
+# display of its own.
+BUILD=$PWD/build bash bench/resources.sh

@@ -4,7 +4,7 @@
 //
 // Ctrl plus the key whose Windows virtual-key code is in VirtualKey, pressed anywhere on the
 // display, sends the program's main window one toggle message. The program writes the block
-// at any time; a new key is grabbed within 100 ms without any call.
+// at any time; a new key is grabbed at once without any call (the library sees the write).
 #pragma once
 
 #include <cstddef>

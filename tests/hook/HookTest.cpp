@@ -8,13 +8,17 @@
 #include <X11/Xatom.h>
 #include <X11/keysym.h>
 // clang-format on
+#include <dirent.h>
 #include <dlfcn.h>
 #include <poll.h>
+#include <signal.h>
+#include <sys/mman.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
+#include <fstream>
 #include <string>
 #include <thread>
 
@@ -229,6 +233,36 @@ TEST_F(HookTest, ANewKeyInTheBlockWorksWithin100ms) {
     EXPECT_TRUE(other.GrabCtrl(XK_w)) << "Ctrl+W is still held";
 }
 
+// Context switches of every thread but the main one: the library's thread, as nothing else here
+// runs on its own.
+long OtherThreadsSwitches() {
+    long total = 0;
+    DIR* dir = opendir("/proc/self/task");
+    if (!dir) return -1;
+    while (const dirent* entry = readdir(dir)) {
+        if (entry->d_name[0] == '.' || std::atol(entry->d_name) == getpid()) continue;
+        std::ifstream status(std::string("/proc/self/task/") + entry->d_name + "/status");
+        std::string line;
+        while (std::getline(status, line)) {
+            if (line.find("ctxt_switches:") != std::string::npos)
+                total += std::atol(line.c_str() + line.find(':') + 1);
+        }
+    }
+    closedir(dir);
+    return total;
+}
+
+TEST_F(HookTest, AnIdleHookSleepsAndStillTakesANewKeyAtOnce) {
+    const long before = OtherThreadsSwitches();
+    std::this_thread::sleep_for(1500ms);
+    EXPECT_LE(OtherThreadsSwitches() - before, 2) << "the library's thread wakes while idle";
+    // Written after a long sleep, the key is still taken without any call.
+    SetKey(116);
+    std::this_thread::sleep_for(100ms);
+    PressCtrl(XK_F5);
+    EXPECT_TRUE(Toggled());
+}
+
 TEST_F(HookTest, AHeldKeyTogglesOnce) {
     XkbSetAutoRepeatRate(dpy_, XkbUseCoreKbd, 100, 20);
     XAutoRepeatOn(dpy_);
@@ -303,6 +337,21 @@ TEST_F(HookTest, AProcessMayEndWithTheHookEnabled) {
             if (HookState() == "ok") std::exit(3);
         },
         ::testing::ExitedWithCode(3), "");
+}
+
+// The library watches its block for writes; any other bad access still ends the program as
+// it would have, with the same signal.
+TEST_F(HookTest, AFaultElsewhereStillEndsTheProcess) {
+    lib_.disable();  // the child, forked from here, enables its own
+    EXPECT_EXIT(
+        {
+            lib_.enable();
+            SetKey(116);  // the watched write goes through
+            if (HookState() != "ok") std::exit(1);
+            void* none = mmap(nullptr, 4096, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+            *static_cast<volatile int*>(none) = 1;
+        },
+        ::testing::KilledBySignal(SIGSEGV), "");
 }
 
 TEST_F(HookTest, WithoutADisplayTheStatusSaysSo) {
