@@ -4,7 +4,8 @@
 //
 // Ctrl plus the key whose Windows virtual-key code is in VirtualKey, pressed anywhere on the
 // display, sends the program's main window one toggle message. The program writes the block
-// at any time; a new key is grabbed at once without any call (the library sees the write).
+// at any time and then calls KeyHookChanged, which has the new key grabbed at once; a key
+// written without the call is found within two seconds. The library's thread sleeps otherwise.
 #pragma once
 
 #include <cstddef>
@@ -50,6 +51,7 @@ inline constexpr int kStatusPending = 2;
 using EnableKeyHookFn = void (*)();
 using GetGMemFn = void* (*)();
 using DisableKeyHookFn = void (*)();
+using KeyHookChangedFn = void (*)();
 // Writes the status text (NUL-terminated, cut to size) and returns one of the codes above.
 // Waits up to 200 ms for the grab of the block's current key to be tried; a key the X server
 // refused is tried again on every call.

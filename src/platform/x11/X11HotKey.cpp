@@ -139,6 +139,7 @@ bool X11HotKey::Load(const std::filesystem::path& appDir) {
     getGMem_ = getGMem;
     disable_ = disable;
     status_ = reinterpret_cast<int (*)(char*, int)>(dlsym(handle, "HookStatus"));
+    changed_ = reinterpret_cast<void (*)()>(dlsym(handle, "KeyHookChanged"));
     loaded_ = true;
     return true;
 }
@@ -163,6 +164,7 @@ void X11HotKey::SetKey(std::uint32_t vk) {
     // The library's thread reads the key while we write it.
     std::atomic_ref<std::uint32_t>(block_->VirtualKey).store(vk, std::memory_order_release);
     block_->ModifierFlags[0] = 1;
+    if (changed_) changed_();  // the library's thread takes the key now
 }
 
 std::uint32_t X11HotKey::Key() const {

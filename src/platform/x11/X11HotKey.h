@@ -44,6 +44,7 @@ class X11HotKey : public HotKey {
     void* (*getGMem_)() = nullptr;
     void (*disable_)() = nullptr;
     int (*status_)(char*, int) = nullptr;  // optional: older libraries lack it
+    void (*changed_)() = nullptr;          // optional: without it a new key takes a moment
     hook::HookBlock* block_ = nullptr;     // while enabled
     std::uint32_t key_ = 0;                // the key while there is no block
     std::unique_ptr<ToggleReceiver> receiver_;
