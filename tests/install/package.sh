@@ -97,7 +97,8 @@ fi
 # LIBRARY, and that closing it writes the settings into that folder.
 run_installed() {
     local name=$1 program=$2 library=$3 home=$WORK/home-$1 wid= pid
-    mkdir -p "$home" "$WORK/run-$1"
+    mkdir -p "$home"
+    mkdir -m 700 "$WORK/run-$1"
     env -u XDG_DATA_HOME HOME="$home" XDG_RUNTIME_DIR="$WORK/run-$1" "$program" \
         >"$WORK/$name.out" 2>&1 &
     pid=$!
@@ -121,6 +122,17 @@ start_display
 
 # An installed tree moved to another folder still finds its library and its stock.
 run_installed relocated "$ROOT/usr/bin/huebird" "$ROOT/usr/lib/huebird/libhuebirdhook.so"
+
+# A user's folder that cannot be made (a plain file stands where the home folder should be): one
+# line on standard error and exit 1, before any window.
+: >"$WORK/not-a-folder"
+mkdir -m 700 "$WORK/run-blocked"
+env -u XDG_DATA_HOME HOME="$WORK/not-a-folder" XDG_RUNTIME_DIR="$WORK/run-blocked" \
+    timeout 10 "$ROOT/usr/bin/huebird" >"$WORK/blocked.out" 2>"$WORK/blocked.err"
+expect "unusable home: exit 1" 1 $?
+expect "unusable home: one line on standard error" 1 "$(wc -l <"$WORK/blocked.err")"
+expect_contains "unusable home: the line names the folder" \
+    "$WORK/not-a-folder/.local/share/huebird" "$(cat "$WORK/blocked.err")"
 
 # --- installed with apt-get (root only) --------------------------------------------------------
 if [ "$(id -u)" -ne 0 ]; then
