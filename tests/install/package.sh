@@ -9,7 +9,6 @@ set -u
 BUILD=$(cd "$1" && pwd)
 PROBE=${2:-$BUILD/tests/huebird_xprobe}
 HERE=$(cd "$(dirname "$0")" && pwd)
-APP=$BUILD/app
 . "$HERE/../e2e/lib.sh"
 
 WORK=$(mktemp -d /tmp/huebird-package.XXXXXX)
@@ -96,13 +95,13 @@ fi
 # window appears, that it made its folder from the stock and loaded the hot-key library from
 # LIBRARY, and that closing it writes the settings into that folder.
 run_installed() {
-    local name=$1 program=$2 library=$3 home=$WORK/home-$1 wid= pid
+    local name=$1 program=$2 library=$3 home=$WORK/home-$1 wid='' pid
     mkdir -p "$home"
     mkdir -m 700 "$WORK/run-$1"
     env -u XDG_DATA_HOME HOME="$home" XDG_RUNTIME_DIR="$WORK/run-$1" "$program" \
         >"$WORK/$name.out" 2>&1 &
     pid=$!
-    APP_PID=$pid
+    APP_PID=$pid  # stopped by lib.sh when the test ends early
     wid=$(wait_window)
     check "$name: the window appears" test -n "$wid" || { cat "$WORK/$name.out"; return; }
     local data=$home/.local/share/huebird
