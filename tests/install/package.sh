@@ -24,7 +24,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-for tool in cpack dpkg-deb dpkg-shlibdeps desktop-file-validate appstreamcli Xvfb; do
+# cpack reads the binaries with file and readelf for dpkg-shlibdeps.
+for tool in cpack dpkg-deb dpkg-shlibdeps file readelf desktop-file-validate appstreamcli Xvfb; do
     command -v "$tool" >/dev/null || { echo "FAIL $tool is not installed"; exit 1; }
 done
 
