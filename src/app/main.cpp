@@ -2,11 +2,14 @@
 #include <QApplication>
 #include <QFont>
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "core/CommandLine.h"
+#include "core/DataFolder.h"
 #include "platform/InstanceLock.h"
 #include "platform/x11/DisplayCheck.h"
 #include "platform/x11/X11Clipboard.h"
@@ -17,7 +20,21 @@
 #include "ui/shell/MainForm.h"
 #include "ui/shell/Notices.h"
 
+// Where an installed program finds its stock files and the hot-key library, relative to its own
+// folder, so an installed tree still works when moved elsewhere.
+#ifndef HUEBIRD_STOCK_FROM_PROGRAM
+#define HUEBIRD_STOCK_FROM_PROGRAM "../share/huebird"
+#endif
+#ifndef HUEBIRD_LIBRARY_FROM_PROGRAM
+#define HUEBIRD_LIBRARY_FROM_PROGRAM "../lib/huebird"
+#endif
+
 namespace {
+
+std::string Environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
 
 // The designed fonts are requested by name; map them to what Debian installs.
 void InstallFontSubstitutions() {
@@ -66,13 +83,35 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setApplicationName(QString::fromUtf8(huebird::kAppTitle));
     InstallFontSubstitutions();
+
+    // The folder for settings and skins: the program's own, or the user's for an installed
+    // program, filled from the stock at the first start (under the lock, so once).
+    namespace fs = std::filesystem;
+    const fs::path programDir = QCoreApplication::applicationDirPath().toStdString();
+    const huebird::DataFolder data = huebird::ChooseDataFolder(
+        {programDir, HUEBIRD_STOCK_FROM_PROGRAM, Environment("XDG_DATA_HOME"), Environment("HOME")},
+        [](const fs::path& p) {
+            std::error_code ec;
+            return fs::exists(p, ec);
+        });
+    std::string problem = data.problem;
+    if (problem.empty() && !data.stock.empty())
+        problem = huebird::FillUserFolder(data.folder, data.stock);
+    if (!problem.empty()) {
+        std::fprintf(stderr, "huebird: %s\n", problem.c_str());
+        return 1;
+    }
+
     try {
         huebird::X11Desktop desktop;
         huebird::X11ScreenSampler screen;
         huebird::X11Clipboard clipboard;
-        huebird::X11HotKey hotKey;  // outlives the window: the key is released last
-        huebird::MainForm form(QCoreApplication::applicationDirPath().toStdString(),
-                               {desktop, screen, clipboard, hotKey});
+        // Beside the program first (the relocatable folder), then the installed library folder.
+        // Outlives the window: the key is released last.
+        huebird::X11HotKey hotKey(
+            {programDir, (programDir / HUEBIRD_LIBRARY_FROM_PROGRAM).lexically_normal()});
+        huebird::MainForm form(data.folder, {desktop, screen, clipboard, hotKey});
+        form.SetHelpPage(data.helpPage);
         if (form.EndRequested()) {
             std::fprintf(stderr, "%s\n", form.EndReason().toLocal8Bit().constData());
             return 1;

@@ -37,7 +37,8 @@ std::string UsageText(const std::string& program) {
         "  -V, --version  show the version and exit\n"
         "\n"
         "Huebird runs once per user and display: a second start leaves the first one as it is.\n"
-        "Its settings file palora.ini and its skins live beside the program.\n";
+        "Its settings file palora.ini and its skins live beside the program or, for an\n"
+        "installed program, in $XDG_DATA_HOME/huebird (by default ~/.local/share/huebird).\n";
     return text;
 }
 

@@ -116,6 +116,24 @@ class X11HotKeyTest : public QObject {
         QCOMPARE(hotKey.Problem()->kind, Kind::NotLoaded);
     }
 
+    // An installed program looks beside itself, then in the library folder: the first folder
+    // that has the library is the one used, and the folder Load is given plays no part.
+    void theLibraryComesFromTheFirstFolderThatHasIt() {
+        QTemporaryDir empty;
+        const std::filesystem::path none = empty.path().toStdString();
+        X11HotKey first({none, HUEBIRD_PARTIAL_HOOK_DIR, HUEBIRD_APP_DIR});
+        QVERIFY(!first.Load(HUEBIRD_APP_DIR));
+        QVERIFY2(first.LoadError().find("GetGMem") != std::string::npos, first.LoadError().c_str());
+
+        X11HotKey nowhere({none, none / "lib"});
+        QVERIFY(!nowhere.Load(HUEBIRD_APP_DIR));
+        QVERIFY2(nowhere.LoadError().find((none / "lib").string()) != std::string::npos,
+                 nowhere.LoadError().c_str());
+
+        X11HotKey found({none, HUEBIRD_OLD_HOOK_DIR});
+        QVERIFY2(found.Load(none), found.LoadError().c_str());
+    }
+
     void aLibraryWithoutStatusIsUsedAndAssumedFine() {
         X11HotKey hotKey;
         QVERIFY2(hotKey.Load(HUEBIRD_OLD_HOOK_DIR), hotKey.LoadError().c_str());

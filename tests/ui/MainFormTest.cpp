@@ -865,8 +865,8 @@ private slots:
         QCOMPARE(form.Colors().StoredColor(3), MakeColor(0, 0, 0));
     }
 
-    // Help opens the page beside the program, and nothing at all without it; the download
-    // item opens its address.
+    // Help opens the page beside the program (or the one the program names), and nothing at all
+    // without it; the download item opens its address.
     void helpAndDownloadOpenWithTheDesktop() {
         AppFolder app;
         app.WriteSettings(kSettings);
@@ -885,6 +885,19 @@ private slots:
         Item(form, "N17")->trigger();
         QCOMPARE(platform.desktop.openedFiles.size(), 1u);
         QCOMPARE(platform.desktop.openedFiles[0], app.path() / "readme.htm");
+        // The page named by the program (an installed one) takes the place of the app folder's.
+        const std::filesystem::path installed = app.path() / "share" / "readme.htm";
+        form.SetHelpPage(installed);
+        Item(form, "N17")->trigger();
+        QCOMPARE(platform.desktop.openedFiles.size(), 1u);
+        std::error_code ec;
+        std::filesystem::create_directories(installed.parent_path(), ec);
+        QFile installedPage(QString::fromStdString(installed.string()));
+        QVERIFY(installedPage.open(QIODevice::WriteOnly));
+        installedPage.close();
+        Item(form, "N17")->trigger();
+        QCOMPARE(platform.desktop.openedFiles.size(), 2u);
+        QCOMPARE(platform.desktop.openedFiles[1], installed);
         Item(form, "N19")->trigger();
         QCOMPARE(platform.desktop.openedUrls, std::vector<std::string>{kSkinDownloadPage});
     }

@@ -107,13 +107,33 @@ class X11HotKey::ToggleReceiver : public QObject, public QAbstractNativeEventFil
     std::uint32_t toggleAtom_ = 0;
 };
 
-X11HotKey::X11HotKey() = default;
+X11HotKey::X11HotKey(std::vector<std::filesystem::path> libraryDirs)
+    : libraryDirs_(std::move(libraryDirs)) {}
 
 X11HotKey::~X11HotKey() { Disable(); }
 
 bool X11HotKey::Load(const std::filesystem::path& appDir) {
     if (loaded_) return true;
-    const std::filesystem::path path = appDir / hook::kLibraryName;
+    std::vector<std::filesystem::path> dirs = libraryDirs_;
+    if (dirs.empty()) dirs.push_back(appDir);
+    std::filesystem::path path;
+    for (const std::filesystem::path& dir : dirs) {
+        std::error_code ec;
+        if (std::filesystem::exists(dir / hook::kLibraryName, ec)) {
+            path = dir / hook::kLibraryName;
+            break;
+        }
+    }
+    if (path.empty()) {
+        // Nowhere to be found: say where it was looked for.
+        loadError_ = hook::kLibraryName;
+        loadError_ += ": not found in";
+        for (const std::filesystem::path& dir : dirs) {
+            loadError_ += ' ';
+            loadError_ += dir.string();
+        }
+        return false;
+    }
     // Never unloaded: the library's thread and its X error handler must outlive any handle.
     void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
     if (!handle) {

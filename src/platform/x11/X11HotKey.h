@@ -1,10 +1,11 @@
-// The hot-key through the hot-key library (libhuebirdhook.so beside the executable), loaded at
-// run time; its toggle arrives as an X client message that a native event filter turns into a
-// call on the user-interface thread.
+// The hot-key through the hot-key library (libhuebirdhook.so beside the executable, or in the
+// installed library folder), loaded at run time; its toggle arrives as an X client message that a
+// native event filter turns into a call on the user-interface thread.
 #pragma once
 
 #include <memory>
 #include <string_view>
+#include <vector>
 
 #include "platform/HotKey.h"
 
@@ -20,7 +21,9 @@ std::optional<HotKeyProblem> ProblemFromStatus(int code, std::string_view text);
 
 class X11HotKey : public HotKey {
   public:
-    X11HotKey();
+    // Load looks for the library in `libraryDirs`, in order, and takes it from the first that
+    // has it; without any, in the folder Load is given.
+    explicit X11HotKey(std::vector<std::filesystem::path> libraryDirs = {});
     ~X11HotKey() override;  // disables the library; the library itself stays loaded
     X11HotKey(const X11HotKey&) = delete;
     X11HotKey& operator=(const X11HotKey&) = delete;
@@ -37,6 +40,7 @@ class X11HotKey : public HotKey {
   private:
     class ToggleReceiver;
 
+    std::vector<std::filesystem::path> libraryDirs_;
     bool loaded_ = false;
     bool enabled_ = false;
     std::string loadError_;

@@ -335,8 +335,9 @@ void MainForm::N32Click() {
 }
 
 void MainForm::N17Click() {
-    // The help page beside the program; without it the item does nothing, silently.
-    const fs::path help = appDir_ / "readme.htm";
+    // The help page (beside the program, or the installed one); without it the item does
+    // nothing, silently.
+    const fs::path help = helpPage_.empty() ? appDir_ / "readme.htm" : helpPage_;
     std::error_code ec;
     if (fs::is_regular_file(help, ec)) desktop_.OpenFile(help);
 }

@@ -59,6 +59,9 @@ public:
     bool EndRequested() const { return !endReason_.isEmpty(); }
     const QString& EndReason() const { return endReason_; }
 
+    // The page the help item opens; by default readme.htm in the app folder.
+    void SetHelpPage(std::filesystem::path page) { helpPage_ = std::move(page); }
+
     // The one place the window is moved or resized; every position is snapped to the
     // work area.
     void SetBounds(int x, int y, int width, int height);
@@ -195,6 +198,7 @@ private:
 
     // Folders and settings read at start.
     std::filesystem::path appDir_;
+    std::filesystem::path helpPage_;  // empty: readme.htm in the app folder
     QString skinName_;
     int palIndex_ = 0;
     bool labelsBold_ = false;  // the readout labels' weight, from the skin worn
