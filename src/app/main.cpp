@@ -1,12 +1,15 @@
 // Process entry: one instance per user and display, then the main window and the loop.
 #include <QApplication>
 #include <QFont>
+#include <QTranslator>
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
 #include <string>
 #include <vector>
 
 #include "core/CommandLine.h"
+#include "core/Language.h"
 #include "platform/InstanceLock.h"
 #include "platform/x11/DisplayCheck.h"
 #include "platform/x11/X11Clipboard.h"
@@ -66,6 +69,11 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setApplicationName(QString::fromUtf8(huebird::kAppTitle));
     InstallFontSubstitutions();
+    // The program's own texts are Chinese; every other language reads the English
+    // translation, which is built into the program.
+    QTranslator english;
+    if (!huebird::WantsChinese(std::getenv) && english.load(QStringLiteral(":/i18n/huebird_en.qm")))
+        QCoreApplication::installTranslator(&english);
     try {
         huebird::X11Desktop desktop;
         huebird::X11ScreenSampler screen;
