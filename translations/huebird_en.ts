@@ -411,7 +411,7 @@ readme.htm in the program&apos;s folder tells more (menu Help).</translation>
     </message>
     <message>
         <source>在这里可以更改Huebird字体的颜色、类型</source>
-        <translation>Change the colour and weight of Huebird&apos;s figures</translation>
+        <translation>Change the figures&apos; colour and weight</translation>
     </message>
     <message>
         <source>更改这个数字的颜色</source>
