@@ -6,6 +6,8 @@ PACKAGES=(
   qt6-base-dev libgl-dev libx11-dev libxext-dev
   libgtest-dev libbenchmark-dev
   xvfb xauth x11-utils xdotool xclip imagemagick openbox trayer
+  clang libclang-rt-14-dev qt6-l10n-tools qt6-tools-dev
+  dpkg-dev desktop-file-utils appstream file
   fonts-wqy-zenhei fonts-dejavu-core fontconfig
 )
 missing=()

@@ -1,6 +1,7 @@
 // Process entry: one instance per user and display, then the main window and the loop.
 #include <QApplication>
 #include <QFont>
+#include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -10,6 +11,7 @@
 
 #include "core/CommandLine.h"
 #include "core/DataFolder.h"
+#include "core/Language.h"
 #include "platform/InstanceLock.h"
 #include "platform/x11/DisplayCheck.h"
 #include "platform/x11/X11Clipboard.h"
@@ -102,6 +104,11 @@ int main(int argc, char** argv) {
         return 1;
     }
 
+    // The program's own texts are Chinese; every other language reads the English
+    // translation, which is built into the program.
+    QTranslator english;
+    if (!huebird::WantsChinese(std::getenv) && english.load(QStringLiteral(":/i18n/huebird_en.qm")))
+        QCoreApplication::installTranslator(&english);
     try {
         huebird::X11Desktop desktop;
         huebird::X11ScreenSampler screen;

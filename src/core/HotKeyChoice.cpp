@@ -54,9 +54,13 @@ int HotKeyDialogLeft(int screenWidth, int mainLeft, int mainWidth, int skinWidth
     return mainLeft + mainWidth + 20;
 }
 
-std::string HotKeyName(int vk) {
+std::string HotKeyName(int vk, std::string_view codeWord) {
     const std::string_view name = VirtualKeyName(static_cast<std::uint32_t>(vk));
-    return Joined("Ctrl+", name.empty() ? Joined("键码 ", std::to_string(vk)) : std::string(name));
+    if (!name.empty()) return Joined("Ctrl+", std::string(name));
+    std::string code(codeWord);
+    code += ' ';
+    code += std::to_string(vk);
+    return Joined("Ctrl+", code);
 }
 
 }  // namespace huebird

@@ -5,7 +5,10 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "core/Translatable.h"
 
 namespace huebird {
 
@@ -28,7 +31,9 @@ std::optional<int> ChosenHotKeyCode(int item);
 int HotKeyDialogLeft(int screenWidth, int mainLeft, int mainWidth, int skinWidth, int dialogWidth);
 
 // How a notice names the key: "Ctrl+W", "Ctrl+F5", "Ctrl+Num 1", "Ctrl+键码 7" for a code
-// with no key.
-std::string HotKeyName(int virtualKey);
+// with no key, where the interface may pass `codeWord` translated (context kHotKeyContext).
+inline constexpr const char* kHotKeyContext = "HotKey";
+inline constexpr const char* kKeyCodeWord = HB_TR_NOOP("HotKey", "键码");
+std::string HotKeyName(int virtualKey, std::string_view codeWord = kKeyCodeWord);
 
 }  // namespace huebird

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/Translatable.h"
+
 namespace huebird {
 
 bool IsMenuTag(int tag) { return tag >= 1 && tag <= 13; }
@@ -18,9 +20,20 @@ Rows BannerSlice(int tag) {
 }
 
 const char* MenuItemText(int tag) {
-    static const char* const kTexts[] = {
-        "",       "收藏夹", "设置", "操作", "",     "拷贝  Ctrl+C/F4", "粘贴  Ctrl+V/F5",
-        "撤消  Ctrl+Z/F6", "", "最小", "关闭", "", "帮助", "关于"};
+    static const char* const kTexts[] = {"",
+                                         HB_TR_NOOP("MainMenu", "收藏夹"),
+                                         HB_TR_NOOP("MainMenu", "设置"),
+                                         HB_TR_NOOP("MainMenu", "操作"),
+                                         "",
+                                         HB_TR_NOOP("MainMenu", "拷贝  Ctrl+C/F4"),
+                                         HB_TR_NOOP("MainMenu", "粘贴  Ctrl+V/F5"),
+                                         HB_TR_NOOP("MainMenu", "撤消  Ctrl+Z/F6"),
+                                         "",
+                                         HB_TR_NOOP("MainMenu", "最小"),
+                                         HB_TR_NOOP("MainMenu", "关闭"),
+                                         "",
+                                         HB_TR_NOOP("MainMenu", "帮助"),
+                                         HB_TR_NOOP("MainMenu", "关于")};
     return IsMenuTag(tag) ? kTexts[tag] : "";
 }
 

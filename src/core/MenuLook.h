@@ -27,7 +27,9 @@ struct Rows {
     int top = 0, bottom = 0;
 };
 Rows BannerSlice(int tag);
-// The text drawn for a tag (UTF-8), empty for separators.
+// The text drawn for a tag (UTF-8), empty for separators; the interface translates it in the
+// context kMenuTextContext.
+inline constexpr const char* kMenuTextContext = "MainMenu";
 const char* MenuItemText(int tag);
 // Band i (0..23) of the highlight gradient, from (10, 0, 10) to (240, 0, 240).
 ColorValue GradientBand(int i);

@@ -6,8 +6,9 @@
 #include <string>
 
 #include "core/Profile.h"
-#include "core/WindowLimits.h"
 #include "core/Text.h"  // TrimBlanks, which callers of this header use
+#include "core/Translatable.h"
+#include "core/WindowLimits.h"
 
 namespace huebird {
 
@@ -28,8 +29,10 @@ inline constexpr std::array<const char*, kLabelCount> kLabelNames = {
 inline constexpr std::array<const char*, kLabelCount> kLabelColorKeys = {
     "RedColor", "GreenColor", "BlueColor", "RgbColor1", "RgbColor2", "RgbColor3"};
 
-inline constexpr const char* kDefaultDesigner = "Huebird 设计组";
-inline constexpr const char* kDesignerPrefix = "皮肤设计：";
+// Texts the about box shows, translated there in the context kSkinTextContext.
+inline constexpr const char* kSkinTextContext = "Skin";
+inline constexpr const char* kDefaultDesigner = HB_TR_NOOP("Skin", "Huebird 设计组");
+inline constexpr const char* kDesignerPrefix = HB_TR_NOOP("Skin", "皮肤设计：");
 
 struct SkinMain {
     std::string designer;

@@ -58,6 +58,8 @@ TEST(HotKeyChoiceTest, NamesTheKeyForNotices) {
     EXPECT_EQ(HotKeyName(48), "Ctrl+0");
     EXPECT_EQ(HotKeyName(97), "Ctrl+Num 1");
     EXPECT_EQ(HotKeyName(7), "Ctrl+键码 7");  // a code with no key
+    EXPECT_EQ(HotKeyName(7, "key code"), "Ctrl+key code 7");  // the word as translated
+    EXPECT_EQ(HotKeyName(87, "key code"), "Ctrl+W");
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 # observed from outside (window geometry and shape, screen pixels, files on disk).
 #   run.sh APP_DIR XPROBE
 set -u
+# The checks read the program's own (Chinese) texts: the locale is set, not inherited.
+export LANG=zh_CN.UTF-8 LC_ALL= LANGUAGE=
 APP=$(cd "$1" && pwd)
 PROBE=$2
 HERE=$(cd "$(dirname "$0")" && pwd)

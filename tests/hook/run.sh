@@ -3,6 +3,8 @@
 # openbox is installed, with it (the program's window then sits inside a frame).
 #   run.sh TEST_BINARY...
 set -u
+# The checks read the program's own (Chinese) texts: the locale is set, not inherited.
+export LANG=zh_CN.UTF-8 LC_ALL= LANGUAGE=
 status=0
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT

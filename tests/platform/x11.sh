@@ -3,6 +3,8 @@
 # installed, with it.
 #   x11.sh TEST_BINARY
 set -u
+# The checks read the program's own (Chinese) texts: the locale is set, not inherited.
+export LANG=zh_CN.UTF-8 LC_ALL= LANGUAGE=
 TEST=$1
 status=0
 run() {  # run MODE

@@ -1,6 +1,7 @@
 #include "ui/colour/ColourChooser.h"
 
 #include <QColorDialog>
+#include <QCoreApplication>
 #include <array>
 
 #include "ui/QtColour.h"
@@ -53,7 +54,7 @@ std::optional<ColorValue> ColourChooser::Choose(QWidget* parent) {
     {
         QColorDialog dialog(ToQColor(last_), parent);
         dialog.setObjectName(QStringLiteral("ColorDialog1"));
-        dialog.setWindowTitle(QStringLiteral("颜色"));
+        dialog.setWindowTitle(QCoreApplication::translate("ColourChooser", "颜色"));
         dialog.setOption(QColorDialog::DontUseNativeDialog, true);
         if (dialog.exec() == QDialog::Accepted) {
             chosen = last_ = FromQColor(dialog.selectedColor());

@@ -10,6 +10,7 @@
 #include <QToolButton>
 #include <algorithm>
 
+#include "ui/Translation.h"
 #include "ui/colour/TypedCharacter.h"
 #include "ui/shell/DialogLook.h"
 #include "ui/shell/Notices.h"
@@ -103,8 +104,7 @@ ContrastForm::ContrastForm(int red, int green, int blue, DialogHost& host, QWidg
     setObjectName(QStringLiteral("ContrastForm"));
     ApplyDialogLook(this, kClientWidth, kClientHeight);
     setModal(true);
-    AddDialogHeader(this, QStringLiteral("对比色"),
-                    QStringLiteral("在这里可以通过滑杆选择不同的对比色"));
+    AddDialogHeader(this, tr("对比色"), tr("在这里可以通过滑杆选择不同的对比色"));
 
     image1_ = MakePicture("Image1", this, {11, 53, kSwatchSize, kSwatchSize});
     image2_ = MakePicture("Image2", this, {27, 101, kSwatchSize, kSwatchSize});
@@ -116,7 +116,7 @@ ContrastForm::ContrastForm(int red, int green, int blue, DialogHost& host, QWidg
     speedButton1->setGeometry(54, 81, 18, 18);
     speedButton1->setIconSize({12, 12});
     speedButton1->setIcon(ExchangeGlyph());
-    speedButton1->setToolTip(QStringLiteral("交换两种颜色"));
+    speedButton1->setToolTip(tr("交换两种颜色"));
     connect(speedButton1, &QToolButton::clicked, this, &ContrastForm::SpeedButton1Click);
 
     for (std::size_t i = 0; i < 3; ++i) {
@@ -149,8 +149,8 @@ ContrastForm::ContrastForm(int red, int green, int blue, DialogHost& host, QWidg
 
     AddDialogSeparator(this, 152);
 
-    QToolButton* ok = AddDialogButton(this, "SpeedButton4", QStringLiteral("确定"), 270, 158);
-    QToolButton* cancel = AddDialogButton(this, "SpeedButton5", QStringLiteral("取消"), 325, 158);
+    QToolButton* ok = AddDialogButton(this, "SpeedButton4", tr("确定"), 270, 158);
+    QToolButton* cancel = AddDialogButton(this, "SpeedButton5", tr("取消"), 325, 158);
     connect(ok, &QToolButton::clicked, this, &ContrastForm::SpeedButton4Click);
     connect(cancel, &QToolButton::clicked, this, &QDialog::reject);
     AddFooterLink(this, 1, 164, [this] { host_.OpenFooterLink(); });
@@ -162,15 +162,20 @@ ContrastForm::ContrastForm(int red, int green, int blue, DialogHost& host, QWidg
     QFont bold = font();
     bold.setBold(true);
     ratio_->setFont(bold);
-    ratio_->setToolTip(QStringLiteral("两种颜色的对比度（WCAG 2.x）"));
+    ratio_->setToolTip(tr("两种颜色的对比度（WCAG 2.x）"));
     const std::array<const char*, 2> levelNames = {"NormalTextLevel", "LargeTextLevel"};
-    const std::array<const char*, 2> rowNames = {"正文", "大字"};
+    // The two rows' short names: normal text and large text.
+    const std::array<QString, 2> rowNames = {tr("正文", "readout row"), tr("大字", "readout row")};
+    // The row names were laid out for two Chinese characters; the English ones take the room
+    // the level text leaves before the OK button.
+    const int headWidth = EnglishTexts() ? 36 : 26;
+    const int levelWidth = EnglishTexts() ? 44 : 50;
     for (std::size_t row = 0; row < 2; ++row) {
-        auto* head = new QLabel(QString::fromUtf8(rowNames[row]), this);
-        head->setGeometry(kLevelLeft, kLevelTops[row], 26, 14);
+        auto* head = new QLabel(rowNames[row], this);
+        head->setGeometry(kLevelLeft, kLevelTops[row], headWidth, 14);
         auto* level = new QLabel(this);
         level->setObjectName(QString::fromLatin1(levelNames[row]));
-        level->setGeometry(kLevelLeft + 28, kLevelTops[row], 50, 14);
+        level->setGeometry(kLevelLeft + headWidth + 2, kLevelTops[row], levelWidth, 14);
         levels_[row] = {head, level};
     }
 
@@ -246,8 +251,9 @@ void ContrastForm::ShowContrast() {
     const auto mark = [](bool pass) { return pass ? QStringLiteral("✓") : QStringLiteral("✗"); };
     const std::array<std::array<bool, 2>, 2> passes = {
         {{v.aaNormal, v.aaaNormal}, {v.aaLarge, v.aaaLarge}}};
-    const std::array<const char*, 2> rows = {"正文", "大字（18 磅，或 14 磅粗体）"};
-    const std::array<const char*, 2> needs = {"AA 需 4.5:1，AAA 需 7:1", "AA 需 3:1，AAA 需 4.5:1"};
+    const std::array<QString, 2> rows = {tr("正文"), tr("大字（18 磅，或 14 磅粗体）")};
+    const std::array<QString, 2> needs = {tr("AA 需 4.5:1，AAA 需 7:1"),
+                                          tr("AA 需 3:1，AAA 需 4.5:1")};
     for (std::size_t row = 0; row < 2; ++row) {
         const auto [aa, aaa] = passes[row];
         QLabel* level = levels_[row].second;
@@ -255,9 +261,8 @@ void ContrastForm::ShowContrast() {
         QPalette palette = level->palette();
         palette.setColor(QPalette::WindowText, aa ? kPassColor : kFailColor);
         level->setPalette(palette);
-        const QString tip = QString::fromUtf8(rows[row]) + QStringLiteral("：AA ") + mark(aa) +
-                            QStringLiteral("，AAA ") + mark(aaa) + QStringLiteral("（") +
-                            QString::fromUtf8(needs[row]) + QStringLiteral("）");
+        const QString tip =
+            tr("%1：AA %2，AAA %3（%4）").arg(rows[row], mark(aa), mark(aaa), needs[row]);
         levels_[row].first->setToolTip(tip);
         level->setToolTip(tip);
     }

@@ -1,6 +1,7 @@
 #include "ui/colour/InputForm.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -11,8 +12,8 @@
 #include <string>
 
 #include "core/ManualInput.h"
-#include "ui/shell/Hosts.h"
 #include "ui/colour/TypedCharacter.h"
+#include "ui/shell/Hosts.h"
 #include "ui/shell/Notices.h"
 #include "ui/shell/WindowDrag.h"
 
@@ -23,11 +24,21 @@ namespace {
 constexpr int kGlyphSize = 16;
 
 // The instruction lines under the entry strip, for each mode.
-constexpr const char* kDecimalLine1 = "附：按红绿蓝顺序输入，每个颜色符必须在";
-constexpr const char* kDecimalLine2 = "[0～9]之间，以回车键结束；";
-constexpr const char* kHexLine1 = "附：每个颜色符必须在'0-9'，'a-f'之间，";
-constexpr const char* kHexLine2 = "最多六个字符；以回车键结束；";
-constexpr const char* kModeHint = "切换输入方式";
+constexpr const char* kDecimalLine1 =
+    QT_TRANSLATE_NOOP("huebird::InputForm", "附：按红绿蓝顺序输入，每个颜色符必须在");
+constexpr const char* kDecimalLine2 =
+    QT_TRANSLATE_NOOP("huebird::InputForm", "[0～9]之间，以回车键结束；");
+constexpr const char* kHexLine1 =
+    QT_TRANSLATE_NOOP("huebird::InputForm", "附：每个颜色符必须在'0-9'，'a-f'之间，");
+constexpr const char* kHexLine2 =
+    QT_TRANSLATE_NOOP("huebird::InputForm", "最多六个字符；以回车键结束；");
+constexpr const char* kModeHint = QT_TRANSLATE_NOOP("huebird::InputForm", "切换输入方式");
+constexpr const char* kHexMode = QT_TRANSLATE_NOOP("huebird::InputForm", "十六进制颜色值");
+constexpr const char* kDecimalMode = QT_TRANSLATE_NOOP("huebird::InputForm", "十进制颜色值");
+
+QString Translated(const char* text) {
+    return QCoreApplication::translate("huebird::InputForm", text);
+}
 
 // A strip of the entry panel; the window is dragged by it.
 QFrame* MakeDragPanel(const char* name, QWidget* parent) {
@@ -48,8 +59,8 @@ QToolButton* MakeButton(const char* name, QWidget* parent, QRect at) {
 
 QToolButton* MakeModeButton(const char* name, const char* caption, QWidget* parent) {
     QToolButton* button = MakeButton(name, parent, {1, 3, 93, 22});
-    button->setText(QString::fromUtf8(caption));
-    button->setToolTip(QString::fromUtf8(kModeHint));
+    button->setText(Translated(caption));
+    button->setToolTip(Translated(kModeHint));
     return button;
 }
 
@@ -128,12 +139,12 @@ InputForm::InputForm(InputHost& host, int screenWidth, int screenHeight, QWidget
     label3_ = MakeLabel("Label3", this, 50);
 
     panel1_ = MakeDragPanel("Panel1", this);
-    QToolButton* speedButton3 = MakeModeButton("SpeedButton3", "十六进制颜色值", panel1_);
+    QToolButton* speedButton3 = MakeModeButton("SpeedButton3", kHexMode, panel1_);
     connect(speedButton3, &QToolButton::clicked, this, &InputForm::SpeedButton3Click);
     edit1_ = MakeEdit("Edit1", panel1_, {97, 4, 90, 20}, 6);
 
     panel2_ = MakeDragPanel("Panel2", this);
-    QToolButton* speedButton4 = MakeModeButton("SpeedButton4", "十进制颜色值", panel2_);
+    QToolButton* speedButton4 = MakeModeButton("SpeedButton4", kDecimalMode, panel2_);
     connect(speedButton4, &QToolButton::clicked, this, &InputForm::SpeedButton4Click);
     const char* decimalNames[] = {"Edit2", "Edit3", "Edit4"};
     for (int i = 0; i < 3; ++i)
@@ -194,8 +205,8 @@ void InputForm::ShowPanel(QFrame* shown, QFrame* hidden, const char* line1, cons
     shown->show();
     hidden->hide();
     if (typingThere) (shown == panel1_ ? edit1_ : decimalEdits_[0])->setFocus();
-    label2_->setText(QString::fromUtf8(line1));
-    label3_->setText(QString::fromUtf8(line2));
+    label2_->setText(Translated(line1));
+    label3_->setText(Translated(line2));
 }
 
 bool InputForm::eventFilter(QObject* watched, QEvent* e) {

@@ -10,7 +10,7 @@ namespace huebird {
 
 Swatch::Swatch(const QString& name, int index, QWidget* parent) : QWidget(parent), index_(index) {
     setObjectName(name);
-    setToolTip(QStringLiteral("按住鼠标左键并移动"));
+    setToolTip(tr("按住鼠标左键并移动"));
     SetPictureSize(21, 21);
 }
 

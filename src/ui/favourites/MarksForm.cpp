@@ -1,9 +1,8 @@
 #include "ui/favourites/MarksForm.h"
 
-#include "core/Text.h"
-
 #include <QColor>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -20,6 +19,7 @@
 #include <string>
 #include <utility>
 
+#include "core/Text.h"
 #include "ui/QtColour.h"
 #include "ui/shell/Notices.h"
 #include "ui/shell/WindowDrag.h"
@@ -28,19 +28,30 @@ namespace huebird {
 
 namespace {
 
-const QString kEnterName = QStringLiteral("请输入颜色名称!");
-const QString kAlreadyListed = QStringLiteral("该颜色已经存在于收藏夹内!");
-const QString kChooseName = QStringLiteral("请选择需要移动的颜色名称!");
-const QString kSameList = QStringLiteral("目标收藏夹和收藏夹分类不能相同！请重新选择！");
-const QString kTargetHasName = QStringLiteral("目标收藏夹已经存在该颜色名称，不能移动！");
-const QString kBadName =
-    QStringLiteral("颜色名称不能包含“=”或换行，不能以“;”或“[”开头，首尾不能有空格!");
-const QString kNoRoom = QStringLiteral("该收藏夹已放不下这个颜色名称，请缩短名称或删除一些颜色!");
-const QString kNoRoomToMove = QStringLiteral("目标收藏夹已放不下该颜色名称，不能移动！");
+const char* const kEnterName = QT_TRANSLATE_NOOP("huebird::MarksForm", "请输入颜色名称!");
+const char* const kAlreadyListed =
+    QT_TRANSLATE_NOOP("huebird::MarksForm", "该颜色已经存在于收藏夹内!");
+const char* const kChooseName =
+    QT_TRANSLATE_NOOP("huebird::MarksForm", "请选择需要移动的颜色名称!");
+const char* const kSameList =
+    QT_TRANSLATE_NOOP("huebird::MarksForm", "目标收藏夹和收藏夹分类不能相同！请重新选择！");
+const char* const kTargetHasName =
+    QT_TRANSLATE_NOOP("huebird::MarksForm", "目标收藏夹已经存在该颜色名称，不能移动！");
+const char* const kBadName = QT_TRANSLATE_NOOP(
+    "huebird::MarksForm", "颜色名称不能包含“=”或换行，不能以“;”或“[”开头，首尾不能有空格!");
+const char* const kNoRoom = QT_TRANSLATE_NOOP(
+    "huebird::MarksForm", "该收藏夹已放不下这个颜色名称，请缩短名称或删除一些颜色!");
+const char* const kNoRoomToMove =
+    QT_TRANSLATE_NOOP("huebird::MarksForm", "目标收藏夹已放不下该颜色名称，不能移动！");
 // A failed write: these lead the file's name and the system's reason.
-const QString kCannotSave = QStringLiteral("无法保存收藏夹");
-const QString kCopiedNotRemoved = QStringLiteral("颜色已复制到目标收藏夹，但无法从原收藏夹删除");
-const QString kMoveHint = QStringLiteral("移动到其它收藏夹");
+const char* const kCannotSave = QT_TRANSLATE_NOOP("huebird::MarksForm", "无法保存收藏夹");
+const char* const kCopiedNotRemoved =
+    QT_TRANSLATE_NOOP("huebird::MarksForm", "颜色已复制到目标收藏夹，但无法从原收藏夹删除");
+const char* const kMoveHint = QT_TRANSLATE_NOOP("huebird::MarksForm", "移动到其它收藏夹");
+
+QString Translated(const char* text) {
+    return QCoreApplication::translate("huebird::MarksForm", text);
+}
 
 constexpr int kClientWidth = 332;
 constexpr int kClientHeight = 316;
@@ -81,8 +92,9 @@ QToolButton* MakeButton(QWidget* parent, const char* objectName, const QString& 
 QComboBox* MakeCategoryBox(QWidget* parent, const char* objectName, const QRect& geometry) {
     auto* combo = new QComboBox(parent);
     combo->setObjectName(QString::fromLatin1(objectName));
-    combo->addItems(
-        {QStringLiteral("常用收藏夹"), QStringLiteral("经典收藏夹"), QStringLiteral("备份收藏夹")});
+    combo->addItems({Translated(QT_TRANSLATE_NOOP("huebird::MarksForm", "常用收藏夹")),
+                     Translated(QT_TRANSLATE_NOOP("huebird::MarksForm", "经典收藏夹")),
+                     Translated(QT_TRANSLATE_NOOP("huebird::MarksForm", "备份收藏夹"))});
     combo->setCurrentIndex(0);
     combo->setGeometry(geometry);
     return combo;
@@ -158,19 +170,18 @@ MarksForm::MarksForm(FavouritesHost& host, QWidget* parent) : QDialog(parent), h
     panel1_->setPalette(headerPalette);
     // Dragged by hand: there need not be a window manager to do it for us.
     (new WindowDrag(this))->AddHandle(panel1_);
-    QLabel* label4 = MakeLabel(panel1_, "Label4", QStringLiteral("收藏夹管理"), 12, 6);
+    QLabel* label4 = MakeLabel(panel1_, "Label4", tr("收藏夹管理"), 12, 6);
     QFont bold = font;
     bold.setBold(true);
     label4->setFont(bold);
     label4->adjustSize();
-    MakeLabel(panel1_, "Label3", QStringLiteral("在这里你可以添加、删除、分类管理你的颜色收藏夹"),
-              28, 23);
+    MakeLabel(panel1_, "Label3", tr("在这里你可以添加、删除、分类管理你的颜色收藏夹"), 28, 23);
     auto* headerEdge = new QFrame(this);
     headerEdge->setFrameShape(QFrame::HLine);
     headerEdge->setFrameShadow(QFrame::Sunken);
     headerEdge->setGeometry(0, kHeaderHeight, kClientWidth, 2);
 
-    MakeLabel(this, "Label2", QStringLiteral("颜色代码"), 12, 56);
+    MakeLabel(this, "Label2", tr("颜色代码"), 12, 56);
     edit1_ = new QLineEdit(this);
     edit1_->setObjectName(QStringLiteral("Edit1"));
     edit1_->setReadOnly(true);
@@ -179,14 +190,14 @@ MarksForm::MarksForm(FavouritesHost& host, QWidget* parent) : QDialog(parent), h
     image1_->setObjectName(QStringLiteral("Image1"));
     image1_->setGeometry(168, 52, kPreviewSize, kPreviewSize);
 
-    MakeLabel(this, "Label1", QStringLiteral("颜色名称"), 12, 84);
+    MakeLabel(this, "Label1", tr("颜色名称"), 12, 84);
     edit2_ = new QLineEdit(this);
     edit2_->setObjectName(QStringLiteral("Edit2"));
     edit2_->setGeometry(70, 80, 250, 21);
 
     // Source side on the left, target side on the right, the move buttons between them.
-    MakeLabel(this, "Label5", QStringLiteral("收藏夹分类"), 12, 111);
-    MakeLabel(this, "Label6", QStringLiteral("目标收藏夹"), 190, 111);
+    MakeLabel(this, "Label5", tr("收藏夹分类"), 12, 111);
+    MakeLabel(this, "Label6", tr("目标收藏夹"), 190, 111);
     source_.combo = MakeCategoryBox(this, "ComboBox2", QRect(12, 127, 130, 22));
     target_.combo = MakeCategoryBox(this, "ComboBox3", QRect(190, 127, 130, 22));
     // An entry is inspected when the user picks it, not whenever the selection changes.
@@ -194,26 +205,26 @@ MarksForm::MarksForm(FavouritesHost& host, QWidget* parent) : QDialog(parent), h
         MakeListBox(this, "ListBox1", QRect(12, 153, 130, 102), [this] { Inspect(source_); });
     target_.list =
         MakeListBox(this, "ListBox2", QRect(190, 153, 130, 102), [this] { Inspect(target_); });
-    QToolButton* moveRight = MakeButton(this, "SpeedButton3", QStringLiteral("=>"), kMoveHint, true,
-                                        QRect(151, 175, 30, 22));
-    QToolButton* moveLeft = MakeButton(this, "SpeedButton6", QStringLiteral("<="), kMoveHint, true,
-                                       QRect(151, 207, 30, 22));
-    QToolButton* add = MakeButton(this, "SpeedButton1", QStringLiteral("添加"),
-                                  QStringLiteral("添加"), true, QRect(12, 259, 50, 21));
-    QToolButton* remove = MakeButton(this, "SpeedButton2", QStringLiteral("删除"),
-                                     QStringLiteral("删除"), true, QRect(68, 259, 50, 21));
+    QToolButton* moveRight = MakeButton(this, "SpeedButton3", QStringLiteral("=>"),
+                                        Translated(kMoveHint), true, QRect(151, 175, 30, 22));
+    QToolButton* moveLeft = MakeButton(this, "SpeedButton6", QStringLiteral("<="),
+                                       Translated(kMoveHint), true, QRect(151, 207, 30, 22));
+    QToolButton* add =
+        MakeButton(this, "SpeedButton1", tr("添加"), tr("添加"), true, QRect(12, 259, 50, 21));
+    QToolButton* remove =
+        MakeButton(this, "SpeedButton2", tr("删除"), tr("删除"), true, QRect(68, 259, 50, 21));
 
-    label9_ = MakeLabel(this, "Label9", QStringLiteral("访问 Huebird 官方网站"), 12, 291);
+    label9_ = MakeLabel(this, "Label9", tr("访问 Huebird 官方网站"), 12, 291);
     QPalette linkPalette = label9_->palette();
     linkPalette.setColor(QPalette::WindowText, Qt::blue);
     label9_->setPalette(linkPalette);
     label9_->setCursor(Qt::PointingHandCursor);
     label9_->setToolTip(QString::fromUtf8(kFooterLink));
     label9_->installEventFilter(this);
-    QToolButton* ok = MakeButton(this, "SpeedButton4", QStringLiteral("确定"), QString(), false,
-                                 QRect(214, 287, 50, 21));
-    QToolButton* cancel = MakeButton(this, "SpeedButton5", QStringLiteral("取消"), QString(), false,
-                                     QRect(270, 287, 50, 21));
+    QToolButton* ok =
+        MakeButton(this, "SpeedButton4", tr("确定"), QString(), false, QRect(214, 287, 50, 21));
+    QToolButton* cancel =
+        MakeButton(this, "SpeedButton5", tr("取消"), QString(), false, QRect(270, 287, 50, 21));
 
     connect(add, &QToolButton::clicked, this, &MarksForm::Add);
     connect(remove, &QToolButton::clicked, this, &MarksForm::Delete);
@@ -285,7 +296,7 @@ int MarksForm::FindName(const QListWidget* list, const QString& name) {
 
 void MarksForm::WriteFailed(const FavouritesStore& store, const WriteResult& result,
                             const QString& what) {
-    Notices::Notice(this, QStringLiteral("%1：%2：%3")
+    Notices::Notice(this, tr("%1：%2：%3")
                               .arg(what, QString::fromStdString(store.path().string()),
                                    QString::fromStdString(store.FailureReason(result))));
 }
@@ -310,14 +321,14 @@ void MarksForm::Reload(const Side& side) {
 void MarksForm::Add() {
     const QString name = edit2_->text();
     if (name.isEmpty()) {
-        Notices::Notice(this, kEnterName);
+        Notices::Notice(this, Translated(kEnterName));
         return;
     }
     // Refused before anything is written: the file would store such a name as another key,
     // or not at all.
     const std::string key = name.toStdString();
     if (FavouriteNameProblem(key)) {
-        Notices::Notice(this, kBadName);
+        Notices::Notice(this, Translated(kBadName));
         return;
     }
     const FavouritesStore store = Store();
@@ -327,16 +338,16 @@ void MarksForm::Add() {
     // writing it would overwrite that entry.
     const FavouriteAddProblem problem = store.CheckNewName(list, key);
     if (FindName(source_.list, name) >= 0 || problem == FavouriteAddProblem::kTaken) {
-        Notices::Notice(this, kAlreadyListed);
+        Notices::Notice(this, Translated(kAlreadyListed));
         return;
     }
     if (problem == FavouriteAddProblem::kNoRoom) {
-        Notices::Notice(this, kNoRoom);
+        Notices::Notice(this, Translated(kNoRoom));
         return;
     }
     const WriteResult written = store.Put(list, key, edit1_->text().toStdString());
     if (!written) {
-        WriteFailed(store, written, kCannotSave);
+        WriteFailed(store, written, Translated(kCannotSave));
         return;
     }
     source_.list->addItem(name);
@@ -352,7 +363,7 @@ void MarksForm::Delete() {
     const int list = ListOf(source_);
     const WriteResult removed = store.Remove(list, name.toStdString());
     if (!removed) {
-        WriteFailed(store, removed, kCannotSave);
+        WriteFailed(store, removed, Translated(kCannotSave));
         return;
     }
     delete source_.list->takeItem(row);
@@ -373,11 +384,11 @@ void MarksForm::Inspect(const Side& side) {
 void MarksForm::Move(const Side& from, const Side& to) {
     const QListWidgetItem* item = SelectedItem(from.list);
     if (!item) {
-        Notices::Notice(this, kChooseName);
+        Notices::Notice(this, Translated(kChooseName));
         return;
     }
     if (ListOf(from) == ListOf(to)) {
-        Notices::Notice(this, kSameList);
+        Notices::Notice(this, Translated(kSameList));
         return;
     }
     const FavouritesStore store = Store();
@@ -389,23 +400,23 @@ void MarksForm::Move(const Side& from, const Side& to) {
         const std::string value = store.Value(fromList, key);
         const FavouriteAddProblem problem = store.CheckNewName(toList, key);
         if (FindName(to.list, name) >= 0 || problem == FavouriteAddProblem::kTaken) {
-            Notices::Notice(this, kTargetHasName);
+            Notices::Notice(this, Translated(kTargetHasName));
             return;
         }
         if (problem == FavouriteAddProblem::kNoRoom) {
-            Notices::Notice(this, kNoRoomToMove);
+            Notices::Notice(this, Translated(kNoRoomToMove));
             return;
         }
         // The target is written first, so that a failure anywhere leaves the entry in at least
         // one list; the list boxes are reloaded below and show whatever the file now holds.
         const WriteResult written = store.Put(toList, key, value);
         if (!written) {
-            WriteFailed(store, written, kCannotSave);
+            WriteFailed(store, written, Translated(kCannotSave));
         } else {
             host_.AddFavouriteItem(toList, name);
             const WriteResult removed = store.Remove(fromList, key);
             if (!removed) {
-                WriteFailed(store, removed, kCopiedNotRemoved);
+                WriteFailed(store, removed, Translated(kCopiedNotRemoved));
             } else {
                 host_.RemoveFavouriteItem(fromList, name);
             }

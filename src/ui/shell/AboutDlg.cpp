@@ -2,6 +2,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
@@ -25,7 +26,8 @@ constexpr int kClientHeight = 203;
 constexpr QColor kLinkHover(0, 0, 255);
 
 // Page 2: how to pick and how to use the code; the full story is readme.htm.
-const char* const kHelpText =
+const char* const kHelpText = QT_TRANSLATE_NOOP(
+    "huebird::AboutDlg",
     "如何取色？\n"
     "在四个小色块中的任意一个上按住鼠标左键不放，然后把鼠标移到屏幕上任何位置，"
     "鼠标下的颜色会立即显示在色块和数值中；放大镜跟着显示鼠标周围的像素，便于对准。"
@@ -41,7 +43,7 @@ const char* const kHelpText =
     "Ctrl+V 或 F5 把剪贴板中的十六进制颜色贴到当前色块；双击窗口可手工输入颜色；"
     "F2 或 Ctrl+O 打开收藏夹管理。窗口上的菜单按钮打开主菜单，右键点色块打开色块菜单"
     "（收藏夹、调色板、对比色、反色、灰度）。\n"
-    "更详细的说明见程序目录中的 readme.htm（菜单“帮助”）。";
+    "更详细的说明见程序目录中的 readme.htm（菜单“帮助”）。");
 
 void SetTextColour(QLabel* label, const QColor& colour) {
     QPalette palette = label->palette();
@@ -67,13 +69,13 @@ AboutDlg::AboutDlg(AboutHost& host, int page, QWidget* parent) : QDialog(parent)
     pageControl1_ = new QTabWidget(this);
     pageControl1_->setObjectName(QStringLiteral("PageControl1"));
     pageControl1_->setGeometry(5, 3, 351, 174);
-    pageControl1_->addTab(BuildAboutPage(), QStringLiteral("关于我们"));
-    pageControl1_->addTab(BuildHelpPage(), QStringLiteral("使用帮助"));
-    pageControl1_->addTab(BuildSettingsPage(), QStringLiteral("基本设置"));
+    pageControl1_->addTab(BuildAboutPage(), tr("关于我们"));
+    pageControl1_->addTab(BuildHelpPage(), tr("使用帮助"));
+    pageControl1_->addTab(BuildSettingsPage(), tr("基本设置"));
     pageControl1_->setCurrentIndex(page >= 0 && page < pageControl1_->count() ? page : kAboutPage);
 
-    QToolButton* ok = AddDialogButton(this, "SpeedButton4", QStringLiteral("确定"), 241, 181);
-    QToolButton* cancel = AddDialogButton(this, "SpeedButton5", QStringLiteral("取消"), 300, 181);
+    QToolButton* ok = AddDialogButton(this, "SpeedButton4", tr("确定"), 241, 181);
+    QToolButton* cancel = AddDialogButton(this, "SpeedButton5", tr("取消"), 300, 181);
     connect(ok, &QToolButton::clicked, this, &QDialog::accept);
     connect(cancel, &QToolButton::clicked, this, &QDialog::reject);
     AddFooterLink(this, 6, 186, [this] { host_.OpenFooterLink(); });
@@ -94,14 +96,13 @@ QWidget* AboutDlg::BuildAboutPage() {
     image1->setPixmap(QPixmap::fromImage(AppIconImage(32)));
     image1->setGeometry(9, 18, 32, 32);
 
-    label3_ = AddLine(page, "Label3", QStringLiteral("软件作者： Huebird 开发组"), 12);
-    AddLine(page, "Label1", QStringLiteral("软件版本： Huebird 20080328"), 30);
+    label3_ = AddLine(page, "Label3", tr("软件作者： Huebird 开发组"), 12);
+    AddLine(page, "Label1", tr("软件版本： Huebird 20080328"), 30);
     AddLine(page, "Label2", host_.SkinDesignerText(), 48);
-    AddLine(page, "Label4", QStringLiteral("出品单位： Huebird 工作室"), 66);
-    label7_ =
-        AddLine(page, "Label7", QStringLiteral("官方网站： ") + QString::fromUtf8(kWebSite), 84);
-    AddLine(page, "Label5", QStringLiteral("联系方式： hello@huebird.example"), 102);
-    label6_ = AddLine(page, "Label6", QStringLiteral("开发日期： 2002-01-30"), 120);
+    AddLine(page, "Label4", tr("出品单位： Huebird 工作室"), 66);
+    label7_ = AddLine(page, "Label7", tr("官方网站： ") + QString::fromUtf8(kWebSite), 84);
+    AddLine(page, "Label5", tr("联系方式： hello@huebird.example"), 102);
+    label6_ = AddLine(page, "Label6", tr("开发日期： 2002-01-30"), 120);
     for (QLabel* link : {label3_, label6_, label7_}) {
         link->setCursor(Qt::PointingHandCursor);
         link->installEventFilter(this);
@@ -112,7 +113,8 @@ QWidget* AboutDlg::BuildAboutPage() {
 QWidget* AboutDlg::BuildHelpPage() {
     auto* page = new QWidget;
     page->setObjectName(QStringLiteral("TabSheet2"));
-    auto* memo1 = new QPlainTextEdit(QString::fromUtf8(kHelpText), page);
+    auto* memo1 =
+        new QPlainTextEdit(QCoreApplication::translate("huebird::AboutDlg", kHelpText), page);
     memo1->setObjectName(QStringLiteral("Memo1"));
     memo1->setFrameStyle(QFrame::Box | QFrame::Plain);
     memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -128,18 +130,17 @@ QWidget* AboutDlg::BuildHelpPage() {
 QWidget* AboutDlg::BuildSettingsPage() {
     auto* page = new QWidget;
     page->setObjectName(QStringLiteral("TabSheet3"));
-    checkBox1_ = new QCheckBox(QStringLiteral("拷贝颜色带＂＃＂符号"), page);
+    checkBox1_ = new QCheckBox(tr("拷贝颜色带＂＃＂符号"), page);
     checkBox1_->setObjectName(QStringLiteral("CheckBox1"));
     checkBox1_->adjustSize();
     checkBox1_->move(8, 16);
     checkBox1_->setChecked(host_.CopyAddHash());
 
-    auto* box = new QGroupBox(QStringLiteral("拷贝颜色值为"), page);
+    auto* box = new QGroupBox(tr("拷贝颜色值为"), page);
     box->setObjectName(QStringLiteral("RadioGroup1"));
     box->setGeometry(178, 8, 153, 124);
     radioGroup1_ = new QButtonGroup(box);
-    const QString items[] = {QStringLiteral("WEB值"), QStringLiteral("RGB值"),
-                             QStringLiteral("十进制值")};
+    const QString items[] = {tr("WEB值"), tr("RGB值"), tr("十进制值")};
     for (int i = 0; i < 3; ++i) {
         auto* item = new QRadioButton(items[i], box);
         item->setObjectName(QStringLiteral("RadioGroup1_%1").arg(i));

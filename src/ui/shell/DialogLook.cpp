@@ -1,5 +1,6 @@
 #include "ui/shell/DialogLook.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QFrame>
 #include <QLabel>
@@ -82,7 +83,8 @@ QToolButton* AddDialogButton(QWidget* dialog, const char* name, const QString& t
 }
 
 QLabel* AddFooterLink(QWidget* dialog, int x, int y, std::function<void()> open) {
-    auto* link = new LinkLabel(QStringLiteral("访问 Huebird 官方网站"), dialog, std::move(open));
+    auto* link = new LinkLabel(QCoreApplication::translate("DialogLook", "访问 Huebird 官方网站"),
+                               dialog, std::move(open));
     link->setObjectName(QStringLiteral("Label9"));
     QPalette palette = link->palette();
     palette.setColor(QPalette::WindowText, Qt::blue);

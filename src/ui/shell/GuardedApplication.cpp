@@ -12,7 +12,8 @@ bool GuardedApplication::notify(QObject* receiver, QEvent* e) {
     } catch (const std::exception& error) {
         Notices::Error(nullptr, QString::fromUtf8(error.what()));
     } catch (...) {
-        Notices::Error(nullptr, QStringLiteral("发生了未知错误"));
+        Notices::Error(nullptr,
+                       QCoreApplication::translate("GuardedApplication", "发生了未知错误"));
     }
     return false;
 }

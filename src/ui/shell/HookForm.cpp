@@ -18,14 +18,13 @@ constexpr int kClientHeight = 114;
 HookForm::HookForm(HookHost& host, int screenWidth, QWidget* parent) : QDialog(parent), host_(host) {
     setObjectName(QStringLiteral("HookForm"));
     ApplyDialogLook(this, kClientWidth, kClientHeight);
-    AddDialogHeader(this, QStringLiteral("热键设置"),
-                    QStringLiteral("请不要使用系统或其他软件使用的热键，避免冲突"));
+    AddDialogHeader(this, tr("热键设置"), tr("请不要使用系统或其他软件使用的热键，避免冲突"));
 
-    auto* label3 = new QLabel(QStringLiteral("Huebird最小化热键："), this);
+    auto* label3 = new QLabel(tr("Huebird最小化热键："), this);
     label3->setObjectName(QStringLiteral("Label3"));
     label3->adjustSize();
     label3->move(21, 58);
-    auto* label4 = new QLabel(QStringLiteral("Ctrl ＋"), this);
+    auto* label4 = new QLabel(tr("Ctrl ＋"), this);
     label4->setObjectName(QStringLiteral("Label4"));
     label4->adjustSize();
     label4->move(133, 58);
@@ -38,8 +37,8 @@ HookForm::HookForm(HookHost& host, int screenWidth, QWidget* parent) : QDialog(p
 
     AddDialogSeparator(this, 87);
 
-    QToolButton* ok = AddDialogButton(this, "SpeedButton2", QStringLiteral("确定"), 177, 92);
-    QToolButton* cancel = AddDialogButton(this, "SpeedButton3", QStringLiteral("取消"), 232, 92);
+    QToolButton* ok = AddDialogButton(this, "SpeedButton2", tr("确定"), 177, 92);
+    QToolButton* cancel = AddDialogButton(this, "SpeedButton3", tr("取消"), 232, 92);
     connect(ok, &QToolButton::clicked, this, &QDialog::accept);
     connect(cancel, &QToolButton::clicked, this, &QDialog::reject);
     AddFooterLink(this, 2, 97, [this] { host_.OpenFooterLink(); });

@@ -36,6 +36,13 @@ namespace fs = std::filesystem;
 
 namespace {
 QString PathText(const fs::path& p) { return QString::fromStdString(p.string()); }
+
+// The key's name as a notice gives it, in the user's language.
+QString HotKeyText(std::uint32_t key) {
+    const QByteArray codeWord = QCoreApplication::translate(kHotKeyContext, kKeyCodeWord).toUtf8();
+    return QString::fromStdString(huebird::HotKeyName(
+        static_cast<int>(key), std::string_view(codeWord.constData(), codeWord.size())));
+}
 }  // namespace
 
 MainForm::MainForm(fs::path appDir, Platform platform, QWidget* parent)
@@ -261,23 +268,23 @@ void MainForm::ReportHotKey() {
     const std::optional<HotKeyProblem> p = hotKey_.Problem();
     hotKeyWorks_ = !p.has_value();
     if (!p) return;
-    const QString key = QString::fromStdString(huebird::HotKeyName(static_cast<int>(p->key)));
+    const QString key = HotKeyText(p->key);
     QString text;
     switch (p->kind) {
         case HotKeyProblem::Kind::NotLoaded:
-            text = QStringLiteral("无法加载热键库，系统热键不可用：%1").arg(QString::fromStdString(p->reason));
+            text = tr("无法加载热键库，系统热键不可用：%1").arg(QString::fromStdString(p->reason));
             break;
         case HotKeyProblem::Kind::NoDisplay:
-            text = QStringLiteral("无法连接到 X 显示，系统热键不可用。");
+            text = tr("无法连接到 X 显示，系统热键不可用。");
             break;
         case HotKeyProblem::Kind::KeyTaken:
-            text = QStringLiteral("系统热键 %1 已被其他程序占用，请在“系统热键”中换一个键。").arg(key);
+            text = tr("系统热键 %1 已被其他程序占用，请在“系统热键”中换一个键。").arg(key);
             break;
         case HotKeyProblem::Kind::NoKey:
-            text = QStringLiteral("键盘上没有系统热键 %1 的按键，请在“系统热键”中换一个键。").arg(key);
+            text = tr("键盘上没有系统热键 %1 的按键，请在“系统热键”中换一个键。").arg(key);
             break;
         case HotKeyProblem::Kind::Other:
-            text = QStringLiteral("系统热键不可用：%1").arg(QString::fromStdString(p->reason));
+            text = tr("系统热键不可用：%1").arg(QString::fromStdString(p->reason));
             break;
     }
     Notices::Notice(this, text);
@@ -348,9 +355,7 @@ void MainForm::ToggleVisibility() {
     if (presence_) presence_->ToggleVisibility();
 }
 
-QString MainForm::HotKeyName() const {
-    return QString::fromStdString(huebird::HotKeyName(static_cast<int>(hotKey_.Key())));
-}
+QString MainForm::HotKeyName() const { return HotKeyText(hotKey_.Key()); }
 
 bool MainForm::HotKeyWorks() const {
     if (!hotKeyWorks_) hotKeyWorks_ = !hotKey_.Problem().has_value();
@@ -495,7 +500,7 @@ void MainForm::SaveSettings() {
     v.palIndex = palIndex_;
     const WriteResult r = huebird::SaveSettings(Profile(SettingsPath()), v);
     if (!r) {
-        Notices::Error(this, QStringLiteral("无法保存设置：%1").arg(QString::fromStdString(r.message)));
+        Notices::Error(this, tr("无法保存设置：%1").arg(QString::fromStdString(r.message)));
     }
 }
 

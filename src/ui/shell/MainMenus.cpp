@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QCoreApplication>
 #include <QMenu>
 #include <QWidget>
 
@@ -11,6 +12,11 @@
 namespace huebird {
 
 namespace {
+
+// Captions are marked where they are listed and translated here.
+QString Translated(const char* caption) {
+    return QCoreApplication::translate("MainMenus", caption);
+}
 
 struct ItemSpec {
     const char* name;
@@ -22,7 +28,7 @@ void AddItems(QMenu* menu, std::initializer_list<ItemSpec> items) {
     for (const ItemSpec& spec : items) {
         QAction* a = QString::fromUtf8(spec.caption) == QLatin1String("-")
                          ? menu->addSeparator()
-                         : menu->addAction(QString::fromUtf8(spec.caption));
+                         : menu->addAction(Translated(spec.caption));
         a->setObjectName(QString::fromLatin1(spec.name));
         a->setProperty("tag", spec.tag);
     }
@@ -37,7 +43,7 @@ QMenu* AddSubmenu(QMenu* parentMenu, QMenu* sub, const char* name, int tag) {
 }
 
 QMenu* AddSubmenu(QMenu* parentMenu, const char* name, const char* caption, int tag) {
-    return AddSubmenu(parentMenu, new QMenu(QString::fromUtf8(caption), parentMenu), name, tag);
+    return AddSubmenu(parentMenu, new QMenu(Translated(caption), parentMenu), name, tag);
 }
 
 }  // namespace
@@ -47,63 +53,66 @@ MainMenus::MainMenus(QWidget* window, std::function<bool()> undoAvailable,
     : QObject(window), window_(window) {
     popupMenu1_ = new MainMenu(std::move(undoAvailable), window);
     popupMenu1_->setObjectName(QStringLiteral("PopupMenu1"));
-    QMenu* n14 = AddSubmenu(popupMenu1_, "N14", "收藏夹", 1);
-    AddItems(n14, {{"N15", "管理收藏夹...Ctrl+O/F2", 0}, {"N18", "-", 0}});
-    n1_ = AddSubmenu(popupMenu1_, "N1", "设置", 2);
-    AddItems(n1_, {{"N9", "总在最上面", 0},
-                   {"N16", "自动伸缩", 0},
-                   {"N12", "更改字体", 0},
-                   {"N21", "系统热键", 0},
-                   {"N22", "基本设置", 0},
+    QMenu* n14 = AddSubmenu(popupMenu1_, "N14", QT_TRANSLATE_NOOP("MainMenus", "收藏夹"), 1);
+    AddItems(n14, {{"N15", QT_TRANSLATE_NOOP("MainMenus", "管理收藏夹...Ctrl+O/F2"), 0},
+                   {"N18", "-", 0}});
+    n1_ = AddSubmenu(popupMenu1_, "N1", QT_TRANSLATE_NOOP("MainMenus", "设置"), 2);
+    AddItems(n1_, {{"N9", QT_TRANSLATE_NOOP("MainMenus", "总在最上面"), 0},
+                   {"N16", QT_TRANSLATE_NOOP("MainMenus", "自动伸缩"), 0},
+                   {"N12", QT_TRANSLATE_NOOP("MainMenus", "更改字体"), 0},
+                   {"N21", QT_TRANSLATE_NOOP("MainMenus", "系统热键"), 0},
+                   {"N22", QT_TRANSLATE_NOOP("MainMenus", "基本设置"), 0},
                    {"N10", "-", 0},
-                   {"N19", "下载新皮肤", 0},
+                   {"N19", QT_TRANSLATE_NOOP("MainMenus", "下载新皮肤"), 0},
                    {"N20", "-", 0}});
     for (const char* name : {"N9", "N16"}) {
         QAction* a = Item(name);
         a->setCheckable(true);
         a->setChecked(true);
     }
-    QMenu* n11 = AddSubmenu(popupMenu1_, "N11", "操作", 3);
-    AddItems(n11, {{"N25", "手工输入(双击窗口)", 0},
+    QMenu* n11 = AddSubmenu(popupMenu1_, "N11", QT_TRANSLATE_NOOP("MainMenus", "操作"), 3);
+    AddItems(n11, {{"N25", QT_TRANSLATE_NOOP("MainMenus", "手工输入(双击窗口)"), 0},
                    {"N26", "-", 0},
-                   {"N27", "反色", 0},
-                   {"N28", "灰度", 0},
-                   {"N34", "调色板", 0},
-                   {"N35", "对比色", 0}});
+                   {"N27", QT_TRANSLATE_NOOP("MainMenus", "反色"), 0},
+                   {"N28", QT_TRANSLATE_NOOP("MainMenus", "灰度"), 0},
+                   {"N34", QT_TRANSLATE_NOOP("MainMenus", "调色板"), 0},
+                   {"N35", QT_TRANSLATE_NOOP("MainMenus", "对比色"), 0}});
     AddItems(popupMenu1_, {{"N6", "-", 4},
-                           {"N2", "拷贝   &C/F4", 5},
-                           {"N13", "粘贴   &V/F5", 6},
-                           {"ZF61", "撤消   &Z/F6", 7},
+                           {"N2", QT_TRANSLATE_NOOP("MainMenus", "拷贝   &C/F4"), 5},
+                           {"N13", QT_TRANSLATE_NOOP("MainMenus", "粘贴   &V/F5"), 6},
+                           {"ZF61", QT_TRANSLATE_NOOP("MainMenus", "撤消   &Z/F6"), 7},
                            {"N7", "-", 8},
-                           {"N3", "最小", 9},
-                           {"N4", "关闭", 10},
+                           {"N3", QT_TRANSLATE_NOOP("MainMenus", "最小"), 9},
+                           {"N4", QT_TRANSLATE_NOOP("MainMenus", "关闭"), 10},
                            {"N8", "-", 11},
-                           {"N17", "帮助", 12},
-                           {"N5", "关于", 13}});
+                           {"N17", QT_TRANSLATE_NOOP("MainMenus", "帮助"), 12},
+                           {"N5", QT_TRANSLATE_NOOP("MainMenus", "关于"), 13}});
     Item("ZF61")->setEnabled(false);
 
     popupMenu2_ = new SwatchMenu(window);
     popupMenu2_->setObjectName(QStringLiteral("PopupMenu2"));
     static const ItemSpec kLists[kFavouriteListCount] = {
-        {"N39", " 常用收藏夹", 3}, {"N36", " 经典收藏夹", 4}, {"N41", " 备用收藏夹", 5}};
+        {"N39", QT_TRANSLATE_NOOP("MainMenus", " 常用收藏夹"), 3},
+        {"N36", QT_TRANSLATE_NOOP("MainMenus", " 经典收藏夹"), 4},
+        {"N41", QT_TRANSLATE_NOOP("MainMenus", " 备用收藏夹"), 5}};
     for (int list = 0; list < kFavouriteListCount; ++list) {
         auto* menu = new FavouritesMenu(
-            QString::fromUtf8(kLists[list].caption),
+            Translated(kLists[list].caption),
             [favouriteColor, list](const QString& name) { return favouriteColor(list, name); },
             popupMenu2_);
         AddSubmenu(popupMenu2_, menu, kLists[list].name, kLists[list].tag);
         favourites_[list] = menu;
     }
-    AddItems(popupMenu2_, {{"N37", " 加入/管理收藏夹", 1},
+    AddItems(popupMenu2_, {{"N37", QT_TRANSLATE_NOOP("MainMenus", " 加入/管理收藏夹"), 1},
                            {"N29", "-", 0},
-                           {"N30", " 拷贝  Ctrl+C/F4", 10},
-                           {"N31", " 粘贴  Ctrl+V/F5", 11},
+                           {"N30", QT_TRANSLATE_NOOP("MainMenus", " 拷贝  Ctrl+C/F4"), 10},
+                           {"N31", QT_TRANSLATE_NOOP("MainMenus", " 粘贴  Ctrl+V/F5"), 11},
                            {"N40", "-", 0},
-                           {"normal1", " 常用调色板", 0},
-                           {"N32", " 通用调色板", 8},
-                           {"N33", " 对比色", 9},
-                           {"N23", " 反色", 6},
-                           {"N24", " 灰度", 7}});
+                           {"normal1", QT_TRANSLATE_NOOP("MainMenus", " 常用调色板"), 0},
+                           {"N32", QT_TRANSLATE_NOOP("MainMenus", " 通用调色板"), 8},
+                           {"N33", QT_TRANSLATE_NOOP("MainMenus", " 对比色"), 9},
+                           {"N23", QT_TRANSLATE_NOOP("MainMenus", " 反色"), 6},
+                           {"N24", QT_TRANSLATE_NOOP("MainMenus", " 灰度"), 7}});
 
     skinGroup_ = new QActionGroup(this);
     skinGroup_->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);

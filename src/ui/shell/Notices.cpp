@@ -1,5 +1,6 @@
 #include "ui/shell/Notices.h"
 
+#include <QCoreApplication>
 #include <QMessageBox>
 
 namespace huebird {
@@ -19,8 +20,10 @@ void Notices::SetRecording(bool on) {
 }
 
 QString Notices::NoticeText(const QString& message) {
-    return QStringLiteral("【Huebird 温馨提醒】\r\n\r\n○") + message +
-           QStringLiteral("\r\n\r\n○更多帮助请访问官方网站") + QString::fromUtf8(kWebSite);
+    return QCoreApplication::translate("Notices", "【Huebird 温馨提醒】") +
+           QStringLiteral("\r\n\r\n○") + message + QStringLiteral("\r\n\r\n○") +
+           QCoreApplication::translate("Notices", "更多帮助请访问官方网站%1")
+               .arg(QString::fromUtf8(kWebSite));
 }
 
 void Notices::Notice(QWidget* parent, const QString& message) {

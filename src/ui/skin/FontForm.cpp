@@ -177,8 +177,7 @@ FontForm::FontForm(FontHost& host, int screenWidth, QWidget* parent)
     : QDialog(parent), host_(host) {
     setObjectName(QStringLiteral("FontForm"));
     ApplyDialogLook(this, kClientWidth, kClientHeight);
-    AddDialogHeader(this, QStringLiteral("字体设置"),
-                    QStringLiteral("在这里可以更改Huebird字体的颜色、类型"));
+    AddDialogHeader(this, tr("字体设置"), tr("在这里可以更改Huebird字体的颜色、类型"));
 
     // The preview: the sketch with the six sample buttons on it.
     auto* panel2 = new QFrame(this);
@@ -197,7 +196,7 @@ FontForm::FontForm(FontHost& host, int screenWidth, QWidget* parent)
         button->setText(QString::fromLatin1(sample.caption));
         button->setGeometry(sample.geometry);
         button->setCursor(Qt::PointingHandCursor);
-        button->setToolTip(QStringLiteral("更改这个数字的颜色"));
+        button->setToolTip(tr("更改这个数字的颜色"));
         connect(button, &QAbstractButton::clicked, this, [this, tag] { BtnClick(tag); });
         buttons_[static_cast<std::size_t>(tag)] = button;
     }
@@ -208,18 +207,18 @@ FontForm::FontForm(FontHost& host, int screenWidth, QWidget* parent)
     panel3->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     panel3->setLineWidth(1);
     panel3->setGeometry(160, 52, 94, 42);
-    auto* title = new QLabel(QStringLiteral("字体设置"), panel3);
+    auto* title = new QLabel(tr("字体设置"), panel3);
     title->setObjectName(QStringLiteral("Label3"));
     title->adjustSize();
     title->move(6, 4);
-    checkBox1_ = new QCheckBox(QStringLiteral("粗"), panel3);
+    checkBox1_ = new QCheckBox(tr("粗"), panel3);
     checkBox1_->setObjectName(QStringLiteral("CheckBox1"));
     checkBox1_->adjustSize();
     checkBox1_->move(12, 20);
 
-    QToolButton* ok = AddDialogButton(this, "SpeedButton1", QStringLiteral("确定"), 174, 103);
+    QToolButton* ok = AddDialogButton(this, "SpeedButton1", tr("确定"), 174, 103);
     ok->resize(67, 26);
-    QToolButton* cancel = AddDialogButton(this, "SpeedButton2", QStringLiteral("取消"), 173, 135);
+    QToolButton* cancel = AddDialogButton(this, "SpeedButton2", tr("取消"), 173, 135);
     cancel->resize(68, 26);
     connect(ok, &QToolButton::clicked, this, &FontForm::SpeedButton1Click);
     connect(cancel, &QToolButton::clicked, this, &FontForm::SpeedButton2Click);
@@ -301,8 +300,8 @@ void FontForm::SpeedButton1Click() {
         const WriteResult written =
             skin.WriteStrings(kFontSection, FontColorEntries(colors_, bold));
         if (!written) {
-            Notices::Error(this, QStringLiteral("无法保存字体设置：%1")
-                                     .arg(QString::fromStdString(written.message)));
+            Notices::Error(this,
+                           tr("无法保存字体设置：%1").arg(QString::fromStdString(written.message)));
         }
     }
     accept();

@@ -1,5 +1,6 @@
 #include "ui/skin/SkinLoader.h"
 
+#include <QCoreApplication>
 #include <QImageReader>
 #include <system_error>
 #include <vector>
@@ -12,6 +13,8 @@ namespace huebird {
 namespace fs = std::filesystem;
 
 namespace {
+
+QString Translated(const char* text) { return QCoreApplication::translate("SkinLoader", text); }
 
 QString PathText(const fs::path& p) { return QString::fromStdString(p.string()); }
 
@@ -49,7 +52,8 @@ std::optional<QImage> ReadBitmap(const fs::path& file, long long& pixelsLeft, QS
     }
     QImage image = reader.read();
     if (image.isNull()) {
-        error = QStringLiteral("无法读取皮肤图片 %1：%2").arg(PathText(file), reader.errorString());
+        error = Translated(QT_TRANSLATE_NOOP("SkinLoader", "无法读取皮肤图片 %1：%2"))
+                    .arg(PathText(file), reader.errorString());
         return std::nullopt;
     }
     pixelsLeft -= static_cast<long long>(image.width()) * image.height();
@@ -76,7 +80,9 @@ SkinLoad LoadSkin(const fs::path& skinsDir, const QString& name) {
     const fs::path file = ResolveInFolder(folder, kSkinFileName);
     std::error_code ec;
     if (!fs::is_regular_file(file, ec)) {
-        return Fail(SkinLoad::Failure::Missing, QStringLiteral("皮肤文件不存在：%1").arg(PathText(file)));
+        return Fail(
+            SkinLoad::Failure::Missing,
+            Translated(QT_TRANSLATE_NOOP("SkinLoader", "皮肤文件不存在：%1")).arg(PathText(file)));
     }
     if (const auto bytes = fs::file_size(file, ec); !ec && bytes > kMaxSkinFileSize) {
         return Fail(SkinLoad::Failure::Unusable,
@@ -90,14 +96,19 @@ SkinLoad LoadSkin(const fs::path& skinsDir, const QString& name) {
     skin.name = name;
     skin.file = file;
     const SkinMain main = ReadSkinMain(ini);
-    skin.designerText = QString::fromUtf8(kDesignerPrefix) + QString::fromStdString(main.designer);
+    // The designer a skin names is its own; only the stand-in for none is ours to translate.
+    skin.designerText = QCoreApplication::translate(kSkinTextContext, kDesignerPrefix) +
+                        (main.designer == kDefaultDesigner
+                             ? QCoreApplication::translate(kSkinTextContext, kDefaultDesigner)
+                             : QString::fromStdString(main.designer));
     skin.controls = ReadSkinControls(ini);
     skin.fonts = ReadSkinFonts(ini);
 
     for (int i = 0; i < kButtonCount; ++i) {
         if (TrimBlanks(skin.controls.buttons[i].img).empty()) {
             return Fail(SkinLoad::Failure::Missing,
-                        QStringLiteral("皮肤文件 %1 的 [%2] 没有指定按钮图片 (Img)")
+                        Translated(QT_TRANSLATE_NOOP("SkinLoader",
+                                                     "皮肤文件 %1 的 [%2] 没有指定按钮图片 (Img)"))
                             .arg(PathText(file), QString::fromLatin1(kButtonSections[i])));
         }
     }
@@ -117,11 +128,13 @@ SkinLoad LoadSkin(const fs::path& skinsDir, const QString& name) {
     BoundToBackground(skin.fonts, skin.background.width(), skin.background.height());
     skin.outline = OutlineRegion(skin.background);
     if (skin.outline.isEmpty()) {
-        return Fail(SkinLoad::Failure::Unusable,
-                    QStringLiteral("皮肤背景 %1（%2 x %3）没有不透明的部分，窗口将不可见")
-                        .arg(PathText(backgroundFile))
-                        .arg(skin.background.width())
-                        .arg(skin.background.height()));
+        return Fail(
+            SkinLoad::Failure::Unusable,
+            Translated(QT_TRANSLATE_NOOP("SkinLoader",
+                                         "皮肤背景 %1（%2 x %3）没有不透明的部分，窗口将不可见"))
+                .arg(PathText(backgroundFile))
+                .arg(skin.background.width())
+                .arg(skin.background.height()));
     }
 
     for (int i = 0; i < kButtonCount; ++i) {
@@ -137,7 +150,9 @@ SkinLoad LoadSkin(const fs::path& skinsDir, const QString& name) {
         const QRect face(place.left, place.top, skin.strips[i].width() / 2, skin.strips[i].height());
         if (face.isEmpty() || !skin.outline.intersects(face)) {
             return Fail(SkinLoad::Failure::Unusable,
-                        QStringLiteral("皮肤文件 %1 的 [%2] 按钮不在窗口的可见部分，无法点击")
+                        Translated(QT_TRANSLATE_NOOP(
+                                       "SkinLoader",
+                                       "皮肤文件 %1 的 [%2] 按钮不在窗口的可见部分，无法点击"))
                             .arg(PathText(file), QString::fromLatin1(kButtonSections[i])));
         }
     }

@@ -211,7 +211,7 @@ bool MainMenu::DrawItem(QPainter& p, const QStyleOptionMenuItem& option,
     p.drawText(QRect(r.left() + kMenuTextLeft, r.top() + 3, kMenuTextAreaRight - kMenuTextLeft,
                      r.height() - 3),
                Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
-               QString::fromUtf8(MenuItemText(tag)));
+               QCoreApplication::translate(kMenuTextContext, MenuItemText(tag)));
     if (action.menu()) DrawSubmenuArrow(p, r, color);
     return true;
 }

@@ -1,0 +1,662 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_GB" sourcelanguage="zh_CN">
+<context>
+    <name>ColourChooser</name>
+    <message>
+        <source>颜色</source>
+        <translation>Colour</translation>
+    </message>
+</context>
+<context>
+    <name>DialogLook</name>
+    <message>
+        <source>访问 Huebird 官方网站</source>
+        <translation>Huebird website</translation>
+    </message>
+</context>
+<context>
+    <name>GuardedApplication</name>
+    <message>
+        <source>发生了未知错误</source>
+        <translation>An unknown error occurred</translation>
+    </message>
+</context>
+<context>
+    <name>HotKey</name>
+    <message>
+        <source>键码</source>
+        <translation>key code</translation>
+    </message>
+</context>
+<context>
+    <name>MainMenu</name>
+    <message>
+        <source>收藏夹</source>
+        <translation>Favourites</translation>
+    </message>
+    <message>
+        <source>设置</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>操作</source>
+        <translation>Actions</translation>
+    </message>
+    <message>
+        <source>拷贝  Ctrl+C/F4</source>
+        <translation>Copy  Ctrl+C/F4</translation>
+    </message>
+    <message>
+        <source>粘贴  Ctrl+V/F5</source>
+        <translation>Paste  Ctrl+V/F5</translation>
+    </message>
+    <message>
+        <source>撤消  Ctrl+Z/F6</source>
+        <translation>Undo  Ctrl+Z/F6</translation>
+    </message>
+    <message>
+        <source>最小</source>
+        <translation>Minimise</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>帮助</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>关于</source>
+        <translation>About</translation>
+    </message>
+</context>
+<context>
+    <name>MainMenus</name>
+    <message>
+        <source>收藏夹</source>
+        <translation>Favourites</translation>
+    </message>
+    <message>
+        <source>管理收藏夹...Ctrl+O/F2</source>
+        <translation>Manage favourites...  Ctrl+O/F2</translation>
+    </message>
+    <message>
+        <source>设置</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>总在最上面</source>
+        <translation>Always on top</translation>
+    </message>
+    <message>
+        <source>自动伸缩</source>
+        <translation>Roll up automatically</translation>
+    </message>
+    <message>
+        <source>更改字体</source>
+        <translation>Change font</translation>
+    </message>
+    <message>
+        <source>系统热键</source>
+        <translation>System hot-key</translation>
+    </message>
+    <message>
+        <source>基本设置</source>
+        <translation>Basic settings</translation>
+    </message>
+    <message>
+        <source>下载新皮肤</source>
+        <translation>Download new skins</translation>
+    </message>
+    <message>
+        <source>操作</source>
+        <translation>Actions</translation>
+    </message>
+    <message>
+        <source>手工输入(双击窗口)</source>
+        <translation>Type a colour (double-click window)</translation>
+    </message>
+    <message>
+        <source>反色</source>
+        <translation>Invert</translation>
+    </message>
+    <message>
+        <source>灰度</source>
+        <translation>Greyscale</translation>
+    </message>
+    <message>
+        <source>调色板</source>
+        <translation>Palettes</translation>
+    </message>
+    <message>
+        <source>对比色</source>
+        <translation>Contrast</translation>
+    </message>
+    <message>
+        <source>拷贝   &amp;C/F4</source>
+        <translation>Copy   &amp;C/F4</translation>
+    </message>
+    <message>
+        <source>粘贴   &amp;V/F5</source>
+        <translation>Paste   &amp;V/F5</translation>
+    </message>
+    <message>
+        <source>撤消   &amp;Z/F6</source>
+        <translation>Undo   &amp;Z/F6</translation>
+    </message>
+    <message>
+        <source>最小</source>
+        <translation>Minimise</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>帮助</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>关于</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source> 常用收藏夹</source>
+        <translation> Everyday favourites</translation>
+    </message>
+    <message>
+        <source> 经典收藏夹</source>
+        <translation> Classic favourites</translation>
+    </message>
+    <message>
+        <source> 备用收藏夹</source>
+        <translation> Backup favourites</translation>
+    </message>
+    <message>
+        <source> 加入/管理收藏夹</source>
+        <translation> Add/manage favourites</translation>
+    </message>
+    <message>
+        <source> 拷贝  Ctrl+C/F4</source>
+        <translation> Copy  Ctrl+C/F4</translation>
+    </message>
+    <message>
+        <source> 粘贴  Ctrl+V/F5</source>
+        <translation> Paste  Ctrl+V/F5</translation>
+    </message>
+    <message>
+        <source> 常用调色板</source>
+        <translation> Palettes</translation>
+    </message>
+    <message>
+        <source> 通用调色板</source>
+        <translation> Colour dialog...</translation>
+    </message>
+    <message>
+        <source> 对比色</source>
+        <translation> Contrast</translation>
+    </message>
+    <message>
+        <source> 反色</source>
+        <translation> Invert</translation>
+    </message>
+    <message>
+        <source> 灰度</source>
+        <translation> Greyscale</translation>
+    </message>
+</context>
+<context>
+    <name>Notices</name>
+    <message>
+        <source>【Huebird 温馨提醒】</source>
+        <translation>A note from Huebird</translation>
+    </message>
+    <message>
+        <source>更多帮助请访问官方网站%1</source>
+        <translation>For more help, visit %1</translation>
+    </message>
+</context>
+<context>
+    <name>Skin</name>
+    <message>
+        <source>Huebird 设计组</source>
+        <translation>the Huebird design team</translation>
+    </message>
+    <message>
+        <source>皮肤设计：</source>
+        <translation>Skin design: </translation>
+    </message>
+</context>
+<context>
+    <name>SkinLoader</name>
+    <message>
+        <source>无法读取皮肤图片 %1：%2</source>
+        <translation>Cannot read the skin picture %1: %2</translation>
+    </message>
+    <message>
+        <source>皮肤文件不存在：%1</source>
+        <translation>The skin file does not exist: %1</translation>
+    </message>
+    <message>
+        <source>皮肤文件 %1 的 [%2] 没有指定按钮图片 (Img)</source>
+        <translation>The skin file %1 names no button picture (Img) in [%2]</translation>
+    </message>
+    <message>
+        <source>皮肤背景 %1（%2 x %3）没有不透明的部分，窗口将不可见</source>
+        <translation>The skin background %1 (%2 x %3) has no opaque part: the window would be invisible</translation>
+    </message>
+    <message>
+        <source>皮肤文件 %1 的 [%2] 按钮不在窗口的可见部分，无法点击</source>
+        <translation>The [%2] button of the skin file %1 is not on a visible part of the window and could not be clicked</translation>
+    </message>
+</context>
+<context>
+    <name>Translation</name>
+    <message>
+        <source>中文</source>
+        <translation>English</translation>
+    </message>
+</context>
+<context>
+    <name>huebird::AboutDlg</name>
+    <message>
+        <source>如何取色？
+在四个小色块中的任意一个上按住鼠标左键不放，然后把鼠标移到屏幕上任何位置，鼠标下的颜色会立即显示在色块和数值中；放大镜跟着显示鼠标周围的像素，便于对准。松开鼠标即取定颜色，取色可以用“撤消”（Ctrl+Z 或 F6）退回。
+
+如何把颜色代码应用到网页内？
+按 Ctrl+C 或 F4（或在菜单中选“拷贝”），颜色代码就放到了剪贴板上。在网页代码中 color= 的后面按 Ctrl+V 粘贴即可，例如 &lt;font color=#FF8000&gt;。拷贝的格式可在“基本设置”中选择：WEB值（如 #FF8000）、RGB值（如 RGB(255, 128, 000)）或十进制值；WEB值可以选择带或不带“#”号。
+
+其他
+Ctrl+V 或 F5 把剪贴板中的十六进制颜色贴到当前色块；双击窗口可手工输入颜色；F2 或 Ctrl+O 打开收藏夹管理。窗口上的菜单按钮打开主菜单，右键点色块打开色块菜单（收藏夹、调色板、对比色、反色、灰度）。
+更详细的说明见程序目录中的 readme.htm（菜单“帮助”）。</source>
+        <translation>How do I pick a colour?
+Press and hold the left mouse button on any of the four small swatches, then move the pointer anywhere on the screen: the colour under the pointer shows at once in the swatch and the figures, and the magnifier shows the pixels around the pointer so you can aim. Release the button to keep the colour; Undo (Ctrl+Z or F6) takes a pick back.
+
+How do I use the colour code on a web page?
+Press Ctrl+C or F4 (or choose Copy in the menu) and the colour code is on the clipboard. Paste it with Ctrl+V after color= in the page&apos;s code, for example &lt;font color=#FF8000&gt;. Choose the format under Basic settings: web value (such as #FF8000), RGB value (such as RGB(255, 128, 000)) or decimal value; the web value comes with or without the &quot;#&quot;.
+
+More
+Ctrl+V or F5 pastes a hexadecimal colour from the clipboard into the current swatch; double-click the window to type a colour in; F2 or Ctrl+O opens the favourites manager. The menu button on the window opens the main menu; right-click a swatch for the swatch menu (favourites, palettes, contrast, invert, greyscale).
+readme.htm in the program&apos;s folder tells more (menu Help).</translation>
+    </message>
+    <message>
+        <source>关于我们</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>使用帮助</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>基本设置</source>
+        <translation>Basic settings</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>软件作者： Huebird 开发组</source>
+        <translation>Author: the Huebird developers</translation>
+    </message>
+    <message>
+        <source>软件版本： Huebird 20080328</source>
+        <translation>Version: Huebird 20080328</translation>
+    </message>
+    <message>
+        <source>出品单位： Huebird 工作室</source>
+        <translation>Publisher: Huebird Studio</translation>
+    </message>
+    <message>
+        <source>官方网站： </source>
+        <translation>Website: </translation>
+    </message>
+    <message>
+        <source>联系方式： hello@huebird.example</source>
+        <translation>Contact: hello@huebird.example</translation>
+    </message>
+    <message>
+        <source>开发日期： 2002-01-30</source>
+        <translation>Released: 2002-01-30</translation>
+    </message>
+    <message>
+        <source>拷贝颜色带＂＃＂符号</source>
+        <translation>Copy with the &quot;#&quot; sign</translation>
+    </message>
+    <message>
+        <source>拷贝颜色值为</source>
+        <translation>Copy the colour as</translation>
+    </message>
+    <message>
+        <source>WEB值</source>
+        <translation>Web value</translation>
+    </message>
+    <message>
+        <source>RGB值</source>
+        <translation>RGB value</translation>
+    </message>
+    <message>
+        <source>十进制值</source>
+        <translation>Decimal value</translation>
+    </message>
+</context>
+<context>
+    <name>huebird::ContrastForm</name>
+    <message>
+        <source>对比色</source>
+        <translation>Contrast</translation>
+    </message>
+    <message>
+        <source>在这里可以通过滑杆选择不同的对比色</source>
+        <translation>Choose a contrasting colour with the sliders</translation>
+    </message>
+    <message>
+        <source>交换两种颜色</source>
+        <translation>Swap the two colours</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>两种颜色的对比度（WCAG 2.x）</source>
+        <translation>Contrast ratio of the two colours (WCAG 2.x)</translation>
+    </message>
+    <message>
+        <source>正文</source>
+        <comment>readout row</comment>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>大字</source>
+        <comment>readout row</comment>
+        <translation>Large</translation>
+    </message>
+    <message>
+        <source>正文</source>
+        <translation>Normal text</translation>
+    </message>
+    <message>
+        <source>大字（18 磅，或 14 磅粗体）</source>
+        <translation>Large text (18 pt, or 14 pt bold)</translation>
+    </message>
+    <message>
+        <source>AA 需 4.5:1，AAA 需 7:1</source>
+        <translation>AA needs 4.5:1, AAA needs 7:1</translation>
+    </message>
+    <message>
+        <source>AA 需 3:1，AAA 需 4.5:1</source>
+        <translation>AA needs 3:1, AAA needs 4.5:1</translation>
+    </message>
+    <message>
+        <source>%1：AA %2，AAA %3（%4）</source>
+        <translation>%1: AA %2, AAA %3 (%4)</translation>
+    </message>
+</context>
+<context>
+    <name>huebird::FontForm</name>
+    <message>
+        <source>字体设置</source>
+        <translation>Font settings</translation>
+    </message>
+    <message>
+        <source>在这里可以更改Huebird字体的颜色、类型</source>
+        <translation>Change the figures&apos; colour and weight</translation>
+    </message>
+    <message>
+        <source>更改这个数字的颜色</source>
+        <translation>Change this figure&apos;s colour</translation>
+    </message>
+    <message>
+        <source>粗</source>
+        <translation>Bold</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>无法保存字体设置：%1</source>
+        <translation>Cannot save the font settings: %1</translation>
+    </message>
+</context>
+<context>
+    <name>huebird::HookForm</name>
+    <message>
+        <source>热键设置</source>
+        <translation>Hot-key settings</translation>
+    </message>
+    <message>
+        <source>请不要使用系统或其他软件使用的热键，避免冲突</source>
+        <translation>Avoid keys the system or other programs use</translation>
+    </message>
+    <message>
+        <source>Huebird最小化热键：</source>
+        <translation>Minimise hot-key:</translation>
+    </message>
+    <message>
+        <source>Ctrl ＋</source>
+        <translation>Ctrl +</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>huebird::InputForm</name>
+    <message>
+        <source>附：按红绿蓝顺序输入，每个颜色符必须在</source>
+        <translation>Note: red, green, blue in turn, each digit</translation>
+    </message>
+    <message>
+        <source>[0～9]之间，以回车键结束；</source>
+        <translation>0 to 9; press Enter to finish.</translation>
+    </message>
+    <message>
+        <source>附：每个颜色符必须在&apos;0-9&apos;，&apos;a-f&apos;之间，</source>
+        <translation>Note: each character 0-9 or a-f,</translation>
+    </message>
+    <message>
+        <source>最多六个字符；以回车键结束；</source>
+        <translation>six at most; press Enter to finish.</translation>
+    </message>
+    <message>
+        <source>切换输入方式</source>
+        <translation>Switch the input mode</translation>
+    </message>
+    <message>
+        <source>十六进制颜色值</source>
+        <translation>Hexadecimal</translation>
+    </message>
+    <message>
+        <source>十进制颜色值</source>
+        <translation>Decimal</translation>
+    </message>
+</context>
+<context>
+    <name>huebird::MainForm</name>
+    <message>
+        <source>无法加载热键库，系统热键不可用：%1</source>
+        <translation>Cannot load the hot-key library, so the system hot-key is not available: %1</translation>
+    </message>
+    <message>
+        <source>无法连接到 X 显示，系统热键不可用。</source>
+        <translation>Cannot connect to the X display, so the system hot-key is not available.</translation>
+    </message>
+    <message>
+        <source>系统热键 %1 已被其他程序占用，请在“系统热键”中换一个键。</source>
+        <translation>Another program holds the system hot-key %1. Please choose another key under “System hot-key”.</translation>
+    </message>
+    <message>
+        <source>键盘上没有系统热键 %1 的按键，请在“系统热键”中换一个键。</source>
+        <translation>The keyboard has no key for the system hot-key %1. Please choose another key under “System hot-key”.</translation>
+    </message>
+    <message>
+        <source>系统热键不可用：%1</source>
+        <translation>The system hot-key is not available: %1</translation>
+    </message>
+    <message>
+        <source>无法保存设置：%1</source>
+        <translation>Cannot save the settings: %1</translation>
+    </message>
+</context>
+<context>
+    <name>huebird::MarksForm</name>
+    <message>
+        <source>请输入颜色名称!</source>
+        <translation>Please enter a name for the colour!</translation>
+    </message>
+    <message>
+        <source>该颜色已经存在于收藏夹内!</source>
+        <translation>This name is already in the favourites list!</translation>
+    </message>
+    <message>
+        <source>请选择需要移动的颜色名称!</source>
+        <translation>Please choose the colour to move!</translation>
+    </message>
+    <message>
+        <source>目标收藏夹和收藏夹分类不能相同！请重新选择！</source>
+        <translation>The target list cannot be the list itself! Please choose another!</translation>
+    </message>
+    <message>
+        <source>目标收藏夹已经存在该颜色名称，不能移动！</source>
+        <translation>The target list already has a colour of this name, so it cannot be moved!</translation>
+    </message>
+    <message>
+        <source>颜色名称不能包含“=”或换行，不能以“;”或“[”开头，首尾不能有空格!</source>
+        <translation>A colour name cannot contain “=” or a line break, cannot start with “;” or “[”, and cannot start or end with a space!</translation>
+    </message>
+    <message>
+        <source>该收藏夹已放不下这个颜色名称，请缩短名称或删除一些颜色!</source>
+        <translation>This list has no room for the name. Please shorten it or delete some colours!</translation>
+    </message>
+    <message>
+        <source>目标收藏夹已放不下该颜色名称，不能移动！</source>
+        <translation>The target list has no room for this name, so it cannot be moved!</translation>
+    </message>
+    <message>
+        <source>无法保存收藏夹</source>
+        <translation>Cannot save the favourites</translation>
+    </message>
+    <message>
+        <source>颜色已复制到目标收藏夹，但无法从原收藏夹删除</source>
+        <translation>The colour was copied to the target list but could not be removed from its own list</translation>
+    </message>
+    <message>
+        <source>移动到其它收藏夹</source>
+        <translation>Move to the other list</translation>
+    </message>
+    <message>
+        <source>常用收藏夹</source>
+        <translation>Everyday</translation>
+    </message>
+    <message>
+        <source>经典收藏夹</source>
+        <translation>Classic</translation>
+    </message>
+    <message>
+        <source>备份收藏夹</source>
+        <translation>Backup</translation>
+    </message>
+    <message>
+        <source>收藏夹管理</source>
+        <translation>Favourites manager</translation>
+    </message>
+    <message>
+        <source>在这里你可以添加、删除、分类管理你的颜色收藏夹</source>
+        <translation>Add, delete and sort your favourite colours here</translation>
+    </message>
+    <message>
+        <source>颜色代码</source>
+        <translation>Code</translation>
+    </message>
+    <message>
+        <source>颜色名称</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>收藏夹分类</source>
+        <translation>Favourites list</translation>
+    </message>
+    <message>
+        <source>目标收藏夹</source>
+        <translation>Target list</translation>
+    </message>
+    <message>
+        <source>添加</source>
+        <translation>Add</translation>
+    </message>
+    <message>
+        <source>删除</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>访问 Huebird 官方网站</source>
+        <translation>Huebird website</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>%1：%2：%3</source>
+        <translation>%1: %2: %3</translation>
+    </message>
+</context>
+<context>
+    <name>huebird::PaletteForm</name>
+    <message>
+        <source>常用调色板 ～ Huebird</source>
+        <translation>Palettes ~ Huebird</translation>
+    </message>
+    <message>
+        <source>调色板</source>
+        <translation>Palettes</translation>
+    </message>
+    <message>
+        <source>我们为方便大家提供几种常用的色板</source>
+        <translation>A few palettes in everyday use</translation>
+    </message>
+</context>
+<context>
+    <name>huebird::Presence</name>
+    <message>
+        <source>没有找到系统托盘，也没有可用的热键，窗口无法隐藏</source>
+        <translation>There is no system tray and no working hot-key, so the window cannot be hidden</translation>
+    </message>
+    <message>
+        <source>窗口已隐藏，按 %1 可以重新显示</source>
+        <translation>The window is hidden: press %1 to show it again</translation>
+    </message>
+</context>
+<context>
+    <name>huebird::Swatch</name>
+    <message>
+        <source>按住鼠标左键并移动</source>
+        <translation>Press the left button here and move</translation>
+    </message>
+</context>
+</TS>
