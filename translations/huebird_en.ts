@@ -251,6 +251,22 @@
         <source>皮肤文件 %1 的 [%2] 按钮不在窗口的可见部分，无法点击</source>
         <translation>The [%2] button of the skin file %1 is not on a visible part of the window and could not be clicked</translation>
     </message>
+    <message>
+        <source>无法读取皮肤图片 %1：不是普通文件</source>
+        <translation>Cannot read the skin picture %1: it is not a plain file</translation>
+    </message>
+    <message>
+        <source>无法读取皮肤图片 %1：文件头无效</source>
+        <translation>Cannot read the skin picture %1: its header is not valid</translation>
+    </message>
+    <message>
+        <source>皮肤图片 %1 太大（%2 x %3）：一套皮肤的图片合计不能超过 %4 像素</source>
+        <translation>The skin picture %1 is too large (%2 x %3): the pictures of one skin may hold %4 pixels in all</translation>
+    </message>
+    <message>
+        <source>皮肤文件 %1 太大（%2 字节），最多 %3 字节</source>
+        <translation>The skin file %1 is too large (%2 bytes); at most %3 bytes</translation>
+    </message>
 </context>
 <context>
     <name>Translation</name>

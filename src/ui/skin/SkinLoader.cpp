@@ -32,18 +32,18 @@ std::optional<QImage> ReadBitmap(const fs::path& file, long long& pixelsLeft, QS
     std::error_code ec;
     const fs::file_status status = fs::status(file, ec);
     if (fs::exists(status) && !fs::is_regular_file(status)) {
-        error = QStringLiteral("无法读取皮肤图片 %1：不是普通文件").arg(PathText(file));
+        error = Translated(QT_TRANSLATE_NOOP("SkinLoader", "无法读取皮肤图片 %1：不是普通文件")).arg(PathText(file));
         return std::nullopt;
     }
     QImageReader reader(PathText(file), "bmp");
     const QSize size = reader.size();
     if (!size.isValid()) {
-        error = QStringLiteral("无法读取皮肤图片 %1：文件头无效").arg(PathText(file));
+        error = Translated(QT_TRANSLATE_NOOP("SkinLoader", "无法读取皮肤图片 %1：文件头无效")).arg(PathText(file));
         return std::nullopt;
     }
     const long long pixels = static_cast<long long>(size.width()) * size.height();
     if (pixels > pixelsLeft) {
-        error = QStringLiteral("皮肤图片 %1 太大（%2 x %3）：一套皮肤的图片合计不能超过 %4 像素")
+        error = Translated(QT_TRANSLATE_NOOP("SkinLoader", "皮肤图片 %1 太大（%2 x %3）：一套皮肤的图片合计不能超过 %4 像素"))
                     .arg(PathText(file))
                     .arg(size.width())
                     .arg(size.height())
@@ -86,7 +86,7 @@ SkinLoad LoadSkin(const fs::path& skinsDir, const QString& name) {
     }
     if (const auto bytes = fs::file_size(file, ec); !ec && bytes > kMaxSkinFileSize) {
         return Fail(SkinLoad::Failure::Unusable,
-                    QStringLiteral("皮肤文件 %1 太大（%2 字节），最多 %3 字节")
+                    Translated(QT_TRANSLATE_NOOP("SkinLoader", "皮肤文件 %1 太大（%2 字节），最多 %3 字节"))
                         .arg(PathText(file))
                         .arg(bytes)
                         .arg(kMaxSkinFileSize));
