@@ -4,7 +4,7 @@
 # palette window are left for a person to look at.
 #   english.sh APP_DIR XPROBE
 set -u
-export LANG=en_US.UTF-8 LC_ALL= LANGUAGE=
+export LANG=C.UTF-8 LC_ALL= LANGUAGE=en_GB
 APP=$(cd "$1" && pwd)
 PROBE=$2
 HERE=$(cd "$(dirname "$0")" && pwd)

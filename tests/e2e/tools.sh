@@ -4,8 +4,9 @@
 # its basic settings, help and the web links (a stand-in xdg-open records what is opened).
 #   tools.sh APP_DIR XPROBE
 set -u
-# The checks read the program's own (Chinese) texts: the locale is set, not inherited.
-export LANG=zh_CN.UTF-8 LC_ALL= LANGUAGE=
+# The checks read the program's own (Chinese) texts: the language is set, not inherited. The
+# program reads LANGUAGE first; the tools keep a locale every machine has.
+export LANG=C.UTF-8 LC_ALL= LANGUAGE=zh_CN
 APP=$(cd "$1" && pwd)
 PROBE=$2
 HERE=$(cd "$(dirname "$0")" && pwd)

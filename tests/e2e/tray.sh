@@ -5,8 +5,9 @@
 #   tray.sh TRAYDEMO XPROBE [APP_DIR]   (with APP_DIR, the real program is checked too)
 # Each check is a function; a test for the real program can reuse the helpers above them.
 set -u
-# The checks read the program's own (Chinese) texts: the locale is set, not inherited.
-export LANG=zh_CN.UTF-8 LC_ALL= LANGUAGE=
+# The checks read the program's own (Chinese) texts: the language is set, not inherited. The
+# program reads LANGUAGE first; the tools keep a locale every machine has.
+export LANG=C.UTF-8 LC_ALL= LANGUAGE=zh_CN
 DEMO=$1
 PROBE=$2
 APP=$(cd "${3:-$(dirname "$DEMO")}" && pwd)  # the app folder lib.sh copies; screenshots beside it

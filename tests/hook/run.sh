@@ -3,8 +3,9 @@
 # openbox is installed, with it (the program's window then sits inside a frame).
 #   run.sh TEST_BINARY...
 set -u
-# The checks read the program's own (Chinese) texts: the locale is set, not inherited.
-export LANG=zh_CN.UTF-8 LC_ALL= LANGUAGE=
+# The checks read the program's own (Chinese) texts: the language is set, not inherited. The
+# program reads LANGUAGE first; the tools keep a locale every machine has.
+export LANG=C.UTF-8 LC_ALL= LANGUAGE=zh_CN
 status=0
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
