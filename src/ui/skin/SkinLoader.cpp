@@ -6,6 +6,7 @@
 
 #include "core/Outline.h"
 #include "core/SkinFiles.h"
+#include "core/WindowLimits.h"
 
 namespace huebird {
 
@@ -22,14 +23,33 @@ SkinLoad Fail(SkinLoad::Failure failure, const QString& message) {
     return r;
 }
 
-// A picture the skin names, as 32-bit RGB; an error text naming the file when it cannot be read.
-std::optional<QImage> ReadBitmap(const fs::path& file, QString& error) {
+bool Fits(const QSize& size, qint64 pixelsLeft) {
+    return size.width() <= kMaxWindowExtent && size.height() <= kMaxWindowExtent &&
+           qint64{size.width()} * size.height() <= pixelsLeft;
+}
+
+// A picture the skin names, as 32-bit RGB, counted against the skin's pixels left; an error
+// text naming the file when it cannot be read or is too large.
+std::optional<QImage> ReadBitmap(const fs::path& file, qint64& pixelsLeft, QString& error) {
     QImageReader reader(PathText(file), "bmp");
+    auto tooLarge = [&](const QSize& size) {
+        error = QStringLiteral("皮肤图片 %1 太大（%2 x %3），超出皮肤图片的上限")
+                    .arg(PathText(file))
+                    .arg(size.width())
+                    .arg(size.height());
+        return std::nullopt;
+    };
+    // A few bytes of header can claim gigabytes of pixels: the size is checked before the
+    // picture is decoded (and again after, for a reader that could not tell it up front).
+    const QSize claimed = reader.size();
+    if (claimed.isValid() && !Fits(claimed, pixelsLeft)) return tooLarge(claimed);
     QImage image = reader.read();
     if (image.isNull()) {
         error = QStringLiteral("无法读取皮肤图片 %1：%2").arg(PathText(file), reader.errorString());
         return std::nullopt;
     }
+    if (!Fits(image.size(), pixelsLeft)) return tooLarge(image.size());
+    pixelsLeft -= qint64{image.width()} * image.height();
     return image.convertToFormat(QImage::Format_RGB32);
 }
 
@@ -73,8 +93,9 @@ SkinLoad LoadSkin(const fs::path& skinsDir, const QString& name) {
     }
 
     QString error;
+    qint64 pixelsLeft = kMaxSkinPixels;
     const fs::path backgroundFile = ResolveInFolder(folder, main.background);
-    std::optional<QImage> background = ReadBitmap(backgroundFile, error);
+    std::optional<QImage> background = ReadBitmap(backgroundFile, pixelsLeft, error);
     if (!background) return Fail(SkinLoad::Failure::Unusable, error);
     skin.background = std::move(*background);
     // A 16-bit picture's key colour reads a little darker than the one the author painted.
@@ -95,7 +116,7 @@ SkinLoad LoadSkin(const fs::path& skinsDir, const QString& name) {
 
     for (int i = 0; i < kButtonCount; ++i) {
         std::optional<QImage> strip =
-            ReadBitmap(ResolveInFolder(folder, skin.controls.buttons[i].img), error);
+            ReadBitmap(ResolveInFolder(folder, skin.controls.buttons[i].img), pixelsLeft, error);
         if (!strip) return Fail(SkinLoad::Failure::Unusable, error);
         skin.strips[i] = std::move(*strip);
     }

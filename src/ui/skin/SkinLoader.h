@@ -14,6 +14,11 @@
 
 namespace huebird {
 
+// All the pictures of one skin together hold at most this many pixels (4096 x 4096, 64 MiB
+// at 32 bits a pixel), and none is wider or taller than a window can be: whatever its files
+// claim, a skin's pictures never take more.
+inline constexpr qint64 kMaxSkinPixels = qint64{4096} * 4096;
+
 struct LoadedSkin {
     QString name;                             // the folder name as chosen
     std::filesystem::path file;               // its skin.ini
@@ -33,8 +38,9 @@ struct SkinLoad {
 };
 
 // Reads skins/<name>/skin.ini and everything it names. Missing: there is no skin.ini, or a
-// button names no picture. Unusable: a picture cannot be read, the outline is empty, or the
-// menu or close button would have no visible, clickable part.
+// button names no picture. Unusable: a picture cannot be read or is larger than the bounds
+// above allow, the outline is empty, or the menu or close button would have no visible,
+// clickable part.
 SkinLoad LoadSkin(const std::filesystem::path& skinsDir, const QString& name);
 
 }  // namespace huebird
