@@ -267,6 +267,10 @@
         <source>皮肤文件 %1 太大（%2 字节），最多 %3 字节</source>
         <translation>The skin file %1 is too large (%2 bytes); at most %3 bytes</translation>
     </message>
+    <message>
+        <source>皮肤图片 %1 太大（%2 x %3）：宽和高都不能超过 %4 像素</source>
+        <translation>The skin picture %1 is too large (%2 x %3): neither side may exceed %4 pixels</translation>
+    </message>
 </context>
 <context>
     <name>Translation</name>

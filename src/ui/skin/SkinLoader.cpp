@@ -7,6 +7,7 @@
 
 #include "core/Outline.h"
 #include "core/SkinFiles.h"
+#include "core/WindowLimits.h"
 
 namespace huebird {
 
@@ -39,6 +40,14 @@ std::optional<QImage> ReadBitmap(const fs::path& file, long long& pixelsLeft, QS
     const QSize size = reader.size();
     if (!size.isValid()) {
         error = Translated(QT_TRANSLATE_NOOP("SkinLoader", "无法读取皮肤图片 %1：文件头无效")).arg(PathText(file));
+        return std::nullopt;
+    }
+    if (size.width() > kMaxWindowExtent || size.height() > kMaxWindowExtent) {
+        error = Translated(QT_TRANSLATE_NOOP("SkinLoader", "皮肤图片 %1 太大（%2 x %3）：宽和高都不能超过 %4 像素"))
+                    .arg(PathText(file))
+                    .arg(size.width())
+                    .arg(size.height())
+                    .arg(kMaxWindowExtent);
         return std::nullopt;
     }
     const long long pixels = static_cast<long long>(size.width()) * size.height();
