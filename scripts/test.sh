@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds everything and runs every test (core, ui, end to end).
+# Installs what is needed, builds everything and runs every test: core, ui and end to end
+# (ctest), then the core and ui suites again under AddressSanitizer and
+# UndefinedBehaviorSanitizer, then each fuzz target for a short, fixed time from its corpus.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
 bash scripts/build.sh
-cd build
-ctest --output-on-failure
+(cd build && ctest --output-on-failure)
+bash scripts/sanitize.sh
+bash tests/fuzz/run.sh "${HUEBIRD_FUZZ_SECONDS:-20}"
