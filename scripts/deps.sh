@@ -8,6 +8,7 @@ PACKAGES=(
   xvfb xauth x11-utils xdotool xclip imagemagick openbox trayer
   clang libclang-rt-14-dev qt6-l10n-tools qt6-tools-dev
   dpkg-dev desktop-file-utils appstream file
+  xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
   fonts-wqy-zenhei fonts-dejavu-core fontconfig
 )
 missing=()
