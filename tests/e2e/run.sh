@@ -293,6 +293,18 @@ expect "scaled: the file keeps device pixels and the pick" "300 200 FF00FF" \
     "$(ini_get "$app/palora.ini" System Left) $(ini_get "$app/palora.ini" System Top) $(ini_get "$app/palora.ini" System Color1)"
 "$PROBE" root $ROOT_COLOR
 
+# A screen whose DPI asks for scaling (Xft.dpi 192) scales the same way, by itself.
+if command -v xrdb >/dev/null; then
+    echo "Xft.dpi: 192" | xrdb -nocpp -merge
+    start_app "$app"
+    wid=$(wait_window) || fail "Xft.dpi 192: window appears"
+    read -r wx wy ww wh < <(window_geometry "$wid")
+    expect "Xft.dpi 192: the window is twice the skin, at the stored device pixels" \
+        "300 200 $((2 * dw)) $((2 * dh))" "$wx $wy $ww $wh"
+    stop_app
+    xrdb -remove
+fi
+
 # --- the clipboard: every notation out with F4 and Ctrl+C, codes in with F5 and Ctrl+V ------
 copy_with() {  # copy_with COPYTYPE ADDHASH KEY: what the program puts on the clipboard
     local dir
