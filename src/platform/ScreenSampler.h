@@ -16,10 +16,10 @@ class ScreenSampler {
 public:
     virtual ~ScreenSampler() = default;
     virtual Point CursorPos() = 0;
-    // The width of the primary screen in the toolkit's (logical) pixels, for placing windows.
-    virtual int ScreenWidth() = 0;
     // Every monitor, the primary first, in device and logical pixels.
     virtual std::vector<Monitor> Monitors() = 0;
+    // The width of the primary screen in the toolkit's (logical) pixels, for placing windows.
+    int ScreenWidth() { return Monitors().front().logical.width(); }
     // Whether (x, y) lies on some screen (not off the desktop, nor between monitors).
     virtual bool OnScreen(int x, int y) = 0;
     // Reads the w x h area with its top-left corner at (x, y) into `out` (row-major,

@@ -31,7 +31,6 @@ public:
     void MovePointer(int x, int y) override {
         cursor = {std::clamp(x, 0, width_ - 1), std::clamp(y, 0, height_ - 1)};
     }
-    int ScreenWidth() override { return width_; }
     bool OnScreen(int x, int y) override { return x >= 0 && y >= 0 && x < width_ && y < height_; }
     void ReadArea(int x, int y, int w, int h, std::uint32_t* out) override {
         ++areaReads;

@@ -1,7 +1,6 @@
 #include "platform/x11/X11ScreenSampler.h"
 
-#include <QGuiApplication>
-#include <QScreen>
+#include <QGuiApplication>  // before Xlib, whose macros the toolkit headers must not meet
 #include <algorithm>
 
 #include <X11/Xlib.h>
@@ -42,11 +41,6 @@ void X11ScreenSampler::MovePointer(int x, int y) {
     // afterwards sees the new place.
     XWarpPointer(dpy, None, DefaultRootWindow(dpy), 0, 0, 0, 0, x, y);
     XFlush(dpy);
-}
-
-int X11ScreenSampler::ScreenWidth() {
-    const QScreen* s = QGuiApplication::primaryScreen();
-    return s ? s->geometry().width() : 0;
 }
 
 std::vector<Monitor> X11ScreenSampler::Monitors() { return QtMonitors(); }

@@ -9,7 +9,6 @@ namespace huebird {
 class X11ScreenSampler : public ScreenSampler {
 public:
     Point CursorPos() override;
-    int ScreenWidth() override;
     std::vector<Monitor> Monitors() override;
     bool OnScreen(int x, int y) override;
     void ReadArea(int x, int y, int w, int h, std::uint32_t* out) override;

@@ -91,6 +91,10 @@ QTimer* MainForm::Timer1() const { return picker_->Timer1(); }
 ZoomForm* MainForm::Magnifier() const { return picker_->Magnifier(); }
 bool MainForm::Picking() const { return picker_->Picking(); }
 
+QRect MainForm::ScreenRect() const {
+    return screen() ? screen()->geometry() : QRect(0, 0, 1024, 768);
+}
+
 Point MainForm::PointerPos() const {
     // The pointer in the window's own units, to compare with its rectangle.
     const Point p = screen_.CursorPos();
@@ -294,15 +298,13 @@ void MainForm::SetVirtualKey(std::uint32_t code) { hotKey_.SetKey(code); }
 
 void MainForm::N21Click() {
     picker_->Finish();
-    const QRect screenRect = screen() ? screen()->geometry() : QRect(0, 0, 1024, 768);
-    HookForm dialog(*this, screenRect.width());
+    HookForm dialog(*this, ScreenRect().width());
     if (dialog.exec() == QDialog::Accepted) ReportHotKey();
 }
 
 void MainForm::N12Click() {
     picker_->Finish();
-    const QRect screenRect = screen() ? screen()->geometry() : QRect(0, 0, 1024, 768);
-    FontForm dialog(*this, screenRect.width());
+    FontForm dialog(*this, ScreenRect().width());
     dialog.exec();
 }
 
@@ -438,7 +440,7 @@ void MainForm::SkinImgDblClick() {
         PostCloseInput();
         return;
     }
-    const QRect screenRect = screen() ? screen()->geometry() : QRect(0, 0, 1024, 768);
+    const QRect screenRect = ScreenRect();
     inputForm_ = new InputForm(*this, screenRect.width(), screenRect.height());
     inputForm_->show();
     inputForm_->FillFields();

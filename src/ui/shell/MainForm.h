@@ -169,6 +169,8 @@ private:
     void SkinImgClick();
     void CloseInput();
     std::filesystem::path SkinsDir() const { return appDir_ / "skins"; }
+    // The screen the window is on, for placing the dialogs beside it.
+    QRect ScreenRect() const;
 
     // AutoSizeHost
     Rect WindowRect() const override { return {x(), y(), x() + width(), y() + height()}; }
