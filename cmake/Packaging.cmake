@@ -17,7 +17,7 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${HUEBIRD_HOMEPAGE}")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
 # The texts are drawn in the fonts the program asks for by name.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-wqy-zenhei, fonts-dejavu-core")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-wqy-zenhei, fonts-dejavu-core, qt6-translations-l10n")
 # The summary is the package's one-line synopsis; these lines follow it.
 set(CPACK_PACKAGE_DESCRIPTION
     "Huebird shows a small skinned window with four colour swatches. Press on

@@ -9,7 +9,7 @@ PACKAGES=(
   clang libclang-rt-14-dev qt6-l10n-tools qt6-tools-dev
   dpkg-dev desktop-file-utils appstream file
   xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
-  fonts-wqy-zenhei fonts-dejavu-core fontconfig
+  fonts-wqy-zenhei fonts-dejavu-core fontconfig qt6-translations-l10n
 )
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -1,7 +1,6 @@
 // Process entry: one instance per user and display, then the main window and the loop.
 #include <QApplication>
 #include <QFont>
-#include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -11,7 +10,6 @@
 
 #include "core/CommandLine.h"
 #include "core/DataFolder.h"
-#include "core/Language.h"
 #include "platform/InstanceLock.h"
 #include "platform/x11/DisplayCheck.h"
 #include "platform/x11/X11Clipboard.h"
@@ -21,6 +19,7 @@
 #include "ui/shell/GuardedApplication.h"
 #include "ui/shell/MainForm.h"
 #include "ui/shell/Notices.h"
+#include "ui/Translation.h"
 
 // Where an installed program finds its stock files and the hot-key library, relative to its own
 // folder, so an installed tree still works when moved elsewhere.
@@ -105,10 +104,10 @@ int main(int argc, char** argv) {
     }
 
     // The program's own texts are Chinese; every other language reads the English
-    // translation, which is built into the program.
-    QTranslator english;
-    if (!huebird::WantsChinese(std::getenv) && english.load(QStringLiteral(":/i18n/huebird_en.qm")))
-        QCoreApplication::installTranslator(&english);
+    // translation, which is built into the program. A reader of Chinese also gets the
+    // toolkit's own texts in Chinese.
+    if (const QString missing = huebird::InstallTranslations(std::getenv); !missing.isEmpty())
+        std::fprintf(stderr, "huebird: %s\n", missing.toLocal8Bit().constData());
     try {
         huebird::X11Desktop desktop;
         huebird::X11ScreenSampler screen;

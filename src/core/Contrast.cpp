@@ -77,6 +77,7 @@ ContrastEdit ContrastEditChange(std::string_view text) {
     if (!number) {
         edit.kind = ContrastEdit::Kind::NotANumber;
         edit.error.append("'").append(text).append("' is not a valid integer value");
+        edit.invalid = text;
         return edit;
     }
     // Saturating: any run of digits past 255 is simply "more than 255".

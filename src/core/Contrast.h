@@ -61,6 +61,7 @@ struct ContrastEdit {
     int position = 0;      // 0..255, for MoveTo
     bool limited = false;  // the text's number lay outside 0..255 and was limited
     std::string error;
+    std::string invalid;  // the text that is not a number, for a translated message
 };
 // An optional sign and decimal digits is a number; it is limited to 0..255 ("300" moves to
 // 255, "-4" to 0, "007" to 7). Anything else is not a number.

@@ -27,17 +27,36 @@ bool IsChinese(std::string_view locale) {
            locale[2] == '@';
 }
 
-}  // namespace
-
-bool WantsChinese(const EnvironmentReader& getenv) {
+// The locale that decides the language: the first of the variables set and not empty.
+std::string_view DecidingLocale(const EnvironmentReader& getenv) {
     for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"}) {
         const char* value = getenv ? getenv(name) : nullptr;
         if (value == nullptr) continue;
         const std::string_view chosen =
             name == std::string_view("LANGUAGE") ? FirstEntry(value) : std::string_view(value);
-        if (!chosen.empty()) return IsChinese(chosen);
+        if (!chosen.empty()) return chosen;
     }
-    return false;
+    return {};
+}
+
+}  // namespace
+
+bool WantsChinese(const EnvironmentReader& getenv) { return IsChinese(DecidingLocale(getenv)); }
+
+std::string ToolkitLocale(const EnvironmentReader& getenv) {
+    const std::string_view locale = DecidingLocale(getenv);
+    if (!IsChinese(locale)) return {};
+    // The territory follows "zh_" or "zh-", before any codeset or modifier; a script tag
+    // ("zh-Hant") says it outright.
+    std::string rest;
+    for (char c : locale.substr(2)) {
+        if (c == '.' || c == '@') break;
+        rest += (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c;
+    }
+    for (const char* traditional : {"_TW", "_HK", "_MO", "-TW", "-HK", "-MO", "-HANT"}) {
+        if (rest.rfind(traditional, 0) == 0) return "zh_TW";
+    }
+    return "zh_CN";
 }
 
 }  // namespace huebird

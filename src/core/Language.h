@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 namespace huebird {
 
@@ -15,5 +16,11 @@ using EnvironmentReader = std::function<const char*(const char*)>;
 // (zh_CN, zh_TW.UTF-8, zh@...); "C", "POSIX" and everything else are not, and neither is
 // nothing set at all.
 bool WantsChinese(const EnvironmentReader& getenv);
+
+// For a reader of Chinese, the locale of the toolkit's own translations to load (its colour
+// dialog, the edit boxes' menus, standard buttons): "zh_TW" for Taiwan, Hong Kong and Macau,
+// whose readers use traditional characters, "zh_CN" for everyone else. Empty for a reader of
+// English, who reads the toolkit's own texts as they are.
+std::string ToolkitLocale(const EnvironmentReader& getenv);
 
 }  // namespace huebird

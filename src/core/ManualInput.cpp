@@ -47,12 +47,13 @@ std::optional<ColorValue> HexEntryColor(std::string_view text) {
 }
 
 DecimalEntry EnterDecimalColor(const std::array<std::string, 3>& fields) {
-    DecimalEntry entry{fields, std::nullopt, {}};
+    DecimalEntry entry{fields, std::nullopt, {}, {}};
     std::array<int, 3> parts{};
     for (std::size_t i = 0; i < parts.size(); ++i) {
         const std::optional<std::int32_t> value = ParseInteger(entry.fields[i]);
         if (!value) {
             entry.error = "'" + entry.fields[i] + "' is not a valid integer value";
+            entry.invalid = entry.fields[i];
             return entry;
         }
         // A negative part would borrow from the next colour byte: it reads as 0, as a part

@@ -31,6 +31,7 @@ struct DecimalEntry {
     std::array<std::string, 3> fields;  // red, green, blue as the fields read afterwards
     std::optional<ColorValue> color;    // set only when all three fields were integers
     std::string error;                  // the error box's message, or empty
+    std::string invalid;                // with an error: the field that is not a number
 };
 
 // A decimal entry from the red, green and blue field texts. The fields are taken in that

@@ -248,7 +248,7 @@ class ContrastFormTest : public QObject {
         QCOMPARE(Edit(form, 1)->text(), QStringLiteral("abc"));
         QCOMPARE(Bar(form, 1)->value(), 20);
         QCOMPARE(Notices::Recorded(),
-                 QStringList{QStringLiteral("error: 'abc' is not a valid integer value")});
+                 QStringList{QStringLiteral("error: “abc”不是有效的整数")});
         QCOMPARE(form.EditedRgb(), (Rgb{1, 20, 30}));
     }
 

@@ -245,7 +245,7 @@ private slots:
         Edit(form_, 2)->setText("999");
         Edit(form_, 3)->clear();
         QTest::keyClick(Edit(form_, 2), Qt::Key_Return);
-        QCOMPARE(Notices::Recorded(), QStringList({"error: '' is not a valid integer value"}));
+        QCOMPARE(Notices::Recorded(), QStringList({"error: “”不是有效的整数"}));
         QVERIFY(host_->log.isEmpty());
         QCOMPARE(DecimalFields(form_), QStringList({"255", "", "086"}));
         QCOMPARE(Edit(form_, 1)->text(), QStringLiteral("123456"));

@@ -275,7 +275,7 @@ void ContrastForm::EditChange(Channel channel) {
         case ContrastEdit::Kind::Nothing:
             return;
         case ContrastEdit::Kind::NotANumber:
-            Notices::Error(this, QString::fromStdString(change.error));
+            Notices::Error(this, NotAnIntegerText(QString::fromStdString(change.invalid)));
             return;
         case ContrastEdit::Kind::MoveTo:
             trackBars_[static_cast<std::size_t>(channel)]->setValue(change.position);

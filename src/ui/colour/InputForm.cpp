@@ -12,6 +12,7 @@
 #include <string>
 
 #include "core/ManualInput.h"
+#include "ui/Translation.h"
 #include "ui/colour/TypedCharacter.h"
 #include "ui/shell/Hosts.h"
 #include "ui/shell/Notices.h"
@@ -260,7 +261,7 @@ void InputForm::EnterDecimal() {
             decimalEdits_[i]->setText(QString::fromStdString(entry.fields[i]));
     }
     if (!entry.color) {
-        Notices::Error(this, QString::fromStdString(entry.error));
+        Notices::Error(this, NotAnIntegerText(QString::fromStdString(entry.invalid)));
         return;
     }
     host_.ApplyColor(*entry.color);
