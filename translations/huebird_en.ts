@@ -30,6 +30,29 @@
     </message>
 </context>
 <context>
+    <name>Links</name>
+    <message>
+        <source>没有找到打开网址和文件的程序（xdg-open）</source>
+        <translation>no program that opens web addresses and files (xdg-open) is installed</translation>
+    </message>
+    <message>
+        <source>桌面上没有能打开它的程序</source>
+        <translation>nothing on this desktop opens it</translation>
+    </message>
+    <message>
+        <source>打开它的程序出错了</source>
+        <translation>the program that should open it failed</translation>
+    </message>
+    <message>
+        <source>文件不存在</source>
+        <translation>the file does not exist</translation>
+    </message>
+    <message>
+        <source>无法打开 %1：%2。</source>
+        <translation>Could not open %1: %2.</translation>
+    </message>
+</context>
+<context>
     <name>MainMenu</name>
     <message>
         <source>收藏夹</source>
@@ -128,7 +151,7 @@
     </message>
     <message>
         <source>调色板</source>
-        <translation>Palettes</translation>
+        <translation>Colour dialog...</translation>
     </message>
     <message>
         <source>对比色</source>
@@ -277,6 +300,10 @@
     <message>
         <source>中文</source>
         <translation>English</translation>
+    </message>
+    <message>
+        <source>“%1”不是有效的整数</source>
+        <translation>'%1' is not a valid integer value</translation>
     </message>
 </context>
 <context>

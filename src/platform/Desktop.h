@@ -3,6 +3,8 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
+#include <optional>
 #include <string>
 
 #include "core/Snap.h"
@@ -10,6 +12,16 @@
 class QWidget;
 
 namespace huebird {
+
+// Why the desktop could not open a web address or a file.
+enum class OpenFailure {
+    NoOpener,       // no program that opens addresses and files is installed
+    NoHandler,      // nothing on this desktop opens this kind of address or file
+    HandlerFailed,  // the program chosen for it failed
+    Missing,        // the file is not there
+};
+// Called on the user-interface thread, once, when nothing could open it.
+using OpenFailed = std::function<void(OpenFailure)>;
 
 class Desktop {
 public:
@@ -25,10 +37,11 @@ public:
     // hints. Call it at any time, before the window is first shown or while it is shown; the
     // state also holds after the window is hidden and shown again.
     virtual void SetStaysOnTop(QWidget* window, bool on) = 0;
-    // Opens a web address with the desktop's default handler.
-    virtual void OpenUrl(const std::string& url) = 0;
-    // Opens a local file with the desktop's default handler for its type.
-    virtual void OpenFile(const std::filesystem::path& file) = 0;
+    // Opens a web address with the desktop's default handler; returns at once, and `failed`
+    // hears later when nothing opened it.
+    virtual void OpenUrl(const std::string& url, OpenFailed failed) = 0;
+    // Opens a local file with the desktop's default handler for its type, the same way.
+    virtual void OpenFile(const std::filesystem::path& file, OpenFailed failed) = 0;
 };
 
 }  // namespace huebird

@@ -900,6 +900,19 @@ private slots:
         QCOMPARE(platform.desktop.openedFiles[1], installed);
         Item(form, "N19")->trigger();
         QCOMPARE(platform.desktop.openedUrls, std::vector<std::string>{kSkinDownloadPage});
+        QVERIFY(Notices::Recorded().isEmpty());
+
+        // When nothing on the desktop opens them, each says so, naming what it could not open.
+        platform.desktop.openFails = OpenFailure::NoHandler;
+        Item(form, "N17")->trigger();
+        Item(form, "N19")->trigger();
+        form.OpenFooterLink();
+        const QString why = QStringLiteral("：桌面上没有能打开它的程序。");
+        QCOMPARE(Notices::Recorded(),
+                 QStringList({QStringLiteral("notice: 无法打开 ") +
+                                  QString::fromStdString(installed.string()) + why,
+                              QStringLiteral("notice: 无法打开 ") + kSkinDownloadPage + why,
+                              QStringLiteral("notice: 无法打开 ") + kFooterLink + why}));
     }
 
     // Pauses nest: the manager opened while the input window is open pauses again, and

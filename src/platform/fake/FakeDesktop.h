@@ -28,10 +28,18 @@ public:
     void SetStaysOnTop(QWidget* window, bool on) override {
         staysOnTopCalls.push_back({window, on});
     }
+    // Set: every open fails so, and says so at once.
+    std::optional<OpenFailure> openFails;
     std::vector<std::string> openedUrls;
-    void OpenUrl(const std::string& url) override { openedUrls.push_back(url); }
+    void OpenUrl(const std::string& url, OpenFailed failed) override {
+        openedUrls.push_back(url);
+        if (openFails && failed) failed(*openFails);
+    }
     std::vector<std::filesystem::path> openedFiles;
-    void OpenFile(const std::filesystem::path& file) override { openedFiles.push_back(file); }
+    void OpenFile(const std::filesystem::path& file, OpenFailed failed) override {
+        openedFiles.push_back(file);
+        if (openFails && failed) failed(*openFails);
+    }
 };
 
 }  // namespace huebird

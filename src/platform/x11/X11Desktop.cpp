@@ -1,11 +1,12 @@
 #include "platform/x11/X11Desktop.h"
 
-#include <QDesktopServices>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QUrl>
 #include <QScreen>
 #include <QWidget>
+
+#include "platform/DesktopOpen.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -189,12 +190,13 @@ void X11Desktop::SetStaysOnTop(QWidget* window, bool on) {
 }
 
 
-void X11Desktop::OpenUrl(const std::string& url) {
-    QDesktopServices::openUrl(QUrl(QString::fromStdString(url)));
+void X11Desktop::OpenUrl(const std::string& url, OpenFailed failed) {
+    OpenWithDesktop(QString::fromStdString(url), std::move(failed));
 }
 
-void X11Desktop::OpenFile(const std::filesystem::path& file) {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(file.string())));
+void X11Desktop::OpenFile(const std::filesystem::path& file, OpenFailed failed) {
+    OpenWithDesktop(QUrl::fromLocalFile(QString::fromStdString(file.string())).toString(),
+                    std::move(failed));
 }
 
 }  // namespace huebird

@@ -17,8 +17,8 @@ public:
     // window manager nothing keeps any window above another: turning the state on then only
     // raises the window once, and the next window raised covers it.
     void SetStaysOnTop(QWidget* window, bool on) override;
-    void OpenUrl(const std::string& url) override;
-    void OpenFile(const std::filesystem::path& file) override;
+    void OpenUrl(const std::string& url, OpenFailed failed) override;
+    void OpenFile(const std::filesystem::path& file, OpenFailed failed) override;
 };
 
 }  // namespace huebird

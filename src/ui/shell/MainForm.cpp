@@ -51,6 +51,7 @@ MainForm::MainForm(fs::path appDir, Platform platform, QWidget* parent)
       screen_(platform.screen),
       clipboard_(platform.clipboard),
       hotKey_(platform.hotKey),
+      links_(platform.desktop, this),
       face_(this),
       menus_(new MainMenus(
           this, [this] { return colors_.UndoAvailable(); },
@@ -348,10 +349,10 @@ void MainForm::N17Click() {
     // nothing, silently.
     const fs::path help = helpPage_.empty() ? appDir_ / "readme.htm" : helpPage_;
     std::error_code ec;
-    if (fs::is_regular_file(help, ec)) desktop_.OpenFile(help);
+    if (fs::is_regular_file(help, ec)) links_.OpenFile(help);
 }
 
-void MainForm::N19Click() { desktop_.OpenUrl(kSkinDownloadPage); }
+void MainForm::N19Click() { links_.OpenUrl(kSkinDownloadPage); }
 
 void MainForm::ToggleVisibility() {
     if (presence_) presence_->ToggleVisibility();
@@ -412,8 +413,8 @@ std::array<QString, 3> MainForm::DecimalReadout() const {
     return {labels[0]->text(), labels[1]->text(), labels[2]->text()};
 }
 
-void MainForm::OpenWebSite() { desktop_.OpenUrl(kWebSite); }
-void MainForm::OpenFooterLink() { desktop_.OpenUrl(kFooterLink); }
+void MainForm::OpenWebSite() { links_.OpenUrl(kWebSite); }
+void MainForm::OpenFooterLink() { links_.OpenUrl(kFooterLink); }
 
 void MainForm::keyPressEvent(QKeyEvent* e) {
     static const std::pair<int, Key> kKeys[] = {{Qt::Key_F2, Key::F2}, {Qt::Key_F4, Key::F4},

@@ -15,6 +15,7 @@
 #include "ui/colour/ColourCommands.h"
 #include "ui/colour/SwatchView.h"
 #include "ui/shell/Hosts.h"
+#include "ui/shell/Links.h"
 #include "ui/skin/AutoSizer.h"
 #include "ui/shell/AboutDlg.h"
 #include "ui/skin/FontForm.h"
@@ -184,6 +185,7 @@ private:
     ScreenSampler& screen_;
     Clipboard& clipboard_;
     HotKey& hotKey_;
+    Links links_;  // the help page and the web addresses, opened through the desktop
     Presence* presence_ = nullptr;  // hiding the program as a whole
     TrayIcon* tray_ = nullptr;      // the icon in the tray, from creation to close
     mutable std::optional<bool> hotKeyWorks_;  // the library's last answer
