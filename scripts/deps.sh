@@ -7,7 +7,7 @@ PACKAGES=(
   libgtest-dev libbenchmark-dev
   xvfb xauth x11-utils xdotool xclip imagemagick openbox trayer
   clang libclang-rt-14-dev qt6-l10n-tools qt6-tools-dev
-  dpkg-dev desktop-file-utils appstream file
+  dpkg-dev desktop-file-utils appstream file lintian
   xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
   fonts-wqy-zenhei fonts-dejavu-core fontconfig qt6-translations-l10n
 )

@@ -6,6 +6,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
 bash scripts/build.sh
-(cd build && ctest --output-on-failure)
+# The package test also installs and removes the package here (plain ctest leaves the machine's
+# packages alone).
+(cd build && HUEBIRD_INSTALL_TEST=1 ctest --output-on-failure)
 bash scripts/sanitize.sh
 bash tests/fuzz/run.sh "${HUEBIRD_FUZZ_SECONDS:-20}"
