@@ -12,8 +12,13 @@
 #include <QWindow>
 #include <memory>
 
+#include "Fixture.h"
+#include "platform/ScreenSampler.h"
+#include "platform/fake/FakePlatform.h"
+#include "ui/colour/Swatch.h"
 #include "ui/shell/AppIcon.h"
 #include "ui/shell/Hosts.h"
+#include "ui/shell/MainForm.h"
 #include "ui/shell/Notices.h"
 #include "ui/shell/Presence.h"
 #include "ui/shell/TrayIcon.h"
@@ -328,6 +333,69 @@ private slots:
         }
         QCOMPARE(inSvg, inCode);
         QVERIFY(text.contains(QStringLiteral("viewBox=\"0 0 16 16\"")));
+    }
+
+    // Hiding in the middle of a pick ends it as Escape does: the release comes over no chosen
+    // pixel, so nothing is recorded and the swatch shows its stored colour again. Whichever way
+    // the program is hidden, it comes back with no pick that follows the pointer.
+    void hidingEndsAPickWithoutRecordingIt_data() {
+        QTest::addColumn<int>("how");
+        QTest::newRow("the minimise button") << 0;
+        QTest::newRow("最小") << 1;
+        QTest::newRow("the hot-key") << 2;
+        QTest::newRow("a left press on the tray icon") << 3;
+    }
+    void hidingEndsAPickWithoutRecordingIt() {
+        QFETCH(int, how);
+        presence.reset();
+        main.reset();
+        testing::AppFolder app;
+        app.WriteSettings("[System]\r\nLeft=100\r\nTop=200\r\nColor2=0510C8\r\nAutoFlex=0\r\n");
+        app.WriteSkin("DEFAULT");
+        FakePlatform platform;
+        platform.screen.Fill(0x4A7F2C);
+        platform.screen.cursor = {600, 400};
+        MainForm form(app.path(), platform);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        const ColorValue stored = form.Colors().StoredColor(1);
+        const int slot = form.Colors().HistoryIndex(1);
+        auto* swatch = form.findChild<Swatch*>(QStringLiteral("Color2Img"));
+        QTest::mousePress(swatch, Qt::LeftButton, {}, QPoint(5, 5));
+        form.Timer1Timer();
+        QVERIFY(form.Timer1()->isActive() && form.Magnifier());
+        QCOMPARE(form.Colors().WorkColor, ScreenSampler::FromRgb(0x4A7F2C));
+
+        switch (how) {
+            case 0:
+                QTest::mouseClick(form.findChild<QWidget*>(QStringLiteral("MIniImg")),
+                                  Qt::LeftButton, {}, QPoint(2, 2));
+                break;
+            case 1:
+                form.findChild<QAction*>(QStringLiteral("N3"))->trigger();
+                break;
+            case 2:
+                QCoreApplication::postEvent(
+                    &form, new QEvent(static_cast<QEvent::Type>(kToggleWindowEvent)));
+                QCoreApplication::sendPostedEvents(&form);
+                break;
+            case 3:
+                form.findChild<TrayIcon*>()->Activated(QSystemTrayIcon::Trigger);
+                break;
+        }
+        QVERIFY(!form.isVisible());
+        QVERIFY(!form.Timer1()->isActive());
+        QVERIFY(!form.Magnifier());
+        QCOMPARE(form.Colors().WorkColor, stored);
+
+        // The release reaches no window; the program comes back with no pick running.
+        form.ToggleVisibility();
+        QVERIFY(form.isVisible());
+        QVERIFY(!form.Timer1()->isActive());
+        QVERIFY(!form.Magnifier());
+        QCOMPARE(Showing(), QStringList({"MainForm"}));
+        QCOMPARE(form.Colors().StoredColor(1), stored);
+        QCOMPARE(form.Colors().HistoryIndex(1), slot);
     }
 };
 

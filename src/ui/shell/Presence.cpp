@@ -92,6 +92,7 @@ void Presence::TrayChanged() {
 }
 
 void Presence::Hide() {
+    emit hiding();
     // An open menu closes: it is no window to bring back.
     for (int i = 0; i < 8 && QApplication::activePopupWidget(); ++i) {
         QApplication::activePopupWidget()->close();

@@ -40,6 +40,11 @@ public:
     bool Hidden() const { return hidden_; }
     QWidget& MainWindow() const { return main_; }
 
+signals:
+    // The program is about to hide: whatever follows the pointer (a pick) ends now, since the
+    // button will be released over no window of the program.
+    void hiding();
+
 public slots:
     // The tray may have come or gone: a hidden program that nothing could bring back now
     // shows again, and one that only the hot-key can bring back says so (once).
