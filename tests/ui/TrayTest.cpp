@@ -397,6 +397,67 @@ private slots:
         QCOMPARE(form.Colors().StoredColor(1), stored);
         QCOMPARE(form.Colors().HistoryIndex(1), slot);
     }
+
+    // A window manager may iconify a dialog from its minimise box, and the main window with it.
+    // The program then does not show: a toggle brings every window back, iconified ones
+    // included, instead of hiding; the next toggle hides as usual.
+    void aToggleBringsBackIconifiedWindows_data() {
+        QTest::addColumn<bool>("mainIconified");
+        QTest::addColumn<bool>("dialogIconified");
+        QTest::addColumn<bool>("hiddenBetween");  // hidden and shown again while iconified
+        QTest::newRow("the dialog") << false << true << false;
+        QTest::newRow("the main window") << true << false << false;
+        QTest::newRow("both") << true << true << false;
+        QTest::newRow("both, hidden to the tray first") << true << true << true;
+    }
+    void aToggleBringsBackIconifiedWindows() {
+        QFETCH(bool, mainIconified);
+        QFETCH(bool, dialogIconified);
+        QFETCH(bool, hiddenBetween);
+        auto dialog = Window("dialog", {200, 300}, Qt::Dialog);
+        dialog->show();
+        if (mainIconified) main->showMinimized();
+        if (dialogIconified) dialog->showMinimized();
+        QVERIFY(main->isMinimized() == mainIconified);
+        if (hiddenBetween) {
+            presence->HideToTray();
+            QCOMPARE(Showing(), QStringList());
+        }
+
+        presence->ToggleVisibility();
+        QVERIFY(!presence->Hidden());
+        QCOMPARE(Showing(), QStringList({"dialog", "main"}));
+        QVERIFY(!main->isMinimized());
+        QVERIFY(!dialog->isMinimized());
+
+        presence->ToggleVisibility();
+        QVERIFY(presence->Hidden());
+        presence->ToggleVisibility();
+        QCOMPARE(Showing(), QStringList({"dialog", "main"}));
+        QVERIFY(!main->isMinimized() && !dialog->isMinimized());
+    }
+
+    // An iconified modal dialog comes back still running, with the keyboard.
+    void anIconifiedModalDialogComesBackActive() {
+        QDialog dialog(main.get());
+        dialog.setObjectName("modal");
+        dialog.setGeometry(250, 260, 200, 100);
+        QStringList seen;
+        QTimer::singleShot(0, [&] {
+            dialog.showMinimized();
+            main->showMinimized();
+            presence->ToggleVisibility();
+            seen << Showing().join(',');
+            seen << (dialog.isMinimized() || main->isMinimized() ? "iconified" : "normal");
+            QTimer::singleShot(0, [&] {
+                seen << (QApplication::activeWindow() == &dialog ? "dialog active" : "not active");
+                dialog.accept();
+            });
+        });
+        QCOMPARE(dialog.exec(), int(QDialog::Accepted));
+        QVERIFY(!presence->Hidden());
+        QCOMPARE(seen, QStringList({"main,modal", "normal", "dialog active"}));
+    }
 };
 
 QTEST_MAIN(TrayTest)
