@@ -51,4 +51,17 @@ constexpr HidePlan PlanHide(bool trayShown, bool hotKeyWorks, bool keyTold) {
     return keyTold ? HidePlan::Hide : HidePlan::HideAndTellKey;
 }
 
+enum class ToggleAction { Nothing, Hide, Show };
+
+// What a left press on the tray icon and the hot-key do. The program counts as shown only
+// while it is not hidden, its main window is on the screen and none of its windows is
+// iconified: then the toggle hides it. A hidden program, and one with an iconified window (a
+// window manager may iconify a dialog and the main window with it), is brought back whole.
+// Before the main window is first shown (start-up is still running) nothing toggles.
+constexpr ToggleAction PlanToggle(bool hidden, bool mainShown, bool anyIconified) {
+    if (hidden) return ToggleAction::Show;
+    if (!mainShown) return ToggleAction::Nothing;
+    return anyIconified ? ToggleAction::Show : ToggleAction::Hide;
+}
+
 }  // namespace huebird

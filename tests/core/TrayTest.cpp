@@ -52,6 +52,28 @@ TEST(TrayTest, HidingWithoutATrayNeedsTheHotKeyAndNamesItOnce) {
     }
 }
 
+TEST(TrayTest, AToggleHidesOnlyAProgramThatShowsWhole) {
+    struct Case {
+        bool hidden, mainShown, iconified;
+        ToggleAction action;
+    };
+    const Case cases[] = {
+        {false, true, false, ToggleAction::Hide},
+        // An iconified window (a dialog, the main window, or both) is brought back, not hidden.
+        {false, true, true, ToggleAction::Show},
+        {true, false, false, ToggleAction::Show},
+        {true, false, true, ToggleAction::Show},
+        // Start-up is still running: the main window has not shown yet.
+        {false, false, false, ToggleAction::Nothing},
+        {false, false, true, ToggleAction::Nothing},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "hidden " << c.hidden << " main shown " << c.mainShown
+                                        << " iconified " << c.iconified);
+        EXPECT_EQ(PlanToggle(c.hidden, c.mainShown, c.iconified), c.action);
+    }
+}
+
 struct Timed {
     long long ms;
     TrayPress press;

@@ -304,6 +304,96 @@ AlwaysTop=1")
     stop_app
 }
 
+# --- the real program: iconified windows and a pick cut short by hiding ---------------------
+# Under a window manager: its minimise box iconifies a dialog, and a toggle brings it back.
+
+viewable() { xwininfo -id "$1" 2>/dev/null | grep -q IsViewable; }
+unviewable() { ! viewable "$1"; }
+both_viewable() { viewable "$1" && viewable "$2"; }
+neither_viewable() { unviewable "$1" && unviewable "$2"; }
+pixel_is() { [ "$("$PROBE" pixel "$1" "$2")" = "$3" ]; }
+
+# start_real NAME: the real program with its own settings; true once its window shows and its
+# icon is in the tray. (Not in a command substitution: the caller keeps APP_PID to stop it.)
+start_real() {
+    local app
+    app=$(make_app "$1" "[System]
+Left=300
+Top=200
+Color1=000000
+AutoFlex=0
+AlwaysTop=1
+HookKey=116")
+    start_app "$app"
+    wait_for 5 main_window >/dev/null && wait_for 5 icon_shows_strokes huebird
+}
+
+check_real_iconified_dialog() {
+    local skin wid box x y mx my
+    skin="$APP/skins/DEFAULT/skin.ini"
+    start_tray
+    start_real tray-iconified || { fail "huebird iconified: window and icon appear"; stop_app; return; }
+    wid=$(main_window)
+    read -r x y _ < <(window_geometry "$wid")
+    mx=$(ini_get "$skin" Menu Left); my=$(ini_get "$skin" Menu Top)
+    xdotool mousemove $((x + mx + 3)) $((y + my + 3)) click 1
+    sleep 0.4
+    xdotool key Up Return  # 关于
+    box=$(wait_other_window "$wid") || { fail "huebird iconified: the about box opens"; stop_app; return; }
+    xdotool windowminimize "$box"
+    check "huebird iconified: the window manager iconifies the about box and the main window" \
+        wait_for 3 neither_viewable "$wid" "$box"
+    sleep 0.5  # beyond the double-click interval
+    click_icon 1 1 huebird
+    check "huebird iconified: a left press on the icon brings both back" \
+        wait_for 3 both_viewable "$wid" "$box"
+    # Now the program shows whole: the next presses hide it and bring it back as usual.
+    sleep 0.5
+    click_icon 1 1 huebird
+    check "huebird iconified: the next press hides both" wait_for 3 neither_viewable "$wid" "$box"
+    sleep 0.5
+    click_icon 1 1 huebird
+    check "huebird iconified: and the one after shows both" wait_for 3 both_viewable "$wid" "$box"
+    # The hot-key does the same.
+    xdotool windowminimize "$box"
+    wait_for 3 neither_viewable "$wid" "$box"
+    xdotool key ctrl+F5
+    check "huebird iconified: the hot-key brings both back" wait_for 3 both_viewable "$wid" "$box"
+    shot tray-iconified-back.png
+    stop_app
+}
+
+check_real_pick_cut_by_hiding() {
+    local skin wid x y sx sy sw sh scx scy
+    skin="$APP/skins/DEFAULT/skin.ini"
+    start_tray
+    start_real tray-pick || { fail "huebird pick: window and icon appear"; stop_app; return; }
+    wid=$(main_window)
+    read -r x y _ < <(window_geometry "$wid")
+    sx=$(ini_get "$skin" Color1 Left); sy=$(ini_get "$skin" Color1 Top)
+    sw=$(ini_get "$skin" Color1 Width); sh=$(ini_get "$skin" Color1 Height)
+    scx=$((x + sx + sw / 2)); scy=$((y + sy + sh / 2))
+    "$PROBE" root 4A7F2C
+    xdotool mousemove $scx $scy mousedown 1
+    sleep 0.2
+    xdotool mousemove 800 300
+    check "huebird pick: the swatch follows the pointer while the button is held" \
+        wait_for 2 pixel_is $scx $scy 4A7F2C
+    xdotool key ctrl+F5
+    check "huebird pick: the hot-key hides the program mid-pick" wait_for 3 unviewable "$wid"
+    xdotool mouseup 1
+    sleep 0.5
+    click_icon 1 1 huebird
+    check "huebird pick: the icon brings it back" wait_for 3 viewable "$wid"
+    xdotool mousemove 800 300
+    sleep 0.4  # four ticks of a pick that would still run
+    expect "huebird pick: no magnifier comes back with it" 1 "$(count_windows)"
+    expect "huebird pick: the swatch shows its stored colour, nothing was picked" 000000 \
+        "$("$PROBE" pixel $scx $scy)"
+    shot tray-pick-hidden.png
+    stop_app
+}
+
 # --- run --------------------------------------------------------------------------------------
 
 WM_PID=
@@ -329,6 +419,10 @@ if command -v openbox >/dev/null; then
     sleep 1
     check_left_click_toggles
     check_modal_dialog
+    if [ -n "${3:-}" ]; then
+        check_real_iconified_dialog
+        check_real_pick_cut_by_hiding
+    fi
 else
     echo "--- openbox is not installed: the window-manager pass is skipped"
 fi

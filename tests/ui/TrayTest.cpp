@@ -12,8 +12,13 @@
 #include <QWindow>
 #include <memory>
 
+#include "Fixture.h"
+#include "platform/ScreenSampler.h"
+#include "platform/fake/FakePlatform.h"
+#include "ui/colour/Swatch.h"
 #include "ui/shell/AppIcon.h"
 #include "ui/shell/Hosts.h"
+#include "ui/shell/MainForm.h"
 #include "ui/shell/Notices.h"
 #include "ui/shell/Presence.h"
 #include "ui/shell/TrayIcon.h"
@@ -328,6 +333,130 @@ private slots:
         }
         QCOMPARE(inSvg, inCode);
         QVERIFY(text.contains(QStringLiteral("viewBox=\"0 0 16 16\"")));
+    }
+
+    // Hiding in the middle of a pick ends it as Escape does: the release comes over no chosen
+    // pixel, so nothing is recorded and the swatch shows its stored colour again. Whichever way
+    // the program is hidden, it comes back with no pick that follows the pointer.
+    void hidingEndsAPickWithoutRecordingIt_data() {
+        QTest::addColumn<int>("how");
+        QTest::newRow("the minimise button") << 0;
+        QTest::newRow("最小") << 1;
+        QTest::newRow("the hot-key") << 2;
+        QTest::newRow("a left press on the tray icon") << 3;
+    }
+    void hidingEndsAPickWithoutRecordingIt() {
+        QFETCH(int, how);
+        presence.reset();
+        main.reset();
+        testing::AppFolder app;
+        app.WriteSettings("[System]\r\nLeft=100\r\nTop=200\r\nColor2=0510C8\r\nAutoFlex=0\r\n");
+        app.WriteSkin("DEFAULT");
+        FakePlatform platform;
+        platform.screen.Fill(0x4A7F2C);
+        platform.screen.cursor = {600, 400};
+        MainForm form(app.path(), platform);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        const ColorValue stored = form.Colors().StoredColor(1);
+        const int slot = form.Colors().HistoryIndex(1);
+        auto* swatch = form.findChild<Swatch*>(QStringLiteral("Color2Img"));
+        QTest::mousePress(swatch, Qt::LeftButton, {}, QPoint(5, 5));
+        form.Timer1Timer();
+        QVERIFY(form.Timer1()->isActive() && form.Magnifier());
+        QCOMPARE(form.Colors().WorkColor, ScreenSampler::FromRgb(0x4A7F2C));
+
+        switch (how) {
+            case 0:
+                QTest::mouseClick(form.findChild<QWidget*>(QStringLiteral("MIniImg")),
+                                  Qt::LeftButton, {}, QPoint(2, 2));
+                break;
+            case 1:
+                form.findChild<QAction*>(QStringLiteral("N3"))->trigger();
+                break;
+            case 2:
+                QCoreApplication::postEvent(
+                    &form, new QEvent(static_cast<QEvent::Type>(kToggleWindowEvent)));
+                QCoreApplication::sendPostedEvents(&form);
+                break;
+            case 3:
+                form.findChild<TrayIcon*>()->Activated(QSystemTrayIcon::Trigger);
+                break;
+        }
+        QVERIFY(!form.isVisible());
+        QVERIFY(!form.Timer1()->isActive());
+        QVERIFY(!form.Magnifier());
+        QCOMPARE(form.Colors().WorkColor, stored);
+
+        // The release reaches no window; the program comes back with no pick running.
+        form.ToggleVisibility();
+        QVERIFY(form.isVisible());
+        QVERIFY(!form.Timer1()->isActive());
+        QVERIFY(!form.Magnifier());
+        QCOMPARE(Showing(), QStringList({"MainForm"}));
+        QCOMPARE(form.Colors().StoredColor(1), stored);
+        QCOMPARE(form.Colors().HistoryIndex(1), slot);
+    }
+
+    // A window manager may iconify a dialog from its minimise box, and the main window with it.
+    // The program then does not show: a toggle brings every window back, iconified ones
+    // included, instead of hiding; the next toggle hides as usual.
+    void aToggleBringsBackIconifiedWindows_data() {
+        QTest::addColumn<bool>("mainIconified");
+        QTest::addColumn<bool>("dialogIconified");
+        QTest::addColumn<bool>("hiddenBetween");  // hidden and shown again while iconified
+        QTest::newRow("the dialog") << false << true << false;
+        QTest::newRow("the main window") << true << false << false;
+        QTest::newRow("both") << true << true << false;
+        QTest::newRow("both, hidden to the tray first") << true << true << true;
+    }
+    void aToggleBringsBackIconifiedWindows() {
+        QFETCH(bool, mainIconified);
+        QFETCH(bool, dialogIconified);
+        QFETCH(bool, hiddenBetween);
+        auto dialog = Window("dialog", {200, 300}, Qt::Dialog);
+        dialog->show();
+        if (mainIconified) main->showMinimized();
+        if (dialogIconified) dialog->showMinimized();
+        QVERIFY(main->isMinimized() == mainIconified);
+        if (hiddenBetween) {
+            presence->HideToTray();
+            QCOMPARE(Showing(), QStringList());
+        }
+
+        presence->ToggleVisibility();
+        QVERIFY(!presence->Hidden());
+        QCOMPARE(Showing(), QStringList({"dialog", "main"}));
+        QVERIFY(!main->isMinimized());
+        QVERIFY(!dialog->isMinimized());
+
+        presence->ToggleVisibility();
+        QVERIFY(presence->Hidden());
+        presence->ToggleVisibility();
+        QCOMPARE(Showing(), QStringList({"dialog", "main"}));
+        QVERIFY(!main->isMinimized() && !dialog->isMinimized());
+    }
+
+    // An iconified modal dialog comes back still running, with the keyboard.
+    void anIconifiedModalDialogComesBackActive() {
+        QDialog dialog(main.get());
+        dialog.setObjectName("modal");
+        dialog.setGeometry(250, 260, 200, 100);
+        QStringList seen;
+        QTimer::singleShot(0, [&] {
+            dialog.showMinimized();
+            main->showMinimized();
+            presence->ToggleVisibility();
+            seen << Showing().join(',');
+            seen << (dialog.isMinimized() || main->isMinimized() ? "iconified" : "normal");
+            QTimer::singleShot(0, [&] {
+                seen << (QApplication::activeWindow() == &dialog ? "dialog active" : "not active");
+                dialog.accept();
+            });
+        });
+        QCOMPARE(dialog.exec(), int(QDialog::Accepted));
+        QVERIFY(!presence->Hidden());
+        QCOMPARE(seen, QStringList({"main,modal", "normal", "dialog active"}));
     }
 };
 

@@ -2,7 +2,8 @@
 // Timer1 samples the pixel under the pointer ten times a second into WorkColor and the
 // magnifier follows. Anything that takes the pointer from the swatch (a window that opens
 // over the program, a lost grab) ends the pick the way a release would. While it lasts, the
-// arrow keys steer the pointer pixel by pixel and Escape cancels it.
+// arrow keys steer the pointer pixel by pixel and Escape cancels it; hiding the program
+// cancels it too (the main window wires that), as the release comes over no chosen pixel.
 #pragma once
 
 #include <QObject>
@@ -32,7 +33,8 @@ public:
     bool Finish();
     // Ends a pick without recording it (the program is closing).
     void Abort();
-    // Ends a pick without recording it and shows the swatch's stored colour again (Escape).
+    // Ends a pick without recording it and shows the swatch's stored colour again (Escape,
+    // and the program hiding).
     void Cancel();
     // Moves the pointer of a pick in progress by (dx, dy) and samples at once.
     void Nudge(int dx, int dy);

@@ -189,6 +189,8 @@ void MainForm::LoadSettings() {
 void MainForm::FormCreate() {
     // The tray icon first (it joins the tray once the window is painted), then the skin.
     presence_ = new Presence(*this, *this, [this] { return tray_ && tray_->Shown(); }, this);
+    // Hiding ends a pick as Escape does: the release will come over no chosen pixel.
+    connect(presence_, &Presence::hiding, picker_, &Picker::Cancel);
     tray_ = new TrayIcon(*this, *presence_, this);
     const SkinLoad load = LoadSkin(SkinsDir(), skinName_);
     if (!load.skin) {

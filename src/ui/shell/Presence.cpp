@@ -40,6 +40,12 @@ void SetShown(QWidget& w, bool shown) {
     }
 }
 
+// Takes a window out of the iconified state a window manager put it in (a dialog's minimise
+// box iconifies it, and the main window with it), so it comes back as a window, not an icon.
+void Deiconify(QWidget& w) {
+    if (w.isMinimized()) w.setWindowState(w.windowState() & ~Qt::WindowMinimized);
+}
+
 }  // namespace
 
 Presence::Presence(QWidget& mainWindow, TrayHost& host, TrayCheck trayShown, QObject* parent)
@@ -67,12 +73,23 @@ void Presence::HideToTray() {
 }
 
 void Presence::ToggleVisibility() {
-    if (hidden_) {
-        Show();
-    } else if (main_.isVisible()) {
-        HideToTray();
+    switch (PlanToggle(hidden_, main_.isVisible(), AnyIconified())) {
+        case ToggleAction::Show:
+            Show();
+            break;
+        case ToggleAction::Hide:
+            HideToTray();
+            break;
+        case ToggleAction::Nothing:
+            break;
     }
-    // Before the main window is first shown (start-up is still running) nothing toggles.
+}
+
+bool Presence::AnyIconified() const {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (TakenAlong(w) && w->isMinimized()) return true;
+    }
+    return false;
 }
 
 void Presence::TrayChanged() {
@@ -92,6 +109,7 @@ void Presence::TrayChanged() {
 }
 
 void Presence::Hide() {
+    emit hiding();
     // An open menu closes: it is no window to bring back.
     for (int i = 0; i < 8 && QApplication::activePopupWidget(); ++i) {
         QApplication::activePopupWidget()->close();
@@ -113,13 +131,21 @@ void Presence::Show() {
     kept_.clear();
     for (const KeptWindow& k : kept) {
         if (!k.window) continue;  // closed while hidden
+        Deiconify(*k.window);
         SetShown(*k.window, true);
         if (k.window->pos() != k.pos) k.window->move(k.pos);
+    }
+    // Windows the window manager iconified while the program showed come back too.
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (TakenAlong(w)) Deiconify(*w);
     }
     // The window the user can work in gets the keyboard: a modal dialog if one is open.
     QWidget* active = QApplication::activeModalWidget();
     if (!active || !active->isVisible()) active = &main_;
-    if (active->isVisible()) active->activateWindow();
+    if (active->isVisible()) {
+        active->raise();
+        active->activateWindow();
+    }
 }
 
 }  // namespace huebird

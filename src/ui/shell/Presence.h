@@ -19,7 +19,8 @@ class TrayHost;
 // a modal one included) goes and comes back together, each at the place it had. Windows that
 // were hidden before stay hidden. A hide never strands the user: without a tray showing the
 // icon it needs the hot-key (PlanHide), and a tray that goes away while the program is hidden
-// brings the program back when the hot-key cannot.
+// brings the program back when the hot-key cannot. Showing brings back every window, iconified
+// ones included: a program with an iconified window does not show, so a toggle brings it back.
 class Presence : public QObject {
     Q_OBJECT
 public:
@@ -34,11 +35,16 @@ public:
     // Hides the program (the minimise button, "最小", and the hiding half of
     // ToggleVisibility), or leaves it and says why when nothing could bring it back.
     void HideToTray();
-    // A left press on the tray icon and the hot-key: hides the program when its main window
-    // shows, brings back what was hidden otherwise.
+    // A left press on the tray icon and the hot-key: hides the program when it shows whole,
+    // brings back what was hidden or iconified otherwise (PlanToggle).
     void ToggleVisibility();
     bool Hidden() const { return hidden_; }
     QWidget& MainWindow() const { return main_; }
+
+signals:
+    // The program is about to hide: whatever follows the pointer (a pick) ends now, since the
+    // button will be released over no window of the program.
+    void hiding();
 
 public slots:
     // The tray may have come or gone: a hidden program that nothing could bring back now
@@ -48,6 +54,8 @@ public slots:
 private:
     void Hide();
     void Show();
+    // Whether a window of the program that shows is iconified.
+    bool AnyIconified() const;
 
     struct KeptWindow {
         QPointer<QWidget> window;
