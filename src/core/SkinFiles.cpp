@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <system_error>
 
+#include "core/Text.h"
+
 namespace huebird {
 
 namespace fs = std::filesystem;
@@ -36,12 +38,21 @@ fs::path ResolveInFolder(const fs::path& folder, std::string_view value) {
     return current;
 }
 
+bool SkinNameStorable(std::string_view name) {
+    if (name.empty() || ValueProblem(name) || TrimBlanksView(name).size() != name.size()) return false;
+    // A value in one matching pair of quotes reads back without them.
+    const bool quoted = name.size() >= 2 && (name.front() == '"' || name.front() == '\'') &&
+                        name.back() == name.front();
+    return !quoted;
+}
+
 std::vector<std::string> ListSkinFolders(const fs::path& folder) {
     std::vector<std::string> names;
     std::error_code ec;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
         std::error_code typeError;
-        if (it->is_directory(typeError)) names.push_back(it->path().filename().string());
+        std::string name = it->path().filename().string();
+        if (it->is_directory(typeError) && SkinNameStorable(name)) names.push_back(std::move(name));
     }
     return names;
 }

@@ -70,6 +70,29 @@ TEST(FileErrorsTest, SymbolicLinkLoopsAreAnsweredNotThrown) {
     EXPECT_TRUE(fs::is_symlink(settings));
 }
 
+// Folder names that are legal on disk but that SkinName cannot hold as they are: offered, worn
+// and saved, they would block the close save or name another skin at the next start.
+TEST(FileErrorsTest, SkinFoldersTheSettingsCannotNameAreNotOffered) {
+    TempDir dir;
+    const fs::path skins = dir.path() / "skins";
+    const std::string kept[] = {"Plain", "两个 words", "semi;colon", "=equals", "'half"};
+    const std::string left[] = {"line\nbreak", "cr\rname", std::string("zero\0byte", 9),
+                                "caf\xe9",      " lead",     "trail\t",
+                                "\"quoted\"",    "'single'"};
+    for (const std::string& name : kept) fs::create_directories(skins / name);
+    for (const std::string& name : left) {
+        if (name.find('\0') != std::string::npos) continue;  // no file system allows it
+        fs::create_directories(skins / name);
+    }
+    std::vector<std::string> names = ListSkinFolders(skins);
+    std::sort(names.begin(), names.end());
+    std::vector<std::string> wanted(std::begin(kept), std::end(kept));
+    std::sort(wanted.begin(), wanted.end());
+    EXPECT_EQ(names, wanted);
+    for (const std::string& name : left) EXPECT_FALSE(SkinNameStorable(name)) << name;
+    for (const std::string& name : kept) EXPECT_TRUE(SkinNameStorable(name)) << name;
+}
+
 TEST(FileErrorsTest, UnreadableFoldersAreAnsweredNotThrown) {
     if (::geteuid() == 0) GTEST_SKIP() << "running as root: folder permissions do not apply";
     TempDir dir;
