@@ -5,7 +5,9 @@
 // Ctrl plus the key whose Windows virtual-key code is in VirtualKey, pressed anywhere on the
 // display, sends the program's main window one toggle message. The program writes the block
 // at any time and then calls KeyHookChanged, which has the new key grabbed at once; a key
-// written without the call is found within two seconds. The library's thread sleeps otherwise.
+// written without the call is found within two seconds. A key another program holds is tried
+// again at those two-second looks, so it works soon after that program lets it go, with nobody
+// asking. The library's thread sleeps otherwise.
 #pragma once
 
 #include <cstddef>
@@ -52,9 +54,10 @@ using EnableKeyHookFn = void (*)();
 using GetGMemFn = void* (*)();
 using DisableKeyHookFn = void (*)();
 using KeyHookChangedFn = void (*)();
-// Writes the status text (NUL-terminated, cut to size) and returns one of the codes above.
-// Waits up to 200 ms for the grab of the block's current key to be tried; a key the X server
-// refused is tried again on every call.
+// Writes the status text (NUL-terminated, cut to size) and returns one of the codes above: the
+// library's state now, never a remembered first answer. A key that is grabbed is answered at
+// once; otherwise waits up to 200 ms for the grab of the block's current key to be tried, and
+// a key the X server refused is tried again on the call.
 using HookStatusFn = int (*)(char* text, int size);
 
 }  // namespace huebird::hook

@@ -127,14 +127,19 @@ std::string KeyGrab::Grab(std::uint32_t vk) {
     const std::string code = std::to_string(vk);
     const KeySym sym = VirtualKeyToKeysym(vk);
     if (sym == 0) return "no-key " + code;
-    keycodes_ = KeycodesOf(dpy_, sym);
+    if (!planned_ || plannedVk_ != vk) {
+        plannedKeycodes_ = KeycodesOf(dpy_, sym);
+        plannedLocks_ = LockCombinations(dpy_);
+        plannedVk_ = vk;
+        planned_ = true;
+    }
+    keycodes_ = plannedKeycodes_;
     if (keycodes_.empty()) return "no-key " + code;
 
     gBadAccess = 0;
     gOtherErrors = 0;
-    const std::vector<unsigned> locks = LockCombinations(dpy_);
     for (const unsigned keycode : keycodes_) {
-        for (const unsigned lock : locks) {
+        for (const unsigned lock : plannedLocks_) {
             XGrabKey(dpy_, static_cast<int>(keycode), ControlMask | lock, root_, False,
                      GrabModeAsync, GrabModeAsync);
             grabs_.emplace_back(keycode, ControlMask | lock);
@@ -145,16 +150,22 @@ std::string KeyGrab::Grab(std::uint32_t vk) {
     // A key that works only with some locks on would be worse than none: release it all and
     // say so.
     const bool taken = gBadAccess > 0;
-    Release();
+    ReleaseUnsynced();
     keycodes_.clear();
     return (taken ? "taken " : "refused ") + code;
 }
 
 void KeyGrab::Release() {
+    const bool any = !grabs_.empty();
+    ReleaseUnsynced();
+    if (any) XSync(dpy_, False);
+}
+
+void KeyGrab::ReleaseUnsynced() {
     for (const auto& [keycode, modifiers] : grabs_) {
         XUngrabKey(dpy_, static_cast<int>(keycode), modifiers, root_);
     }
-    if (!grabs_.empty()) XSync(dpy_, False);
+    if (!grabs_.empty()) XFlush(dpy_);
     grabs_.clear();
     down_.clear();
 }
@@ -167,8 +178,11 @@ bool KeyGrab::Handle(XEvent& event) {
     switch (event.type) {
         case MappingNotify:
             XRefreshKeyboardMapping(&event.xmapping);
-            return event.xmapping.request == MappingKeyboard ||
-                   event.xmapping.request == MappingModifier;
+            if (event.xmapping.request != MappingKeyboard &&
+                event.xmapping.request != MappingModifier)
+                return false;
+            planned_ = false;  // the keys and the locks may have moved
+            return true;
         case KeyPress: {
             const unsigned keycode = event.xkey.keycode;
             // One press, one toggle: presses of a key that is still down are its auto-repeat.

@@ -27,9 +27,13 @@ class KeyGrab {
 
     // Releases the current grab and grabs Ctrl plus the key of the virtual-key code on every
     // key that carries its symbol. Gives the status text ("ok", "taken <vk>", "no-key <vk>",
-    // "refused <vk>"); on any refusal nothing stays grabbed.
+    // "refused <vk>"); on any refusal nothing stays grabbed. The keys and locks to grab are
+    // read from the server once per key and key map, so trying a refused key again costs one
+    // round trip.
     std::string Grab(std::uint32_t vk);
     void Release();
+    // The same without waiting for the server: nothing here needs its answer.
+    void ReleaseUnsynced();
 
     // Handles one event of the connection; true when the key map changed and the key must be
     // grabbed again.
@@ -48,6 +52,11 @@ class KeyGrab {
     Atom toggleAtom_;
     Atom targetAtom_;
     bool detectableRepeat_ = false;
+    // The keys and lock combinations for plannedVk_, until the key map changes.
+    bool planned_ = false;
+    std::uint32_t plannedVk_ = 0;
+    std::vector<unsigned> plannedKeycodes_;
+    std::vector<unsigned> plannedLocks_;
     std::vector<std::pair<unsigned, unsigned>> grabs_;  // keycode, modifiers
     std::vector<unsigned> keycodes_;
     std::vector<unsigned> down_;  // our keys pressed and not yet released

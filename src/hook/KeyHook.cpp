@@ -6,6 +6,7 @@
 #include <sys/eventfd.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -31,8 +32,8 @@ std::uint32_t CurrentKey() {
 }
 
 // The program calls KeyHookChanged after a new key, which wakes the thread at once. A key
-// written without that call is still found by a look at the block this often; between looks
-// an idle thread sleeps.
+// written without that call is still found by a look at the block this often, and a key
+// another program held is tried again at the same look; between looks an idle thread sleeps.
 constexpr std::chrono::milliseconds kLookInterval{2000};
 constexpr std::chrono::milliseconds kStatusWait{200};
 
@@ -95,6 +96,12 @@ void Publish(std::uint32_t key, const std::string& status, std::uint64_t answere
     gShared.changed.notify_all();
 }
 
+// A refusal that may end by itself: the other program lets the key go, or the server takes it
+// after all. A code without a key waits for the key map to change, which wakes the thread.
+bool WorthRetrying(const std::string& status) {
+    return status.starts_with("taken ") || status.starts_with("refused ");
+}
+
 void Run(int wake) {
     pthread_setname_np(pthread_self(), "huebird-hotkey");
     Display* dpy = XOpenDisplay(nullptr);
@@ -115,6 +122,8 @@ void Run(int wake) {
         std::uint32_t grabbedKey = 0;
         std::string status;
         std::uint64_t answered = 0;
+        using Clock = std::chrono::steady_clock;
+        Clock::time_point nextLook = Clock::now() + kLookInterval;
         for (;;) {
             std::uint64_t requested = 0;
             {
@@ -123,9 +132,13 @@ void Run(int wake) {
                 requested = gShared.requested;
             }
             const std::uint32_t key = CurrentKey();
-            // A refused key is tried again when the program asks: the other program may have
-            // let it go.
-            const bool retry = requested != answered && status != "ok";
+            const Clock::time_point now = Clock::now();
+            const bool look = now >= nextLook;
+            if (look) nextLook = now + kLookInterval;
+            // A refused key is tried again when the program asks, and a held one at every look
+            // by itself: the other program may have let it go.
+            const bool retry = (requested != answered && status != "ok") ||
+                               (look && WorthRetrying(status));
             if (!grabbed || key != grabbedKey || remap || retry) {
                 status = grab.Grab(key);
                 grabbed = true;
@@ -143,8 +156,11 @@ void Run(int wake) {
                 remap = grab.Handle(event) || remap;
             }
             if (remap) continue;
+            // Asleep until the next look, unless the server or the program has something.
+            const auto untilLook = std::chrono::ceil<std::chrono::milliseconds>(
+                nextLook - Clock::now());
             pollfd fds[2] = {{ConnectionNumber(dpy), POLLIN, 0}, {wake, POLLIN, 0}};
-            poll(fds, 2, static_cast<int>(kLookInterval.count()));
+            poll(fds, 2, static_cast<int>(std::max<std::int64_t>(untilLook.count(), 0)));
             if (fds[1].revents & POLLIN) {
                 std::uint64_t count = 0;
                 [[maybe_unused]] const ssize_t n = read(wake, &count, sizeof count);
@@ -212,6 +228,12 @@ HUEBIRD_HOOK_EXPORT int HookStatus(char* text, int size) noexcept {
     }
     const std::uint32_t key = CurrentKey();
     std::unique_lock lock(gShared.mutex);
+    // A key that is held needs no question: the thread itself hears of a key map that takes it
+    // away. The program may ask as often as it likes without waking the thread.
+    if (gShared.tried && gShared.triedKey == key && gShared.status == "ok") {
+        CopyText(gShared.status, text, size);
+        return kStatusOk;
+    }
     const std::uint64_t request = ++gShared.requested;
     lock.unlock();
     Wake();

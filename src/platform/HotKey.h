@@ -47,10 +47,13 @@ class HotKey {
     virtual void SetKey(std::uint32_t vk) = 0;
     virtual std::uint32_t Key() const = 0;
 
-    // Why the hot-key does not work, or nothing when it works. Asks the library, which first
-    // finishes trying the current key (up to 200 ms) and tries a refused key again. Nothing
-    // as well when the library cannot tell (it has no status export, or it is still busy).
-    // After a failed Load this is the NotLoaded problem, so one question covers both.
+    // Why the hot-key does not work now, or nothing when it works: asked afresh each time, so
+    // callers keep no answer. A key another program held works by itself within about two
+    // seconds of being let go, and a key a new layout took away is reported. Asks the library,
+    // which answers a working key at once; otherwise it first finishes trying the current key
+    // (up to 200 ms) and tries a refused key again. Nothing as well when the library cannot
+    // tell (it has no status export, or it is still busy). After a failed Load this is the
+    // NotLoaded problem, so one question covers both.
     virtual std::optional<HotKeyProblem> Problem() = 0;
 
     // Stops the library: the key is released. Key() keeps answering. Safe to call twice.

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "core/Profile.h"
+#include "core/Settings.h"
+
 namespace huebird {
 namespace {
 
@@ -12,6 +15,19 @@ TEST(HotKeyChoiceTest, OffersTheLettersAndFunctionKeysInOrder) {
     EXPECT_EQ(HotKeyItems().front().code, 65);
     EXPECT_EQ(HotKeyItems()[20].code, 87);   // W
     EXPECT_EQ(HotKeyItems().back().code, 123);  // F12
+}
+
+// The settings new users start from take a key that the dialog offers, so it opens with it
+// selected, and not Ctrl+W, which closes tabs in browsers and deletes a word in terminals.
+TEST(HotKeyChoiceTest, TheStockSettingsTakeAnOfferedKeyOtherThanW) {
+    const Profile stock(HUEBIRD_STOCK_SETTINGS);
+    ASSERT_TRUE(stock.Exists()) << HUEBIRD_STOCK_SETTINGS;
+    ASSERT_NE(stock.ReadString("System", "HookKey", ""), "") << "the stock file names its key";
+    const int key = ReadAppliedSettings(stock).hookKey;
+    const int item = PreselectedHotKeyItem(static_cast<std::uint32_t>(key));
+    ASSERT_GE(item, 0) << key;
+    EXPECT_EQ(HotKeyItems()[item].code, key);
+    EXPECT_NE(HotKeyItems()[item].text, "W");
 }
 
 TEST(HotKeyChoiceTest, PreselectsByTheLowByte) {

@@ -21,6 +21,7 @@
 #include <fstream>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "FakeKeys.h"
 #include "hook/HookApi.h"
@@ -157,6 +158,16 @@ class HookTest : public ::testing::Test {
         const int c = lib_.status(text, sizeof text);
         if (code) *code = c;
         return text;
+    }
+
+    // Asks until the library says `state`, for up to two seconds.
+    bool WaitForState(const std::string& state) {
+        const auto until = Clock::now() + 2s;
+        while (HookState() != state) {
+            if (Clock::now() >= until) return false;
+            std::this_thread::sleep_for(10ms);
+        }
+        return true;
     }
 
     unsigned NumLockMask() {
@@ -309,6 +320,54 @@ TEST_F(HookTest, AKeyAnotherProgramHoldsIsReportedAndTakenWhenFree) {
     other.UngrabCtrl(XK_w);
     EXPECT_EQ(HookState(&code), "ok");
     EXPECT_EQ(code, kStatusOk);
+    PressCtrl(XK_w);
+    EXPECT_TRUE(Toggled());
+}
+
+// Nobody asks the library anything once the key is refused: it finds by itself that the other
+// program let go of it, or ended.
+TEST_F(HookTest, AKeyAnotherProgramLetsGoWorksWithoutBeingAsked) {
+    for (const bool ends : {false, true}) {
+        SCOPED_TRACE(ends ? "the other program ends" : "the other program lets go");
+        SetKey(116);
+        ASSERT_EQ(HookState(), "ok");
+        auto other = std::make_unique<OtherClient>();
+        ASSERT_TRUE(other->GrabCtrl(XK_w));
+        SetKey(87);
+        // Asked twice, so that no question is left for the library to answer after this.
+        ASSERT_EQ(HookState(), "taken 87");
+        ASSERT_EQ(HookState(), "taken 87");
+        if (ends) {
+            other.reset();
+        } else {
+            other->UngrabCtrl(XK_w);
+        }
+        bool toggled = false;
+        const auto until = Clock::now() + 5s;
+        while (!toggled && Clock::now() < until) {
+            PressCtrl(XK_w);
+            toggled = Toggles(250ms, true) == 1;
+        }
+        EXPECT_TRUE(toggled) << "the key was not taken again by itself";
+        EXPECT_EQ(HookState(), "ok");
+    }
+}
+
+// A key that worked and that a new layout takes away is reported as gone, and works again when
+// the layout gives it back.
+TEST_F(HookTest, AKeyALayoutTakesAwayIsReportedAndComesBack) {
+    const KeyCode w = keys_->Code(XK_w);
+    int per = 0;
+    KeySym* wSyms = XGetKeyboardMapping(dpy_, w, 1, &per);
+    const std::vector<KeySym> nothing(per, NoSymbol);
+    XChangeKeyboardMapping(dpy_, w, per, const_cast<KeySym*>(nothing.data()), 1);
+    XSync(dpy_, False);
+    const bool gone = WaitForState("no-key 87");
+    XChangeKeyboardMapping(dpy_, w, per, wSyms, 1);
+    XSync(dpy_, False);
+    XFree(wSyms);
+    EXPECT_TRUE(gone);
+    EXPECT_TRUE(WaitForState("ok"));
     PressCtrl(XK_w);
     EXPECT_TRUE(Toggled());
 }

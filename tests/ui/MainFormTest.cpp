@@ -1046,6 +1046,69 @@ private slots:
         // Without the library the key read at start is still written back.
         QVERIFY(app.ReadText("palora.ini").contains("HookKey=87"));
     }
+
+    // Minimising without a tray relies on the hot-key as it is now: a key another program let
+    // go of works from then on, and a key a new layout took away no longer does, also while the
+    // program is hidden.
+    void minimiseFollowsTheHotKeyAsItIsNow_data() {
+        QTest::addColumn<int>("first");  // HotKeyProblem::Kind, or -1 for a working key
+        QTest::addColumn<int>("later");
+        QTest::addColumn<bool>("whileHidden");
+        QTest::addColumn<QStringList>("says");
+        const int works = -1, taken = int(HotKeyProblem::Kind::KeyTaken),
+                  gone = int(HotKeyProblem::Kind::NoKey);
+        const QString noWayBack = "没有找到系统托盘，也没有可用的热键";
+        const QString keyBringsBack = "窗口已隐藏，按 Ctrl+W 可以重新显示";
+        QTest::newRow("taken, then let go")
+            << taken << works << false
+            << QStringList{"系统热键 Ctrl+W 已被其他程序占用", noWayBack, keyBringsBack};
+        QTest::newRow("working, then lost")
+            << works << gone << false << QStringList{keyBringsBack, noWayBack};
+        QTest::newRow("lost while hidden")
+            << works << gone << true << QStringList{keyBringsBack, noWayBack};
+    }
+    void minimiseFollowsTheHotKeyAsItIsNow() {
+        QFETCH(int, first);
+        QFETCH(int, later);
+        QFETCH(bool, whileHidden);
+        QFETCH(QStringList, says);
+        const auto problem = [](int kind) -> std::optional<HotKeyProblem> {
+            if (kind < 0) return std::nullopt;
+            return HotKeyProblem{HotKeyProblem::Kind(kind), 87, "x"};
+        };
+        AppFolder app;
+        app.WriteSettings("[System]\r\nSkinName=DEFAULT\r\nAutoFlex=0\r\n");
+        app.WriteSkin("DEFAULT");
+        FakePlatform platform;
+        platform.hotKey.problem = problem(first);
+        MainForm form(app.path(), platform);
+        form.show();
+        // Start-up's own question has been asked.
+        QTRY_COMPARE(QString::fromStdString(platform.hotKey.calls.back()), QStringLiteral("Problem"));
+        const auto minimise = [&] {
+            QTest::mouseClick(Button(form, "MIniImg"), Qt::LeftButton, {}, QPoint(2, 2));
+        };
+
+        minimise();
+        QCOMPARE(form.isVisible(), first >= 0);
+        if (!form.isVisible() && !whileHidden) {
+            QVERIFY(platform.hotKey.PressHotKey());
+            QTRY_VERIFY(form.isVisible());
+        }
+        platform.hotKey.problem = problem(later);
+        if (whileHidden) {
+            // No tray and no key: the program comes back by itself rather than stay lost.
+            QTRY_VERIFY_WITH_TIMEOUT(form.isVisible(), 3000);
+        } else {
+            minimise();
+        }
+        QCOMPARE(form.isVisible(), later >= 0);
+        const QStringList notices = Notices::Recorded();
+        QCOMPARE(notices.size(), says.size());
+        for (int i = 0; i < says.size(); ++i)
+            QVERIFY2(notices[i].contains(says[i]), qPrintable(notices.join('|')));
+        form.close();
+    }
 };
 
 QTEST_MAIN(MainFormTest)

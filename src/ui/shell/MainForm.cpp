@@ -273,7 +273,6 @@ void MainForm::StartHotKey(int hookKey) {
 
 void MainForm::ReportHotKey() {
     const std::optional<HotKeyProblem> p = hotKey_.Problem();
-    hotKeyWorks_ = !p.has_value();
     if (!p) return;
     const QString key = HotKeyText(p->key);
     QString text;
@@ -363,8 +362,9 @@ void MainForm::ToggleVisibility() {
 QString MainForm::HotKeyName() const { return HotKeyText(hotKey_.Key()); }
 
 bool MainForm::HotKeyWorks() const {
-    if (!hotKeyWorks_) hotKeyWorks_ = !hotKey_.Problem().has_value();
-    return *hotKeyWorks_;
+    // Asked afresh each time: a key another program held works once it is let go, and a key
+    // a new keyboard layout took away is gone. The library answers a working key at once.
+    return !hotKey_.Problem().has_value();
 }
 
 void MainForm::MenuImgClick() { PopupMenu1()->exec(QPoint(x() + 7, y() + 6)); }

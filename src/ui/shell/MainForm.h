@@ -188,7 +188,6 @@ private:
     Links links_;  // the help page and the web addresses, opened through the desktop
     Presence* presence_ = nullptr;  // hiding the program as a whole
     TrayIcon* tray_ = nullptr;      // the icon in the tray, from creation to close
-    mutable std::optional<bool> hotKeyWorks_;  // the library's last answer
     SkinFace face_;          // background, buttons, labels and swatches
     MainMenus* menus_;       // PopupMenu1, PopupMenu2 and their items
     SwatchView view_;        // how the colour model reaches the screen
