@@ -24,6 +24,27 @@ bool OnSomeMonitor(const std::vector<Monitor>& monitors, Point device) {
                        [&](const Monitor& m) { return Holds(m.device, device); });
 }
 
+Point ReachablePlace(const std::vector<Monitor>& monitors, const Rect& window) {
+    const int needW = std::min(window.width(), 32), needH = std::min(window.height(), 32);
+    const Monitor* nearest = nullptr;
+    long best = 0;
+    for (const Monitor& m : monitors) {
+        const Rect& r = m.logical;
+        const int overlapW = std::min(window.right, r.right) - std::max(window.left, r.left);
+        const int overlapH = std::min(window.bottom, r.bottom) - std::max(window.top, r.top);
+        if (overlapW >= needW && overlapH >= needH) return {window.left, window.top};
+        // How far apart the two are, in each direction (0 where they overlap).
+        const long dx = std::max({0, r.left - window.right, window.left - r.right});
+        const long dy = std::max({0, r.top - window.bottom, window.top - r.bottom});
+        const long distance = dx * dx + dy * dy;
+        if (!nearest || distance < best) nearest = &m, best = distance;
+    }
+    if (!nearest) return {window.left, window.top};
+    const Rect& r = nearest->logical;
+    return {std::clamp(window.left, r.left, std::max(r.left, r.right - window.width())),
+            std::clamp(window.top, r.top, std::max(r.top, r.bottom - window.height()))};
+}
+
 Point ToLogical(const Monitor& m, Point device) {
     const int dw = std::max(m.device.width(), 1), dh = std::max(m.device.height(), 1);
     return {m.logical.left + (device.x - m.device.left) * m.logical.width() / dw,

@@ -29,6 +29,12 @@ Point ToLogical(const std::vector<Monitor>& monitors, Point device);
 Point ToDevice(const std::vector<Monitor>& monitors, Point logical);
 Rect ToLogical(const std::vector<Monitor>& monitors, const Rect& device);
 
+// Where a window at `window` (logical pixels) goes at start so that the user can reach it:
+// where it is while a part of it of up to 32 x 32 pixels lies on one monitor; otherwise (the
+// monitor it was on is gone) onto the monitor nearest to it, moved just far enough to lie
+// wholly on it, or with its top-left corner on it when it is larger.
+Point ReachablePlace(const std::vector<Monitor>& monitors, const Rect& window);
+
 // Where the magnifier goes, in logical pixels, for a pointer at `pointer` on `monitor`: the
 // placement rule applied within that monitor, so it never sits on another one. `current` is
 // where the magnifier is now; a place on another monitor counts as none.

@@ -51,6 +51,37 @@ TEST(MonitorsTest, SettingsPositionsRoundTripThroughLogicalPixels) {
     EXPECT_EQ(ToDevice(kScaled, Point{-20, 10}), (Point{-40, 20}));
 }
 
+// A window stored where no monitor is now (one was unplugged, or the file was edited) comes
+// onto the nearest one; one the user can still grab stays where it was.
+TEST(MonitorsTest, AWindowOffEveryMonitorComesOntoTheNearest) {
+    const Monitor a{{0, 0, 1920, 1080}, {0, 0, 1920, 1080}};
+    const Monitor b{{1920, 200, 3200, 1224}, {1920, 200, 3200, 1224}};
+    const auto at = [](int x, int y, int w = 149, int h = 127) { return Rect{x, y, x + w, y + h}; };
+    const struct {
+        std::vector<Monitor> monitors;
+        Rect window;
+        Point place;
+    } cases[] = {
+        {{a}, at(100, 100), {100, 100}},                 // on the monitor
+        {{a}, at(1880, 100), {1880, 100}},               // 40 pixels on it: can be grabbed
+        {{a}, at(1900, 100), {1771, 100}},               // 20 pixels: brought wholly on
+        {{a}, at(2500, 100), {1771, 100}},               // its monitor unplugged
+        {{a}, at(5000, 3000), {1771, 953}},
+        {{a}, at(-500, -500), {0, 0}},
+        {{a}, at(3000, 0, 2000, 1200), {0, 0}},          // larger than the monitor: its corner on it
+        {{a, b}, at(2500, 100), {2500, 200}},            // above the second, which is nearest
+        {{a, b}, at(2500, 600), {2500, 600}},
+        {{a, b}, at(1850, 1100), {1850, 1100}},          // below the first, but 79 pixels on the second
+        {{a, b}, at(1700, 1100), {1700, 953}},           // below the first, off the second
+        {{}, at(5000, 5000), {5000, 5000}},              // no monitor known: left alone
+    };
+    for (const auto& c : cases) {
+        const Point p = ReachablePlace(c.monitors, c.window);
+        EXPECT_EQ(p, c.place) << c.window.left << "," << c.window.top << " on "
+                              << c.monitors.size() << " monitors: got " << p.x << "," << p.y;
+    }
+}
+
 TEST(MonitorsTest, TheMagnifierStaysOnThePointersMonitor) {
     const Rect first = kScaled[0].logical, second = kScaled[1].logical;
     const Point home{kMagnifierDefaultLeft, kMagnifierTop};

@@ -1109,6 +1109,30 @@ private slots:
             QVERIFY2(notices[i].contains(says[i]), qPrintable(notices.join('|')));
         form.close();
     }
+
+    // A place stored for a monitor that is gone opens the window on the one there is, and the
+    // close writes the new place; a reachable place is kept as it is.
+    void aWindowStoredOffEveryMonitorOpensOnOne() {
+        for (const auto& [left, top, wantLeft, wantTop] :
+             {std::array<int, 4>{2500, 300, -1, 300}, {-900, -900, 0, 0}, {100, 200, 100, 200}}) {
+            AppFolder app;
+            QByteArray settings = kSettings;
+            settings.replace("Top=200\r\nLeft=100", "Top=" + QByteArray::number(top) +
+                                                         "\r\nLeft=" + QByteArray::number(left));
+            app.WriteSettings(settings);
+            app.WriteSkin("DEFAULT");
+            FakePlatform platform;
+            MainForm form(app.path(), platform);
+            form.show();
+            // -1: against the right edge of the one monitor.
+            const int x = wantLeft < 0 ? platform.screen.ScreenWidth() - form.width() : wantLeft;
+            QCOMPARE(form.pos(), QPoint(x, wantTop));
+            form.close();
+            const Profile file(app.path() / "palora.ini");
+            QCOMPARE(file.ReadString("System", "Left", ""), std::to_string(x));
+            QCOMPARE(file.ReadString("System", "Top", ""), std::to_string(wantTop));
+        }
+    }
 };
 
 QTEST_MAIN(MainFormTest)

@@ -204,6 +204,12 @@ void MainForm::FormCreate() {
         return;
     }
     WearSkin(*load.skin);
+    // A place stored for a monitor that is gone would open the window where nobody can reach
+    // it, and the close would write that place back.
+    const QRect g = geometry();
+    const Point reachable =
+        ReachablePlace(screen_.Monitors(), {g.left(), g.top(), g.left() + g.width(), g.top() + g.height()});
+    if (reachable != Point{g.left(), g.top()}) SetBounds(reachable.x, reachable.y, width(), height());
     LoadColors();
     ApplySettings();
     started_ = true;
