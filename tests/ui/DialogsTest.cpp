@@ -40,7 +40,7 @@ class FakeHost : public AboutHost,
                  public PaletteHost,
                  public FontHost,
                  public InputHost {
-public:
+  public:
     std::filesystem::path settings;
     int copyTypeWrites = 0;
 
@@ -76,7 +76,9 @@ public:
     bool LabelsBold() const override { return false; }
     void SetLabelsBold(bool) override {}
     void ApplyLabelWeight(bool) override {}
-    std::filesystem::path SkinIniPath() const override { return settings.parent_path() / "skin.ini"; }
+    std::filesystem::path SkinIniPath() const override {
+        return settings.parent_path() / "skin.ini";
+    }
     void SetAutoSizeItemEnabled(bool) override {}
     void PostCloseInput() override {}
 };
@@ -90,7 +92,8 @@ QList<std::pair<const char*, Make>> Windows() {
     return {
         {"hot-key", [](FakeHost& h) -> QWidget* { return new HookForm(h, 1024); }},
         {"about", [](FakeHost& h) -> QWidget* { return new AboutDlg(h, AboutDlg::kAboutPage); }},
-        {"basic settings", [](FakeHost& h) -> QWidget* { return new AboutDlg(h, AboutDlg::kSettingsPage); }},
+        {"basic settings",
+         [](FakeHost& h) -> QWidget* { return new AboutDlg(h, AboutDlg::kSettingsPage); }},
         {"label font", [](FakeHost& h) -> QWidget* { return new FontForm(h, 1024); }},
         {"contrast",
          [](FakeHost& h) -> QWidget* {
@@ -99,7 +102,8 @@ QList<std::pair<const char*, Make>> Windows() {
              for (QSlider* bar : form->findChildren<QSlider*>()) bar->setValue(255);
              return form;
          }},
-        {"favourites", [](FakeHost& h) -> QWidget* { return new MarksForm(static_cast<FavouritesHost&>(h)); }},
+        {"favourites",
+         [](FakeHost& h) -> QWidget* { return new MarksForm(static_cast<FavouritesHost&>(h)); }},
         {"input",
          [](FakeHost& h) -> QWidget* {
              auto* form = new InputForm(h, 1024, 768);
@@ -165,8 +169,8 @@ QStringList Misfits(QWidget* window) {
         if (const QString out = OutsideOf(label, window); !out.isEmpty())
             faults << name + QStringLiteral(": ") + out;
         const QRect text = QStyle::alignedRect(
-            label->layoutDirection(), QStyle::visualAlignment(label->layoutDirection(), label->alignment()),
-            need, box);
+            label->layoutDirection(),
+            QStyle::visualAlignment(label->layoutDirection(), label->alignment()), need, box);
         const QRect onWindow(label->mapTo(window, text.topLeft()), text.size());
         if (!room.contains(onWindow))
             faults << QStringLiteral("%1 at %2 comes too close to the edge of %3")
@@ -192,7 +196,7 @@ QStringList Misfits(QWidget* window) {
 class DialogsTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void initTestCase() {
         QVERIFY(dir_.isValid());
         host_.settings = dir_.filePath("palora.ini").toStdString();
@@ -241,18 +245,28 @@ private slots:
         QTest::addColumn<int>("key");
         QTest::addColumn<int>("result");  // -1: still open
         const int accepted = QDialog::Accepted, rejected = QDialog::Rejected;
-        QTest::newRow("hot-key, in the key list") << 0 << "ComboBox1" << int(Qt::Key_Return) << accepted;
+        QTest::newRow("hot-key, in the key list")
+            << 0 << "ComboBox1" << int(Qt::Key_Return) << accepted;
         QTest::newRow("hot-key, keypad Enter") << 0 << "" << int(Qt::Key_Enter) << accepted;
-        QTest::newRow("hot-key, Cancel focused") << 0 << "SpeedButton3" << int(Qt::Key_Return) << rejected;
-        QTest::newRow("about, its first page") << 1 << "PageControl1" << int(Qt::Key_Return) << accepted;
+        QTest::newRow("hot-key, Cancel focused")
+            << 0 << "SpeedButton3" << int(Qt::Key_Return) << rejected;
+        QTest::newRow("about, its first page")
+            << 1 << "PageControl1" << int(Qt::Key_Return) << accepted;
         QTest::newRow("about, in the help text") << 1 << "Memo1" << int(Qt::Key_Return) << -1;
-        QTest::newRow("basic settings, on the check box") << 2 << "CheckBox1" << int(Qt::Key_Return) << accepted;
-        QTest::newRow("basic settings, on a notation") << 2 << "RadioGroup1_1" << int(Qt::Key_Enter) << accepted;
-        QTest::newRow("label font, on the weight") << 3 << "CheckBox1" << int(Qt::Key_Return) << accepted;
-        QTest::newRow("contrast, in an edit box") << 4 << "Edit2" << int(Qt::Key_Return) << accepted;
-        QTest::newRow("contrast, on a slider") << 4 << "TrackBar1" << int(Qt::Key_Enter) << accepted;
-        QTest::newRow("favourites, in the name box") << 5 << "Edit2" << int(Qt::Key_Return) << accepted;
-        QTest::newRow("favourites, in a list") << 5 << "ListBox1" << int(Qt::Key_Return) << accepted;
+        QTest::newRow("basic settings, on the check box")
+            << 2 << "CheckBox1" << int(Qt::Key_Return) << accepted;
+        QTest::newRow("basic settings, on a notation")
+            << 2 << "RadioGroup1_1" << int(Qt::Key_Enter) << accepted;
+        QTest::newRow("label font, on the weight")
+            << 3 << "CheckBox1" << int(Qt::Key_Return) << accepted;
+        QTest::newRow("contrast, in an edit box")
+            << 4 << "Edit2" << int(Qt::Key_Return) << accepted;
+        QTest::newRow("contrast, on a slider")
+            << 4 << "TrackBar1" << int(Qt::Key_Enter) << accepted;
+        QTest::newRow("favourites, in the name box")
+            << 5 << "Edit2" << int(Qt::Key_Return) << accepted;
+        QTest::newRow("favourites, in a list")
+            << 5 << "ListBox1" << int(Qt::Key_Return) << accepted;
     }
     void enterPressesOk() {
         QFETCH(int, window);
@@ -277,7 +291,8 @@ private slots:
         const int writesBefore = host_.copyTypeWrites;
         auto* memo = qobject_cast<QPlainTextEdit*>(target);
         const QString textBefore = memo ? memo->toPlainText() : QString();
-        QTest::keyClick(target, Qt::Key(key), key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+        QTest::keyClick(target, Qt::Key(key),
+                        key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
         if (result < 0) {
             QVERIFY(dialog->isVisible());
             QVERIFY(memo);
@@ -291,7 +306,7 @@ private slots:
             QCOMPARE(host_.copyTypeWrites, writesBefore + (result == QDialog::Accepted ? 1 : 0));
     }
 
-private:
+  private:
     QTemporaryDir dir_;
     FakeHost host_;
     QTranslator english_;

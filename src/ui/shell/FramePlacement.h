@@ -19,7 +19,7 @@ namespace huebird {
 
 class FramePlacement : public QObject {
     Q_OBJECT
-public:
+  public:
     // Where the frame's top-left corner goes for a window of this outer size.
     using Rule = std::function<QPoint(const QSize& outer)>;
 
@@ -34,10 +34,10 @@ public:
     // The frame last seen around a window of `window`'s kind in this run, if any.
     static std::optional<QMargins> KnownFrame(const QWidget* window);
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     FramePlacement(QWidget* window, Rule rule, std::optional<QSize> outer, QMargins guess);
     void Fit();
 
