@@ -1,6 +1,5 @@
 // Process entry: one instance per user and display, then the main window and the loop.
 #include <QApplication>
-#include <QFont>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -16,6 +15,7 @@
 #include "platform/x11/X11Desktop.h"
 #include "platform/x11/X11HotKey.h"
 #include "platform/x11/X11ScreenSampler.h"
+#include "ui/Fonts.h"
 #include "ui/shell/GuardedApplication.h"
 #include "ui/shell/MainForm.h"
 #include "ui/shell/Notices.h"
@@ -35,14 +35,6 @@ namespace {
 std::string Environment(const char* name) {
     const char* value = std::getenv(name);
     return value ? value : "";
-}
-
-// The designed fonts are requested by name; map them to what Debian installs.
-void InstallFontSubstitutions() {
-    const QStringList cjk = {QStringLiteral("WenQuanYi Zen Hei"), QStringLiteral("DejaVu Sans")};
-    QFont::insertSubstitutions(QStringLiteral("宋体"), cjk);
-    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
-                               {QStringLiteral("DejaVu Sans"), QStringLiteral("WenQuanYi Zen Hei")});
 }
 
 }  // namespace
@@ -83,7 +75,7 @@ int main(int argc, char** argv) {
     // included, not when the last window happens to close.
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setApplicationName(QString::fromUtf8(huebird::kAppTitle));
-    InstallFontSubstitutions();
+    huebird::InstallFontSubstitutions();
 
     // The folder for settings and skins: the program's own, or the user's for an installed
     // program, filled from the stock at the first start (under the lock, so once).

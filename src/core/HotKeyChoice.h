@@ -27,7 +27,8 @@ int PreselectedHotKeyItem(std::uint32_t virtualKey);
 std::optional<int> ChosenHotKeyCode(int item);
 
 // The dialog's left edge: 20 pixels right of the main window, or 20 pixels left of it when
-// the right side has no room on a screen `screenWidth` wide.
+// the right side has no room on a screen `screenWidth` wide. `dialogWidth` is the outer width,
+// the window manager's frame included, and the result the frame's left edge.
 int HotKeyDialogLeft(int screenWidth, int mainLeft, int mainWidth, int skinWidth, int dialogWidth);
 
 // How a notice names the key: "Ctrl+W", "Ctrl+F5", "Ctrl+Num 1", "Ctrl+键码 7" for a code

@@ -17,6 +17,7 @@ inline constexpr const char* kFontBoldKey = "FontIsBold";
 
 // The dialog's left edge: 20 pixels right of the main window, or 20 pixels left of it when a
 // screen `screenWidth` wide has no room for the skin's full width and the dialog on the right.
+// `dialogWidth` is the outer width, frame included, and the result the frame's left edge.
 int FontDialogLeft(int screenWidth, int mainLeft, int mainWidth, int skinWidth, int dialogWidth);
 
 // What OK writes, in order: the six label colours (red, green, blue, then the three hexadecimal

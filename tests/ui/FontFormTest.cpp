@@ -194,7 +194,11 @@ private slots:
         QCOMPARE(host.footerLinks, 1);
 
         FontForm leftOfIt(host, 540);  // 540 < 100 + 158 + 271 + 20: no room on the right
-        QCOMPARE(leftOfIt.pos(), QPoint(100 - 271 - 20, 200));
+        // Framed, its outer right edge is 20 pixels left of the main window.
+        leftOfIt.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&leftOfIt));
+        QTRY_COMPARE(leftOfIt.frameGeometry().right() + 1, 100 - 20);
+        QCOMPARE(leftOfIt.frameGeometry().top(), 200);
     }
 
     // A chosen colour shows at once on its button and its label; the colour dialog starts at

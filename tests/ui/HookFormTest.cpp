@@ -60,7 +60,11 @@ private slots:
         QCOMPARE(host.footerLinks, 1);
 
         HookForm leftOfIt(host, 560);  // no room on the right of a 560-wide screen
-        QCOMPARE(leftOfIt.pos(), QPoint(100 - 289 - 20, 200));
+        // Framed, its outer right edge is 20 pixels left of the main window.
+        leftOfIt.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&leftOfIt));
+        QTRY_COMPARE(leftOfIt.frameGeometry().right() + 1, 100 - 20);
+        QCOMPARE(leftOfIt.frameGeometry().top(), 200);
     }
 
     void preselectsAndStoresOnlyOnOk_data() {

@@ -1,5 +1,6 @@
 #include "ui/colour/ContrastForm.h"
 
+#include <QFontMetrics>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -13,6 +14,7 @@
 #include "ui/Translation.h"
 #include "ui/colour/TypedCharacter.h"
 #include "ui/shell/DialogLook.h"
+#include "ui/shell/FramePlacement.h"
 #include "ui/shell/Notices.h"
 
 namespace huebird {
@@ -33,11 +35,15 @@ constexpr std::array<const char*, 3> kStripNames = {"RImage", "GImage", "BImage"
 constexpr std::array<const char*, 3> kBarNames = {"TrackBar1", "TrackBar2", "TrackBar3"};
 constexpr std::array<const char*, 3> kEditNames = {"Edit1", "Edit2", "Edit3"};
 
-// The contrast readout, in the free space between the footer link and the OK button: the
-// ratio on the left; on the right, for normal and for large text, the best level passed.
-constexpr QRect kRatioRect{130, 160, 52, 14};
+// The contrast readout, in the free space between the footer link and the OK button, below the
+// separator: the ratio on the left; on the right, in two rows, the best level passed for normal
+// and for large text.
+constexpr int kRatioLeft = 130;
+constexpr int kRatioWidth = 52;
 constexpr int kLevelLeft = 187;
-constexpr std::array<int, 2> kLevelTops = {154, 167};
+constexpr int kReadoutTop = 154;
+// The room kept between a text and the dialog's lower edge.
+constexpr int kBottomMargin = 2;
 const QColor kPassColor(0x00, 0x7A, 0x00);
 const QColor kFailColor(0xC0, 0x00, 0x00);
 
@@ -102,7 +108,14 @@ QLabel* MakePicture(const char* name, QWidget* parent, QRect at) {
 ContrastForm::ContrastForm(int red, int green, int blue, DialogHost& host, QWidget* parent)
     : QDialog(parent), host_(host) {
     setObjectName(QStringLiteral("ContrastForm"));
-    ApplyDialogLook(this, kClientWidth, kClientHeight);
+    // Two rows of text must fit below the separator: where the font is taller than the 181
+    // pixels allow, the dialog grows by the difference, and the bottom row (buttons, footer
+    // link, readout) keeps to the lower edge.
+    const int rowHeight = QFontMetrics(DialogFont()).height();
+    const int height =
+        std::max(kClientHeight, kReadoutTop + 2 * rowHeight + kBottomMargin);
+    const int down = height - kClientHeight;
+    ApplyDialogLook(this, kClientWidth, height);
     setModal(true);
     AddDialogHeader(this, tr("对比色"), tr("在这里可以通过滑杆选择不同的对比色"));
 
@@ -149,15 +162,16 @@ ContrastForm::ContrastForm(int red, int green, int blue, DialogHost& host, QWidg
 
     AddDialogSeparator(this, 152);
 
-    QToolButton* ok = AddDialogButton(this, "SpeedButton4", tr("确定"), 270, 158);
-    QToolButton* cancel = AddDialogButton(this, "SpeedButton5", tr("取消"), 325, 158);
+    QToolButton* ok = AddDialogButton(this, "SpeedButton4", tr("确定"), 270, 158 + down);
+    QToolButton* cancel = AddDialogButton(this, "SpeedButton5", tr("取消"), 325, 158 + down);
     connect(ok, &QToolButton::clicked, this, &ContrastForm::SpeedButton4Click);
     connect(cancel, &QToolButton::clicked, this, &QDialog::reject);
-    AddFooterLink(this, 1, 164, [this] { host_.OpenFooterLink(); });
+    SetDefaultButton(this, ok);
+    AddFooterLink(this, 1, 164 + down, [this] { host_.OpenFooterLink(); });
 
     ratio_ = new QLabel(this);
     ratio_->setObjectName(QStringLiteral("ContrastRatio"));
-    ratio_->setGeometry(kRatioRect);
+    ratio_->setGeometry(kRatioLeft, kReadoutTop + rowHeight / 2, kRatioWidth, rowHeight);
     ratio_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     QFont bold = font();
     bold.setBold(true);
@@ -172,10 +186,11 @@ ContrastForm::ContrastForm(int red, int green, int blue, DialogHost& host, QWidg
     const int levelWidth = EnglishTexts() ? 44 : 50;
     for (std::size_t row = 0; row < 2; ++row) {
         auto* head = new QLabel(rowNames[row], this);
-        head->setGeometry(kLevelLeft, kLevelTops[row], headWidth, 14);
+        const int top = kReadoutTop + static_cast<int>(row) * rowHeight;
+        head->setGeometry(kLevelLeft, top, headWidth, rowHeight);
         auto* level = new QLabel(this);
         level->setObjectName(QString::fromLatin1(levelNames[row]));
-        level->setGeometry(kLevelLeft + headWidth + 2, kLevelTops[row], levelWidth, 14);
+        level->setGeometry(kLevelLeft + headWidth + 2, top, levelWidth, rowHeight);
         levels_[row] = {head, level};
     }
 
@@ -192,9 +207,12 @@ ContrastForm::ContrastForm(int red, int green, int blue, DialogHost& host, QWidg
     Refresh();
     image2_->setPixmap(Swatch(editedRgb_));
 
+    // Centred on the desktop, framed.
     const QRect desktop = QGuiApplication::primaryScreen()->availableGeometry();
-    move(desktop.x() + (desktop.width() - width()) / 2,
-         desktop.y() + (desktop.height() - height()) / 2);
+    FramePlacement::Place(this, [desktop](const QSize& outer) {
+        return QPoint(desktop.x() + (desktop.width() - outer.width()) / 2,
+                      desktop.y() + (desktop.height() - outer.height()) / 2);
+    });
 }
 
 void ContrastForm::showEvent(QShowEvent* e) {
@@ -300,7 +318,11 @@ void ContrastForm::SpeedButton4Click() {
 
 bool ContrastForm::eventFilter(QObject* watched, QEvent* e) {
     if (e->type() == QEvent::KeyPress && qobject_cast<QLineEdit*>(watched) != nullptr) {
-        const std::optional<char32_t> typed = TypedCharacter(*static_cast<QKeyEvent*>(e));
+        const auto* key = static_cast<QKeyEvent*>(e);
+        // Enter types nothing: the box has taken its value already, so it is the dialog's OK.
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
+            return QDialog::eventFilter(watched, e);
+        const std::optional<char32_t> typed = TypedCharacter(*key);
         if (typed && !AcceptsContrastEditChar(*typed)) return true;  // discarded
     }
     return QDialog::eventFilter(watched, e);

@@ -78,10 +78,12 @@ QLineEdit* MakeEdit(const char* name, QWidget* parent, QRect at, int maxLength) 
     return edit;
 }
 
+// A line of the note below the panels, as tall as a line of the window's font (descenders
+// included).
 QLabel* MakeLabel(const char* name, QWidget* parent, int y) {
     auto* label = new QLabel(parent);
     label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(6, y, kInputFormWidth - 8, 14);
+    label->setGeometry(6, y, kInputFormWidth - 8, parent->fontMetrics().height());
     return label;
 }
 
@@ -136,8 +138,9 @@ InputForm::InputForm(InputHost& host, int screenWidth, int screenHeight, QWidget
     connect(speedButton1_, &QToolButton::clicked, this, &InputForm::SpeedButton1Click);
     connect(speedButton2_, &QToolButton::clicked, this, &InputForm::SpeedButton2Click);
 
-    label2_ = MakeLabel("Label2", this, 36);
-    label3_ = MakeLabel("Label3", this, 50);
+    // Two lines between the panels' lower edge (31) and the expanded window's (65).
+    label2_ = MakeLabel("Label2", this, 33);
+    label3_ = MakeLabel("Label3", this, 47);
 
     panel1_ = MakeDragPanel("Panel1", this);
     QToolButton* speedButton3 = MakeModeButton("SpeedButton3", kHexMode, panel1_);

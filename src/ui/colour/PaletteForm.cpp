@@ -7,13 +7,13 @@
 #include <QStylePainter>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QWindow>
 #include <array>
 #include <functional>
 
 #include "core/Palettes.h"
 #include "platform/ScreenSampler.h"
 #include "ui/shell/DialogLook.h"
+#include "ui/shell/FramePlacement.h"
 
 namespace huebird {
 
@@ -84,11 +84,8 @@ constexpr int kClientHeight = PaletteForm::kOuterHeight - 24;
 constexpr QRect kPageControl1(0, 43, 242, 169);
 constexpr QPoint kImagePlaces[4] = {{21, 10}, {56, 32}, {49, 13}, {48, 5}};
 
-// The window manager's frame around a palette window, once one has been seen in this run.
-QMargins& KnownFrame() {
-    static QMargins frame(4, 20, 4, 4);
-    return frame;
-}
+// The frame the layout was drawn for.
+constexpr QMargins kLayoutFrame(4, 20, 4, 4);
 
 QList<PaletteForm*>& OpenList() {
     static QList<PaletteForm*> open;
@@ -133,17 +130,9 @@ PaletteForm::PaletteForm(PaletteHost& host, ScreenSampler& screen, int screenWid
     QFont font(QStringLiteral("宋体"));
     font.setPixelSize(12);
     setFont(font);
-    // The outer size is 251 x 258. The frame is known only once the window manager has
-    // framed the window: until then the client size allows for the frame a palette window had
-    // before in this run, or for the frame the layout was drawn for; FitToFrame corrects it.
-    const QMargins frame = KnownFrame();
-    resize(kOuterWidth - frame.left() - frame.right(), kOuterHeight - frame.top() - frame.bottom());
-
     // The header and the link are laid out for the designed client size and then kept with
     // the edges they follow.
-    const QSize designed(kClientWidth, kClientHeight);
-    const QSize actual = size();
-    resize(designed);
+    resize(kClientWidth, kClientHeight);
     panel1_ = AddDialogHeader(this, tr("调色板"), tr("我们为方便大家提供几种常用的色板"));
     panel1Edge_ = findChild<QWidget*>(QStringLiteral("Panel1Edge"));
 
@@ -164,9 +153,9 @@ PaletteForm::PaletteForm(PaletteHost& host, ScreenSampler& screen, int screenWid
     }
     connect(pageControl1_, &QTabWidget::currentChanged, this, [this] { LeaveNoPage(); });
 
-    label9_ = AddFooterLink(this, 2, kClientHeight - 16, [this] { host_.OpenFooterLink(); });
+    // Its line of text clear of the lower edge.
+    label9_ = AddFooterLink(this, 2, kClientHeight - 18, [this] { host_.OpenFooterLink(); });
     label9FromBottomRight_ = QPoint(kClientWidth, kClientHeight) - label9_->pos();
-    resize(actual);
 
     const int page = host_.PalIndex();
     if (page >= 0 && page < pageControl1_->count()) {
@@ -175,11 +164,17 @@ PaletteForm::PaletteForm(PaletteHost& host, ScreenSampler& screen, int screenWid
         ShowNoPage();
     }
 
+    // The outer size is 251 x 258: the client allows for the frame a palette window had before
+    // in this run, or for the frame the layout was drawn for, until this window's frame is known.
     const QPoint main = host_.MainTopLeft();
-    placedAt_ = QPoint(
-        PaletteLeft(screenWidth, main.x(), host_.MainWidth(), host_.SkinWidth(), kOuterWidth),
-        main.y());
-    move(placedAt_);
+    const int mainWidth = host_.MainWidth();
+    const int skinWidth = host_.SkinWidth();
+    FramePlacement::PlaceOuter(
+        this, QSize(kOuterWidth, kOuterHeight), kLayoutFrame,
+        [=](const QSize& outer) {
+            return QPoint(PaletteLeft(screenWidth, main.x(), mainWidth, skinWidth, outer.width()),
+                          main.y());
+        });
     OpenList().append(this);
 }
 
@@ -220,36 +215,6 @@ void PaletteForm::resizeEvent(QResizeEvent* event) {
     panel1_->resize(width(), panel1_->height());
     if (panel1Edge_) panel1Edge_->resize(width(), panel1Edge_->height());
     label9_->move(QPoint(width(), height()) - label9FromBottomRight_);
-    FitToFrame();
-}
-
-void PaletteForm::moveEvent(QMoveEvent* event) {
-    QWidget::moveEvent(event);
-    FitToFrame();
-}
-
-void PaletteForm::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    FitToFrame();
-}
-
-// Once the window manager's frame is known, the client size is set so that the window with its
-// frame is 251 x 258, once per window (a size the user chose later stays); later windows start
-// at the right size at once.
-void PaletteForm::FitToFrame() {
-    if (fittedToFrame_ || !isVisible() || !windowHandle()) return;
-    const QMargins frame = windowHandle()->frameMargins();
-    if (frame.isNull()) return;
-    fittedToFrame_ = true;
-    KnownFrame() = frame;
-    const QSize client(kOuterWidth - frame.left() - frame.right(),
-                       kOuterHeight - frame.top() - frame.bottom());
-    if (size() != client) {
-        resize(client);
-        // While the window manager frames the window the toolkit may still hold a position
-        // from before the framing, and the resize would send the window there.
-        move(placedAt_);
-    }
 }
 
 }  // namespace huebird

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <QList>
-#include <QMargins>
 #include <QWidget>
 
 #include "ui/shell/Hosts.h"
@@ -49,13 +48,10 @@ signals:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    void moveEvent(QMoveEvent* event) override;
-    void showEvent(QShowEvent* event) override;
 
 private:
     void ShowNoPage();
     void LeaveNoPage();
-    void FitToFrame();
 
     PaletteHost& host_;
     ScreenSampler& screen_;
@@ -66,8 +62,6 @@ private:
     QLabel* label9_ = nullptr;      // the footer link, kept at its distance from the
     QPoint label9FromBottomRight_;  // right and bottom edges
     bool noPage_ = false;           // no page shown (PalIndex outside 0..3)
-    bool fittedToFrame_ = false;
-    QPoint placedAt_;  // where the frame's top-left corner was put
 };
 
 }  // namespace huebird

@@ -21,6 +21,8 @@
 
 #include "core/Text.h"
 #include "ui/QtColour.h"
+#include "ui/shell/DialogLook.h"
+#include "ui/shell/FramePlacement.h"
 #include "ui/shell/Notices.h"
 #include "ui/shell/WindowDrag.h"
 
@@ -232,6 +234,15 @@ MarksForm::MarksForm(FavouritesHost& host, QWidget* parent) : QDialog(parent), h
     connect(moveLeft, &QToolButton::clicked, this, [this] { Move(target_, source_); });
     connect(ok, &QToolButton::clicked, this, &QDialog::accept);
     connect(cancel, &QToolButton::clicked, this, &QDialog::reject);
+    SetDefaultButton(this, ok);
+    // Centred on the desktop, framed.
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect desktop = screen->availableGeometry();
+        FramePlacement::Place(this, [desktop](const QSize& outer) {
+            return QPoint(desktop.x() + (desktop.width() - outer.width()) / 2,
+                          desktop.y() + (desktop.height() - outer.height()) / 2);
+        });
+    }
     for (const Side* side : {&source_, &target_}) {
         connect(side->combo, &QComboBox::currentIndexChanged, this,
                 [this, side] { Reload(*side); });
@@ -272,9 +283,6 @@ bool MarksForm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MarksForm::Open() {
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        move(screen->availableGeometry().center() - rect().center());
-    }
     edit1_->setText(host_.HexReadout());
     ShowPreview(host_.CurrentWorkColor());
     Reload(source_);

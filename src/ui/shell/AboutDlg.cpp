@@ -15,6 +15,7 @@
 
 #include "ui/shell/AppIcon.h"
 #include "ui/shell/DialogLook.h"
+#include "ui/shell/FramePlacement.h"
 #include "ui/shell/Links.h"
 
 namespace huebird {
@@ -78,17 +79,22 @@ AboutDlg::AboutDlg(AboutHost& host, int page, QWidget* parent) : QDialog(parent)
     QToolButton* cancel = AddDialogButton(this, "SpeedButton5", tr("取消"), 300, 181);
     connect(ok, &QToolButton::clicked, this, &QDialog::accept);
     connect(cancel, &QToolButton::clicked, this, &QDialog::reject);
+    SetDefaultButton(this, ok);
     AddFooterLink(this, 6, 186, [this] { host_.OpenFooterLink(); });
 
+    // Centred over the main window, framed.
     const QRect main = host_.MainGeometry();
-    move(main.x() + (main.width() - kClientWidth) / 2,
-         main.y() + (main.height() - kClientHeight) / 2);
+    FramePlacement::Place(this, [main](const QSize& outer) {
+        return QPoint(main.x() + (main.width() - outer.width()) / 2,
+                      main.y() + (main.height() - outer.height()) / 2);
+    });
     host_.PauseAutoSize();
     paused_ = true;
 }
 
 QWidget* AboutDlg::BuildAboutPage() {
-    auto* page = new QWidget;
+    // Made in the dialog, so the lines are sized in the dialog's font.
+    auto* page = new QWidget(this);
     page->setObjectName(QStringLiteral("TabSheet1"));
 
     auto* image1 = new QLabel(page);
@@ -111,7 +117,7 @@ QWidget* AboutDlg::BuildAboutPage() {
 }
 
 QWidget* AboutDlg::BuildHelpPage() {
-    auto* page = new QWidget;
+    auto* page = new QWidget(this);
     page->setObjectName(QStringLiteral("TabSheet2"));
     auto* memo1 =
         new QPlainTextEdit(QCoreApplication::translate("huebird::AboutDlg", kHelpText), page);
@@ -128,7 +134,7 @@ QWidget* AboutDlg::BuildHelpPage() {
 }
 
 QWidget* AboutDlg::BuildSettingsPage() {
-    auto* page = new QWidget;
+    auto* page = new QWidget(this);
     page->setObjectName(QStringLiteral("TabSheet3"));
     checkBox1_ = new QCheckBox(tr("拷贝颜色带＂＃＂符号"), page);
     checkBox1_->setObjectName(QStringLiteral("CheckBox1"));

@@ -1,11 +1,15 @@
 #include "ui/shell/DialogLook.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QFrame>
 #include <QLabel>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QToolButton>
+#include <algorithm>
 
 #include "ui/shell/Notices.h"
 
@@ -31,7 +35,36 @@ private:
     std::function<void()> open_;
 };
 
+// Presses the default button for an Enter or Return that no control of the dialog took.
+class DefaultButton : public QObject {
+public:
+    DefaultButton(QDialog* dialog, QToolButton* ok) : QObject(dialog), dialog_(dialog), ok_(ok) {
+        dialog->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched != dialog_ || event->type() != QEvent::KeyPress) return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+        if ((key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) ||
+            modifiers != Qt::NoModifier) {
+            return false;
+        }
+        auto* focused = qobject_cast<QToolButton*>(QApplication::focusWidget());
+        QToolButton* pressed = focused && dialog_->isAncestorOf(focused) ? focused : ok_.data();
+        if (pressed && pressed->isVisible() && pressed->isEnabled()) pressed->click();
+        return true;
+    }
+
+private:
+    QDialog* dialog_;
+    QPointer<QToolButton> ok_;
+};
+
 }  // namespace
+
+void SetDefaultButton(QDialog* dialog, QToolButton* ok) { new DefaultButton(dialog, ok); }
 
 void ApplyDialogLook(QDialog* dialog, int width, int height) {
     dialog->setWindowTitle(QString::fromUtf8(kAppTitle));
@@ -39,9 +72,13 @@ void ApplyDialogLook(QDialog* dialog, int width, int height) {
                            Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                            Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
     dialog->setFixedSize(width, height);
+    dialog->setFont(DialogFont());
+}
+
+QFont DialogFont() {
     QFont font(QStringLiteral("宋体"));
     font.setPixelSize(12);
-    dialog->setFont(font);
+    return font;
 }
 
 QWidget* AddDialogHeader(QWidget* dialog, const QString& title, const QString& line) {
@@ -64,7 +101,12 @@ QWidget* AddDialogHeader(QWidget* dialog, const QString& title, const QString& l
     auto* lineLabel = new QLabel(line, band);
     lineLabel->setObjectName(QStringLiteral("Label2"));
     lineLabel->adjustSize();
-    lineLabel->move(24, 23);
+    // Indented under the title, and kept as far from the right edge as the title is from the
+    // left one.
+    constexpr int kTitleLeft = 12, kLineIndent = 24;
+    lineLabel->move(std::clamp(dialog->width() - kTitleLeft - lineLabel->width(), kTitleLeft,
+                               kLineIndent),
+                    23);
 
     auto* edge = new QFrame(dialog);
     edge->setObjectName(QStringLiteral("Panel1Edge"));

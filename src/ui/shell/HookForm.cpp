@@ -7,6 +7,7 @@
 
 #include "core/HotKeyChoice.h"
 #include "ui/shell/DialogLook.h"
+#include "ui/shell/FramePlacement.h"
 
 namespace huebird {
 
@@ -41,11 +42,17 @@ HookForm::HookForm(HookHost& host, int screenWidth, QWidget* parent) : QDialog(p
     QToolButton* cancel = AddDialogButton(this, "SpeedButton3", tr("取消"), 232, 92);
     connect(ok, &QToolButton::clicked, this, &QDialog::accept);
     connect(cancel, &QToolButton::clicked, this, &QDialog::reject);
+    SetDefaultButton(this, ok);
     AddFooterLink(this, 2, 97, [this] { host_.OpenFooterLink(); });
 
+    // Beside the main window, by the dialog's outer width.
     const QPoint main = host_.MainTopLeft();
-    move(HotKeyDialogLeft(screenWidth, main.x(), host_.MainWidth(), host_.SkinWidth(), kClientWidth),
-         main.y());
+    const int mainWidth = host_.MainWidth();
+    const int skinWidth = host_.SkinWidth();
+    FramePlacement::Place(this, [=](const QSize& outer) {
+        return QPoint(HotKeyDialogLeft(screenWidth, main.x(), mainWidth, skinWidth, outer.width()),
+                      main.y());
+    });
     host_.PauseAutoSize();
     paused_ = true;
 }

@@ -13,6 +13,7 @@
 #include "core/LabelFonts.h"
 #include "core/Profile.h"
 #include "ui/shell/DialogLook.h"
+#include "ui/shell/FramePlacement.h"
 #include "ui/shell/Notices.h"
 #include "ui/shell/WindowDrag.h"
 #include "ui/QtColour.h"
@@ -222,14 +223,20 @@ FontForm::FontForm(FontHost& host, int screenWidth, QWidget* parent)
     cancel->resize(68, 26);
     connect(ok, &QToolButton::clicked, this, &FontForm::SpeedButton1Click);
     connect(cancel, &QToolButton::clicked, this, &FontForm::SpeedButton2Click);
+    SetDefaultButton(this, ok);
 
     AddDialogSeparator(this, 183);
     AddFooterLink(this, 8, 189, [this] { host_.OpenFooterLink(); });
 
     // Opening.
+    // Beside the main window, by the dialog's outer width.
     const QPoint main = host_.MainTopLeft();
-    move(FontDialogLeft(screenWidth, main.x(), host_.MainWidth(), host_.SkinWidth(), kClientWidth),
-         main.y());
+    const int mainWidth = host_.MainWidth();
+    const int skinWidth = host_.SkinWidth();
+    FramePlacement::Place(this, [=](const QSize& outer) {
+        return QPoint(FontDialogLeft(screenWidth, main.x(), mainWidth, skinWidth, outer.width()),
+                      main.y());
+    });
     host_.PauseAutoSize();
     paused_ = true;
     for (int tag = 0; tag < kLabelCount; ++tag) {
