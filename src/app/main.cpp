@@ -52,7 +52,8 @@ int main(int argc, char** argv) {
     // --version need neither a display nor the lock.
     const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
     const std::string program = "huebird";
-    switch (const huebird::Command command = huebird::ParseCommandLine(args); command.action) {
+    const huebird::Command command = huebird::ParseCommandLine(args);
+    switch (command.action) {
         case huebird::Command::Action::Help:
             std::fputs(huebird::UsageText(program).c_str(), stdout);
             return 0;
@@ -66,6 +67,9 @@ int main(int argc, char** argv) {
         case huebird::Command::Action::Run:
             break;
     }
+    // -display names the display for everything that opens one: the check below, the lock's
+    // name, the toolkit and the hot-key library's own connection.
+    if (!command.display.empty()) setenv("DISPLAY", command.display.c_str(), 1);
     if (const std::string problem = huebird::DisplayProblem(); !problem.empty()) {
         std::fprintf(stderr, "huebird: %s\n", problem.c_str());
         return 1;
