@@ -10,8 +10,10 @@
 
 #include "core/CommandLine.h"
 #include "core/DataFolder.h"
+#include "platform/EndSignals.h"
 #include "platform/InstanceLock.h"
 #include "platform/x11/DisplayCheck.h"
+#include "platform/x11/DisplayLoss.h"
 #include "platform/x11/X11Clipboard.h"
 #include "platform/x11/X11Desktop.h"
 #include "platform/x11/X11HotKey.h"
@@ -129,6 +131,10 @@ int main(int argc, char** argv) {
         desktop.KeepOffTaskbar(&form);
         QObject::connect(&form, &huebird::MainForm::closed, &app, &QCoreApplication::quit,
                          Qt::QueuedConnection);
+        // A termination signal (a logout, a shutdown, Ctrl+C, a closed terminal) ends the
+        // program as the close button does; the X server going away saves what it can.
+        huebird::EndSignals endSignals([&form](int) { form.CloseImgClick(); });
+        huebird::DisplayLoss displayLoss([&form] { form.SaveWithoutDisplay(); });
         form.show();
         return QApplication::exec();
     } catch (const std::exception& e) {
