@@ -37,9 +37,11 @@ bool DisplayLoss::Broken() {
 }
 
 void DisplayLoss::AtExit() {
+    // Another thread's exit, or an exit for another reason, goes on as it was and leaves the
+    // handler armed for the main thread's own.
+    if (std::this_thread::get_id() != gMainThread || !Broken()) return;
     DisplayLoss* armed = gArmed.exchange(nullptr);
-    // Another thread's exit, or an exit for another reason, goes on as it was.
-    if (!armed || std::this_thread::get_id() != gMainThread || !Broken()) return;
+    if (!armed) return;
     armed->lastStep_();
     std::fflush(stdout);
     std::fflush(stderr);
