@@ -9,8 +9,10 @@
 
 #include "core/CommandLine.h"
 #include "core/DataFolder.h"
+#include "platform/EndSignals.h"
 #include "platform/InstanceLock.h"
 #include "platform/x11/DisplayCheck.h"
+#include "platform/x11/DisplayLoss.h"
 #include "platform/x11/X11Clipboard.h"
 #include "platform/x11/X11Desktop.h"
 #include "platform/x11/X11HotKey.h"
@@ -44,7 +46,8 @@ int main(int argc, char** argv) {
     // --version need neither a display nor the lock.
     const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
     const std::string program = "huebird";
-    switch (const huebird::Command command = huebird::ParseCommandLine(args); command.action) {
+    const huebird::Command command = huebird::ParseCommandLine(args);
+    switch (command.action) {
         case huebird::Command::Action::Help:
             std::fputs(huebird::UsageText(program).c_str(), stdout);
             return 0;
@@ -58,6 +61,9 @@ int main(int argc, char** argv) {
         case huebird::Command::Action::Run:
             break;
     }
+    // -display names the display for everything that opens one: the check below, the lock's
+    // name, the toolkit and the hot-key library's own connection.
+    if (!command.display.empty()) setenv("DISPLAY", command.display.c_str(), 1);
     if (const std::string problem = huebird::DisplayProblem(); !problem.empty()) {
         std::fprintf(stderr, "huebird: %s\n", problem.c_str());
         return 1;
@@ -117,6 +123,10 @@ int main(int argc, char** argv) {
         desktop.KeepOffTaskbar(&form);
         QObject::connect(&form, &huebird::MainForm::closed, &app, &QCoreApplication::quit,
                          Qt::QueuedConnection);
+        // A termination signal (a logout, a shutdown, Ctrl+C, a closed terminal) ends the
+        // program as the close button does; the X server going away saves what it can.
+        huebird::EndSignals endSignals([&form](int) { form.CloseImgClick(); });
+        huebird::DisplayLoss displayLoss([&form] { form.SaveWithoutDisplay(); });
         form.show();
         return QApplication::exec();
     } catch (const std::exception& e) {

@@ -1,18 +1,89 @@
 #include "core/CommandLine.h"
 
+#include <string_view>
+
 namespace huebird {
 
 #ifndef HUEBIRD_VERSION
 #define HUEBIRD_VERSION "0"
 #endif
 
+namespace {
+
+// The options the toolkit takes out of the command line itself (the application objects and
+// the X11 platform), written with one dash or two. A value follows as the next argument, or
+// after "=" where the toolkit accepts that too.
+enum class Takes { Nothing, Value, ValueOrAttached };
+struct ToolkitOption {
+    std::string_view name;
+    Takes takes;
+};
+constexpr ToolkitOption kToolkitOptions[] = {
+    {"platform", Takes::Value},        {"platformpluginpath", Takes::Value},
+    {"platformtheme", Takes::Value},   {"plugin", Takes::Value},
+    {"qwindowgeometry", Takes::Value}, {"qwindowtitle", Takes::Value},
+    {"qwindowicon", Takes::Value},     {"geometry", Takes::Value},
+    {"title", Takes::Value},           {"icon", Takes::Value},
+    {"session", Takes::Value},         {"reverse", Takes::Nothing},
+    {"testability", Takes::Nothing},   {"style", Takes::ValueOrAttached},
+    {"stylesheet", Takes::ValueOrAttached}, {"widgetcount", Takes::Nothing},
+    {"qmljsdebugger", Takes::ValueOrAttached},
+    {"display", Takes::Value},         {"name", Takes::Value},
+    {"visual", Takes::Value},          {"nograb", Takes::Nothing},
+    {"dograb", Takes::Nothing},
+};
+
+struct Found {
+    const ToolkitOption* option = nullptr;
+    bool attached = false;  // the value came after "="
+    std::string value;
+};
+
+Found FindToolkitOption(std::string_view arg) {
+    Found found;
+    if (arg.size() < 2 || arg[0] != '-') return found;
+    arg.remove_prefix(arg[1] == '-' ? 2 : 1);
+    const std::size_t equals = arg.find('=');
+    for (const ToolkitOption& o : kToolkitOptions) {
+        if (arg == o.name) {
+            found.option = &o;
+            return found;
+        }
+        if (o.takes == Takes::ValueOrAttached && equals == o.name.size() &&
+            arg.substr(0, equals) == o.name) {
+            found.option = &o;
+            found.attached = true;
+            found.value = std::string(arg.substr(equals + 1));
+            return found;
+        }
+    }
+    return found;
+}
+
+}  // namespace
+
 Command ParseCommandLine(const std::vector<std::string>& args) {
     Command c;
-    for (const std::string& a : args) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
         Command::Action wanted = Command::Action::Misuse;
         if (a == "--help" || a == "-h") wanted = Command::Action::Help;
         if (a == "--version" || a == "-V") wanted = Command::Action::Version;
         if (wanted == Command::Action::Misuse) {
+            if (Found t = FindToolkitOption(a); t.option) {
+                if (t.option->takes != Takes::Nothing && !t.attached) {
+                    // The next argument is the value, whatever it looks like, as the toolkit
+                    // reads it.
+                    if (i + 1 == args.size()) {
+                        c.action = Command::Action::Misuse;
+                        c.problem = "option needs a value: " + a;
+                        return c;
+                    }
+                    t.value = args[++i];
+                }
+                if (t.option->name == "display") c.display = t.value;
+                continue;
+            }
             c.action = Command::Action::Misuse;
             c.problem = (!a.empty() && a[0] == '-') ? "unknown option: " : "unexpected argument: ";
             c.problem += a;
@@ -36,9 +107,14 @@ std::string UsageText(const std::string& program) {
         "  -h, --help     show this text and exit\n"
         "  -V, --version  show the version and exit\n"
         "\n"
+        "The toolkit's own options are accepted too, among them -display NAME (the X display\n"
+        "to run on) and -session ID (given by a session manager that restarts the program).\n"
+        "\n"
         "Huebird runs once per user and display: a second start leaves the first one as it is.\n"
         "Its settings file palora.ini and its skins live beside the program or, for an\n"
-        "installed program, in $XDG_DATA_HOME/huebird (by default ~/.local/share/huebird).\n";
+        "installed program, in $XDG_DATA_HOME/huebird (by default ~/.local/share/huebird).\n"
+        "A termination signal, or the X server going away, ends it as a close does: the\n"
+        "settings are saved first.\n";
     return text;
 }
 

@@ -1,5 +1,7 @@
-// What the command line asks for. Only the two informational options exist; anything else is
-// a mistake the user is told about.
+// What the command line asks for. The program's own options are the two informational ones; the
+// toolkit's own options (a session manager restarts the program with -session, -display names
+// the X display, and the like) are accepted and left to the toolkit; anything else is a mistake
+// the user is told about.
 #pragma once
 
 #include <string>
@@ -11,6 +13,7 @@ struct Command {
     enum class Action { Run, Help, Version, Misuse };
     Action action = Action::Run;
     std::string problem;  // for Misuse: what was wrong, in one line
+    std::string display;  // -display's value: the X display the whole program is to use
 };
 
 // `args` are the arguments after the program's name.

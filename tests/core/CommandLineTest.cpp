@@ -33,10 +33,55 @@ TEST(CommandLineTest, OptionsAndMistakes) {
     }
 }
 
+// The toolkit's own options are the toolkit's: a session manager restarts the program with
+// "-session ID", and the values of such options are taken whole, whatever they look like.
+TEST(CommandLineTest, ToolkitOptionsAreAcceptedWithTheirValues) {
+    const struct {
+        std::vector<std::string> args;
+        A action;
+        std::string problem;
+        std::string display;
+    } cases[] = {
+        {{"-session", "10d3a6c8_1700000000"}, A::Run, "", ""},
+        {{"--session", "x"}, A::Run, "", ""},
+        {{"-display", ":7"}, A::Run, "", ":7"},
+        {{"--display", "host:3.0", "-name", "picker"}, A::Run, "", "host:3.0"},
+        {{"-reverse", "-nograb", "-dograb", "-widgetcount", "-testability"}, A::Run, "", ""},
+        {{"-style=fusion", "--stylesheet=a.qss", "-qmljsdebugger=port:1234"}, A::Run, "", ""},
+        {{"-style", "fusion", "-stylesheet", "a.qss", "-qmljsdebugger", "port:1"}, A::Run, "", ""},
+        {{"-platform", "xcb", "-platformtheme", "gtk3", "-plugin", "evdev", "-visual", "33"},
+         A::Run, "", ""},
+        {{"-geometry", "+10+10", "-qwindowgeometry", "80x80", "-title", "t", "-qwindowtitle", "t",
+          "-icon", "i", "-qwindowicon", "i", "-platformpluginpath", "/p"},
+         A::Run, "", ""},
+        // A value is the next argument even when it looks like an option or says "help".
+        {{"-session", "--help"}, A::Run, "", ""},
+        {{"-title", "-V", "--version"}, A::Version, "", ""},
+        {{"-session", "s", "--help"}, A::Help, "", ""},
+        // An option whose value is missing is a mistake, as is an attached value where the
+        // toolkit takes none, or a name that only starts like one of them.
+        {{"-session"}, A::Misuse, "option needs a value: -session", ""},
+        {{"-name", "n", "--display"}, A::Misuse, "option needs a value: --display", ""},
+        {{"-session=x"}, A::Misuse, "unknown option: -session=x", ""},
+        {{"-reverse=1"}, A::Misuse, "unknown option: -reverse=1", ""},
+        {{"-sessions", "x"}, A::Misuse, "unknown option: -sessions", ""},
+        {{"---session", "x"}, A::Misuse, "unknown option: ---session", ""},
+        {{"-session", "x", "y"}, A::Misuse, "unexpected argument: y", ""},
+        {{"-"}, A::Misuse, "unknown option: -", ""},
+    };
+    for (const auto& c : cases) {
+        const Command got = ParseCommandLine(c.args);
+        EXPECT_EQ(got.action, c.action) << ::testing::PrintToString(c.args);
+        EXPECT_EQ(got.problem, c.problem) << ::testing::PrintToString(c.args);
+        EXPECT_EQ(got.display, c.display) << ::testing::PrintToString(c.args);
+    }
+}
+
 TEST(CommandLineTest, TextsNameTheOptionsAndTheVersion) {
     const std::string usage = UsageText("huebird");
     EXPECT_EQ(usage.rfind("Usage: huebird [--help] [--version]\n", 0), 0u);
     EXPECT_NE(usage.find("--version"), std::string::npos);
+    EXPECT_NE(usage.find("-session"), std::string::npos);
     EXPECT_EQ(VersionText().rfind("Huebird ", 0), 0u);
     EXPECT_NE(VersionText(), "Huebird 0\n");  // the build's own version, not the fallback
 }

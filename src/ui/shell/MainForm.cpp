@@ -515,6 +515,13 @@ void MainForm::SaveSettings() {
     }
 }
 
+void MainForm::SaveWithoutDisplay() {
+    if (!started_ || saved_) return;
+    saved_ = true;
+    Notices::SetNoDisplay();
+    SaveSettings();
+}
+
 void MainForm::closeEvent(QCloseEvent* e) {
     if (closing_) {
         e->accept();
@@ -529,7 +536,10 @@ void MainForm::closeEvent(QCloseEvent* e) {
     favourites_->Release();
     // A window closed before every creation step ran has nothing worth saving, and
     // writing the layout defaults would overwrite the user's settings.
-    if (started_) SaveSettings();
+    if (started_ && !saved_) {
+        saved_ = true;
+        SaveSettings();
+    }
     // The very last step: the key is let go.
     hotKey_.Disable();
     e->accept();

@@ -60,6 +60,11 @@ public:
     bool EndRequested() const { return !endReason_.isEmpty(); }
     const QString& EndReason() const { return endReason_; }
 
+    // The display went away (the X server ended, or xkill had it drop the program): of the
+    // close steps only the save runs, from the program's own state, asking nothing of the X
+    // server; a failure is a line on standard error. Nothing when the close has saved already.
+    void SaveWithoutDisplay();
+
     // The page the help item opens; by default readme.htm in the app folder.
     void SetHelpPage(std::filesystem::path page) { helpPage_ = std::move(page); }
 
@@ -212,6 +217,7 @@ private:
     QString endReason_;
     bool started_ = false;  // every creation step ran
     bool closing_ = false;
+    bool saved_ = false;  // the run's one save has been made
 };
 
 }  // namespace huebird

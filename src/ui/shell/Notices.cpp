@@ -2,12 +2,20 @@
 
 #include <QCoreApplication>
 #include <QMessageBox>
+#include <cstdio>
 
 namespace huebird {
 
 namespace {
 bool recording = false;
+bool noDisplay = false;
+
+void ToStandardError(const QString& message) {
+    std::fprintf(stderr, "huebird: %s\n", message.toLocal8Bit().constData());
 }
+}  // namespace
+
+void Notices::SetNoDisplay() { noDisplay = true; }
 
 QStringList& Notices::Recorded() {
     static QStringList boxes;
@@ -31,6 +39,7 @@ void Notices::Notice(QWidget* parent, const QString& message) {
         Recorded().append(QStringLiteral("notice: ") + message);
         return;
     }
+    if (noDisplay) return ToStandardError(message);
     QMessageBox::information(parent, kAppTitle, NoticeText(message));
 }
 
@@ -39,6 +48,7 @@ void Notices::Error(QWidget* parent, const QString& message) {
         Recorded().append(QStringLiteral("error: ") + message);
         return;
     }
+    if (noDisplay) return ToStandardError(message);
     QMessageBox box(QMessageBox::Critical, kAppTitle, message, QMessageBox::Ok, parent);
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
     box.exec();

@@ -22,6 +22,10 @@ public:
     // The full text of the notice box around a message.
     static QString NoticeText(const QString& message);
 
+    // Once the display is gone no box can be shown: from then on each one is a line on
+    // standard error.
+    static void SetNoDisplay();
+
     // In tests: record the boxes instead of showing them.
     static void SetRecording(bool recording);
     static QStringList& Recorded();
