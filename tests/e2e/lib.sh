@@ -132,6 +132,15 @@ wait_for() {
     "$@"
 }
 
+# wait_until SECONDS EXPRESSION: like wait_for, but the shell expression is evaluated afresh on
+# every try, so "$(...)" inside it looks again each time (wait_for's arguments are expanded
+# once, before it starts: `wait_for 2 test "$(swatch)" = X` would look only once).
+wait_until() {
+    local seconds=$1
+    shift
+    wait_for "$seconds" eval "$*"
+}
+
 window_geometry() {
     xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
         /Width:/ {w=$2} /Height:/ {h=$2} END {print x, y, w, h}'

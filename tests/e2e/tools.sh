@@ -72,7 +72,7 @@ wid=$(wait_window) || { fail "window appears"; exit 1; }
 
 # --- the palette window: clicks adopt the screen's pixel, the page is kept -------------------
 swatch_menu Up Up Up Up Up Return  # " 常用调色板"
-check "palette: the swatch menu opens a palette window" wait_for 3 test -n "$(palette_window)"
+check "palette: the swatch menu opens a palette window" wait_until 3 'test -n "$(palette_window)"'
 pw=$(palette_window)
 read -r px py pww pwh < <(window_geometry "$pw")
 expect "palette: placed right of the main window at its top" "458 200" "$px $py"
@@ -81,27 +81,27 @@ check "palette: the My picture shows" test -n "${ox:-}"
 shot palette-my.png
 # My, row 8, column 10: a web-safe colour by the picture's rule.
 xdotool mousemove $((ox + 105)) $((oy + 85)) click 1
-check "palette: a click on a web-safe cell gives the swatch CC9966" wait_for 2 test "$(swatch)" = CC9966
+check "palette: a click on a web-safe cell gives the swatch CC9966" wait_until 2 'test "$(swatch)" = CC9966'
 xdotool mousemove $((ox + 10)) $((oy + 85)) click 1
-check "palette: a click on a grid line gives black" wait_for 2 test "$(swatch)" = 000000
+check "palette: a click on a grid line gives black" wait_until 2 'test "$(swatch)" = 000000'
 xdotool windowfocus "$pw" key ctrl+Tab  # to "Adobe"
 sleep 0.4
 read -r ax ay < <(picture_origin "$px" "$py")
 expect "palette: the Adobe picture sits at its place" "$((ox + 35)) $((oy + 22))" "${ax:-} ${ay:-}"
 xdotool mousemove $((ax + 15 * 8 + 4)) $((ay + 7 * 8 + 4)) click 1
 check "palette: a click on an empty cell gives the grey on the screen there" \
-    wait_for 2 test "$(swatch)" = D4D0C8
+    wait_until 2 'test "$(swatch)" = D4D0C8'
 "$PROBE" close "$pw"
-check "palette: the window closes" wait_for 2 test -z "$(palette_window)"
+check "palette: the window closes" wait_until 2 'test -z "$(palette_window)"'
 swatch_menu Up Up Up Up Up Return
-check "palette: a second window opens" wait_for 3 test -n "$(palette_window)"
+check "palette: a second window opens" wait_until 3 'test -n "$(palette_window)"'
 pw=$(palette_window)
 read -r ax2 ay2 < <(picture_origin "$px" "$py")
 expect "palette: it opens on the page shown at the last close" "$ax $ay" "${ax2:-} ${ay2:-}"
 xdotool mousemove $((ax + 4)) $((ay + 4)) click 1
-check "palette: Adobe's first cell gives FF0000" wait_for 2 test "$(swatch)" = FF0000
+check "palette: Adobe's first cell gives FF0000" wait_until 2 'test "$(swatch)" = FF0000'
 "$PROBE" close "$pw"
-wait_for 2 test -z "$(palette_window)"
+wait_until 2 'test -z "$(palette_window)"'
 
 # --- the contrast dialog: typed, exchanged twice, accepted ------------------------------------
 swatch_menu Up Up Up Return  # " 对比色"
@@ -114,14 +114,14 @@ expect "contrast: the preview starts on the swatch's colour" FF0000 "$(preview)"
 xdotool mousemove $((dx + 358)) $((dy + 93)) click 1  # the green box
 xdotool key End BackSpace BackSpace BackSpace
 xdotool type --delay 30 "200"
-check "contrast: typing 200 in the green box moves the preview" wait_for 2 test "$(preview)" = FFC800
+check "contrast: typing 200 in the green box moves the preview" wait_until 2 'test "$(preview)" = FFC800'
 xdotool mousemove $((dx + 63)) $((dy + 90)) click 1  # exchange
-check "contrast: exchanging shows the comparison colour" wait_for 2 test "$(preview)" = FF0000
+check "contrast: exchanging shows the comparison colour" wait_until 2 'test "$(preview)" = FF0000'
 xdotool mousemove $((dx + 63)) $((dy + 90)) click 1
-check "contrast: exchanging again brings the edit back" wait_for 2 test "$(preview)" = FFC800
+check "contrast: exchanging again brings the edit back" wait_until 2 'test "$(preview)" = FFC800'
 shot contrast.png
 xdotool mousemove $((dx + 295)) $((dy + 168)) click 1  # 确定
-check "contrast: OK gives the swatch the edited colour" wait_for 2 test "$(swatch)" = FFC800
+check "contrast: OK gives the swatch the edited colour" wait_until 2 'test "$(swatch)" = FFC800'
 expect "contrast: the dialog is gone" 1 "$(count_windows)"
 
 # --- PalIndex and the new colour reach the file at exit --------------------------------------
@@ -143,7 +143,7 @@ expect "font: beside the main window, client 271 x 207" "478 200 271 207" "$fx $
 xdotool mousemove $((fx + 178)) $((fy + 79)) click 1  # 粗
 sleep 0.2
 xdotool mousemove $((fx + 207)) $((fy + 148)) click 1  # 取消
-wait_for 2 test "$(count_windows)" = 1
+wait_until 2 'test "$(count_windows)" = 1'
 check "font: Cancel writes nothing" cmp -s "$skin" "$WORK/skin.before"
 main_menu Down Down Right Down Down Return
 read -r fx fy _ _ < <(dialog_at) || fail "font: the dialog opens again"
@@ -151,7 +151,7 @@ xdotool mousemove $((fx + 178)) $((fy + 79)) click 1  # 粗
 sleep 0.2
 shot font.png
 xdotool mousemove $((fx + 207)) $((fy + 116)) click 1  # 确定
-wait_for 2 test "$(count_windows)" = 1
+wait_until 2 'test "$(count_windows)" = 1'
 expect "font: OK writes the colours as six upper-case digits" \
     "FF8000 E6EDF3 E6EDF3 8B949E 8B949E 8B949E 1" \
     "$(for k in RedColor GreenColor BlueColor RgbColor1 RgbColor2 RgbColor3 FontIsBold; do
@@ -173,7 +173,7 @@ expect "about: centred over the main window, client 362 x 203" "198 150 362 203"
 shot about.png
 xdotool mousemove $((bx + 202)) $((by + 103)) click 1  # where RGB值 would be on page 3
 xdotool mousemove $((bx + 265)) $((by + 191)) click 1  # 确定
-wait_for 2 test "$(count_windows)" = 1
+wait_until 2 'test "$(count_windows)" = 1'
 expect "about: it opened on its first page, and OK kept the notation" "#FFC800" "$(copy)"
 main_menu Down Down Right Down Down Down Down Return  # 设置 > 基本设置
 read -r bx by _ _ < <(dialog_at) || fail "about: 基本设置 opens the about box"
@@ -181,14 +181,14 @@ xdotool mousemove $((bx + 202)) $((by + 103)) click 1  # RGB值
 sleep 0.2
 shot basic-settings.png
 xdotool mousemove $((bx + 322)) $((by + 191)) click 1  # 取消
-wait_for 2 test "$(count_windows)" = 1
+wait_until 2 'test "$(count_windows)" = 1'
 expect "about: Cancel changes nothing" "#FFC800" "$(copy)"
 main_menu Down Down Right Down Down Down Down Return
 read -r bx by _ _ < <(dialog_at) || fail "about: 基本设置 opens again"
 xdotool mousemove $((bx + 202)) $((by + 103)) click 1  # RGB值
 xdotool mousemove $((bx + 20)) $((by + 193)) click 1   # the footer link
 xdotool mousemove $((bx + 265)) $((by + 191)) click 1  # 确定
-wait_for 2 test "$(count_windows)" = 1
+wait_until 2 'test "$(count_windows)" = 1'
 expect "about: on its settings page, RGB值 and OK make the next copy RGB" "RGB(255, 200, 000)" "$(copy)"
 check "about: the footer link opens its address" wait_for 3 grep -qx "https://www.huebird.example" "$OPENED"
 
@@ -207,10 +207,10 @@ check "download: the skin page opens" wait_for 3 grep -qx "https://huebird.examp
 printf '#!/bin/sh\nprintf "%%s\\n" "$*" >>"%s"\nexit 3\n' "$OPENED" >"$WORK/bin/xdg-open"
 main_menu Down Down Right Down Down Down Down Down Return
 check "download: a desktop that cannot open the page says so in a notice" \
-    wait_for 3 test "$(count_windows)" = 2
+    wait_until 3 'test "$(count_windows)" = 2'
 shot open-failed.png
 xdotool key Return
-check "download: the notice goes with its OK" wait_for 3 test "$(count_windows)" = 1
+check "download: the notice goes with its OK" wait_until 3 'test "$(count_windows)" = 1'
 
 xdotool mousemove $((300 + cx + 3)) $((200 + cy + 3)) click 1
 check "closing ends the program again" wait_exit "$APP_PID"
