@@ -1133,6 +1133,35 @@ private slots:
             QCOMPARE(file.ReadString("System", "Top", ""), std::to_string(wantTop));
         }
     }
+
+    // A skin folder named with a line break is not offered, so it can never be worn and block
+    // the close save; the session's settings are saved as always.
+    void aSkinTheSettingsCannotNameIsNotOfferedAndTheSaveGoesOn() {
+        AppFolder app;
+        app.WriteSettings(kSettings);
+        app.WriteSkin("DEFAULT");
+        app.WriteSkin(QStringLiteral("line\nbreak"));
+        FakePlatform platform;
+        Notices::SetRecording(true);
+        Notices::Recorded().clear();
+        MainForm form(app.path(), platform);
+        form.show();
+        QStringList offered;
+        std::function<void(QMenu*)> collect = [&](QMenu* menu) {
+            for (QAction* a : menu->actions()) {
+                if (a->menu()) collect(a->menu());
+                if (a->data().typeId() == QMetaType::QString) offered << a->data().toString();
+            }
+        };
+        collect(form.PopupMenu1());
+        QCOMPARE(offered, QStringList{QStringLiteral("DEFAULT")});
+        form.SetBounds(140, 210, form.width(), form.height());
+        form.close();
+        QVERIFY2(Notices::Recorded().isEmpty(), qPrintable(Notices::Recorded().join('|')));
+        const Profile file(app.path() / "palora.ini");
+        QCOMPARE(file.ReadString("System", "Left", ""), std::string("140"));
+        QCOMPARE(file.ReadString("System", "SkinName", ""), std::string("default"));
+    }
 };
 
 QTEST_MAIN(MainFormTest)
