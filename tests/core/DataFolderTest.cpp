@@ -143,7 +143,9 @@ TEST_F(FillUserFolderTest, AStartKilledWhileCopyingLeavesNothingBehind) {
             << "the start was not killed during the copy";
         EXPECT_FALSE(fs::exists(User() / "palora.ini"));
         // A named temporary file is what such a kill leaves; the next start must clear it.
-        if (!unnamed) EXPECT_FALSE(Files(User()).empty());
+        if (!unnamed) {
+            EXPECT_FALSE(Files(User()).empty());
+        }
 
         ASSERT_EQ(FillUserFolder(User(), Stock()), "");
         EXPECT_EQ(Files(User()), Files(Stock()));
