@@ -565,6 +565,10 @@ readme.htm in the program&apos;s folder tells more (menu Help).</translation>
         <source>无法保存设置：%1</source>
         <translation>Cannot save the settings: %1</translation>
     </message>
+    <message>
+        <source>设置文件 %1 已不存在；本次的设置没有保存。</source>
+        <translation>The settings file %1 no longer exists; the settings of this session were not saved.</translation>
+    </message>
 </context>
 <context>
     <name>huebird::MarksForm</name>

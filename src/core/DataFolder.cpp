@@ -1,8 +1,13 @@
 #include "core/DataFolder.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <string_view>
 #include <system_error>
+
+#include "core/AtomicFile.h"
 
 namespace huebird {
 
@@ -16,22 +21,28 @@ constexpr const char* kHelpName = "readme.htm";
 
 std::string Why(const std::error_code& ec) { return ec.message(); }
 
-// Copies `from` to `to`, which must not exist yet, through a temporary file beside `to`, so a
-// start killed halfway leaves no partial file that a later start would keep as the user's own.
+// Copies `from` to `to` as one whole file (AtomicFile.h), so a start killed halfway leaves no
+// partial file that a later start would keep as the user's own, and the leftovers of such a
+// start go at the next. A file that appeared at `to` meanwhile is kept.
 std::string CopyWhole(const fs::path& from, const fs::path& to) {
-    std::string name = ".";
-    name += to.filename().string();
-    name += ".copy-";
-    name += std::to_string(getpid());
-    const fs::path part = to.parent_path() / name;
-    std::error_code ec;
-    fs::copy_file(from, part, fs::copy_options::overwrite_existing, ec);
-    if (!ec) fs::rename(part, to, ec);
-    if (ec) {
-        std::error_code ignored;
-        fs::remove(part, ignored);
-        return "cannot copy " + from.string() + " to " + to.string() + ": " + Why(ec);
-    }
+    auto failed = [&](const std::string& why) {
+        return "cannot copy " + from.string() + " to " + to.string() + ": " + why;
+    };
+    UniqueFd source(::open(from.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    struct stat st {};
+    if (source.get() < 0 || ::fstat(source.get(), &st) != 0) return failed(SystemReason(errno));
+    if (!S_ISREG(st.st_mode)) return failed("not a regular file");
+    const auto copy = [&source](int fd) {
+        char buf[65536];
+        for (;;) {
+            const ssize_t n = ::read(source.get(), buf, sizeof buf);
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) return false;
+            if (n == 0) return true;
+            if (!WriteAll(fd, std::string_view(buf, static_cast<std::size_t>(n)))) return false;
+        }
+    };
+    if (auto error = CreateWhole(to, st.st_mode & 0777, copy)) return failed(*error);
     return {};
 }
 

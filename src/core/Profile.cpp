@@ -1,15 +1,11 @@
 #include "core/Profile.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <iconv.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
-#include <chrono>
 #include <climits>
 #include <cstdint>
 #include <cstdio>
@@ -19,6 +15,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/AtomicFile.h"
 #include "core/Text.h"
 
 namespace huebird {
@@ -206,28 +203,6 @@ private:
 // ---------------------------------------------------------------------------------------------
 // Loading
 
-class Fd {
-public:
-    explicit Fd(int fd = -1) : fd_(fd) {}
-    ~Fd() { reset(); }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    int get() const { return fd_; }
-    void reset() {
-        if (fd_ >= 0) ::close(fd_);
-        fd_ = -1;
-    }
-    // Closes and reports the result: on some file systems a failed flush shows up only here.
-    int close() {
-        int r = ::close(fd_);
-        fd_ = -1;
-        return r;
-    }
-
-private:
-    int fd_;
-};
-
 enum class LoadError { kNone, kMissing, kNotRegular, kTooLarge, kSystem };
 
 struct Loaded {
@@ -235,12 +210,14 @@ struct Loaded {
     int errnum = 0;
     struct stat st {};
     std::string bytes;
+    UniqueFd fd;  // the file read, open while its result lives
 };
 
 Loaded Load(const fs::path& path) {
     Loaded r;
     // O_NONBLOCK so that a FIFO in place of the file cannot hang us in open().
-    Fd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    UniqueFd& fd = r.fd;
+    fd.reset(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (fd.get() < 0) {
         r.errnum = errno;
         r.error =
@@ -651,248 +628,6 @@ Edit MakeEdit(const Document& doc, std::string_view section, std::string_view ke
     return edit;
 }
 
-// ---------------------------------------------------------------------------------------------
-// Safe replacement
-//
-// The new content goes to a temporary file beside the target, which is then renamed over it,
-// so a crash leaves the old file or the new one. Where the file system allows it the
-// temporary file has no name while it is written (O_TMPFILE) and gets one just before the
-// rename; elsewhere it is created with its name. Either way a process killed at the wrong
-// moment can leave a named one behind, so each write first removes those whose writer is
-// gone. A writer holds an exclusive flock on its temporary file from before the file has a
-// name until it has been renamed, so a file of ours that can be locked has no living writer.
-
-std::atomic<bool> unnamedTemporaries{true};
-
-std::string SystemReason(int errnum) { return std::strerror(errnum); }
-
-// ".palora.ini.tmp-" for palora.ini; TempName adds "<pid>-<counter>-<hex>".
-std::string TempPrefix(const fs::path& target) {
-    return "." + target.filename().string() + ".tmp-";
-}
-
-std::string TempName(std::string_view prefix) {
-    static std::atomic<unsigned> counter{0};
-    auto now = std::chrono::steady_clock::now().time_since_epoch().count();
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%ld-%u-%llx", static_cast<long>(::getpid()),
-                  counter.fetch_add(1), static_cast<unsigned long long>(now) & 0xFFFFFFu);
-    return std::string(prefix) + buf;
-}
-
-// Exactly the names TempName makes for this prefix, nothing looser.
-bool IsTempName(std::string_view name, std::string_view prefix) {
-    if (!name.starts_with(prefix)) return false;
-    name.remove_prefix(prefix.size());
-    auto field = [&name](bool hex) {
-        std::size_t n = 0;
-        while (n < name.size() && ((name[n] >= '0' && name[n] <= '9') ||
-                                   (hex && name[n] >= 'a' && name[n] <= 'f'))) {
-            ++n;
-        }
-        name.remove_prefix(n);
-        return n > 0;
-    };
-    auto dash = [&name]() {
-        if (name.empty() || name.front() != '-') return false;
-        name.remove_prefix(1);
-        return true;
-    };
-    return field(false) && dash() && field(false) && dash() && field(true) && name.empty();
-}
-
-// An exclusive flock, waiting for it or not. False where it cannot be had (held by another,
-// or locks do not work on this file system).
-bool Lock(int fd, bool wait) {
-    int r;
-    do {
-        r = ::flock(fd, LOCK_EX | (wait ? 0 : LOCK_NB));
-    } while (r != 0 && errno == EINTR);
-    return r == 0;
-}
-
-// Removes the temporary files of earlier writers of this file that died before renaming them.
-// Only regular files with exactly our names are considered, never through a link, and only
-// the very file that was locked is unlinked.
-void RemoveStaleTemporaries(int dirFd, std::string_view prefix) {
-    int listFd = ::openat(dirFd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (listFd < 0) return;  // an unreadable folder: nothing can be found, nothing is removed
-    DIR* dir = ::fdopendir(listFd);
-    if (dir == nullptr) {
-        ::close(listFd);
-        return;
-    }
-    std::vector<std::string> names;
-    while (const dirent* e = ::readdir(dir)) {
-        if (IsTempName(e->d_name, prefix)) names.emplace_back(e->d_name);
-    }
-    ::closedir(dir);
-    for (const std::string& name : names) {
-        constexpr int kFlags = O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
-        int raw = ::openat(dirFd, name.c_str(), O_RDONLY | kFlags);
-        if (raw < 0 && errno == EACCES) raw = ::openat(dirFd, name.c_str(), O_WRONLY | kFlags);
-        Fd fd(raw);
-        if (fd.get() < 0) continue;
-        struct stat st {};
-        if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
-        // Held: its writer is alive. (Where locks do not work at all, nothing is removed.)
-        if (!Lock(fd.get(), false)) continue;
-        struct stat now {};
-        if (::fstatat(dirFd, name.c_str(), &now, AT_SYMLINK_NOFOLLOW) == 0 &&
-            now.st_dev == st.st_dev && now.st_ino == st.st_ino) {
-            ::unlinkat(dirFd, name.c_str(), 0);
-        }
-    }
-}
-
-bool WriteAll(int fd, std::string_view data) {
-    const char* p = data.data();
-    std::size_t left = data.size();
-    while (left > 0) {
-        ssize_t n = ::write(fd, p, left);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        p += n;
-        left -= static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
-// The temporary file of one write, locked while it lives; removed again unless it was renamed
-// over the target. Errors come back as text for the caller's message.
-class TempFile {
-public:
-    TempFile(int dirFd, const fs::path& dir, std::string prefix)
-        : dirFd_(dirFd), dir_(dir), prefix_(std::move(prefix)) {}
-    ~TempFile() {
-        if (!name_.empty() && !renamed_) ::unlinkat(dirFd_, name_.c_str(), 0);
-        if (fd_ >= 0) ::close(fd_);
-        if (lock_ >= 0) ::close(lock_);
-    }
-    TempFile(const TempFile&) = delete;
-    TempFile& operator=(const TempFile&) = delete;
-
-    int fd() const { return fd_; }
-
-    std::optional<std::string> Create() {
-        // Naming an unnamed file goes through /proc; without it, use a named one.
-        static const bool procFds = ::access("/proc/self/fd", X_OK) == 0;
-        if (unnamedTemporaries && procFds) {
-            fd_ = ::openat(dirFd_, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
-            if (fd_ >= 0) {
-                Lock(fd_, true);  // nobody else can see it yet: never contended
-                return std::nullopt;
-            }
-            // Not supported by this file system: the named way below says what else is wrong.
-        }
-        for (int attempt = 0; attempt < 100; ++attempt) {
-            std::string name = TempName(prefix_);
-            int fd = ::openat(dirFd_, name.c_str(),
-                              O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-            if (fd < 0) {
-                if (errno == EEXIST) continue;
-                return "cannot create a temporary file in " + dir_.string() + ": " +
-                       SystemReason(errno);
-            }
-            // Another writer's clean-up may have taken the file for an orphan before we locked
-            // it. It unlinks only while holding the lock, so once the lock is ours a file that
-            // still has a link is safe; one without is left to close, and we start again.
-            Lock(fd, true);
-            struct stat st {};
-            if (::fstat(fd, &st) == 0 && st.st_nlink == 0) {
-                ::close(fd);
-                continue;
-            }
-            fd_ = fd;
-            name_ = std::move(name);
-            return std::nullopt;
-        }
-        return "cannot create a temporary file in " + dir_.string();
-    }
-
-    // Closes the file to see the write errors some file systems report only then. The lock
-    // belongs to the open file, not to one descriptor, so a duplicate keeps holding it.
-    std::optional<std::string> Close() {
-        lock_ = ::dup(fd_);
-        if (lock_ < 0) return std::nullopt;  // then keep fd_ itself; it was fsynced already
-        const int r = ::close(fd_);
-        fd_ = -1;
-        if (r != 0) return "writing failed: " + SystemReason(errno);
-        return std::nullopt;
-    }
-
-    std::optional<std::string> RenameOver(const fs::path& target) {
-        if (name_.empty()) {
-            char proc[64];
-            std::snprintf(proc, sizeof proc, "/proc/self/fd/%d", fd_ >= 0 ? fd_ : lock_);
-            for (int attempt = 0; attempt < 100 && name_.empty(); ++attempt) {
-                std::string name = TempName(prefix_);
-                if (::linkat(AT_FDCWD, proc, dirFd_, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
-                    name_ = std::move(name);
-                } else if (errno != EEXIST) {
-                    return "cannot name the temporary file in " + dir_.string() + ": " +
-                           SystemReason(errno);
-                }
-            }
-            if (name_.empty()) return "cannot name the temporary file in " + dir_.string();
-        }
-        const std::string targetName = target.filename().string();
-        if (::renameat(dirFd_, name_.c_str(), dirFd_, targetName.c_str()) != 0) {
-            return "cannot replace the file: " + SystemReason(errno);
-        }
-        renamed_ = true;
-        return std::nullopt;
-    }
-
-private:
-    int dirFd_;
-    fs::path dir_;
-    std::string prefix_;
-    int fd_ = -1;
-    int lock_ = -1;
-    std::string name_;  // empty while the file has no name
-    bool renamed_ = false;
-};
-
-// Writes bytes to a new file beside target and renames it over target, so a crash leaves
-// either the old file or the new one. Returns an error message, or nothing on success.
-std::optional<std::string> Replace(const fs::path& shown, const fs::path& target,
-                                   const struct stat& original, std::string_view bytes) {
-    const fs::path dir = target.parent_path();
-    // O_PATH: creating, renaming and unlinking need the folder writable, not readable.
-    Fd dirFd(::open(dir.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
-    if (dirFd.get() < 0) {
-        return Fail(shown, "cannot open the folder " + dir.string() + ": " + SystemReason(errno));
-    }
-    const std::string prefix = TempPrefix(target);
-    RemoveStaleTemporaries(dirFd.get(), prefix);
-
-    TempFile temp(dirFd.get(), dir, prefix);
-    if (auto error = temp.Create()) return Fail(shown, *error);
-    // Owner first (changing it clears set-id bits), then the exact mode, whatever the umask.
-    // Only a privileged process may give a file away; others keep the new file as their own.
-    if (original.st_uid != ::geteuid() || original.st_gid != ::getegid()) {
-        if (::fchown(temp.fd(), original.st_uid, original.st_gid) != 0) {
-            // Not permitted: the replacement is owned by us, as any file we create would be.
-        }
-    }
-    if (::fchmod(temp.fd(), original.st_mode & 07777) != 0) {
-        return Fail(shown, "cannot set permissions: " + SystemReason(errno));
-    }
-    if (!WriteAll(temp.fd(), bytes) || ::fsync(temp.fd()) != 0) {
-        return Fail(shown, "writing failed: " + SystemReason(errno));
-    }
-    if (auto error = temp.Close()) return Fail(shown, *error);
-    if (auto error = temp.RenameOver(target)) return Fail(shown, *error);
-    // Make the rename itself durable. The new file is already in place, so a failure here
-    // is not reported: either content is whole, and the caller's change is visible.
-    Fd syncFd(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (syncFd.get() >= 0) ::fsync(syncFd.get());
-    return std::nullopt;
-}
-
 // One change of a batch: a value to write, or none to delete the key.
 struct Change {
     std::string_view key;
@@ -912,16 +647,20 @@ WriteResult Modify(const fs::path& shown, std::string_view section,
     fs::path target = fs::canonical(shown, ec);
     if (ec) {
         if (ec == std::errc::no_such_file_or_directory || ec == std::errc::not_a_directory) {
-            return {false, Fail(shown, "file does not exist")};
+            return {false, Fail(shown, "file does not exist"), true};
         }
         return {false, Fail(shown, ec.message())};
     }
+    // From reading the file until its replacement is in place no other writer may read or
+    // write it, or one of the two would write back what the other's change replaced.
+    WriteLock lock;
+    if (auto error = lock.Acquire(target)) return {false, Fail(shown, *error)};
     Loaded loaded = Load(target);
     switch (loaded.error) {
         case LoadError::kNone:
             break;
         case LoadError::kMissing:
-            return {false, Fail(shown, "file does not exist")};
+            return {false, Fail(shown, "file does not exist"), true};
         case LoadError::kNotRegular:
             return {false, Fail(shown, "not a regular file")};
         case LoadError::kTooLarge:
@@ -975,7 +714,11 @@ WriteResult Modify(const fs::path& shown, std::string_view section,
     if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
         return {false, Fail(shown, SystemReason(errno))};
     }
-    if (auto error = Replace(shown, target, original, FileBytes(doc))) return {false, *error};
+    const std::string bytes = FileBytes(doc);
+    if (auto error = ReplaceWhole(target, loaded.fd.get(), original,
+                                  [&bytes](int fd) { return WriteAll(fd, bytes); })) {
+        return {false, Fail(shown, *error)};
+    }
     return {};
 }
 
@@ -1021,8 +764,6 @@ WriteResult Profile::WriteStrings(
 WriteResult Profile::DeleteKey(std::string_view section, std::string_view key) const {
     return Modify(file_, section, {{key, std::nullopt}});
 }
-
-void SetUnnamedTemporaryFiles(bool allowed) { unnamedTemporaries = allowed; }
 
 std::vector<std::string> Profile::ReadSectionKeys(std::string_view section,
                                                   std::size_t bufferSize) const {

@@ -18,6 +18,7 @@ namespace huebird {
 struct WriteResult {
     bool ok = true;
     std::string message;
+    bool missing = false;  // failed because the file does not exist
     explicit operator bool() const { return ok; }
 };
 
@@ -36,7 +37,9 @@ public:
     int ReadInteger(std::string_view section, std::string_view key, int def) const;
 
     // Replaces the value in place or appends the key (or the section). Never creates the
-    // file; unchanged values are not written. The file is replaced atomically.
+    // file; unchanged values are not written. The file is replaced atomically, keeping its
+    // owner, mode and extended attributes, and under the write lock beside it (AtomicFile.h):
+    // a write that reports success is in the file, whoever else writes it.
     WriteResult WriteString(std::string_view section, std::string_view key,
                             std::string_view value) const;
     // Writes the entries in order as WriteString would, one after another, but replaces the
@@ -58,9 +61,5 @@ public:
 private:
     std::filesystem::path file_;
 };
-
-// Writes keep their temporary file unnamed (O_TMPFILE) while writing it, where the file system
-// allows. Tests turn this off to exercise the named files other file systems get.
-void SetUnnamedTemporaryFiles(bool allowed);
 
 }  // namespace huebird

@@ -49,7 +49,6 @@ AppliedSettings ReadAppliedSettings(const Profile& p) {
 }
 
 WriteResult SaveSettings(const Profile& p, const SavedSettings& v) {
-    if (!p.Exists()) return {};
     auto flag = [](bool b) { return std::string(b ? "1" : "0"); };
     const std::vector<std::pair<std::string, std::string>> entries = {
         {keys::kSkinName, v.skinName},

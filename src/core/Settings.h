@@ -71,8 +71,9 @@ struct SavedSettings {
 };
 // Writes section System in a fixed order, as one replacement of the file: a crash leaves it as
 // it was or with every value. When a value cannot be written, none is, and the message names
-// the file and the value. A missing file is not created: nothing is written and the result is
-// ok.
+// the file and the value. A file deleted since the start is not created again: nothing is
+// written and the result says so (`missing`), for the user to be told that the session's
+// settings were not saved.
 WriteResult SaveSettings(const Profile& settings, const SavedSettings& values);
 
 }  // namespace huebird

@@ -1,8 +1,13 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <csignal>
 #include <set>
 
 #include "TempDir.h"
+#include "core/AtomicFile.h"
 #include "core/DataFolder.h"
 
 namespace huebird {
@@ -109,6 +114,44 @@ TEST_F(FillUserFolderTest, FailuresAreOneLineAndCreateNothingNeedless) {
     tmp_.Write("home/.local/share/huebird/palora.ini", "[System]\n");
     EXPECT_EQ(FillUserFolder(User(), Stock()), "");
     EXPECT_TRUE(fs::exists(User() / "skins/PEBBLE/skin.ini"));
+}
+
+// A start killed while it copies leaves neither a partial settings file nor, after the next
+// start, any temporary file of its own, whether the file system names temporary files while
+// they are written or not.
+TEST_F(FillUserFolderTest, AStartKilledWhileCopyingLeavesNothingBehind) {
+    std::string settings = "[System]\nSkinName=DEFAULT\n[BookMarks]\n";
+    for (int i = 0; settings.size() < 65536; ++i) settings += "Colour" + std::to_string(i) + "=FF8000\n";
+    tmp_.Write("stock/palora.ini", settings);
+    for (const bool unnamed : {true, false}) {
+        SCOPED_TRACE(unnamed ? "unnamed temporary files" : "named temporary files");
+        fs::remove_all(User());
+        SetUnnamedTemporaryFiles(unnamed);
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            // Writing past this size kills the process (SIGXFSZ), halfway through the copy.
+            std::signal(SIGXFSZ, SIG_DFL);
+            const rlimit small{16384, 16384};
+            ::setrlimit(RLIMIT_FSIZE, &small);
+            (void)FillUserFolder(User(), Stock());
+            ::_exit(0);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ)
+            << "the start was not killed during the copy";
+        EXPECT_FALSE(fs::exists(User() / "palora.ini"));
+        // A named temporary file is what such a kill leaves; the next start must clear it.
+        if (!unnamed) {
+            EXPECT_FALSE(Files(User()).empty());
+        }
+
+        ASSERT_EQ(FillUserFolder(User(), Stock()), "");
+        EXPECT_EQ(Files(User()), Files(Stock()));
+        EXPECT_EQ(TempDir::Read(User() / "palora.ini"), settings);
+    }
+    SetUnnamedTemporaryFiles(true);
 }
 
 }  // namespace

@@ -59,7 +59,9 @@ TEST(FileErrorsTest, SymbolicLinkLoopsAreAnsweredNotThrown) {
         const Profile looped(settings);
         EXPECT_EQ(LoadSettings(looped).skinName, "DEFAULT");
         EXPECT_TRUE(ReadAppliedSettings(looped).alwaysTop);
-        EXPECT_TRUE(SaveSettings(looped, SavedSettings{}).ok);  // treated as missing: not created
+        const WriteResult saved = SaveSettings(looped, SavedSettings{});  // never created
+        EXPECT_FALSE(saved.ok);
+        EXPECT_NE(saved.message.find(settings.string()), std::string::npos) << saved.message;
         const FavouritesStore store(settings);
         EXPECT_TRUE(store.Names(0).empty());
         EXPECT_FALSE(store.Put(0, "Sky", "87CEEB").ok);

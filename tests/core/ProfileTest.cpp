@@ -4,21 +4,25 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cerrno>
 #include <climits>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <iostream>
 #include <optional>
 #include <random>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "core/AtomicFile.h"
 #include "core/Profile.h"
 #include "core/SkinDescription.h"
 
@@ -367,7 +371,10 @@ TEST_F(ProfileTest, BatchThatFailsWritesNothing) {
         EXPECT_NE(r.message.find(path.string()), std::string::npos) << r.message;
         EXPECT_NE(r.message.find(c.named), std::string::npos) << r.message;
         EXPECT_EQ(Bytes(path), c.file);
-        EXPECT_EQ(Entries(dir_), std::vector<std::string>{"fail.ini"});
+        // Nothing beside the file but, once a write got as far as locking, its lock file.
+        std::vector<std::string> entries = Entries(dir_);
+        std::erase(entries, ".fail.ini.lock");
+        EXPECT_EQ(entries, std::vector<std::string>{"fail.ini"});
     }
 }
 
@@ -473,7 +480,10 @@ TEST_F(ProfileTest, ReplacementKeepsLinkAndPermissions) {
     struct stat st {};
     ASSERT_EQ(::stat(real.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0640u);
-    EXPECT_EQ(Entries(dir_ / "real"), std::vector<std::string>{"skin.ini"});  // no temp left
+    // No temporary file is left; the lock file is beside the real file, where it is shared by
+    // every path to it.
+    EXPECT_EQ(Entries(dir_ / "real"), (std::vector<std::string>{".skin.ini.lock", "skin.ini"}));
+    EXPECT_FALSE(fs::exists(dir_ / ".link.ini.lock"));
 }
 
 // A killed writer can leave its temporary file behind; the next write removes it, and only
@@ -503,7 +513,8 @@ TEST_F(ProfileTest, WritesRemoveOnlyOrphanedTemporaryFilesOfTheirOwn) {
         EXPECT_TRUE(r.ok) << r.message;
         std::vector<std::string> expected = strangers;
         expected.insert(expected.end(),
-                        {"f.ini", ".f.ini.tmp-7-7-7", ".f.ini.tmp-8-8-8", ".f.ini.tmp-5-5-5"});
+                        {"f.ini", ".f.ini.lock", ".f.ini.tmp-7-7-7", ".f.ini.tmp-8-8-8",
+                         ".f.ini.tmp-5-5-5"});
         std::sort(expected.begin(), expected.end());
         EXPECT_EQ(Entries(dir_), expected);
     }
@@ -544,9 +555,225 @@ TEST_F(ProfileTest, TwoWritersNeverRemoveEachOthersTemporaryFiles) {
             ASSERT_TRUE(WIFEXITED(status));
             EXPECT_EQ(WEXITSTATUS(status), 0) << "writes that failed";
         }
-        EXPECT_EQ(Entries(dir_), std::vector<std::string>{"shared.ini"});
+        EXPECT_EQ(Entries(dir_), (std::vector<std::string>{".shared.ini.lock", "shared.ini"}));
     }
     SetUnnamedTemporaryFiles(true);
+}
+
+// Two processes writing different keys of one file at once: every write that reports success
+// is in the file afterwards, and nothing that reported failure is.
+TEST_F(ProfileTest, TwoWritersAtOnceLoseNothing) {
+    fs::path path = Put("both.ini", "[S]\nfirst=1\n");
+    constexpr int kKeys = 300;
+    auto KeyOf = [](int writer, const std::string& index) {
+        return std::string(writer == 0 ? "w0-" : "w1-").append(index);
+    };
+    pid_t writers[2];
+    int reports[2];
+    for (int w = 0; w < 2; ++w) {
+        int fds[2];
+        ASSERT_EQ(::pipe(fds), 0);
+        writers[w] = ::fork();
+        ASSERT_GE(writers[w], 0);
+        if (writers[w] == 0) {
+            ::close(fds[0]);
+            // One line a write: its index, then "ok" or the message.
+            std::string out;
+            for (int i = 0; i < kKeys; ++i) {
+                WriteResult r =
+                    Profile(path).WriteString("S", KeyOf(w, std::to_string(i)), std::to_string(i));
+                out += std::to_string(i) + " " + (r.ok ? "ok" : r.message) + "\n";
+            }
+            const bool sent = WriteAll(fds[1], out);
+            ::_exit(sent ? 0 : 1);
+        }
+        ::close(fds[1]);
+        reports[w] = fds[0];
+    }
+    for (int w = 0; w < 2; ++w) {
+        std::string report;
+        char buf[4096];
+        for (ssize_t n; (n = ::read(reports[w], buf, sizeof buf)) > 0;) report.append(buf, n);
+        ::close(reports[w]);
+        int status = 0;
+        ASSERT_EQ(::waitpid(writers[w], &status, 0), writers[w]);
+        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+
+        std::istringstream lines(report);
+        std::string line;
+        int seen = 0;
+        while (std::getline(lines, line)) {
+            const std::string index = line.substr(0, line.find(' '));
+            const std::string outcome = line.substr(index.size() + 1);
+            const std::string key = KeyOf(w, index);
+            // A few seconds' wait for the other writer's single write is always enough here.
+            EXPECT_EQ(outcome, "ok") << key;
+            EXPECT_EQ(Profile(path).ReadString("S", key, "<lost>"), outcome == "ok" ? index : "<lost>")
+                << key << ": " << outcome;
+            ++seen;
+        }
+        EXPECT_EQ(seen, kKeys) << "writer " << w << " reported only part of its writes";
+    }
+    EXPECT_EQ(Profile(path).ReadString("S", "first", ""), "1");
+    EXPECT_EQ(Entries(dir_), (std::vector<std::string>{".both.ini.lock", "both.ini"}));
+}
+
+// The lock file beside the file: a writer waits a bounded time for another and then fails
+// clearly; a lock left by a killed writer, or a lock file without a holder, blocks nothing;
+// a link in the lock file's place is never followed.
+TEST_F(ProfileTest, WritersTakeTurnsThroughTheLockFileBesideTheFile) {
+    SetWriteLockWait(std::chrono::milliseconds(300));
+    const std::string original = "[S]\na=1\n";
+    fs::path path = Put("f.ini", original);
+    const fs::path lockFile = dir_ / ".f.ini.lock";
+    auto refused = [&](const char* what) {
+        SCOPED_TRACE(what);
+        const auto start = std::chrono::steady_clock::now();
+        WriteResult r = Profile(path).WriteString("S", "a", "2");
+        EXPECT_FALSE(r.ok);
+        EXPECT_NE(r.message.find(path.string()), std::string::npos) << r.message;
+        EXPECT_NE(r.message.find(lockFile.string()), std::string::npos) << r.message;
+        EXPECT_EQ(Bytes(path), original);
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+        return r.message;
+    };
+
+    // Held by a writer in this process (locks belong to open files, so this contends too).
+    int held = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    EXPECT_NE(refused("held here").find("300 ms"), std::string::npos);
+    ::close(held);  // the lock file stays, without a holder
+    ASSERT_TRUE(Profile(path).WriteString("S", "a", "3").ok);
+    EXPECT_EQ(Bytes(path), "[S]\na=3\n");
+    ASSERT_TRUE(Profile(path).WriteString("S", "a", "1").ok);
+
+    // Held by another process that is then killed: the kernel lets go of its lock.
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    pid_t holder = ::fork();
+    ASSERT_GE(holder, 0);
+    if (holder == 0) {
+        int fd = ::open(lockFile.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0 || ::flock(fd, LOCK_EX) != 0) ::_exit(1);
+        (void)!::write(ready[1], "x", 1);
+        for (;;) ::pause();
+    }
+    ::close(ready[1]);
+    char c;
+    ASSERT_EQ(::read(ready[0], &c, 1), 1);
+    ::close(ready[0]);
+    refused("held by another process");
+    ::kill(holder, SIGKILL);
+    ASSERT_EQ(::waitpid(holder, nullptr, 0), holder);
+    ASSERT_TRUE(Profile(path).WriteString("S", "a", "4").ok);
+    EXPECT_EQ(Bytes(path), "[S]\na=4\n");
+
+    // A link in the lock file's place: refused, and what it points to is never made.
+    fs::remove(lockFile);
+    ASSERT_EQ(::symlink("victim", lockFile.c_str()), 0);
+    WriteResult r = Profile(path).WriteString("S", "a", "5");
+    EXPECT_FALSE(r.ok);
+    EXPECT_NE(r.message.find(lockFile.string()), std::string::npos) << r.message;
+    EXPECT_FALSE(fs::exists(dir_ / "victim"));
+    EXPECT_EQ(Bytes(path), "[S]\na=4\n");
+    SetWriteLockWait(std::chrono::milliseconds(5000));
+}
+
+// The output of a command, or nothing when it fails.
+std::optional<std::string> Output(const std::string& command) {
+    FILE* p = ::popen((command + " 2>/dev/null").c_str(), "r");
+    if (p == nullptr) return std::nullopt;
+    std::string out;
+    char buf[512];
+    for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, p)) > 0;) out.append(buf, n);
+    return ::pclose(p) == 0 ? std::optional(out) : std::nullopt;
+}
+
+// An access control list is part of a file's permissions: a save keeps it as it was, and does
+// not add the one the folder gives new files.
+TEST_F(ProfileTest, ReplacementKeepsTheAccessControlList) {
+    struct Case {
+        const char* what;
+        std::string folderAcl;  // setfacl arguments for the folder, if any
+        std::string fileAcl;    // and for the file
+        std::string kept;       // an entry getfacl must still show
+    };
+    const Case cases[] = {
+        {"an entry for another user", "", "-m u:nobody:rw", "user:nobody:rw-"},
+        {"a folder default the file was stripped of", "-d -m u:nobody:r", "-b", "other::---"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::path dir = dir_ / "acl";
+        fs::remove_all(dir);
+        fs::create_directory(dir);
+        if (!c.folderAcl.empty() && !Output("setfacl " + c.folderAcl + " '" + dir.string() + "'")) {
+            GTEST_SKIP() << "no access control lists on " << dir_ << " (setfacl fails)";
+        }
+        fs::path file = dir / "skin.ini";
+        std::ofstream(file) << "[S]\na=1\n";
+        ASSERT_EQ(::chmod(file.c_str(), 0640), 0);
+        if (!Output("setfacl " + c.fileAcl + " '" + file.string() + "'")) {
+            GTEST_SKIP() << "no access control lists on " << dir_ << " (setfacl fails)";
+        }
+        const std::optional<std::string> before = Output("getfacl -c '" + file.string() + "'");
+        ASSERT_TRUE(before);
+        struct stat st {};
+        ASSERT_EQ(::stat(file.c_str(), &st), 0);
+        const mode_t mode = st.st_mode & 07777;
+
+        ASSERT_TRUE(Profile(file).WriteString("S", "a", "2").ok);
+        EXPECT_EQ(Bytes(file), "[S]\na=2\n");
+        EXPECT_EQ(Output("getfacl -c '" + file.string() + "'"), before);
+        EXPECT_NE(before->find(c.kept), std::string::npos) << *before;
+        ASSERT_EQ(::stat(file.c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, mode);
+    }
+}
+
+// The replacement keeps the file's own extended attributes and its owner; a writer that may
+// not give the new file its owner refuses and changes nothing.
+TEST_F(ProfileTest, ReplacementKeepsOwnerAndAttributesOrChangesNothing) {
+    fs::path file = Put("palora.ini", "[S]\na=1\n");
+    if (::setxattr(file.c_str(), "user.huebird.note", "kept", 4, 0) == 0) {
+        ASSERT_TRUE(Profile(file).WriteString("S", "a", "2").ok);
+        char value[16] = {};
+        EXPECT_EQ(::getxattr(file.c_str(), "user.huebird.note", value, sizeof value), 4);
+        EXPECT_STREQ(value, "kept");
+    } else {
+        std::cout << "skipped: user attributes are not supported on " << dir_ << "\n";
+    }
+
+    if (::geteuid() != 0) GTEST_SKIP() << "giving files to other users needs root";
+    constexpr uid_t kOther = 4242;
+    constexpr gid_t kOtherGroup = 4343;
+    ASSERT_EQ(::chown(file.c_str(), kOther, kOtherGroup), 0);
+    ASSERT_EQ(::chmod(file.c_str(), 0666), 0);
+    ASSERT_TRUE(Profile(file).WriteString("S", "a", "3").ok);
+    struct stat st {};
+    ASSERT_EQ(::stat(file.c_str(), &st), 0);
+    EXPECT_EQ(st.st_uid, kOther);
+    EXPECT_EQ(st.st_gid, kOtherGroup);
+    EXPECT_EQ(st.st_mode & 07777, 0666u);
+
+    // A plain user that may write the file but not give it away.
+    ASSERT_EQ(::chmod(dir_.c_str(), 0777), 0);
+    const std::string before = Bytes(file);
+    pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(2);
+        WriteResult r = Profile(file).WriteString("S", "a", "4");
+        ::_exit(!r.ok && r.message.find("owner") != std::string::npos ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the write did not refuse";
+    EXPECT_EQ(Bytes(file), before);
+    ASSERT_EQ(::stat(file.c_str(), &st), 0);
+    EXPECT_EQ(st.st_uid, kOther);
+    EXPECT_EQ(Entries(dir_), (std::vector<std::string>{".palora.ini.lock", "palora.ini"}));
 }
 
 TEST_F(ProfileTest, ReadOnlyFileOrFolderFailsAndKeepsTheOriginal) {
@@ -594,7 +821,7 @@ TEST_F(ProfileTest, FailedWriteLeavesTheOriginalWhole) {
     EXPECT_NE(r.message.find(path.string()), std::string::npos) << r.message;
     EXPECT_NE(r.message.find(std::strerror(EFBIG)), std::string::npos) << r.message;
     EXPECT_EQ(Bytes(path), original);
-    EXPECT_EQ(Entries(dir_), std::vector<std::string>{"big.ini"});
+    EXPECT_EQ(Entries(dir_), (std::vector<std::string>{".big.ini.lock", "big.ini"}));
 }
 
 TEST_F(ProfileTest, FilesOverTheSizeLimitAreRefused) {
@@ -717,7 +944,7 @@ TEST_F(ProfileTest, MalformedUtf16FilesReadAsEmptyAndAreNotWritten) {
             EXPECT_NE(r.message.find("UTF-16"), std::string::npos) << r.message;
         }
         EXPECT_EQ(Bytes(path), bytes);
-        EXPECT_EQ(Entries(dir_), std::vector<std::string>{"bad.ini"});
+        EXPECT_EQ(Entries(dir_), (std::vector<std::string>{".bad.ini.lock", "bad.ini"}));
     }
 }
 
@@ -773,7 +1000,8 @@ TEST_F(ProfileTest, GarbageNeverBreaksReadsOrWrites) {
             EXPECT_EQ(Bytes(p.path()), before) << d.message;
         }
     }
-    EXPECT_EQ(Entries(dir_), (std::vector<std::string>{"garbage.ini", "nul.ini"}));
+    EXPECT_EQ(Entries(dir_),
+              (std::vector<std::string>{".garbage.ini.lock", "garbage.ini", "nul.ini"}));
 }
 
 }  // namespace

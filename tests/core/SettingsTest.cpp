@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "core/AtomicFile.h"
+
 #include "TempDir.h"
 
 namespace huebird {
@@ -102,11 +104,17 @@ TEST(SettingsTest, SaveWritesEveryKeyInOrderAndKeepsTheRest) {
               "PalIndex=3\r\n[BookMarks]\r\nsky=87CEEB\r\n");
 }
 
-TEST(SettingsTest, SaveNeverCreatesTheFile) {
+// A settings file deleted while the program ran is not made again, and the save says so
+// instead of reporting success.
+TEST(SettingsTest, SaveNeverCreatesTheFileAndSaysItIsGone) {
     TempDir dir;
     const auto file = dir.path() / "palora.ini";
-    EXPECT_TRUE(SaveSettings(Profile(file), SavedSettings{}));
+    const WriteResult r = SaveSettings(Profile(file), SavedSettings{});
+    EXPECT_FALSE(r.ok);
+    EXPECT_TRUE(r.missing);
+    EXPECT_NE(r.message.find(file.string()), std::string::npos) << r.message;
     EXPECT_FALSE(std::filesystem::exists(file));
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 }
 
 TEST(SettingsTest, SaveStopsAtTheFirstValueThatCannotBeWritten) {
@@ -164,6 +172,8 @@ TEST(SettingsTest, SaveKilledAtAnyMomentLeavesOneWholeVersion) {
     auto names = [&dir]() {
         std::vector<std::string> found;
         for (const auto& e : std::filesystem::directory_iterator(dir.path())) {
+            // The writers' lock file stays by design; anything else is a leftover.
+            if (e.path().filename() == ".palora.ini.lock") continue;
             found.push_back(e.path().filename().string());
         }
         return found;

@@ -1162,6 +1162,24 @@ private slots:
         QCOMPARE(file.ReadString("System", "Left", ""), std::string("140"));
         QCOMPARE(file.ReadString("System", "SkinName", ""), std::string("default"));
     }
+
+    // A settings file deleted while the program runs: the close says so, naming the file, and
+    // does not make it again.
+    void closeReportsADeletedSettingsFile() {
+        AppFolder app;
+        app.WriteSettings("[System]\r\nSkinName=DEFAULT\r\nAutoFlex=0\r\n");
+        app.WriteSkin("DEFAULT");
+        FakePlatform platform;
+        MainForm form(app.path(), platform);
+        const std::filesystem::path settings = app.path() / "palora.ini";
+        QVERIFY(std::filesystem::remove(settings));
+        form.close();
+        QCOMPARE(Notices::Recorded().size(), 1);
+        const QString notice = Notices::Recorded().first();
+        QVERIFY2(notice.contains(QString::fromStdString(settings.string())), qPrintable(notice));
+        QVERIFY2(notice.contains(QStringLiteral("已不存在")), qPrintable(notice));
+        QVERIFY(!std::filesystem::exists(settings));
+    }
 };
 
 QTEST_MAIN(MainFormTest)

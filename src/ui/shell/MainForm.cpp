@@ -510,7 +510,12 @@ void MainForm::SaveSettings() {
     v.copyType = copy_.copyType;
     v.palIndex = palIndex_;
     const WriteResult r = huebird::SaveSettings(Profile(SettingsPath()), v);
-    if (!r) {
+    if (r.missing) {
+        // Deleted while the program ran: it is not made again (favourites and everything
+        // else it held are gone with it), but the user learns that nothing was kept.
+        Notices::Error(this, tr("设置文件 %1 已不存在；本次的设置没有保存。")
+                                 .arg(PathText(SettingsPath())));
+    } else if (!r) {
         Notices::Error(this, tr("无法保存设置：%1").arg(QString::fromStdString(r.message)));
     }
 }
