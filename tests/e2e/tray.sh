@@ -394,6 +394,119 @@ check_real_pick_cut_by_hiding() {
     stop_app
 }
 
+# start_real NAME [SETTINGS...]: the real program from a fresh copy of the app folder, its window
+# at (300, 200); REAL_WID is its window's id once it is mapped (false when it never maps).
+start_real() {
+    local app name=$1
+    shift
+    stop_app
+    app=$(make_app "$name" "$(printf '%s\n' "[System]" Left=300 Top=200 AutoFlex=0 AlwaysTop=1 "$@")")
+    "$app/huebird" >"$WORK/app.out" 2>&1 &
+    APP_PID=$!
+    REAL_WID=$(wait_for 5 main_window)  # the client window, framed or not
+}
+
+# The program's mapped windows, menus and the tray icon included.
+real_windows() { xdotool search --onlyvisible --pid "$APP_PID" 2>/dev/null | sort | paste -sd, -; }
+windows_differ() { [ "$(real_windows)" != "$1" ]; }
+active_is() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
+active_is_not() { ! active_is "$1"; }
+viewable() { xwininfo -id "$1" 2>/dev/null | grep -q IsViewable; }
+gone() { ! viewable "$1"; }
+# A window titled "颜色" (the desktop colour dialog) shows.
+colour_dialog_shown() { xdotool search --onlyvisible --name '^颜色$' >/dev/null 2>&1; }
+no_colour_dialog() { ! colour_dialog_shown; }
+
+# open_menu WID: the main menu, from the skin's menu button.
+open_menu() {
+    local x y mx my before skin="$APP/skins/DEFAULT/skin.ini"
+    read -r x y _ < <(window_geometry "$1")
+    mx=$(ini_get "$skin" Menu Left); my=$(ini_get "$skin" Menu Top)
+    before=$(real_windows)
+    xdotool mousemove $((x + mx + 3)) $((y + my + 3)) click 1
+    wait_for 2 windows_differ "$before" || return 1
+    sleep 0.3  # the menu takes the keyboard just after it maps
+}
+
+# The label font dialog opened from the main menu (设置 > 更改字体); prints its id.
+open_font_dialog() {
+    open_menu "$1" || return 1
+    xdotool key Down Down Right Down Down Return
+    wait_other_window "$1"
+}
+
+# A colour dialog opened from the font dialog and closed again leaves the tray icon working:
+# a left click still hides the program with its dialog and brings both back, and a right click
+# opens no menu over the dialog.
+check_real_nested_dialogs() {
+    local wid font x y before
+    start_real tray-nested || {  fail "huebird: window appears"; return; }
+    wid=$REAL_WID
+    wait_for 5 icon_shows_strokes huebird
+    font=$(open_font_dialog "$wid") || { fail "huebird: the font dialog opens"; shot nested.png; stop_app; return; }
+    read -r x y _ < <(window_geometry "$font")
+    xdotool mousemove $((x + 50 + 29 + 12)) $((y + 44 + 65 + 7)) click 1  # the first sample
+    check "huebird: a sample button of the font dialog opens the colour dialog" \
+        wait_for 3 colour_dialog_shown
+    xdotool key Escape
+    wait_for 3 no_colour_dialog
+    before=$(real_windows)
+    click_icon 3 1 huebird
+    sleep 0.6
+    expect "huebird: a right click on the icon opens no menu while the font dialog runs" \
+        "$before" "$(real_windows)"
+    click_icon 1 1 huebird
+    check "huebird: after the colour dialog closed, a left click on the icon still hides the program" \
+        wait_for 2 showing_is ""
+    sleep 0.5
+    click_icon 1 1 huebird
+    check "huebird: and brings it back with the font dialog" wait_for 2 showing_is "Huebird,Huebird"
+    stop_app
+}
+
+# With a window manager and another program's window: a right click on the icon brings the
+# running dialog to the front, and a dialog that closes gives the keyboard back to the main
+# window, so the next Ctrl+C copies.
+check_real_keyboard_comes_back() {
+    local wid other font box before
+    xmessage -geometry +600+100 "another program" >/dev/null 2>&1 &
+    other=$!
+    start_real tray-focus Color1=123456 CopyType=0 CopyAdd#=0 ||
+        { fail "huebird: window appears"; kill "$other"; return; }
+    wid=$REAL_WID
+    wait_for 5 icon_shows_strokes huebird
+    xdotool mousemove 700 140 click 1  # the other program has the keyboard
+    sleep 0.3
+    font=$(open_font_dialog "$wid") || { fail "huebird: the font dialog opens"; shot focus.png; stop_app; kill "$other"; return; }
+    wait_for 2 active_is "$font"
+    xdotool mousemove 700 140 click 1
+    wait_for 2 active_is_not "$font"
+    before=$(real_windows)
+    click_icon 3 1 huebird
+    check "huebird: a right click on the icon brings the running dialog to the front" \
+        wait_for 2 active_is "$font"
+    expect "huebird: and opens no menu" "$before" "$(real_windows)"
+    xdotool key Escape
+    wait_for 3 gone "$font"
+    # The favourites manager by its key, closed with Escape.
+    xdotool windowactivate "$wid" 2>/dev/null
+    wait_for 2 active_is "$wid"
+    xdotool key ctrl+o
+    box=$(wait_other_window "$wid") || fail "huebird: Ctrl+O opens the favourites manager"
+    wait_for 2 active_is "$box"
+    xdotool key Escape
+    wait_for 3 gone "$box"
+    check "huebird: after the manager closes the main window has the keyboard" \
+        wait_for 2 active_is "$wid"
+    printf 'stale' | xclip -selection clipboard -i 2>/dev/null
+    xdotool key ctrl+c
+    check "huebird: and Ctrl+C copies the colour" \
+        wait_for 2 bash -c '[ "$(xclip -selection clipboard -o 2>/dev/null)" = 123456 ]'
+    stop_app
+    kill "$other" 2>/dev/null
+    wait "$other" 2>/dev/null
+}
+
 # --- run --------------------------------------------------------------------------------------
 
 WM_PID=
@@ -408,7 +521,10 @@ check_tray_restarted
 check_tray_started_later
 check_no_tray
 check_tray_lost_while_hidden
-[ -n "${3:-}" ] && check_real_program
+if [ -n "${3:-}" ]; then
+    check_real_program
+    check_real_nested_dialogs
+fi
 
 # Again with a window manager, which frames the windows and may place them anew when they are
 # shown again.
@@ -422,6 +538,8 @@ if command -v openbox >/dev/null; then
     if [ -n "${3:-}" ]; then
         check_real_iconified_dialog
         check_real_pick_cut_by_hiding
+        check_real_nested_dialogs
+        check_real_keyboard_comes_back
     fi
 else
     echo "--- openbox is not installed: the window-manager pass is skipped"

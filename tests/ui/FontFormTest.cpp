@@ -272,6 +272,28 @@ private slots:
         QVERIFY(Notices::Recorded().isEmpty());
     }
 
+    // OK writes the skin.ini of the skin the dialog opened for, even when the main window
+    // names another one by then.
+    void okWritesTheSkinItOpenedFor() {
+        FakeFontHost host;
+        host.skinIni = ini_.toStdString();
+        const QString other = dir_.filePath("other.ini");
+        {
+            QFile f(other);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(kSkinIni);
+        }
+        {
+            FontForm form(host, 1024);
+            form.show();
+            host.skinIni = other.toStdString();
+            QTest::mouseClick(Bold(form), Qt::LeftButton);  // bold
+            Click(form, "SpeedButton1");
+        }
+        QVERIFY(ReadAll(ini_).contains("FontIsBold=1\r\n"));
+        QCOMPARE(ReadAll(other), kSkinIni);
+    }
+
     // Without skin.ini OK still takes the weight and keeps the preview, and creates nothing.
     void okWithoutSkinIniWritesNothing() {
         FakeFontHost host;

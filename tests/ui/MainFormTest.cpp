@@ -9,12 +9,15 @@
 #include <QLabel>
 #include <QMenu>
 #include <QTest>
+#include <QAbstractButton>
+#include <QCursor>
 
 #include "Fixture.h"
 #include "platform/fake/FakePlatform.h"
 #include "ui/colour/InputForm.h"
 #include "ui/shell/MainForm.h"
 #include "ui/shell/Notices.h"
+#include "ui/shell/TrayIcon.h"
 #include "ui/skin/SkinButton.h"
 #include "ui/colour/Swatch.h"
 #include "ui/colour/ZoomForm.h"
@@ -48,6 +51,18 @@ QAction* Item(QWidget& form, const char* name) {
 SkinButton* Button(MainForm& form, const char* name) {
     return form.findChild<SkinButton*>(QString::fromLatin1(name));
 }
+
+// The settings submenu's item for the skin folder `name`.
+QAction* SkinItem(MainForm& form, const QString& name) {
+    for (QAction* a : form.findChild<QMenu*>("N1")->actions()) {
+        if (a->data().toString() == name) return a;
+    }
+    return nullptr;
+}
+
+// The items that open a modal dialog: hot-key, font, colour, contrast, favourites, about,
+// basic settings.
+constexpr const char* kDialogItems[] = {"N21", "N12", "N32", "N33", "N15", "N5", "N22"};
 
 QString LabelText(QWidget* w, const char* name) {
     return w->findChild<QLabel*>(QString::fromLatin1(name))->text();
@@ -863,6 +878,130 @@ private slots:
         QCOMPARE(Readout(form)[2], QStringLiteral("255"));
         Item(form, "ZF61")->trigger();
         QCOMPARE(form.Colors().StoredColor(3), MakeColor(0, 0, 0));
+    }
+
+    // One modal dialog at a time: while one runs, no item opens another over it (the tray
+    // icon's menu reaches every item), and the first goes on undisturbed.
+    void noDialogOpensOverAnother_data() {
+        QTest::addColumn<QString>("item");
+        for (const char* item : kDialogItems) QTest::newRow(item) << QString::fromLatin1(item);
+    }
+    void noDialogOpensOverAnother() {
+        QFETCH(QString, item);
+        AppFolder app;
+        app.WriteSettings(kSettings);
+        app.WriteSkin("DEFAULT");
+        FakePlatform platform;
+        MainForm form(app.path(), platform);
+        form.show();
+        QStringList opened;  // the items whose dialog opened over the first one
+        QPointer<QWidget> outer;  // the first dialog, while it runs
+        bool ran = false;
+        QTimer::singleShot(0, [&] {
+            outer = QApplication::activeModalWidget();
+            ran = outer != nullptr;
+            for (const char* other : kDialogItems) {
+                // Closes a dialog that opened over the first, so a failing run ends.
+                QTimer::singleShot(0, [&, other] {
+                    QWidget* now = QApplication::activeModalWidget();
+                    if (now && now != outer) {
+                        opened << QString::fromLatin1(other);
+                        now->close();
+                    }
+                });
+                Item(form, other)->trigger();
+            }
+            QTimer::singleShot(0, [&] {
+                if (outer) outer->close();
+            });
+        });
+        Item(form, qPrintable(item))->trigger();
+        QVERIFY(ran);
+        QCOMPARE(opened, QStringList());
+        QVERIFY(!QApplication::activeModalWidget());
+    }
+
+    // When a dialog closes, the main window has the keyboard again: the next Ctrl+C copies.
+    void theKeyboardComesBackWhenADialogCloses_data() {
+        QTest::addColumn<QString>("item");  // none: Ctrl+O
+        QTest::newRow("Ctrl+O, the favourites manager") << QString();
+        for (const char* item : kDialogItems) QTest::newRow(item) << QString::fromLatin1(item);
+    }
+    void theKeyboardComesBackWhenADialogCloses() {
+        QFETCH(QString, item);
+        AppFolder app;
+        app.WriteSettings(kSettings + "CopyType=0\r\nCopyAdd#=0\r\n");
+        app.WriteSkin("DEFAULT");
+        FakePlatform platform;
+        MainForm form(app.path(), platform);
+        form.show();
+        form.activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), &form);
+        bool ran = false;
+        QTimer::singleShot(0, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            ran = dialog != nullptr;
+            if (!dialog) return;
+            QTest::keyClick(dialog, Qt::Key_Escape);
+            if (dialog->isVisible()) dialog->close();  // a dialog that keeps Escape for itself
+        });
+        if (item.isEmpty()) {
+            QTest::keyClick(&form, Qt::Key_O, Qt::ControlModifier);
+        } else {
+            Item(form, qPrintable(item))->trigger();
+        }
+        QVERIFY(ran);
+        QTRY_COMPARE(QApplication::activeWindow(), &form);
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &form,
+                        Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(platform.clipboard.text, std::optional<std::string>("FF0000"));
+    }
+
+    // The font dialog works on the skin it opened with: while it runs the skin does not change
+    // (the tray icon's menu reaches the skin items), so OK writes that skin's skin.ini and
+    // Cancel gives its labels back their own colours and weight; another skin's file is never
+    // touched.
+    void theSkinStaysWhileTheFontDialogRuns_data() {
+        QTest::addColumn<bool>("ok");
+        QTest::newRow("OK") << true;
+        QTest::newRow("Cancel") << false;
+    }
+    void theSkinStaysWhileTheFontDialogRuns() {
+        QFETCH(bool, ok);
+        AppFolder app;
+        app.WriteSettings(kSettings);
+        app.WriteSkin("DEFAULT", SkinSpec{.labelColor = "FF0000", .bold = 1});
+        app.WriteSkin("PEBBLE", SkinSpec{.labelColor = "00FF00", .bold = 0});
+        const QByteArray pebble = app.ReadText("skins/PEBBLE/skin.ini");
+        FakePlatform platform;
+        MainForm form(app.path(), platform);
+        form.show();
+        QVERIFY(SkinItem(form, "PEBBLE"));
+        QTimer::singleShot(0, [&] {
+            QWidget* font = QApplication::activeModalWidget();
+            QVERIFY(font && font->objectName() == QStringLiteral("FontForm"));
+            font->findChild<QAbstractButton*>("CheckBox1")->click();  // regular, not bold
+            SkinItem(form, "PEBBLE")->trigger();
+            QTest::mouseClick(
+                font->findChild<QAbstractButton*>(ok ? "SpeedButton1" : "SpeedButton2"),
+                Qt::LeftButton);
+        });
+        Item(form, "N12")->trigger();
+        QCOMPARE(form.SkinName(), QStringLiteral("default"));  // as the settings name it
+        QVERIFY(SkinItem(form, "DEFAULT")->isChecked());
+        QVERIFY(!SkinItem(form, "PEBBLE")->isChecked());
+        QCOMPARE(app.ReadText("skins/PEBBLE/skin.ini"), pebble);
+        auto* red = form.findChild<QLabel*>("RedFont");
+        QCOMPARE(red->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+        QCOMPARE(red->font().bold(), !ok);
+        const QByteArray written = app.ReadText("skins/DEFAULT/skin.ini");
+        QCOMPARE(written.contains("FontIsBold=0\r\n"), ok);
+        QVERIFY(written.contains("RedColor=FF0000\r\n"));
+
+        // Once the dialog has closed the skin switches as before.
+        SkinItem(form, "PEBBLE")->trigger();
+        QCOMPARE(form.SkinName(), QStringLiteral("PEBBLE"));
+        QCOMPARE(red->palette().color(QPalette::WindowText), QColor(0, 255, 0));
     }
 
     // Help opens the page beside the program (or the one the program names), and nothing at all

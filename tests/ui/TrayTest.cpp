@@ -277,6 +277,57 @@ private slots:
         QVERIFY(!icon.Icon());
     }
 
+    // While a modal dialog runs a right press on the icon opens no menu (its items would open
+    // a second dialog over the first, or change what the first works on): it brings the
+    // dialog to the front with the keyboard. A left press still hides the program with it.
+    void aRightPressBringsTheRunningDialogForwardInsteadOfTheMenu() {
+        QMenu menu;
+        menu.addAction("关闭");
+        host.menu = &menu;
+        TrayIcon icon(host, *presence);
+        qint64 now = 10000;
+        icon.SetClock([&] { return now; });
+        const QPoint beyond(300, 300);  // beyond the main window: the menu would open here
+        QCursor::setPos(beyond);
+
+        QDialog dialog(main.get());
+        dialog.setObjectName("modal");
+        dialog.setGeometry(250, 260, 200, 100);
+        QStringList seen;
+        QTimer::singleShot(0, [&] {
+            struct Done {  // the dialog ends however the checks here go
+                QDialog& dialog;
+                ~Done() { dialog.reject(); }
+            } done{dialog};
+            // Another window of the program has the keyboard (one the dialog owns: the
+            // dialog does not block it).
+            QWidget other(&dialog, Qt::Tool);
+            other.setGeometry(500, 100, 50, 50);
+            other.show();
+            other.activateWindow();
+            QTRY_COMPARE(QApplication::activeWindow(), &other);
+            icon.Activated(QSystemTrayIcon::Context);
+            seen << (menu.isVisible() ? "menu" : "no menu");
+            menu.hide();
+            QTRY_COMPARE(QApplication::activeWindow(), &dialog);
+            seen << QApplication::activeWindow()->objectName();
+            now += 1000;
+            icon.Activated(QSystemTrayIcon::Trigger);
+            seen << Showing().join(',');
+            now += 1000;
+            icon.Activated(QSystemTrayIcon::Trigger);
+            seen << Showing().join(',');
+        });
+        dialog.exec();
+        QCOMPARE(seen, QStringList({"no menu", "modal", "", "main,modal"}));
+
+        // Without a dialog the menu opens again.
+        now += 1000;
+        icon.Activated(QSystemTrayIcon::Context);
+        QVERIFY(menu.isVisible());
+        menu.hide();
+    }
+
     void theIconJoinsTheTrayAfterTheMainWindowsFirstPaint() {
         main->hide();
         TrayIcon icon(host, *presence);

@@ -68,6 +68,8 @@ MainForm::MainForm(fs::path appDir, Platform platform, QWidget* parent)
                                          menus_->FavouriteMenus()[2]},
                                      [this](ColorValue c) { colors_.AdoptColor(c); }, this)),
       commands_(colors_, clipboard_, face_.Swatches(), copy_),
+      // A dialog takes the pointer: a pick in progress ends first, as a release would.
+      dialogs_(*this, [this] { picker_->Finish(); }),
       appDir_(std::move(appDir)),
       drag_(new WindowDrag(this, [this](QPoint to) {
           SetBounds(to.x(), y(), width(), height());
@@ -243,6 +245,11 @@ void MainForm::SetStaysOnTop(bool on) {
 }
 
 void MainForm::SkinMenuClick(const QString& name) {
+    // Never under a running dialog: the font dialog works on the skin it opened with.
+    if (DialogGate::Running()) {
+        menus_->CheckSkin(skinName_);
+        return;
+    }
     // The whole skin loads first; one that cannot be used is refused before anything
     // changes, so a wrong click never ends the program, loses the colours or strips the window.
     const SkinLoad load = LoadSkin(SkinsDir(), name);
@@ -305,25 +312,28 @@ void MainForm::ReportHotKey() {
 void MainForm::SetVirtualKey(std::uint32_t code) { hotKey_.SetKey(code); }
 
 void MainForm::N21Click() {
-    picker_->Finish();
-    HookForm dialog(*this, ScreenRect().width());
-    if (dialog.exec() == QDialog::Accepted) ReportHotKey();
+    dialogs_.Run([this] {
+        HookForm dialog(*this, ScreenRect().width());
+        if (dialog.exec() == QDialog::Accepted) ReportHotKey();
+    });
 }
 
 void MainForm::N12Click() {
-    picker_->Finish();
-    FontForm dialog(*this, ScreenRect().width());
-    dialog.exec();
+    dialogs_.Run([this] {
+        FontForm dialog(*this, ScreenRect().width());
+        dialog.exec();
+    });
 }
 
 void MainForm::N33Click() {
-    picker_->Finish();
-    const std::array<QString, 3> rgb = DecimalReadout();
-    ContrastForm dialog(rgb[0].toInt(), rgb[1].toInt(), rgb[2].toInt(),
-                        static_cast<FavouritesHost&>(*this), this);
-    if (dialog.exec() != QDialog::Accepted) return;
-    const Rgb c = dialog.EditedRgb();
-    colors_.ReplaceColor(MakeColor(c[0], c[1], c[2]));
+    dialogs_.Run([this] {
+        const std::array<QString, 3> rgb = DecimalReadout();
+        ContrastForm dialog(rgb[0].toInt(), rgb[1].toInt(), rgb[2].toInt(),
+                            static_cast<FavouritesHost&>(*this), this);
+        if (dialog.exec() != QDialog::Accepted) return;
+        const Rgb c = dialog.EditedRgb();
+        colors_.ReplaceColor(MakeColor(c[0], c[1], c[2]));
+    });
 }
 
 void MainForm::normal1Click() {
@@ -333,22 +343,25 @@ void MainForm::normal1Click() {
 }
 
 void MainForm::N5Click() {
-    picker_->Finish();
-    AboutDlg dialog(*this, AboutDlg::kAboutPage, this);
-    dialog.exec();
+    dialogs_.Run([this] {
+        AboutDlg dialog(*this, AboutDlg::kAboutPage, this);
+        dialog.exec();
+    });
 }
 
 void MainForm::N22Click() {
-    picker_->Finish();
-    AboutDlg dialog(*this, AboutDlg::kSettingsPage, this);
-    dialog.exec();
+    dialogs_.Run([this] {
+        AboutDlg dialog(*this, AboutDlg::kSettingsPage, this);
+        dialog.exec();
+    });
 }
 
 void MainForm::N32Click() {
-    picker_->Finish();
-    if (const std::optional<ColorValue> chosen = colourDialog_.Choose(this)) {
-        colors_.TakeChosenColor(*chosen);
-    }
+    dialogs_.Run([this] {
+        if (const std::optional<ColorValue> chosen = colourDialog_.Choose(this)) {
+            colors_.TakeChosenColor(*chosen);
+        }
+    });
 }
 
 void MainForm::N17Click() {
@@ -490,10 +503,10 @@ void MainForm::AddFavouriteItem(int list, const QString& name) { favourites_->Ad
 void MainForm::RemoveFavouriteItem(int list, const QString& name) { favourites_->Remove(list, name); }
 
 void MainForm::N15Click() {
-    // The manager takes the pointer: a pick in progress ends first, as a release would.
-    picker_->Finish();
-    MarksForm dialog(static_cast<FavouritesHost&>(*this));
-    dialog.exec();
+    dialogs_.Run([this] {
+        MarksForm dialog(static_cast<FavouritesHost&>(*this));
+        dialog.exec();
+    });
 }
 
 void MainForm::SaveSettings() {

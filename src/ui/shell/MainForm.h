@@ -14,6 +14,7 @@
 #include "ui/colour/ColourChooser.h"
 #include "ui/colour/ColourCommands.h"
 #include "ui/colour/SwatchView.h"
+#include "ui/shell/DialogGate.h"
 #include "ui/shell/Hosts.h"
 #include "ui/shell/Links.h"
 #include "ui/skin/AutoSizer.h"
@@ -203,6 +204,7 @@ private:
     CopySettings copy_;
     ColourCommands commands_;
     ColourChooser colourDialog_;  // remembers its last colour for the run
+    DialogGate dialogs_;          // one modal dialog at a time
 
     // Folders and settings read at start.
     std::filesystem::path appDir_;

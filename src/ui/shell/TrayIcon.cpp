@@ -11,6 +11,7 @@
 #include <QWindow>
 
 #include "ui/shell/AppIcon.h"
+#include "ui/shell/DialogGate.h"
 #include "ui/shell/Hosts.h"
 #include "ui/shell/Notices.h"
 #include "ui/shell/Presence.h"
@@ -82,7 +83,9 @@ void TrayIcon::Activated(QSystemTrayIcon::ActivationReason reason) {
             presence_.ToggleVisibility();
             break;
         case TrayAction::Menu:
-            OpenMenu();
+            // The menu's items open dialogs and switch the skin: never over a dialog that
+            // runs. The press brings that dialog forward instead.
+            if (!DialogGate::BringToFront()) OpenMenu();
             break;
         case TrayAction::Nothing:
             break;
@@ -97,13 +100,31 @@ bool TrayIcon::eventFilter(QObject* watched, QEvent* event) {
     // In an XEmbed tray the icon is a window of the program, and the toolkit blocks it like
     // every other window while a modal dialog runs: its presses would be lost, and a program
     // hidden with a dialog open could come back by the hot-key alone. A window is never
-    // blocked by a modal window it is a transient child of, so the icon's window becomes one.
-    if (event->type() == QEvent::WindowBlocked && watched->inherits("QSystemTrayIconSys")) {
-        QWindow* window = static_cast<QWidget*>(watched)->windowHandle();
-        QWindow* modal = QGuiApplication::modalWindow();
-        if (window && modal && window != modal) window->setTransientParent(modal);
+    // blocked by a modal window it is a transient child of, so the icon's window is made one
+    // of the innermost modal window, again whenever that changes: when a dialog opened from
+    // another one closes, the icon must follow the outer one (its old parent goes, and the
+    // toolkit would then find the icon blocked without telling anyone).
+    switch (event->type()) {
+        case QEvent::WindowBlocked:
+        case QEvent::WindowUnblocked:
+            FollowModalWindow();
+            break;
+        default:
+            break;
     }
     return false;
+}
+
+void TrayIcon::FollowModalWindow() {
+    if (!icon_) return;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (!w->inherits("QSystemTrayIconSys")) continue;
+        QWindow* window = w->windowHandle();
+        if (!window) continue;
+        QWindow* modal = QGuiApplication::modalWindow();
+        if (modal == window) modal = nullptr;
+        if (window->transientParent() != modal) window->setTransientParent(modal);
+    }
 }
 
 void TrayIcon::OpenMenu() {

@@ -39,7 +39,8 @@ public:
 public slots:
     // A press on the icon: a left press toggles the program, a right press opens the main
     // menu at the pointer when the pointer lies beyond the main window's right and bottom
-    // edges, and nothing else does anything (a double click toggles once).
+    // edges, and nothing else does anything (a double click toggles once). While a modal
+    // dialog runs a right press opens no menu: it brings the dialog to the front.
     void Activated(QSystemTrayIcon::ActivationReason reason);
 
 protected:
@@ -48,6 +49,9 @@ protected:
 private:
     void Add();
     void OpenMenu();
+    // Makes the icon's window (in an XEmbed tray) a transient child of the innermost modal
+    // window, or of none, so no modal dialog blocks it.
+    void FollowModalWindow();
 
     TrayHost& host_;
     Presence& presence_;

@@ -175,7 +175,7 @@ constexpr std::array<SampleLayout, kLabelCount> kSamples = {{
 }  // namespace
 
 FontForm::FontForm(FontHost& host, int screenWidth, QWidget* parent)
-    : QDialog(parent), host_(host) {
+    : QDialog(parent), host_(host), skinIni_(host.SkinIniPath()) {
     setObjectName(QStringLiteral("FontForm"));
     ApplyDialogLook(this, kClientWidth, kClientHeight);
     AddDialogHeader(this, tr("字体设置"), tr("在这里可以更改Huebird字体的颜色、类型"));
@@ -301,7 +301,7 @@ void FontForm::CheckBox1Click() { ApplyWeight(checkBox1_->isChecked()); }
 void FontForm::SpeedButton1Click() {
     const bool bold = checkBox1_->isChecked();
     host_.SetLabelsBold(bold);
-    const Profile skin(host_.SkinIniPath());
+    const Profile skin(skinIni_);
     if (skin.Exists()) {
         // One replacement of the file: a failure leaves it exactly as it was.
         const WriteResult written =

@@ -1,7 +1,7 @@
 // "更改字体": the dialog that recolours the main window's six readout labels and switches them
 // between bold and regular. Every change shows on the main window at once; OK stores the
-// colours and the weight in the current skin's skin.ini, Cancel takes them back, and the
-// close box does neither.
+// colours and the weight in the skin.ini of the skin worn when it opened, Cancel takes them
+// back, and the close box does neither.
 #pragma once
 
 #include <QDialog>
@@ -61,6 +61,7 @@ private:
     void ShowButtonColor(int tag);
 
     FontHost& host_;
+    std::filesystem::path skinIni_;  // the skin's file as the dialog opened: OK writes there
     ColourChooser colorDialog1_;  // starts at black each time the dialog opens
     std::array<ColorValue, kLabelCount> openingColors_{};
     std::array<ColorValue, kLabelCount> colors_{};         // what each sample button shows
