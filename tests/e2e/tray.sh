@@ -313,9 +313,10 @@ both_viewable() { viewable "$1" && viewable "$2"; }
 neither_viewable() { unviewable "$1" && unviewable "$2"; }
 pixel_is() { [ "$("$PROBE" pixel "$1" "$2")" = "$3" ]; }
 
-# start_real NAME: the real program with its own settings; true once its window shows and its
-# icon is in the tray. (Not in a command substitution: the caller keeps APP_PID to stop it.)
-start_real() {
+# start_real_in_tray NAME: the real program with its own settings (hot-key Ctrl+F5); true once
+# its window shows and its icon is in the tray. (Not in a command substitution: the caller
+# keeps APP_PID to stop it.)
+start_real_in_tray() {
     local app
     app=$(make_app "$1" "[System]
 Left=300
@@ -332,7 +333,7 @@ check_real_iconified_dialog() {
     local skin wid box x y mx my
     skin="$APP/skins/DEFAULT/skin.ini"
     start_tray
-    start_real tray-iconified || { fail "huebird iconified: window and icon appear"; stop_app; return; }
+    start_real_in_tray tray-iconified || { fail "huebird iconified: window and icon appear"; stop_app; return; }
     wid=$(main_window)
     read -r x y _ < <(window_geometry "$wid")
     mx=$(ini_get "$skin" Menu Left); my=$(ini_get "$skin" Menu Top)
@@ -367,7 +368,7 @@ check_real_pick_cut_by_hiding() {
     local skin wid x y sx sy sw sh scx scy
     skin="$APP/skins/DEFAULT/skin.ini"
     start_tray
-    start_real tray-pick || { fail "huebird pick: window and icon appear"; stop_app; return; }
+    start_real_in_tray tray-pick || { fail "huebird pick: window and icon appear"; stop_app; return; }
     wid=$(main_window)
     read -r x y _ < <(window_geometry "$wid")
     sx=$(ini_get "$skin" Color1 Left); sy=$(ini_get "$skin" Color1 Top)
