@@ -84,6 +84,9 @@ refused "an owner that offers 64 MB in pieces"
 own "$OWNER" late 300 '#ABCDEF'
 xdotool windowfocus "$wid" key F5
 check "an owner that answers after 0.3 s: pasted" wait_for 3 bash -c "[ \"\$('$PROBE' pixel $((wx + sx + sw / 2)) $((wy + sy + sh / 2)))\" = ABCDEF ]"
+own "$OWNER" pieces '#FEDCBA'
+xdotool windowfocus "$wid" key F5
+check "an owner that answers in pieces: pasted" wait_for 3 bash -c "[ \"\$('$PROBE' pixel $((wx + sx + sw / 2)) $((wy + sy + sh / 2)))\" = FEDCBA ]"
 drop_owner
 printf '#12AB9f' | xclip -loops 1 -selection clipboard -i
 xdotool windowfocus "$wid" key F5

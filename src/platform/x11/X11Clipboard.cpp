@@ -97,6 +97,10 @@ struct X11Clipboard::Reader {
         // In pieces: the owner writes the next one each time the property is deleted, and
         // an empty one ends the text. The first value is the owner's guess at the size.
         if (size > kMaxBytes) return Outcome::Failed;
+        // The owner's writing of the announcement came before its answer: that change is
+        // already queued and is no piece.
+        while (XCheckTypedWindowEvent(dpy, window, PropertyNotify, &event)) {
+        }
         XDeleteProperty(dpy, window, property);
         XFlush(dpy);
         for (;;) {
