@@ -69,8 +69,13 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    // Taken before anything is shown; a second start leaves quietly.
+    // Taken before anything is shown; a second start leaves quietly. A lock that cannot be
+    // had where only this user writes is said, never taken for a running instance.
     huebird::InstanceLock lock("RunOnlyOneTintel");
+    if (!lock.problem().empty()) {
+        std::fprintf(stderr, "huebird: %s\n", lock.problem().c_str());
+        return 1;
+    }
     if (!lock.acquired()) return 0;
 
     // A screen that asks for scaling gets it in whole steps only: skins are pixel art, and a

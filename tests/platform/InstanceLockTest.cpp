@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <cstdio>
+#include <functional>
 
 #include <filesystem>
 #include <memory>
@@ -75,8 +79,9 @@ protected:
 };
 
 TEST_F(InstanceLockFileTest, OneDisplayUnderTwoSpellingsTakesOneLock) {
+    const LockPlace place{folder_.string(), (folder_ / "fallback").string()};
     setenv("DISPLAY", ":61", 1);
-    auto first = std::make_unique<InstanceLock>("HuebirdTest");
+    auto first = std::make_unique<InstanceLock>("HuebirdTest", place);
     ASSERT_TRUE(first->acquired());
     const std::filesystem::path path = first->path();
     EXPECT_EQ(path.parent_path(), folder_);
@@ -85,18 +90,200 @@ TEST_F(InstanceLockFileTest, OneDisplayUnderTwoSpellingsTakesOneLock) {
     for (const char* same : {":61.0", "unix:61.1"}) {
         SCOPED_TRACE(same);
         setenv("DISPLAY", same, 1);
-        InstanceLock second("HuebirdTest");
+        InstanceLock second("HuebirdTest", place);
         EXPECT_EQ(second.path(), path);
         EXPECT_FALSE(second.acquired());
+        EXPECT_EQ(second.problem(), "") << "a second start of ours leaves quietly";
     }
     // Released (the lock file stays behind): the next start takes it, whatever the spelling.
     first.reset();
     setenv("DISPLAY", "unix:61.0", 1);
-    EXPECT_TRUE(InstanceLock("HuebirdTest").acquired());
+    EXPECT_TRUE(InstanceLock("HuebirdTest", place).acquired());
 
     setenv("DISPLAY", ":62.0", 1);
-    InstanceLock other("HuebirdTest");
+    InstanceLock other("HuebirdTest", place);
     EXPECT_TRUE(other.acquired());
+}
+
+// The runtime folder serves when it is a real folder of ours closed to others; otherwise the
+// private folder does, made or closed to others as needed. A private folder that is not ours
+// (a link, a file, another user's) or a lock that is not a plain file of ours is refused with
+// a reason, never taken for a running instance.
+TEST_F(InstanceLockFileTest, KeepsTheLockWhereOnlyTheUserWrites) {
+    namespace fs = std::filesystem;
+    enum class Where { Runtime, Fallback, Refused };
+    struct Case {
+        const char* what;
+        std::function<void(const fs::path& runtime, const fs::path& fallback)> make;
+        Where where;
+        bool needsRoot = false;
+    };
+    const auto privateFolder = [](const fs::path& p) {
+        fs::create_directory(p);
+        fs::permissions(p, fs::perms::owner_all);
+    };
+    const Case cases[] = {
+        {"a private runtime folder", [&](auto& r, auto&) { privateFolder(r); }, Where::Runtime},
+        {"no runtime folder", [](auto&, auto&) {}, Where::Fallback},
+        {"a runtime folder others may write to",
+         [&](auto& r, auto&) {
+             fs::create_directory(r);
+             fs::permissions(r, fs::perms::all);
+         },
+         Where::Fallback},
+        {"a runtime folder that is a link",
+         [&](auto& r, auto& f) {
+             privateFolder(r.string() + "-real");
+             fs::create_directory_symlink(r.string() + "-real", r);
+             (void)f;
+         },
+         Where::Fallback},
+        {"a private folder of ours open to others",
+         [](auto&, auto& f) {
+             fs::create_directory(f);
+             fs::permissions(f, fs::perms::all);
+         },
+         Where::Fallback},
+        {"a private folder that is a link",
+         [&](auto&, auto& f) {
+             privateFolder(f.string() + "-real");
+             fs::create_directory_symlink(f.string() + "-real", f);
+         },
+         Where::Refused},
+        {"a file in place of the private folder",
+         [](auto&, auto& f) { std::fclose(std::fopen(f.c_str(), "w")); }, Where::Refused},
+        {"a lock that is a link",
+         [&](auto&, auto& f) {
+             privateFolder(f);
+             fs::create_symlink(f / "elsewhere", f / "HuebirdTest-display_61.lock");
+         },
+         Where::Refused},
+        {"a lock that is a folder",
+         [&](auto&, auto& f) {
+             privateFolder(f);
+             fs::create_directory(f / "HuebirdTest-display_61.lock");
+         },
+         Where::Refused},
+        {"a private folder of another user",
+         [](auto&, auto& f) {
+             fs::create_directory(f);
+             ASSERT_EQ(chown(f.c_str(), 65534, 65534), 0);
+         },
+         Where::Refused, true},
+        {"a lock of another user in our runtime folder",
+         [&](auto& r, auto&) {
+             privateFolder(r);
+             const fs::path lock = r / "HuebirdTest-display_61.lock";
+             std::fclose(std::fopen(lock.c_str(), "w"));
+             ASSERT_EQ(chown(lock.c_str(), 65534, 65534), 0);
+         },
+         Where::Refused, true},
+    };
+    setenv("DISPLAY", ":61", 1);
+    int i = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.needsRoot && geteuid() != 0) continue;
+        const fs::path base = folder_ / std::to_string(++i);
+        fs::create_directory(base);
+        const fs::path runtime = base / "run", fallback = base / "tmp";
+        c.make(runtime, fallback);
+        InstanceLock lock("HuebirdTest", {runtime.string(), fallback.string()});
+        EXPECT_EQ(lock.acquired(), c.where != Where::Refused);
+        if (c.where == Where::Refused) {
+            EXPECT_NE(lock.problem(), "");
+            EXPECT_EQ(lock.problem().find('\n'), std::string::npos) << lock.problem();
+            continue;
+        }
+        EXPECT_EQ(lock.problem(), "");
+        const fs::path folder = c.where == Where::Runtime ? runtime : fallback;
+        EXPECT_EQ(fs::path(lock.path()).parent_path(), folder);
+        EXPECT_EQ(fs::status(folder).permissions() & (fs::perms::group_all | fs::perms::others_all),
+                  fs::perms::none);
+    }
+}
+
+// Where the lock lives comes from the user alone: a start with $XDG_RUNTIME_DIR and one
+// without (ssh -X, su, cron) meet at the same lock, in one process or in two.
+TEST_F(InstanceLockFileTest, StartsWithAndWithoutTheRuntimeFolderMeet) {
+    const std::string name = "HuebirdTest" + std::to_string(getpid());
+    const std::string other = (folder_ / "other").string();
+    std::filesystem::create_directory(other);
+    struct Case {
+        const char* first;  // $XDG_RUNTIME_DIR of the first start (null: unset)
+        const char* second;
+        bool forked;        // the second start is another process
+    };
+    const Case cases[] = {
+        {folder_.c_str(), nullptr, false},
+        {nullptr, folder_.c_str(), false},
+        {folder_.c_str(), other.c_str(), false},
+        {folder_.c_str(), nullptr, true},
+        {nullptr, folder_.c_str(), true},
+    };
+    setenv("DISPLAY", ":61", 1);
+    const auto useRuntime = [](const char* runtime) {
+        if (runtime) {
+            setenv("XDG_RUNTIME_DIR", runtime, 1);
+        } else {
+            unsetenv("XDG_RUNTIME_DIR");
+        }
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.first ? "set" : "unset") + " then " +
+                     (c.second ? c.second : "unset") + (c.forked ? ", forked" : ""));
+        useRuntime(c.first);
+        InstanceLock first(name);
+        ASSERT_TRUE(first.acquired());
+        useRuntime(c.second);
+        if (c.forked) {
+            const pid_t child = fork();
+            ASSERT_GE(child, 0);
+            if (child == 0) _exit(InstanceLock(name).acquired() ? 1 : 0);
+            int status = 0;
+            ASSERT_EQ(waitpid(child, &status, 0), child);
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the child took the lock too";
+        } else {
+            InstanceLock second(name);
+            EXPECT_FALSE(second.acquired());
+            EXPECT_EQ(second.path(), first.path());
+        }
+    }
+    std::filesystem::remove(InstanceLock(name).path());
+}
+
+// What another user can put at the shared /tmp name the lock once had (a symbolic link, a
+// folder) is no running Huebird of ours: the lock is taken elsewhere.
+TEST_F(InstanceLockFileTest, AnotherUsersFilesInTmpDoNotStopTheStart) {
+    const std::string name = "HuebirdTest" + std::to_string(getpid());
+    setenv("DISPLAY", ":61", 1);
+    unsetenv("XDG_RUNTIME_DIR");
+    const std::filesystem::path old =
+        "/tmp/" + name + "-" + std::to_string(getuid()) + "-display_61.lock";
+    const std::filesystem::path target = folder_ / "elsewhere";
+    const auto link = [&] { std::filesystem::create_symlink(target, old); };
+    const auto linkToFile = [&] {
+        std::FILE* f = std::fopen(target.c_str(), "w");
+        std::fclose(f);
+        std::filesystem::create_symlink(target, old);
+    };
+    const auto folder = [&] { std::filesystem::create_directory(old); };
+    const std::pair<const char*, std::function<void()>> cases[] = {
+        {"a dangling symbolic link", link},
+        {"a symbolic link to a file", linkToFile},
+        {"a folder", folder},
+    };
+    for (const auto& [what, make] : cases) {
+        SCOPED_TRACE(what);
+        make();
+        {
+            InstanceLock lock(name);
+            EXPECT_TRUE(lock.acquired());
+            std::filesystem::remove(lock.path());
+        }
+        std::filesystem::remove(old);
+        std::filesystem::remove(target);
+    }
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <X11/Xlib.h>
 
 #include <cstdlib>
+#include <string>
 
 namespace huebird {
 
@@ -18,8 +19,24 @@ std::string DisplayProblem() {
         line += "\"";
         return line;
     }
+    // The toolkit paints and the sampler reads pixels as red, green and blue masks: a screen
+    // with a colour map (PseudoColor, grey scales) shows a window that is never painted and
+    // reads every pixel as black, so it is refused here instead.
+    const int screen = DefaultScreen(dpy);
+    const int kind = DefaultVisual(dpy, screen)->c_class;
+    const int depth = DefaultDepth(dpy, screen);
     XCloseDisplay(dpy);
-    return {};
+    if (kind == TrueColor && depth >= 15) return {};
+    const char* kinds[] = {"StaticGray", "GrayScale", "StaticColor",
+                           "PseudoColor", "TrueColor", "DirectColor"};
+    std::string line = "the screen of \"";
+    line += name;
+    line += "\" is ";
+    line += std::to_string(depth);
+    line += "-bit ";
+    line += kind >= 0 && kind < 6 ? kinds[kind] : "of an unknown kind";
+    line += ", which Huebird does not support; it needs a TrueColor screen of 15 bits or more";
+    return line;
 }
 
 }  // namespace huebird

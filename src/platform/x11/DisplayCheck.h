@@ -6,7 +6,8 @@
 
 namespace huebird {
 
-// Empty when the display answers; otherwise one line saying why it cannot be used.
+// Empty when the display answers and its screen is TrueColor of 15 bits or more; otherwise
+// one line saying why it cannot be used.
 std::string DisplayProblem();
 
 }  // namespace huebird
