@@ -269,6 +269,17 @@ struct Document {
     Encoding encoding = Encoding::kUtf8;
 };
 
+// An 8-bit file is UTF-8 unless it reads as GB18030: most of its non-ASCII bytes start no UTF-8
+// sequence (GB18030 text gives about two such bytes a character, and only now and then a pair
+// that happens to be UTF-8). A UTF-8 file with a stray byte or two (a Latin-1 hand edit) stays
+// UTF-8, the stray bytes kept as they are, so its other text neither reads garbled nor gets
+// new text in another encoding.
+Encoding EightBitEncoding(std::string_view body) {
+    if (IsValidUtf8(body)) return Encoding::kUtf8;
+    const Utf8Tally t = TallyUtf8(body);
+    return t.sequences >= t.strayBytes ? Encoding::kUtf8 : Encoding::kGb18030;
+}
+
 // The document of a file's bytes, or why there is none (a UTF-16 file that does not decode).
 std::optional<std::string> MakeDocument(std::string bytes, Document& doc) {
     doc.bodyStart = 0;
@@ -283,7 +294,7 @@ std::optional<std::string> MakeDocument(std::string bytes, Document& doc) {
     doc.bytes = std::move(bytes);
     all = doc.bytes;
     if (all.starts_with(kUtf8Bom)) doc.bodyStart = kUtf8Bom.size();
-    doc.encoding = IsValidUtf8(all.substr(doc.bodyStart)) ? Encoding::kUtf8 : Encoding::kGb18030;
+    doc.encoding = EightBitEncoding(all.substr(doc.bodyStart));
     return std::nullopt;
 }
 
@@ -688,16 +699,16 @@ WriteResult Modify(const fs::path& shown, std::string_view section,
         if (IsUtf16(doc.encoding)) {
             doc.bytes = std::move(edit.bytes);  // written and read back, it would be the same
         } else {
-            if (doc.encoding == Encoding::kGb18030) {
-                // A GB18030 file is recognised by not being UTF-8. If the change leaves only
-                // text that also happens to be valid UTF-8, every non-ASCII character would
-                // read differently.
-                std::string_view body = std::string_view(edit.bytes).substr(doc.bodyStart);
-                if (HasNonAscii(body) && IsValidUtf8(body)) {
-                    return {false, Fail(shown,
-                                        "not written: after this change the file's GB18030 "
-                                        "text would read as UTF-8")};
-                }
+            // The encoding is recognised from the text. If the change left text that reads
+            // as the other 8-bit encoding, every non-ASCII character would read differently.
+            std::string_view body = std::string_view(edit.bytes).substr(doc.bodyStart);
+            const Encoding now = EightBitEncoding(body);
+            if (now != doc.encoding && HasNonAscii(body)) {
+                return {false, Fail(shown, doc.encoding == Encoding::kGb18030
+                                               ? "not written: after this change the file's "
+                                                 "GB18030 text would read as UTF-8"
+                                               : "not written: after this change the file's "
+                                                 "UTF-8 text would read as GB18030")};
             }
             // Its encoding is decided afresh, as the next read of the written file would.
             if (auto malformed = MakeDocument(std::move(edit.bytes), doc)) {

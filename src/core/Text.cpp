@@ -35,7 +35,39 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
 
 // Anything looser than strict would let GB18030 files (which often form plausible
 // lead/continuation pairs) pass as UTF-8.
-bool IsValidUtf8(std::string_view text) {
+namespace {
+
+// The length of the well-formed multi-byte UTF-8 sequence at p (p points at a byte of 0x80 or
+// more), or 0 when none starts there.
+int Utf8SequenceLength(const unsigned char* p, const unsigned char* end) {
+    const unsigned char c = *p;
+    int extra;
+    unsigned char lo = 0x80, hi = 0xBF;  // allowed range of the second byte
+    if (c >= 0xC2 && c <= 0xDF) {
+        extra = 1;
+    } else if (c >= 0xE0 && c <= 0xEF) {
+        extra = 2;
+        if (c == 0xE0) lo = 0xA0;
+        if (c == 0xED) hi = 0x9F;
+    } else if (c >= 0xF0 && c <= 0xF4) {
+        extra = 3;
+        if (c == 0xF0) lo = 0x90;
+        if (c == 0xF4) hi = 0x8F;
+    } else {
+        return 0;
+    }
+    if (end - p <= extra) return 0;
+    if (p[1] < lo || p[1] > hi) return 0;
+    for (int i = 2; i <= extra; ++i) {
+        if ((p[i] & 0xC0) != 0x80) return 0;
+    }
+    return extra + 1;
+}
+
+// Calls `sequence(length)` for each well-formed multi-byte sequence and `stray()` for each
+// byte that starts none; stops early when either returns false.
+template <typename Sequence, typename Stray>
+void ScanUtf8(std::string_view text, Sequence sequence, Stray stray) {
     const auto* p = reinterpret_cast<const unsigned char*>(text.data());
     const auto* end = p + text.size();
     while (p < end) {
@@ -47,34 +79,33 @@ bool IsValidUtf8(std::string_view text) {
             p += 8;
         }
         if (p == end) break;
-        unsigned char c = *p;
-        if (c < 0x80) {
+        if (*p < 0x80) {
             ++p;
             continue;
         }
-        int extra;
-        unsigned char lo = 0x80, hi = 0xBF;  // allowed range of the second byte
-        if (c >= 0xC2 && c <= 0xDF) {
-            extra = 1;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            extra = 2;
-            if (c == 0xE0) lo = 0xA0;
-            if (c == 0xED) hi = 0x9F;
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            extra = 3;
-            if (c == 0xF0) lo = 0x90;
-            if (c == 0xF4) hi = 0x8F;
+        if (const int n = Utf8SequenceLength(p, end)) {
+            if (!sequence(n)) return;
+            p += n;
         } else {
-            return false;
+            if (!stray()) return;
+            ++p;
         }
-        if (end - p <= extra) return false;
-        if (p[1] < lo || p[1] > hi) return false;
-        for (int i = 2; i <= extra; ++i) {
-            if ((p[i] & 0xC0) != 0x80) return false;
-        }
-        p += extra + 1;
     }
-    return true;
+}
+
+}  // namespace
+
+bool IsValidUtf8(std::string_view text) {
+    bool valid = true;
+    ScanUtf8(text, [](int) { return true; }, [&valid] { return valid = false; });
+    return valid;
+}
+
+Utf8Tally TallyUtf8(std::string_view text) {
+    Utf8Tally t;
+    ScanUtf8(
+        text, [&t](int) { return ++t.sequences, true; }, [&t] { return ++t.strayBytes, true; });
+    return t;
 }
 
 namespace {

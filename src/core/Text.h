@@ -3,6 +3,7 @@
 // a desktop whose rules are exactly these.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,6 +23,13 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b);
 
 // Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
 bool IsValidUtf8(std::string_view text);
+// How much of a text reads as UTF-8: its well-formed multi-byte sequences, and the bytes that
+// start none (a stray Latin-1 byte, or most bytes of GB18030 text).
+struct Utf8Tally {
+    std::size_t sequences = 0;
+    std::size_t strayBytes = 0;
+};
+Utf8Tally TallyUtf8(std::string_view text);
 
 // What the INI format cannot hold, each as the reason ("contains a line break"), or nothing.
 // A name or value that has one of these would be lost, renamed or break the lines around it.

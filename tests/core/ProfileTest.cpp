@@ -157,6 +157,13 @@ TEST_F(ProfileTest, ReadStringFollowsTheReadingRules) {
         {"GB18030 trail byte is not ]", "[\x81\x5D]\nk=v\n", "乚", "k", "v"},
         // 0x81 0x41 and 0x81 0x61 differ only in an ASCII-letter trail byte.
         {"GB18030 trail bytes do not fold case", "[S]\n\x81\x41=1\n\x81\x61=2\n", "S", "乤", "2"},
+        // One Latin-1 byte (é as E9) left by a hand edit among UTF-8 names: still UTF-8.
+        {"UTF-8 with a stray byte stays UTF-8", "[BookMarks]\n天空=87CEEB\ncaf\xE9=1\n",
+         "BookMarks", "天空", "87CEEB"},
+        {"UTF-8 with a stray byte: that key reads byte for byte",
+         "[BookMarks]\n天空=87CEEB\ncaf\xE9=1\n", "BookMarks", "caf\xE9", "1"},
+        {"GB18030 with a stray byte stays GB18030",
+         "[" GB_SETTINGS "]\r\n" GB_NAME "=" GB_CHINESE "\r\nx=\x80\r\n", "设置", "名字", "中文"},
         {"empty file", "", "S", "k", def},
         {"missing file", std::nullopt, "S", "k", def},
     };
@@ -283,6 +290,9 @@ TEST_F(ProfileTest, WritesChangeOnlyWhatTheyMust) {
         {"value that reading would unquote is quoted", "[S]\na=1\n", "S", "a", "'q'",
          "[S]\na=\"'q'\"\n"},
         {"UTF-8 file gets UTF-8", "[S]\nk=ä\n", "S", "n", "中文", "[S]\nk=ä\nn=中文\n"},
+        {"UTF-8 file with a stray byte gets UTF-8, the byte kept",
+         "[BookMarks]\n天空=87CEEB\ncaf\xE9=1\n", "BookMarks", "海洋", "006994",
+         "[BookMarks]\n天空=87CEEB\ncaf\xE9=1\n海洋=006994\n"},
         {"GB18030 file: value replaced in GB18030",
          "; " GB_CHINESE "\r\n[" GB_SETTINGS "]\r\n" GB_NAME "=" GB_CHINESE "\r\n", "设置", "名字",
          "颜色", "; " GB_CHINESE "\r\n[" GB_SETTINGS "]\r\n" GB_NAME "=" GB_COLOUR "\r\n"},
