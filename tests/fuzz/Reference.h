@@ -64,35 +64,56 @@ inline bool SameName(std::string_view a, std::string_view b) {
     return true;
 }
 
-// Strict UTF-8, decoded code point by code point.
-inline bool ValidUtf8(std::string_view s) {
-    std::size_t i = 0;
-    while (i < s.size()) {
-        const unsigned c = static_cast<unsigned char>(s[i]);
-        int n;
-        std::uint32_t cp, min;
-        if (c < 0x80) {
-            ++i;
-            continue;
-        } else if ((c & 0xE0) == 0xC0) {
-            n = 1, cp = c & 0x1F, min = 0x80;
-        } else if ((c & 0xF0) == 0xE0) {
-            n = 2, cp = c & 0x0F, min = 0x800;
-        } else if ((c & 0xF8) == 0xF0) {
-            n = 3, cp = c & 0x07, min = 0x10000;
-        } else {
-            return false;
-        }
-        if (i + n >= s.size()) return false;
-        for (int k = 1; k <= n; ++k) {
-            const unsigned t = static_cast<unsigned char>(s[i + k]);
-            if ((t & 0xC0) != 0x80) return false;
-            cp = cp << 6 | (t & 0x3F);
-        }
-        if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
-        i += n + 1;
+// The length of the strict UTF-8 sequence of a non-ASCII code point at s[i], decoded code
+// point by code point, or 0 when none starts there.
+inline std::size_t Utf8SequenceAt(std::string_view s, std::size_t i) {
+    const unsigned c = static_cast<unsigned char>(s[i]);
+    int n;
+    std::uint32_t cp, min;
+    if ((c & 0xE0) == 0xC0) {
+        n = 1, cp = c & 0x1F, min = 0x80;
+    } else if ((c & 0xF0) == 0xE0) {
+        n = 2, cp = c & 0x0F, min = 0x800;
+    } else if ((c & 0xF8) == 0xF0) {
+        n = 3, cp = c & 0x07, min = 0x10000;
+    } else {
+        return 0;
     }
-    return true;
+    if (i + n >= s.size()) return 0;
+    for (int k = 1; k <= n; ++k) {
+        const unsigned t = static_cast<unsigned char>(s[i + k]);
+        if ((t & 0xC0) != 0x80) return 0;
+        cp = cp << 6 | (t & 0x3F);
+    }
+    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
+    return static_cast<std::size_t>(n) + 1;
+}
+
+// The well-formed multi-byte sequences of a text and the bytes that start none.
+struct Utf8Count {
+    std::size_t sequences = 0, stray = 0;
+};
+inline Utf8Count CountUtf8(std::string_view s) {
+    Utf8Count count;
+    for (std::size_t i = 0; i < s.size();) {
+        if (static_cast<unsigned char>(s[i]) < 0x80) {
+            ++i;
+        } else if (const std::size_t n = Utf8SequenceAt(s, i)) {
+            ++count.sequences, i += n;
+        } else {
+            ++count.stray, ++i;
+        }
+    }
+    return count;
+}
+
+// Strict UTF-8.
+inline bool ValidUtf8(std::string_view s) { return CountUtf8(s).stray == 0; }
+
+// An 8-bit file reads as UTF-8 unless the bytes that start no sequence outnumber the sequences.
+inline bool ReadsAsUtf8(std::string_view s) {
+    const Utf8Count c = CountUtf8(s);
+    return c.sequences >= c.stray;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -161,7 +182,7 @@ inline Text Decode(std::string_view file) {
         file.remove_prefix(3);
     }
     t.body = file;
-    t.encoding = ValidUtf8(file) ? Encoding::kUtf8 : Encoding::kGb18030;
+    t.encoding = ReadsAsUtf8(file) ? Encoding::kUtf8 : Encoding::kGb18030;
     return t;
 }
 
