@@ -4,8 +4,8 @@ set -euo pipefail
 PACKAGES=(
   cmake g++ make pkg-config
   qt6-base-dev libgl-dev libx11-dev libxext-dev
-  libgtest-dev libbenchmark-dev
-  xvfb xauth x11-utils xdotool xclip imagemagick openbox trayer
+  libgtest-dev libbenchmark-dev libxres-dev
+  xvfb xauth x11-utils xdotool xclip imagemagick openbox trayer xrestop
   clang libclang-rt-14-dev qt6-l10n-tools qt6-tools-dev
   dpkg-dev desktop-file-utils appstream file lintian
   xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils

@@ -41,6 +41,8 @@ inline constexpr long kToggleWindowMessage = 1056;  // WM_USER + 32
 // On a refusal nothing stays grabbed (a key that worked only with some locks on would be worse).
 //   "ok"            the key is grabbed
 //   "no-display"    the library could not connect to the X display
+//   "lost"          the library's connection broke (the X server ended, or it dropped that
+//                   connection); it connects again at each two-second look until it can
 //   "taken <vk>"    another program holds Ctrl plus that key
 //   "no-key <vk>"   the code has no key on this keyboard
 //   "refused <vk>"  the X server refused the grab for another reason

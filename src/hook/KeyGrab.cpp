@@ -18,6 +18,7 @@ namespace {
 
 std::atomic<Display*> gOwnDisplay{nullptr};
 std::atomic<XErrorHandler> gPreviousHandler{nullptr};
+std::atomic<XIOErrorHandler> gPreviousIOHandler{nullptr};
 // Touched only on the library's thread: errors of its own connection are reported while that
 // thread waits for a reply or syncs.
 int gBadAccess = 0;
@@ -35,6 +36,17 @@ int OnXError(Display* dpy, XErrorEvent* error) {
     const XErrorHandler previous = gPreviousHandler.load();
     return previous ? previous(dpy, error) : 0;
 }
+
+// Xlib calls the process's handler first and the connection's own exit step after it: for the
+// library's connection neither may end the process. The previous handler prints a message and
+// ends the process: for another connection that is what it always did.
+int OnIOError(Display* dpy) {
+    if (dpy == gOwnDisplay.load()) return 0;
+    const XIOErrorHandler previous = gPreviousIOHandler.load();
+    return previous ? previous(dpy) : 0;
+}
+
+void OnLost(Display*, void* lost) { static_cast<std::atomic<bool>*>(lost)->store(true); }
 
 // The modifier bit a key symbol is mapped to (Num Lock's is usually Mod2), 0 when it is not a
 // modifier on this keyboard.
@@ -105,7 +117,13 @@ std::vector<unsigned> KeycodesOf(Display* dpy, KeySym sym) {
 void InstallErrorHandler() {
     static std::once_flag once;
     std::call_once(once, [] { gPreviousHandler.store(XSetErrorHandler(OnXError)); });
+    static std::mutex ioMutex;
+    std::lock_guard lock(ioMutex);
+    const XIOErrorHandler previous = XSetIOErrorHandler(OnIOError);
+    if (previous != OnIOError) gPreviousIOHandler.store(previous);
 }
+
+void WatchLoss(Display* dpy, std::atomic<bool>* lost) { XSetIOErrorExitHandler(dpy, OnLost, lost); }
 
 void SetOwnDisplay(Display* dpy) { gOwnDisplay.store(dpy); }
 

@@ -5,6 +5,7 @@
 
 #include <X11/Xlib.h>
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -14,9 +15,17 @@ namespace huebird::hook {
 
 // Errors the X server reports on the library's own connection are counted here instead of
 // reaching the program's handler; errors of any other connection go to the handler that was
-// installed before. Installed once per process.
+// installed before. The same for the loss of a connection: Xlib's handler, or the one the
+// program's toolkit put in its place, ends the process, which must not happen for the
+// library's own connection. Installed once per process; the loss handler is put back in front
+// at every call, should the program have set one of its own since.
 void InstallErrorHandler();
 void SetOwnDisplay(Display* dpy);
+
+// From the moment the connection breaks (its X server ended, or the server dropped it),
+// `lost` is set and Xlib's calls on it return at once with nothing, instead of the process
+// being ended; the caller then lets the connection go with XCloseDisplay.
+void WatchLoss(Display* dpy, std::atomic<bool>* lost);
 
 class KeyGrab {
   public:

@@ -37,12 +37,16 @@ std::uint32_t CurrentKey() {
 constexpr std::chrono::milliseconds kLookInterval{2000};
 constexpr std::chrono::milliseconds kStatusWait{200};
 
+// A program that ends while the library's thread is stuck (an X server that no longer answers)
+// is not held up longer than this.
+constexpr std::chrono::milliseconds kExitWait{1000};
+
 // What the library's thread tells the callers of the exports, under one mutex.
 struct Shared {
     std::mutex mutex;
     std::condition_variable changed;
     bool stop = false;
-    bool finished = false;        // the thread has ended (no display)
+    bool finished = false;        // the thread has ended (stopped, or no display at all)
     std::uint64_t requested = 0;  // status questions asked
     std::uint64_t answered = 0;   // the last one the thread has taken up
     std::uint32_t triedKey = 0;   // the key of the last grab
@@ -62,14 +66,28 @@ void Wake() {
     }
 }
 
-// Stops the thread and waits for it; the caller holds gLifecycle.
-void Stop() {
+// Stops the thread and waits for it; the caller holds gLifecycle. With `bounded`, a thread that
+// has not ended within kExitWait is left to the end of the process. The thread itself (an exit
+// called on it) never waits for itself.
+void Stop(bool bounded) {
     if (!gThread.joinable()) return;
     {
         std::lock_guard lock(gShared.mutex);
         gShared.stop = true;
     }
     Wake();
+    if (gThread.get_id() == std::this_thread::get_id()) {
+        gThread.detach();
+        return;
+    }
+    if (bounded) {
+        std::unique_lock lock(gShared.mutex);
+        if (!gShared.changed.wait_for(lock, kExitWait, [] { return gShared.finished; })) {
+            lock.unlock();
+            gThread.detach();  // the wake stays open: the thread may still read it
+            return;
+        }
+    }
     gThread.join();
     close(gWake);
     gWake = -1;
@@ -81,7 +99,7 @@ void Stop() {
 struct StopAtExit {
     ~StopAtExit() {
         std::lock_guard lifecycle(gLifecycle);
-        Stop();
+        Stop(true);
     }
 } gStopAtExit;
 
@@ -102,28 +120,95 @@ bool WorthRetrying(const std::string& status) {
     return status.starts_with("taken ") || status.starts_with("refused ");
 }
 
-void Run(int wake) {
-    pthread_setname_np(pthread_self(), "huebird-hotkey");
-    Display* dpy = XOpenDisplay(nullptr);
-    if (!dpy) {
+using Clock = std::chrono::steady_clock;
+
+// Sleeps until `until`, woken by the program or by `fd` when it is not -1; true when `fd` has
+// something.
+bool Sleep(Clock::time_point until, int wake, int fd) {
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(until - Clock::now());
+    pollfd fds[2] = {{wake, POLLIN, 0}, {fd, POLLIN, 0}};
+    poll(fds, fd >= 0 ? 2 : 1, static_cast<int>(std::max<std::int64_t>(left.count(), 0)));
+    if (fds[0].revents & POLLIN) {
+        std::uint64_t count = 0;
+        [[maybe_unused]] const ssize_t n = read(wake, &count, sizeof count);
+    }
+    return fd >= 0 && fds[1].revents != 0;
+}
+
+// Holds the key on one connection until the program stops the library (true) or the
+// connection is lost (false), which `lost` tells. `answered` is the last status question taken
+// up.
+bool Serve(Display* dpy, int wake, const std::atomic<bool>& lost, std::uint64_t& answered) {
+    KeyGrab grab(dpy);  // the grab is released when it goes, on a connection that is still there
+    bool grabbed = false;
+    bool remap = false;
+    std::uint32_t grabbedKey = 0;
+    std::string status;
+    Clock::time_point nextLook = Clock::now() + kLookInterval;
+    for (;;) {
+        std::uint64_t requested = 0;
         {
             std::lock_guard lock(gShared.mutex);
-            gShared.finished = true;
-            gShared.status = "no-display";
+            if (gShared.stop) return true;
+            requested = gShared.requested;
         }
-        gShared.changed.notify_all();
-        return;
+        const std::uint32_t key = CurrentKey();
+        const Clock::time_point now = Clock::now();
+        const bool look = now >= nextLook;
+        if (look) nextLook = now + kLookInterval;
+        // A refused key is tried again when the program asks, and a held one at every look
+        // by itself: the other program may have let it go.
+        const bool retry =
+            (requested != answered && status != "ok") || (look && WorthRetrying(status));
+        if (!grabbed || key != grabbedKey || remap || retry) {
+            status = grab.Grab(key);
+            // On a lost connection every grab seems to succeed: nothing comes back.
+            if (lost) return false;
+            grabbed = true;
+            grabbedKey = key;
+            remap = false;
+            Publish(key, status, requested);
+        } else if (requested != answered) {
+            Publish(key, status, requested);
+        }
+        answered = requested;
+
+        while (!lost && XPending(dpy) > 0) {
+            XEvent event;
+            XNextEvent(dpy, &event);
+            remap = grab.Handle(event) || remap;
+        }
+        if (lost) return false;
+        if (remap) continue;
+        // Asleep until the next look, unless the server or the program has something.
+        Sleep(nextLook, wake, ConnectionNumber(dpy));
     }
-    SetOwnDisplay(dpy);
-    {
-        KeyGrab grab(dpy);
-        bool grabbed = false;
-        bool remap = false;
-        std::uint32_t grabbedKey = 0;
-        std::string status;
-        std::uint64_t answered = 0;
-        using Clock = std::chrono::steady_clock;
-        Clock::time_point nextLook = Clock::now() + kLookInterval;
+}
+
+void Run(int wake) {
+    pthread_setname_np(pthread_self(), "huebird-hotkey");
+    std::uint64_t answered = 0;
+    bool everConnected = false;
+    for (;;) {
+        // Outlives the connection: its close may still see the loss.
+        std::atomic<bool> lost{false};
+        if (Display* dpy = XOpenDisplay(nullptr)) {
+            everConnected = true;
+            SetOwnDisplay(dpy);
+            WatchLoss(dpy, &lost);
+            const bool stopped = Serve(dpy, wake, lost, answered);
+            XCloseDisplay(dpy);
+            SetOwnDisplay(nullptr);  // after the close, which may still see the loss
+            if (stopped) break;
+        } else if (!everConnected) {
+            std::lock_guard lock(gShared.mutex);
+            gShared.status = "no-display";
+            break;
+        }
+        // The connection is lost (or, tried again, not made): the key is not held. Said to
+        // every question until a look makes the connection again; after an xkill of this
+        // connection alone the X server is still there.
+        const Clock::time_point nextLook = Clock::now() + kLookInterval;
         for (;;) {
             std::uint64_t requested = 0;
             {
@@ -131,44 +216,19 @@ void Run(int wake) {
                 if (gShared.stop) break;
                 requested = gShared.requested;
             }
-            const std::uint32_t key = CurrentKey();
-            const Clock::time_point now = Clock::now();
-            const bool look = now >= nextLook;
-            if (look) nextLook = now + kLookInterval;
-            // A refused key is tried again when the program asks, and a held one at every look
-            // by itself: the other program may have let it go.
-            const bool retry = (requested != answered && status != "ok") ||
-                               (look && WorthRetrying(status));
-            if (!grabbed || key != grabbedKey || remap || retry) {
-                status = grab.Grab(key);
-                grabbed = true;
-                grabbedKey = key;
-                remap = false;
-                Publish(key, status, requested);
-            } else if (requested != answered) {
-                Publish(key, status, requested);
-            }
+            Publish(CurrentKey(), "lost", requested);
             answered = requested;
-
-            while (XPending(dpy) > 0) {
-                XEvent event;
-                XNextEvent(dpy, &event);
-                remap = grab.Handle(event) || remap;
-            }
-            if (remap) continue;
-            // Asleep until the next look, unless the server or the program has something.
-            const auto untilLook = std::chrono::ceil<std::chrono::milliseconds>(
-                nextLook - Clock::now());
-            pollfd fds[2] = {{ConnectionNumber(dpy), POLLIN, 0}, {wake, POLLIN, 0}};
-            poll(fds, 2, static_cast<int>(std::max<std::int64_t>(untilLook.count(), 0)));
-            if (fds[1].revents & POLLIN) {
-                std::uint64_t count = 0;
-                [[maybe_unused]] const ssize_t n = read(wake, &count, sizeof count);
-            }
+            if (Clock::now() >= nextLook) break;
+            Sleep(nextLook, wake, -1);
         }
-    }  // the grab is released here
-    SetOwnDisplay(nullptr);
-    XCloseDisplay(dpy);
+        std::lock_guard lock(gShared.mutex);
+        if (gShared.stop) break;
+    }
+    {
+        std::lock_guard lock(gShared.mutex);
+        gShared.finished = true;
+    }
+    gShared.changed.notify_all();
 }
 
 void CopyText(const std::string& text, char* out, int size) {
@@ -217,7 +277,7 @@ HUEBIRD_HOOK_EXPORT void KeyHookChanged() noexcept {
 
 HUEBIRD_HOOK_EXPORT void DisableKeyHook() noexcept {
     std::lock_guard lifecycle(gLifecycle);
-    Stop();
+    Stop(false);
 }
 
 HUEBIRD_HOOK_EXPORT int HookStatus(char* text, int size) noexcept {

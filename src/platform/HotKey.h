@@ -17,7 +17,7 @@ namespace huebird {
 struct HotKeyProblem {
     enum class Kind {
         NotLoaded,  // the library is missing or unusable; reason is the loader's message
-        NoDisplay,  // the library could not reach the X display
+        NoDisplay,  // the library could not reach the X display, or lost it and is trying again
         KeyTaken,   // another program holds Ctrl plus `key`
         NoKey,      // `key` has no key on this keyboard
         Other,      // anything else the library says; reason is its text

@@ -2,6 +2,7 @@
 # End to end: every way the program can be ended from outside keeps what the run changed.
 # A termination signal (logout, poweroff, Ctrl+C, a closed terminal), the X server going away and
 # the window killed by xkill each save the settings as a close does and end with exit code 0;
+# an xkill of the hot-key library's own connection leaves the program running with the hot-key;
 # the toolkit's own options (a session manager's -session, -display) start the program.
 #   endings.sh APP_DIR XPROBE
 set -u
@@ -134,6 +135,33 @@ xkill -id "$wid" >/dev/null
 await_exit "$APP_PID"
 expect "xkill: the program ends with exit code 0" 0 "$RC"
 expect "xkill: the run's colour and place are saved" "050000 330 210" "$(saved "$app")"
+
+# --- xkill on the hot-key library's connection alone: the program goes on ------------------
+# The library's connection is the one client holding passive grabs (Ctrl plus the key); the
+# server's resource record gives its resource base, which xkill takes as one of its resources.
+library_client() {
+    xrestop -b -m 1 2>/dev/null |
+        awk '/res_base/ { base = $3 } /passive grabs/ && $4 > 0 { print base; exit }'
+}
+got_library() { LIBRARY=$(library_client); [ -n "$LIBRARY" ]; }
+no_library() { [ -z "$(library_client)" ]; }
+unmapped() { xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsUnMapped'; }
+app=$(make_app xkill-hotkey "$SETTINGS")
+run_app "$app"
+wid=$(wait_window) || fail "hot-key xkill: window appears"
+check "hot-key xkill: the swatch and the window's place change" change_settings "$wid"
+check "hot-key xkill: the library's connection holds the key" wait_for 3 got_library
+xkill -id "$LIBRARY" >/dev/null
+check "hot-key xkill: the server drops the library's connection" wait_for 3 no_library
+check "hot-key xkill: the library connects again and holds the key" wait_for 6 got_library
+check "hot-key xkill: the program is still running" kill -0 "$APP_PID"
+xdotool key ctrl+w
+check "hot-key xkill: Ctrl+W hides the window again" wait_for 3 unmapped "$wid"
+kill -s TERM "$APP_PID"
+await_exit "$APP_PID"
+expect "hot-key xkill: the program ends with exit code 0" 0 "$RC"
+expect "hot-key xkill: the run's colour and place are saved" "050000 330 210" "$(saved "$app")"
+[ "$RC" = 0 ] || sed 's/^/     /' "$WORK/app.out"
 
 # --- the toolkit's options: a session manager restarts the program with -session ------------
 app=$(make_app session "$SETTINGS")

@@ -23,6 +23,7 @@
 #include <thread>
 #include <vector>
 
+#include "Clients.h"
 #include "FakeKeys.h"
 #include "hook/HookApi.h"
 
@@ -160,9 +161,9 @@ class HookTest : public ::testing::Test {
         return text;
     }
 
-    // Asks until the library says `state`, for up to two seconds.
-    bool WaitForState(const std::string& state) {
-        const auto until = Clock::now() + 2s;
+    // Asks until the library says `state`, for up to `within`.
+    bool WaitForState(const std::string& state, std::chrono::milliseconds within = 2s) {
+        const auto until = Clock::now() + within;
         while (HookState() != state) {
             if (Clock::now() >= until) return false;
             std::this_thread::sleep_for(10ms);
@@ -410,6 +411,28 @@ TEST_F(HookTest, AProcessMayEndWithTheHookEnabled) {
         ::testing::ExitedWithCode(3), "");
 }
 
+// A handler for lost connections set after the library's own takes the library's connection
+// too, and may end the process from the library's thread: the process ends as that handler
+// says, not aborted by the library waiting for its own thread at exit.
+TEST_F(HookTest, AnExitOnTheLibrarysThreadEndsTheProcessAsAsked) {
+    lib_.disable();  // the child, forked from here, enables its own
+    EXPECT_EXIT(
+        {
+            lib_.enable();
+            if (HookState() != "ok") std::exit(1);
+            XSetIOErrorHandler([](Display*) -> int { std::exit(4); });
+            // A connection of the child's own: the test's is shared with the parent.
+            Display* dpy = XOpenDisplay(nullptr);
+            const Window w = XCreateSimpleWindow(dpy, DefaultRootWindow(dpy), 0, 0, 1, 1, 0, 0, 0);
+            const XID library = testing::OtherConnection(dpy, {window_, w});
+            if (library == 0) std::exit(2);
+            XKillClient(dpy, library);
+            XSync(dpy, False);
+            for (;;) pause();
+        },
+        ::testing::ExitedWithCode(4), "");
+}
+
 TEST_F(HookTest, WithoutADisplayTheStatusSaysSo) {
     lib_.disable();
     const std::string display = std::getenv("DISPLAY");
@@ -421,6 +444,29 @@ TEST_F(HookTest, WithoutADisplayTheStatusSaysSo) {
     setenv("DISPLAY", display.c_str(), 1);
     EXPECT_EQ(status, "no-display");
     EXPECT_EQ(code, kStatusProblem);
+}
+
+// The library's own connection closed by the server (xkill of it, the server still there): the
+// process goes on, the status says the connection is lost, and at a later look the library
+// connects again and the key works as before. Asked for its state at once and often, the
+// library must not make the loss worse either.
+TEST_F(HookTest, ALostConnectionIsReportedAndMadeAgain) {
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round == 0 ? "the first connection" : "the one made again");
+        const XID library = testing::OtherConnection(dpy_, {window_});
+        ASSERT_NE(library, 0u) << "the library's connection is not found";
+        XKillClient(dpy_, library);
+        XSync(dpy_, False);
+        int code = -1;
+        EXPECT_TRUE(WaitForState("lost"));
+        EXPECT_EQ(HookState(&code), "lost");
+        EXPECT_EQ(code, kStatusProblem);
+        PressCtrl(XK_w);
+        EXPECT_TRUE(Quiet());
+        EXPECT_TRUE(WaitForState("ok", 5s));
+        PressCtrl(XK_w);
+        EXPECT_TRUE(Toggled());
+    }
 }
 
 TEST_F(HookTest, ALayoutChangeMovesTheGrab) {

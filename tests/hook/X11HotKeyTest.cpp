@@ -12,9 +12,11 @@
 
 #include <atomic>
 
+#include "Clients.h"
 #include "FakeKeys.h"
 #include "hook/HookApi.h"
 #include "platform/x11/X11HotKey.h"
+#include "platform/x11/XDisplay.h"
 
 namespace huebird {
 
@@ -79,6 +81,8 @@ class X11HotKeyTest : public QObject {
             {0, "ok", std::nullopt},
             {2, "pending", std::nullopt},
             {1, "no-display", HotKeyProblem{Kind::NoDisplay, 0, "no-display"}},
+            {1, "lost", HotKeyProblem{Kind::NoDisplay, 0, "lost"}},
+            {1, "lost 87", HotKeyProblem{Kind::Other, 0, "lost 87"}},
             {1, "taken 87", HotKeyProblem{Kind::KeyTaken, 87, "taken 87"}},
             {1, "no-key 7", HotKeyProblem{Kind::NoKey, 7, "no-key 7"}},
             {1, "taken", HotKeyProblem{Kind::Other, 0, "taken"}},
@@ -195,6 +199,39 @@ class X11HotKeyTest : public QObject {
         QCOMPARE(hotKey.Key(), 81u);
         QVERIFY(press.HoldCtrl(XK_w));  // released
         QCOMPARE(toggles, 2);
+    }
+
+    // The library's own connection dropped by the X server, with the toolkit's handler for a
+    // broken connection (which ends the process) in place: the program goes on, the hot-key is
+    // reported as not working, and it works again once the library has connected anew.
+    void aLostLibraryConnectionIsReportedAndMadeAgain() {
+        QWidget window;
+        window.resize(120, 80);
+        int toggles = 0;
+        X11HotKey hotKey;
+        hotKey.SetToggleTarget(&window, [&] { ++toggles; });
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY2(hotKey.Load(HUEBIRD_APP_DIR), hotKey.LoadError().c_str());
+        hotKey.Enable();
+        hotKey.SetKey(87);
+        QVERIFY(!hotKey.Problem());
+
+        Display* dpy = XDisplay();
+        const XID library = testing::OtherConnection(dpy, {window.winId()});
+        QVERIFY2(library != 0, "the library's connection is not found");
+        XKillClient(dpy, library);
+        XSync(dpy, False);
+        const auto noDisplay = [&] {
+            const auto problem = hotKey.Problem();
+            return problem && problem->kind == Kind::NoDisplay;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(noDisplay(), 2000);
+        QTRY_VERIFY_WITH_TIMEOUT(!hotKey.Problem(), 5000);
+        Presser press;
+        press.Ctrl(XK_w);
+        QTRY_COMPARE_WITH_TIMEOUT(toggles, 1, 2000);
+        hotKey.Disable();
     }
 };
 

@@ -36,7 +36,8 @@ std::optional<HotKeyProblem> ProblemFromStatus(int code, std::string_view text) 
             std::from_chars(number.data(), number.data() + number.size(), key);
         hasKey = error == std::errc() && end == number.data() + number.size();
     }
-    if (word == "no-display" && space == std::string_view::npos) {
+    // A lost connection is one the library cannot make again for now: to the user the same.
+    if ((word == "no-display" || word == "lost") && space == std::string_view::npos) {
         problem.kind = HotKeyProblem::Kind::NoDisplay;
     } else if (word == "taken" && hasKey) {
         problem.kind = HotKeyProblem::Kind::KeyTaken;
