@@ -186,6 +186,68 @@ sleep 0.5
 expect "many starts: exactly one window" 1 "$(count_windows)"
 for pid in "${running[@]}"; do kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; done
 
+# --- names and permissions legal on disk -----------------------------------------------------------
+# step_red WID: the red plus button steps the first swatch from 000000 to 050000 (seen on screen).
+step_red() {
+    local wx wy sx sy
+    read -r wx wy _ < <(window_geometry "$1")
+    xdotool mousemove $((wx + $(ini_get "$skin" AddRed Left) + 4)) \
+        $((wy + $(ini_get "$skin" AddRed Top) + 4)) click 1
+    sx=$((wx + $(ini_get "$skin" Color1 Left) + 3)); sy=$((wy + $(ini_get "$skin" Color1 Top) + 3))
+    wait_for 3 bash -c "[ \"\$('$PROBE' pixel $sx $sy)\" = 050000 ]"
+}
+# A skin folder named with a line break beside the stock skin: the settings menu offers only
+# the stock one, the last skin item wears it, and the close saves the session.
+app=$(make_app linebreak "[System]
+Left=300
+Top=200
+Color1=000000
+AutoFlex=0")
+rm -rf "$app/skins/PEBBLE"
+cp -a "$app/skins/DEFAULT" "$app/skins/line
+break"
+start_app "$app"
+wid=$(wait_window) || fail "line-break skin: the window appears"
+if [ -n "$wid" ]; then
+    read -r wx wy _ < <(window_geometry "$wid")
+    xdotool mousemove $((wx + MENU_X)) $((wy + MENU_Y)) click 1
+    sleep 0.4
+    xdotool key Down Down Right
+    sleep 0.2
+    xdotool key Up Return    # the last item of the settings menu: a skin
+    check "line-break skin: the session changes" step_red "$wid"
+    click_close "$wid"
+    check "line-break skin: the program ends after the close" wait_exit "$APP_PID"
+    expect "line-break skin: the close saved the session" 050000 "$(ini_get "$app/palora.ini" System Color1)"
+    expect "line-break skin: the skin worn is the stock one" DEFAULT \
+        "$(ini_get "$app/palora.ini" System SkinName)"
+fi
+APP_PID=
+
+# An access control list on palora.ini: the close save keeps it and the file's mode.
+if command -v setfacl >/dev/null && app=$(make_app acl "[System]
+Left=300
+Top=200
+Color1=000000
+AutoFlex=0") && setfacl -m u:nobody:rw "$app/palora.ini" 2>/dev/null; then
+    acl_before=$(getfacl -cp "$app/palora.ini" 2>/dev/null)
+    mode_before=$(stat -c %a "$app/palora.ini")
+    start_app "$app"
+    wid=$(wait_window) || fail "ACL: the window appears"
+    if [ -n "$wid" ]; then
+        check "ACL: the session changes" step_red "$wid"
+        click_close "$wid"
+        check "ACL: the program ends after the close" wait_exit "$APP_PID"
+        expect "ACL: the close saved the session" 050000 "$(ini_get "$app/palora.ini" System Color1)"
+        expect "ACL: the file keeps its access control list" "$acl_before" \
+            "$(getfacl -cp "$app/palora.ini" 2>/dev/null)"
+        expect "ACL: and its mode" "$mode_before" "$(stat -c %a "$app/palora.ini")"
+    fi
+    APP_PID=
+else
+    echo "skip ACL: setfacl is missing or this file system keeps no access control lists"
+fi
+
 # --- hostile skins --------------------------------------------------------------------------------
 LIMIT_KB=$((100 * 1024))
 HOSTILE="$WORK/hostile"
