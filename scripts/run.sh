@@ -13,7 +13,8 @@ for n in $(seq 90 140); do
 done
 Xvfb :$n -screen 0 1024x768x24 -noreset -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
-trap 'kill $app $xvfb 2>/dev/null || true' EXIT
+# Huebird ends on SIGTERM as at a close (its settings saved), then the display goes.
+trap 'kill $app 2>/dev/null; wait $app 2>/dev/null; kill $xvfb 2>/dev/null || true' EXIT
 export DISPLAY=:$n
 for _ in $(seq 1 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
 # A desktop-like backdrop, so the window's shape shows.
