@@ -10,21 +10,10 @@ PROBE=$2
 HERE=$(cd "$(dirname "$0")" && pwd)
 . "$HERE/lib.sh"
 
-# display DEPTH: a virtual display of that depth (lib.sh's start_display is 24-bit).
+# display DEPTH: a virtual display of that depth in place of the last one.
 display() {
     [ -n "$XVFB_PID" ] && { kill "$XVFB_PID"; wait "$XVFB_PID" 2>/dev/null; }
-    local file n= i
-    file=$(mktemp)
-    Xvfb -displayfd 5 -screen 0 "1024x768x$1" -noreset -nolisten tcp 5>"$file" >/dev/null 2>&1 &
-    XVFB_PID=$!
-    for i in $(seq 1 200); do
-        n=$(cat "$file" 2>/dev/null)
-        [ -n "$n" ] && break
-        sleep 0.05
-    done
-    rm -f "$file"
-    [ -n "$n" ] || { echo "cannot start Xvfb at depth $1" >&2; exit 1; }
-    export DISPLAY=:$n
+    start_display "$1"
 }
 trap 'stop_all' EXIT
 WORK=$(mktemp -d /tmp/huebird-depth.XXXXXX)

@@ -15,15 +15,10 @@ if ! command -v openbox >/dev/null; then
     exit 0
 fi
 start_display
-WM_PID=
-trap 'stop_all; [ -n "$WM_PID" ] && kill $WM_PID 2>/dev/null' EXIT
+trap 'stop_all' EXIT
 WORK=$(mktemp -d /tmp/huebird-dialogs.XXXXXX)
 "$PROBE" root 000000
-openbox --sm-disable >/dev/null 2>&1 &
-WM_PID=$!
-# openbox has taken the screen once it names itself on the root window.
-wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
-wait_for 5 wm_ready || { fail "openbox starts"; finish; exit 1; }
+wm_start || { fail "openbox starts"; finish; exit 1; }
 
 # The main window near the right edge, so the hot-key dialog has no room on its right.
 app=$(make_app dialogs "[System]

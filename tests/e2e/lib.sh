@@ -34,26 +34,12 @@ expect_contains() {
     esac
 }
 
+. "$(dirname "${BASH_SOURCE[0]}")/../xserver.sh"
+
+# start_display [DEPTH]: a virtual display of its own (XVFB_PID names its server).
 start_display() {
-    # The server picks a free display number itself and writes it once it accepts
-    # connections, so tests running side by side never share a display.
-    local file n=
-    file=$(mktemp)
-    Xvfb -displayfd 5 -screen 0 1024x768x24 -noreset -nolisten tcp 5>"$file" >/dev/null 2>&1 &
-    XVFB_PID=$!
-    local i
-    for i in $(seq 1 200); do
-        n=$(cat "$file" 2>/dev/null)
-        [ -n "$n" ] && break
-        sleep 0.05
-    done
-    rm -f "$file"
-    if [ -z "$n" ]; then
-        kill $XVFB_PID 2>/dev/null
-        echo "cannot start Xvfb" >&2
-        exit 1
-    fi
-    export DISPLAY=:$n
+    xserver_start "$@" || exit 1
+    XVFB_PID=$XSERVER_PID
 }
 
 stop_app() {
@@ -66,6 +52,7 @@ stop_app() {
 
 stop_all() {
     stop_app
+    wm_stop
     [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
     [ -n "${WORK:-}" ] && [ -z "${KEEP_E2E:-}" ] && rm -rf "$WORK"
 }

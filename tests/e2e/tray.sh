@@ -510,9 +510,8 @@ check_real_keyboard_comes_back() {
 
 # --- run --------------------------------------------------------------------------------------
 
-WM_PID=
 start_display
-trap 'stop_tray; [ -n "$WM_PID" ] && kill "$WM_PID" 2>/dev/null; stop_all' EXIT
+trap 'stop_tray; stop_all' EXIT
 check_icon_docks
 check_left_click_toggles
 check_double_click_toggles_once
@@ -531,9 +530,7 @@ fi
 # shown again.
 if command -v openbox >/dev/null; then
     echo "--- with openbox"
-    openbox --sm-disable >/dev/null 2>&1 &
-    WM_PID=$!
-    sleep 1
+    wm_start || { fail "openbox starts"; finish; exit 1; }
     check_left_click_toggles
     check_modal_dialog
     if [ -n "${3:-}" ]; then

@@ -170,7 +170,7 @@ class X11HotKeyTest : public QObject {
         X11HotKey hotKey;
         hotKey.SetToggleTarget(&window, [&] { ++toggles; });
         window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(QTest::qWaitForWindowExposed(&window, 20000));
         QVERIFY2(hotKey.Load(HUEBIRD_APP_DIR), hotKey.LoadError().c_str());
         hotKey.Enable();
         hotKey.SetKey(87);
@@ -183,7 +183,7 @@ class X11HotKeyTest : public QObject {
         const WId before = window.winId();
         window.Remake();
         window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(QTest::qWaitForWindowExposed(&window, 20000));
         QVERIFY(window.winId() != before);
         press.Ctrl(XK_w);
         QTRY_COMPARE_WITH_TIMEOUT(toggles, 2, 2000);
@@ -211,7 +211,7 @@ class X11HotKeyTest : public QObject {
         X11HotKey hotKey;
         hotKey.SetToggleTarget(&window, [&] { ++toggles; });
         window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(QTest::qWaitForWindowExposed(&window, 20000));
         QVERIFY2(hotKey.Load(HUEBIRD_APP_DIR), hotKey.LoadError().c_str());
         hotKey.Enable();
         hotKey.SetKey(87);

@@ -1,4 +1,4 @@
-// The X11 desktop on a real X server (run by x11.sh, with and without a window manager):
+// The X11 desktop on a real X server (run by onx.sh, with and without a window manager):
 // stays-on-top goes on and off in place, beside the taskbar hints, and both hold after the
 // window is hidden and shown again; the work area is the current desktop's.
 #include <QTest>
@@ -100,6 +100,29 @@ QWidget* HigherOnRoot(QWidget* a, QWidget* b) {
     return higher;
 }
 
+// What the X server knows of a window that did not show: its map state and its parent, which
+// tells whether a window manager framed it.
+QString Describe(QWidget* window) {
+    Display* dpy = XDisplay();
+    XWindowAttributes a{};
+    const Window id = static_cast<Window>(window->winId());
+    if (!XGetWindowAttributes(dpy, id, &a)) return QStringLiteral("the window is gone");
+    Window root = None, parent = None;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    XQueryTree(dpy, id, &root, &parent, &children, &count);
+    if (children) XFree(children);
+    return QStringLiteral("map state %1, parent %2 (root %3), managed %4, states %5")
+        .arg(a.map_state)
+        .arg(parent)
+        .arg(root)
+        .arg(Managed(window))
+        .arg(WmState(window).join(' '));
+}
+
+// Shown and exposed; a window manager busy at its start may take a while on a loaded machine.
+bool Exposed(QWidget* window) { return QTest::qWaitForWindowExposed(window, 20000); }
+
 }  // namespace
 
 class X11DesktopTest : public QObject {
@@ -115,7 +138,7 @@ private slots:
         desktop.KeepOffTaskbar(&window);
         const WId id = window.winId();
         window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY2(Exposed(&window), qPrintable(Describe(&window)));
         if (withManager) QTRY_VERIFY(Managed(&window));
         QTRY_VERIFY2(Has(&window, true), qPrintable(WmState(&window).join(' ')));
         const QRect place = window.geometry();
@@ -132,7 +155,7 @@ private slots:
             QWidget other(nullptr, Qt::FramelessWindowHint);
             other.setGeometry(120, 120, 150, 130);
             other.show();
-            QVERIFY(QTest::qWaitForWindowExposed(&other));
+            QVERIFY2(Exposed(&other), qPrintable(Describe(&other)));
             other.raise();
             QTRY_COMPARE(HigherOnRoot(&window, &other), &other);
             desktop.SetStaysOnTop(&window, true);
@@ -143,7 +166,7 @@ private slots:
             QWidget other(nullptr, Qt::FramelessWindowHint);
             other.setGeometry(120, 120, 150, 130);
             other.show();
-            QVERIFY(QTest::qWaitForWindowExposed(&other));
+            QVERIFY2(Exposed(&other), qPrintable(Describe(&other)));
             QTRY_VERIFY(Managed(&other));
             other.raise();
             QTest::qWait(200);
@@ -160,7 +183,7 @@ private slots:
         window.hide();
         if (withManager) QTRY_VERIFY(!Managed(&window));
         window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY2(Exposed(&window), qPrintable(Describe(&window)));
         if (withManager) QTRY_VERIFY(Managed(&window));
         QTRY_VERIFY2(Has(&window, true), qPrintable(WmState(&window).join(' ')));
         QCOMPARE(window.winId(), id);
@@ -170,7 +193,7 @@ private slots:
         if (withManager) QTRY_VERIFY(!Managed(&window));
         desktop.SetStaysOnTop(&window, false);
         window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY2(Exposed(&window), qPrintable(Describe(&window)));
         if (withManager) QTRY_VERIFY(Managed(&window));
         QTest::qWait(100);
         QVERIFY2(Has(&window, false), qPrintable(WmState(&window).join(' ')));
