@@ -19,7 +19,7 @@
 namespace {
 
 class Host : public huebird::PaletteHost {
-public:
+  public:
     int palIndex = 0;
     void PauseAutoSize() override {}
     void ResumeAutoSize() override {}
@@ -38,10 +38,10 @@ public:
 
 // Notes the window's first paint.
 class PaintWatch : public QObject {
-public:
+  public:
     bool painted = false;
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Paint) painted = true;
         return QObject::eventFilter(watched, event);

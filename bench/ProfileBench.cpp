@@ -14,7 +14,7 @@ namespace fs = std::filesystem;
 
 // The files measured, made once in a temporary folder that is removed at exit.
 class Files {
-public:
+  public:
     static const Files& Get() {
         static Files files;
         return files;
@@ -30,7 +30,7 @@ public:
         fs::remove_all(dir_, ec);
     }
 
-private:
+  private:
     Files() {
         std::string tmpl = (fs::temp_directory_path() / "huebird-bench-XXXXXX").string();
         if (::mkdtemp(tmpl.data()) == nullptr) return;

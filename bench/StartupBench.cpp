@@ -68,8 +68,9 @@ int main(int argc, char** argv) {
     }
     std::sort(startMs.begin(), startMs.end());
     std::sort(peakKiB.begin(), peakKiB.end());
-    std::printf("start-up, exec to window mapped: median %.1f ms, min %.1f ms, max %.1f ms (%d runs)\n",
-                startMs[startMs.size() / 2], startMs.front(), startMs.back(), runs);
+    std::printf(
+        "start-up, exec to window mapped: median %.1f ms, min %.1f ms, max %.1f ms (%d runs)\n",
+        startMs[startMs.size() / 2], startMs.front(), startMs.back(), runs);
     std::printf("peak resident memory after first paint: median %.1f MiB, max %.1f MiB\n",
                 peakKiB[peakKiB.size() / 2] / 1024.0, peakKiB.back() / 1024.0);
     XCloseDisplay(dpy);

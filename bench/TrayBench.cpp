@@ -92,13 +92,13 @@ double MeanUs(int runs, const std::function<void()>& step) {
 }
 
 class Host : public huebird::TrayHost {
-public:
+  public:
     explicit Host(huebird::MainForm& form) : form_(form) {}
     QMenu* PopupMenu1() const override { return form_.PopupMenu1(); }
     QString HotKeyName() const override { return QStringLiteral("Ctrl+W"); }
     bool HotKeyWorks() const override { return true; }
 
-private:
+  private:
     huebird::MainForm& form_;
 };
 

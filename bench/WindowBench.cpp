@@ -50,7 +50,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s APP_DIR\n", argv[0]);
         return 2;
     }
-    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Round);
+    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
+        Qt::HighDpiScaleFactorRoundingPolicy::Round);
     QApplication app(argc, argv);
     huebird::X11Desktop desktop;
     huebird::X11ScreenSampler screen;
@@ -80,7 +81,8 @@ int main(int argc, char** argv) {
     }
     const double cpuPerTick = (CpuMs() - cpu0) / ticks;
     const double wallPerTick =
-        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - wall0).count() /
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - wall0)
+            .count() /
         ticks;
     // Keyboard nudges: an arrow key to the swatch and the magnifier updated on the screen.
     // The pick is running (its timer on) but its own ticks stay out of the measure.
@@ -93,18 +95,21 @@ int main(int argc, char** argv) {
         QApplication::sendEvent(&form, &press);
         Settle();
         const double ms =
-            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0)
+                .count();
         nudgeMs += ms;
         nudgeMax = std::max(nudgeMax, ms);
     }
     const bool nudged = form.Magnifier() != nullptr;
     form.Color1ImgMouseUp(swatch, Qt::LeftButton, false);
     if (!nudged) std::printf("(the pick had ended: the nudges below measured nothing)\n");
-    std::printf("keyboard nudge to swatch and magnifier painted: %.3f ms mean, %.3f ms max (%d nudges)\n",
-                nudgeMs / nudges, nudgeMax, nudges);
-    std::printf("sampling tick (pixel, area, magnify, paint, pointer warp included): "
-                "%.3f ms CPU, %.3f ms wall per tick; %.2f %% of a core at 10 ticks a second\n",
-                cpuPerTick, wallPerTick, cpuPerTick * 10 / 1000 * 100);
+    std::printf(
+        "keyboard nudge to swatch and magnifier painted: %.3f ms mean, %.3f ms max (%d nudges)\n",
+        nudgeMs / nudges, nudgeMax, nudges);
+    std::printf(
+        "sampling tick (pixel, area, magnify, paint, pointer warp included): "
+        "%.3f ms CPU, %.3f ms wall per tick; %.2f %% of a core at 10 ticks a second\n",
+        cpuPerTick, wallPerTick, cpuPerTick * 10 / 1000 * 100);
 
     // Full roll-up and unroll, each step a real resize.
     form.move(400, 300);
@@ -116,12 +121,14 @@ int main(int argc, char** argv) {
         auto t0 = std::chrono::steady_clock::now();
         form.Timer2Timer();
         Settle();
-        upMs += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
+        upMs += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0)
+                    .count();
         WarpPointer(form.x() + 2, form.y() + 2);
         t0 = std::chrono::steady_clock::now();
         form.Timer2Timer();
         Settle();
-        downMs += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
+        downMs += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0)
+                      .count();
     }
     std::printf("roll-up of %dx%d to %dx%d: %.2f ms wall; unroll: %.2f ms wall (mean of %d)\n",
                 form.FullSize().width(), form.FullSize().height(), form.FlexWidth() + 1,
@@ -131,8 +138,9 @@ int main(int argc, char** argv) {
         QFile settings(QString::fromLocal8Bit(argv[1]) + QStringLiteral("/palora.ini"));
         settings.open(QIODevice::Append);
         QByteArray section = "\n[BookMarks]\n";
-        for (int i = 0; i < 1000; ++i) section += "colour " + QByteArray::number(i) + "=" +
-                                                  QByteArray::number(0x100000 + i * 4099, 16).toUpper().right(6) + "\n";
+        for (int i = 0; i < 1000; ++i)
+            section += "colour " + QByteArray::number(i) + "=" +
+                       QByteArray::number(0x100000 + i * 4099, 16).toUpper().right(6) + "\n";
         settings.write(section);
     }
     for (int i = 0; i < 1000; ++i) form.AddFavouriteItem(0, QStringLiteral("colour %1").arg(i));
@@ -144,7 +152,8 @@ int main(int argc, char** argv) {
         list->popup(QPoint(100, 100));
         list->repaint();  // painted now, not at the next turn of the loop
         Settle();
-        openMs += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
+        openMs += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0)
+                      .count();
         list->hide();
         Settle();
     }

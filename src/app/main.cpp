@@ -80,7 +80,8 @@ int main(int argc, char** argv) {
 
     // A screen that asks for scaling gets it in whole steps only: skins are pixel art, and a
     // whole factor keeps every pixel and the window's outline exact.
-    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Round);
+    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
+        Qt::HighDpiScaleFactorRoundingPolicy::Round);
     huebird::GuardedApplication app(argc, argv);
     // The program ends when the main window's close steps have all run, its error box
     // included, not when the last window happens to close.

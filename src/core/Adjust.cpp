@@ -13,15 +13,32 @@ int StepUp(int v) { return v > 255 - kStep ? 0 : v + kStep; }
 ColorValue AdjustedColor(ColorValue c, int button) {
     int r = RedOf(c), g = GreenOf(c), b = BlueOf(c);
     switch (button) {
-        case 3: r = StepDown(r); break;
-        case 4: r = StepUp(r); break;
-        case 5: g = StepDown(g); break;
-        case 6: g = StepUp(g); break;
-        case 7: b = StepDown(b); break;
-        case 8: b = StepUp(b); break;
-        case 9: r = StepDown(r), g = StepDown(g), b = StepDown(b); break;
-        case 10: r = StepUp(r), g = StepUp(g), b = StepUp(b); break;
-        default: break;
+        case 3:
+            r = StepDown(r);
+            break;
+        case 4:
+            r = StepUp(r);
+            break;
+        case 5:
+            g = StepDown(g);
+            break;
+        case 6:
+            g = StepUp(g);
+            break;
+        case 7:
+            b = StepDown(b);
+            break;
+        case 8:
+            b = StepUp(b);
+            break;
+        case 9:
+            r = StepDown(r), g = StepDown(g), b = StepDown(b);
+            break;
+        case 10:
+            r = StepUp(r), g = StepUp(g), b = StepUp(b);
+            break;
+        default:
+            break;
     }
     return MakeColor(r, g, b);
 }

@@ -94,8 +94,8 @@ bool IsTempName(std::string_view name, std::string_view prefix) {
     name.remove_prefix(prefix.size());
     auto field = [&name](bool hex) {
         std::size_t n = 0;
-        while (n < name.size() && ((name[n] >= '0' && name[n] <= '9') ||
-                                   (hex && name[n] >= 'a' && name[n] <= 'f'))) {
+        while (n < name.size() &&
+               ((name[n] >= '0' && name[n] <= '9') || (hex && name[n] >= 'a' && name[n] <= 'f'))) {
             ++n;
         }
         name.remove_prefix(n);
@@ -156,7 +156,7 @@ void RemoveStaleTemporaries(int dirFd, std::string_view prefix) {
 // The temporary file of one write, locked while it lives; removed again unless it was renamed
 // over the target.
 class TempFile {
-public:
+  public:
     TempFile(int dirFd, const fs::path& dir, std::string prefix)
         : dirFd_(dirFd), dir_(dir), prefix_(std::move(prefix)) {}
     ~TempFile() {
@@ -241,8 +241,7 @@ public:
             placed = renamed_ = true;
             return std::nullopt;
         }
-        if (::renameat2(dirFd_, name_.c_str(), dirFd_, targetName.c_str(), RENAME_NOREPLACE) ==
-            0) {
+        if (::renameat2(dirFd_, name_.c_str(), dirFd_, targetName.c_str(), RENAME_NOREPLACE) == 0) {
             placed = renamed_ = true;
             return std::nullopt;
         }
@@ -259,7 +258,7 @@ public:
         return "cannot create the file: " + SystemReason(errno);
     }
 
-private:
+  private:
     std::string ProcPath() const {
         char proc[64];
         std::snprintf(proc, sizeof proc, "/proc/self/fd/%d", fd_ >= 0 ? fd_ : lock_);
@@ -356,8 +355,8 @@ FileError CopyAttributes(int from, int to) {
     for (const std::string& name : present) {
         if (std::find(wanted.begin(), wanted.end(), name) != wanted.end()) continue;
         if (::fremovexattr(to, name.c_str()) != 0 && errno != ENODATA) {
-            return "cannot remove the extended attribute " + name + " from the new file: " +
-                   SystemReason(errno);
+            return "cannot remove the extended attribute " + name +
+                   " from the new file: " + SystemReason(errno);
         }
     }
     for (const std::string& name : wanted) {
@@ -389,7 +388,8 @@ void SyncFolder(const fs::path& dir) {
 FileError OpenFolder(const fs::path& target, UniqueFd& dirFd) {
     const fs::path dir = target.parent_path();
     dirFd.reset(::open(dir.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
-    if (dirFd.get() < 0) return "cannot open the folder " + dir.string() + ": " + SystemReason(errno);
+    if (dirFd.get() < 0)
+        return "cannot open the folder " + dir.string() + ": " + SystemReason(errno);
     RemoveStaleTemporaries(dirFd.get(), TempPrefix(target));
     return std::nullopt;
 }
@@ -415,9 +415,9 @@ FileError WriteLock::Acquire(const fs::path& file) {
     const fs::path lockFile = LockFileFor(file);
     // Read-only is all flock needs, so a lock file made by another user serves too. Never
     // through a link, and never blocking on something that is not a file.
-    const int fd = ::open(lockFile.c_str(),
-                          O_RDONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC,
-                          0644);
+    const int fd =
+        ::open(lockFile.c_str(),
+               O_RDONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0644);
     if (fd < 0) {
         const int errnum = errno;
         if ((errnum == EACCES || errnum == EPERM || errnum == EROFS) &&
@@ -447,8 +447,8 @@ FileError WriteLock::Acquire(const fs::path& file) {
             const long ms = WriteLockWait().count();
             const std::string wait = ms % 1000 == 0 ? std::to_string(ms / 1000) + " seconds"
                                                     : std::to_string(ms) + " ms";
-            return "another program has been writing the file for over " + wait +
-                   " (it holds " + lockFile.string() + "); nothing was written";
+            return "another program has been writing the file for over " + wait + " (it holds " +
+                   lockFile.string() + "); nothing was written";
         }
         std::this_thread::sleep_for(pause);
         pause = std::min(pause * 2, std::chrono::microseconds(2000));

@@ -21,7 +21,7 @@ using FileError = std::optional<std::string>;
 
 // An open file descriptor, closed with its owner.
 class UniqueFd {
-public:
+  public:
     explicit UniqueFd(int fd = -1) : fd_(fd) {}
     ~UniqueFd() { reset(); }
     UniqueFd(UniqueFd&& other) noexcept : fd_(other.release()) {}
@@ -32,7 +32,7 @@ public:
     int release();
     void reset(int fd = -1);
 
-private:
+  private:
     int fd_;
 };
 
@@ -50,7 +50,7 @@ using ContentWriter = std::function<bool(int fd)>;
 // when needed (never through a symbolic link) and stays; the kernel lets go of the lock when
 // its holder ends, however it ends, so a lock file left behind blocks nobody.
 class WriteLock {
-public:
+  public:
     WriteLock() = default;
     ~WriteLock();
     WriteLock(const WriteLock&) = delete;
@@ -63,7 +63,7 @@ public:
 
     static std::filesystem::path LockFileFor(const std::filesystem::path& file);
 
-private:
+  private:
     int fd_ = -1;
 };
 
@@ -83,8 +83,7 @@ FileError ReplaceWhole(const std::filesystem::path& target, int originalFd,
 // permissions `mode` (less the umask). It appears whole or not at all, and a file that is
 // already there (made meanwhile by someone else) is left as it is, which is no error.
 // Temporary files that killed writers of `target` left are removed first.
-FileError CreateWhole(const std::filesystem::path& target, mode_t mode,
-                      const ContentWriter& write);
+FileError CreateWhole(const std::filesystem::path& target, mode_t mode, const ContentWriter& write);
 
 // Where the file system allows it, temporary files have no name while they are written
 // (O_TMPFILE). Tests turn this off to exercise the named files other file systems get.

@@ -19,10 +19,10 @@ struct Size {
 };
 
 struct AutoSizeInput {
-    Rect window;       // current position and size
-    Point pointer;     // in screen coordinates
-    Size full;         // the skin background's size
-    Size flex;         // the skin's FlexWidth, FlexHeight
+    Rect window;    // current position and size
+    Point pointer;  // in screen coordinates
+    Size full;      // the skin background's size
+    Size flex;      // the skin's FlexWidth, FlexHeight
     bool picking = false;
 };
 

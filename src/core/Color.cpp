@@ -45,7 +45,7 @@ std::array<std::string, 6> ReadoutTexts(ColorValue c) {
         return std::string(buf);
     };
     const std::string hex = ColorToHex(c);
-    return {dec(RedOf(c)),      dec(GreenOf(c)),    dec(BlueOf(c)),
+    return {dec(RedOf(c)),    dec(GreenOf(c)),  dec(BlueOf(c)),
             hex.substr(0, 2), hex.substr(2, 2), hex.substr(4, 2)};
 }
 

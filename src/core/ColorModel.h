@@ -10,7 +10,7 @@ namespace huebird {
 
 // What the colour model asks of whoever shows it.
 class ColorView {
-public:
+  public:
     virtual ~ColorView() = default;
     // Fill the whole picture of swatch s with `fill` and frame its outermost pixels in `frame`.
     virtual void FillSwatch(int s, ColorValue fill, ColorValue frame) = 0;
@@ -22,7 +22,7 @@ public:
 };
 
 class ColorModel {
-public:
+  public:
     static constexpr int kSwatchCount = 4;
     static constexpr int kHistorySize = 10;
 
@@ -77,7 +77,7 @@ public:
     // One step back in the active swatch's history; nothing at its first slot.
     void Undo();
 
-private:
+  private:
     ColorView* view_;
     std::array<std::array<ColorValue, kHistorySize>, kSwatchCount> history_{};
     std::array<int, kSwatchCount> index_{};

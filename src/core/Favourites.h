@@ -37,7 +37,7 @@ enum class FavouriteAddProblem {
 };
 
 class FavouritesStore {
-public:
+  public:
     explicit FavouritesStore(std::filesystem::path settingsFile)
         : profile_(std::move(settingsFile)) {}
 
@@ -71,7 +71,7 @@ public:
     std::string FailureReason(const WriteResult& result) const;
     const std::filesystem::path& path() const { return profile_.path(); }
 
-private:
+  private:
     Profile profile_;
 };
 

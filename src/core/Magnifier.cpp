@@ -23,12 +23,18 @@ int MagnifierLeft(int x, int y, int screenWidth, int currentLeft) {
 PickStep PickStepFor(PickKey key, bool shift) {
     const int step = shift ? 10 : 1;
     switch (key) {
-        case PickKey::Left: return {true, false, -step, 0};
-        case PickKey::Right: return {true, false, step, 0};
-        case PickKey::Up: return {true, false, 0, -step};
-        case PickKey::Down: return {true, false, 0, step};
-        case PickKey::Escape: return {true, true, 0, 0};
-        case PickKey::Other: break;
+        case PickKey::Left:
+            return {true, false, -step, 0};
+        case PickKey::Right:
+            return {true, false, step, 0};
+        case PickKey::Up:
+            return {true, false, 0, -step};
+        case PickKey::Down:
+            return {true, false, 0, step};
+        case PickKey::Escape:
+            return {true, true, 0, 0};
+        case PickKey::Other:
+            break;
     }
     return {};
 }

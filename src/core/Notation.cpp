@@ -20,19 +20,29 @@ std::string CopyText(ColorValue c, int copyType, bool addHash) {
 
 Shortcut ShortcutFor(Key key, bool ctrl) {
     switch (key) {
-        case Key::F2: return Shortcut::Manager;
-        case Key::F4: return Shortcut::Copy;
-        case Key::F5: return Shortcut::Paste;
-        case Key::F6: return Shortcut::Undo;
-        default: break;
+        case Key::F2:
+            return Shortcut::Manager;
+        case Key::F4:
+            return Shortcut::Copy;
+        case Key::F5:
+            return Shortcut::Paste;
+        case Key::F6:
+            return Shortcut::Undo;
+        default:
+            break;
     }
     if (!ctrl) return Shortcut::None;
     switch (key) {
-        case Key::C: return Shortcut::Copy;
-        case Key::O: return Shortcut::Manager;
-        case Key::V: return Shortcut::Paste;
-        case Key::Z: return Shortcut::Undo;
-        default: return Shortcut::None;
+        case Key::C:
+            return Shortcut::Copy;
+        case Key::O:
+            return Shortcut::Manager;
+        case Key::V:
+            return Shortcut::Paste;
+        case Key::Z:
+            return Shortcut::Undo;
+        default:
+            return Shortcut::None;
     }
 }
 

@@ -153,7 +153,7 @@ void EncodeUtf16(std::string_view utf8, bool bigEndian, std::string& out) {
 }
 
 class Converter {
-public:
+  public:
     Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
     ~Converter() {
         if (ok()) iconv_close(cd_);
@@ -196,7 +196,7 @@ public:
         return true;
     }
 
-private:
+  private:
     iconv_t cd_;
 };
 
@@ -339,7 +339,7 @@ struct Line {
 };
 
 class LineReader {
-public:
+  public:
     explicit LineReader(const Document& doc) : doc_(doc), pos_(doc.bodyStart) {}
 
     bool Next() {
@@ -368,7 +368,7 @@ public:
 
     const Line& line() const { return line_; }
 
-private:
+  private:
     std::string_view Text(std::string_view raw) {
         if (doc_.encoding != Encoding::kGb18030 || !HasNonAscii(raw)) return raw;
         if (!decoder_) decoder_.emplace("UTF-8", "GB18030");
@@ -683,8 +683,8 @@ WriteResult Modify(const fs::path& shown, std::string_view section,
     const struct stat original = loaded.st;
     Document doc;
     if (auto malformed = MakeDocument(std::move(loaded.bytes), doc)) {
-        return {false, Fail(shown, "not changed: the file is not valid UTF-16 (" + *malformed +
-                                       ")")};
+        return {false,
+                Fail(shown, "not changed: the file is not valid UTF-16 (" + *malformed + ")")};
     }
 
     // Each change applies to the result of the one before, exactly as a single write would

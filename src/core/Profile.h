@@ -23,7 +23,7 @@ struct WriteResult {
 };
 
 class Profile {
-public:
+  public:
     explicit Profile(std::filesystem::path file);
 
     const std::filesystem::path& path() const { return file_; }
@@ -58,7 +58,7 @@ public:
     // Files larger than this are refused (reads give defaults, writes fail with a message).
     static constexpr std::size_t kMaxFileSize = 16u * 1024u * 1024u;
 
-private:
+  private:
     std::filesystem::path file_;
 };
 

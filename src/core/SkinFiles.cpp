@@ -39,7 +39,8 @@ fs::path ResolveInFolder(const fs::path& folder, std::string_view value) {
 }
 
 bool SkinNameStorable(std::string_view name) {
-    if (name.empty() || ValueProblem(name) || TrimBlanksView(name).size() != name.size()) return false;
+    if (name.empty() || ValueProblem(name) || TrimBlanksView(name).size() != name.size())
+        return false;
     // A value in one matching pair of quotes reads back without them.
     const bool quoted = name.size() >= 2 && (name.front() == '"' || name.front() == '\'') &&
                         name.back() == name.front();

@@ -97,7 +97,8 @@ void ScanUtf8(std::string_view text, Sequence sequence, Stray stray) {
 
 bool IsValidUtf8(std::string_view text) {
     bool valid = true;
-    ScanUtf8(text, [](int) { return true; }, [&valid] { return valid = false; });
+    ScanUtf8(
+        text, [](int) { return true; }, [&valid] { return valid = false; });
     return valid;
 }
 

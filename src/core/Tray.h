@@ -17,12 +17,12 @@ enum class TrayAction { Nothing, Toggle, Menu };
 // reports it as a press and a double click (XEmbed trays) or as two presses. A right press
 // asks for the menu (see TrayMenuOpens); every other press does nothing.
 class TrayClicks {
-public:
+  public:
     explicit TrayClicks(int doubleClickMs) : doubleClickMs_(doubleClickMs) {}
     // `nowMs` comes from a monotonic clock.
     TrayAction Press(TrayPress press, long long nowMs);
 
-private:
+  private:
     int doubleClickMs_;
     bool leftBefore_ = false;
     long long lastLeftMs_ = 0;

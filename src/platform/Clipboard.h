@@ -7,7 +7,7 @@
 namespace huebird {
 
 class Clipboard {
-public:
+  public:
     virtual ~Clipboard() = default;
     // The clipboard's text (UTF-8), or none when it offers no text, or none that could be
     // had in a moment and at the length a colour code may have (an owner that does not

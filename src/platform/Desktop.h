@@ -24,7 +24,7 @@ enum class OpenFailure {
 using OpenFailed = std::function<void(OpenFailure)>;
 
 class Desktop {
-public:
+  public:
     virtual ~Desktop() = default;
     // The desktop's work area in the toolkit's (logical) pixels, read afresh on every call
     // (panels may come and go).

@@ -40,16 +40,16 @@ void OpenWithDesktop(const QString& target, OpenFailed failed) {
     auto* process = new QProcess;
     process->setProcessChannelMode(QProcess::ForwardedChannels);
     process->setStandardInputFile(QProcess::nullDevice());
-    QObject::connect(process, &QProcess::finished, process,
-                     [process, report](int code, QProcess::ExitStatus status) {
-                         process->deleteLater();
-                         if (status != QProcess::NormalExit) {
-                             report(OpenFailure::HandlerFailed);
-                         } else if (const std::optional<OpenFailure> why =
-                                        OpenFailureFromExitCode(code)) {
-                             report(*why);
-                         }
-                     });
+    QObject::connect(
+        process, &QProcess::finished, process,
+        [process, report](int code, QProcess::ExitStatus status) {
+            process->deleteLater();
+            if (status != QProcess::NormalExit) {
+                report(OpenFailure::HandlerFailed);
+            } else if (const std::optional<OpenFailure> why = OpenFailureFromExitCode(code)) {
+                report(*why);
+            }
+        });
     QObject::connect(process, &QProcess::errorOccurred, process,
                      [process, report](QProcess::ProcessError error) {
                          if (error != QProcess::FailedToStart) return;

@@ -12,13 +12,13 @@ class QSocketNotifier;
 namespace huebird {
 
 class EndSignals {
-public:
+  public:
     explicit EndSignals(std::function<void(int signo)> received);
     ~EndSignals();  // the dispositions the program started with come back
     EndSignals(const EndSignals&) = delete;
     EndSignals& operator=(const EndSignals&) = delete;
 
-private:
+  private:
     std::function<void(int)> received_;
     QSocketNotifier* notifier_ = nullptr;
 };

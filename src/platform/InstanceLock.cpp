@@ -72,8 +72,9 @@ int OpenPrivateFolder(const std::string& path, std::string& problem) {
     if (fd < 0) {
         const int error = errno;
         if (error == ELOOP || error == ENOTDIR) {
-            problem = path + " is not a folder but a symbolic link or a file; remove it so "
-                             "Huebird can keep its instance lock there";
+            problem = path +
+                      " is not a folder but a symbolic link or a file; remove it so "
+                      "Huebird can keep its instance lock there";
         } else {
             problem = Reason("cannot open the folder " + path + " for the instance lock", error);
         }

@@ -21,7 +21,7 @@ struct LockPlace {
 LockPlace UserLockPlace();
 
 class InstanceLock {
-public:
+  public:
     // Takes the lock called `name` for this user and the display named by $DISPLAY.
     explicit InstanceLock(const std::string& name, const LockPlace& place = UserLockPlace());
     ~InstanceLock();
@@ -36,7 +36,7 @@ public:
     const std::string& problem() const { return problem_; }
     const std::string& path() const { return path_; }
 
-private:
+  private:
     int fd_ = -1;
     std::string path_;
     std::string problem_;

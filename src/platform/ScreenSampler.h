@@ -13,7 +13,7 @@
 namespace huebird {
 
 class ScreenSampler {
-public:
+  public:
     virtual ~ScreenSampler() = default;
     virtual Point CursorPos() = 0;
     // Every monitor, the primary first, in device and logical pixels.

@@ -25,8 +25,9 @@ QString InstallTranslations(const EnvironmentReader& getenv) {
     auto* qtbase = new QTranslator(app);
     if (!qtbase->load(name, folder)) {
         delete qtbase;
-        return QStringLiteral("the toolkit's Chinese texts (%1.qm in %2) are not installed; its "
-                              "dialogs and menus show English")
+        return QStringLiteral(
+                   "the toolkit's Chinese texts (%1.qm in %2) are not installed; its "
+                   "dialogs and menus show English")
             .arg(name, folder);
     }
     QCoreApplication::installTranslator(qtbase);

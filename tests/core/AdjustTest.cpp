@@ -41,7 +41,7 @@ TEST(AdjustTest, GreyDividesEachComponentBeforeAdding) {
 }
 
 class UndoTest : public ::testing::Test {
-protected:
+  protected:
     UndoTest() {
         for (int s = 0; s < 4; ++s) {
             model.SetActiveSwatch(s);

@@ -10,7 +10,7 @@ namespace {
 
 // Records what the model asks the view to do, one line per call.
 class Recorder : public ColorView {
-public:
+  public:
     std::vector<std::string> calls;
     std::array<std::string, 6> readout;
     bool undo = false;
@@ -27,7 +27,7 @@ public:
 };
 
 class ColorModelTest : public ::testing::Test {
-protected:
+  protected:
     ColorModelTest() {
         model.BorderColor = 0x737373;
         model.ImgColor = 0x202525;
@@ -104,10 +104,9 @@ TEST_F(ColorModelTest, RepaintSwatchesFillsAllFromStoredColoursAndKeepsSelection
     model.AdoptColor(MakeColor(1, 1, 1));
     view.calls.clear();
     model.RepaintSwatches();
-    EXPECT_EQ(view.calls, (std::vector<std::string>{
-                              "fill 0 000000 737373", "fill 1 010101 737373",
-                              "fill 2 140000 737373", "fill 3 1E0000 737373",
-                              "frame 3 737373", "frame 1 252520"}));
+    EXPECT_EQ(view.calls, (std::vector<std::string>{"fill 0 000000 737373", "fill 1 010101 737373",
+                                                    "fill 2 140000 737373", "fill 3 1E0000 737373",
+                                                    "frame 3 737373", "frame 1 252520"}));
     EXPECT_EQ(model.ActiveSwatch(), 1);
     EXPECT_EQ(model.WorkColor, MakeColor(1, 1, 1));
 }

@@ -19,7 +19,7 @@ TEST(ColorTextTest, ParsersAcceptAndRejectAsDesigned) {
         {"12AB9F", true, true, MakeColor(18, 171, 159)},
         {"12ab9f", true, true, MakeColor(18, 171, 159)},
         {"#12AB9f", false, true, MakeColor(18, 171, 159)},
-        {"#FFF", false, false, 0},  // four characters: the '#' stays and is no digit
+        {"#FFF", false, false, 0},                 // four characters: the '#' stays and is no digit
         {"F", true, true, MakeColor(0xF0, 0, 0)},  // padded to F00000
         {"FF", true, true, MakeColor(255, 0, 0)},
         {"FF8", true, true, MakeColor(255, 128, 0)},

@@ -121,7 +121,8 @@ TEST_F(FillUserFolderTest, FailuresAreOneLineAndCreateNothingNeedless) {
 // they are written or not.
 TEST_F(FillUserFolderTest, AStartKilledWhileCopyingLeavesNothingBehind) {
     std::string settings = "[System]\nSkinName=DEFAULT\n[BookMarks]\n";
-    for (int i = 0; settings.size() < 65536; ++i) settings += "Colour" + std::to_string(i) + "=FF8000\n";
+    for (int i = 0; settings.size() < 65536; ++i)
+        settings += "Colour" + std::to_string(i) + "=FF8000\n";
     tmp_.Write("stock/palora.ini", settings);
     for (const bool unnamed : {true, false}) {
         SCOPED_TRACE(unnamed ? "unnamed temporary files" : "named temporary files");

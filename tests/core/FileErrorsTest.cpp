@@ -79,8 +79,8 @@ TEST(FileErrorsTest, SkinFoldersTheSettingsCannotNameAreNotOffered) {
     const fs::path skins = dir.path() / "skins";
     const std::string kept[] = {"Plain", "两个 words", "semi;colon", "=equals", "'half"};
     const std::string left[] = {"line\nbreak", "cr\rname", std::string("zero\0byte", 9),
-                                "caf\xe9",      " lead",     "trail\t",
-                                "\"quoted\"",    "'single'"};
+                                "caf\xe9",     " lead",    "trail\t",
+                                "\"quoted\"",  "'single'"};
     for (const std::string& name : kept) fs::create_directories(skins / name);
     for (const std::string& name : left) {
         if (name.find('\0') != std::string::npos) continue;  // no file system allows it

@@ -11,9 +11,11 @@ namespace {
 TEST(HotKeyChoiceTest, OffersTheLettersAndFunctionKeysInOrder) {
     std::string texts;
     for (const HotKeyItem& item : HotKeyItems()) texts += item.text + " ";
-    EXPECT_EQ(texts, "A B D E F G H I J K L M N O P Q R S T U W Y F1 F2 F3 F4 F5 F6 F7 F8 F9 F10 F11 F12 ");
+    EXPECT_EQ(
+        texts,
+        "A B D E F G H I J K L M N O P Q R S T U W Y F1 F2 F3 F4 F5 F6 F7 F8 F9 F10 F11 F12 ");
     EXPECT_EQ(HotKeyItems().front().code, 65);
-    EXPECT_EQ(HotKeyItems()[20].code, 87);   // W
+    EXPECT_EQ(HotKeyItems()[20].code, 87);      // W
     EXPECT_EQ(HotKeyItems().back().code, 123);  // F12
 }
 
@@ -36,7 +38,7 @@ TEST(HotKeyChoiceTest, PreselectsByTheLowByte) {
         const char* expected;  // nullptr: nothing selected
     };
     const Case cases[] = {
-        {87, "W"},      {65, "A"},      {89, "Y"},    {116, "F5"},   {112, "F1"},
+        {87, "W"},      {65, "A"},      {89, "Y"},     {116, "F5"},   {112, "F1"},
         {123, "F12"},   {67, nullptr},  {86, nullptr}, {88, nullptr}, {90, nullptr},
         {125, nullptr}, {124, nullptr}, {64, nullptr}, {0, nullptr},  {0x100 + 87, "W"},
     };
@@ -73,7 +75,7 @@ TEST(HotKeyChoiceTest, NamesTheKeyForNotices) {
     EXPECT_EQ(HotKeyName(116), "Ctrl+F5");
     EXPECT_EQ(HotKeyName(48), "Ctrl+0");
     EXPECT_EQ(HotKeyName(97), "Ctrl+Num 1");
-    EXPECT_EQ(HotKeyName(7), "Ctrl+键码 7");  // a code with no key
+    EXPECT_EQ(HotKeyName(7), "Ctrl+键码 7");                  // a code with no key
     EXPECT_EQ(HotKeyName(7, "key code"), "Ctrl+key code 7");  // the word as translated
     EXPECT_EQ(HotKeyName(87, "key code"), "Ctrl+W");
 }

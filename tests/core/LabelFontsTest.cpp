@@ -32,8 +32,8 @@ TEST(LabelFontsTest, OkWritesSixUpperCaseColoursThenTheWeight) {
     for (const bool bold : {true, false}) {
         SCOPED_TRACE(bold);
         const std::vector<std::pair<std::string, std::string>> expected = {
-            {"RedColor", "FF0000"},  {"GreenColor", "FF8000"}, {"BlueColor", "000000"},
-            {"RgbColor1", "ABCDEF"}, {"RgbColor2", "010203"},  {"RgbColor3", "FFFFFF"},
+            {"RedColor", "FF0000"},          {"GreenColor", "FF8000"}, {"BlueColor", "000000"},
+            {"RgbColor1", "ABCDEF"},         {"RgbColor2", "010203"},  {"RgbColor3", "FFFFFF"},
             {"FontIsBold", bold ? "1" : "0"}};
         EXPECT_EQ(FontColorEntries(colors, bold), expected);
     }

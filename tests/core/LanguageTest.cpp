@@ -62,11 +62,16 @@ TEST(LanguageTest, TheToolkitTranslationFollowsTheTerritory) {
         Env env;
         const char* locale;
     } const cases[] = {
-        {{{"LANG", "zh_CN.UTF-8"}}, "zh_CN"},  {{{"LANG", "zh_SG.GB18030"}}, "zh_CN"},
-        {{{"LANG", "zh"}}, "zh_CN"},           {{{"LANG", "zh@pinyin"}}, "zh_CN"},
-        {{{"LANG", "zh_TW.UTF-8"}}, "zh_TW"},  {{{"LANG", "zh_hk"}}, "zh_TW"},
-        {{{"LANG", "zh_MO@euro"}}, "zh_TW"},   {{{"LANGUAGE", "zh-Hant:en"}}, "zh_TW"},
-        {{{"LANG", "en_US.UTF-8"}}, ""},       {{}, ""},
+        {{{"LANG", "zh_CN.UTF-8"}}, "zh_CN"},
+        {{{"LANG", "zh_SG.GB18030"}}, "zh_CN"},
+        {{{"LANG", "zh"}}, "zh_CN"},
+        {{{"LANG", "zh@pinyin"}}, "zh_CN"},
+        {{{"LANG", "zh_TW.UTF-8"}}, "zh_TW"},
+        {{{"LANG", "zh_hk"}}, "zh_TW"},
+        {{{"LANG", "zh_MO@euro"}}, "zh_TW"},
+        {{{"LANGUAGE", "zh-Hant:en"}}, "zh_TW"},
+        {{{"LANG", "en_US.UTF-8"}}, ""},
+        {{}, ""},
         {{{"LANGUAGE", "en_GB"}, {"LANG", "zh_TW.UTF-8"}}, ""},
         {{{"LC_ALL", "zh_TW.UTF-8"}, {"LANG", "zh_CN.UTF-8"}}, "zh_TW"},
     };

@@ -12,7 +12,7 @@ TEST(MagnifierTest, MovesOutOfTheWayOnlyInTheBand) {
         int x, y, expected;
     };
     const Case cases[] = {
-        {513, 100, 200}, {0, 70, 500}, {1000, 160, 200},
+        {513, 100, 200}, {0, 70, 500},  {1000, 160, 200},
         {1000, 69, 333}, {0, 161, 333}, {0, 0, 333},
     };
     for (const Case& c : cases) {
@@ -29,16 +29,16 @@ TEST(MagnifierTest, NeverCoversTheSampledArea) {
     };
     const Case cases[] = {
         {512, 100, 1024, 200},  // the rule says 500, which would cover x 505..518
-        {500, 80, 1024, 200},   {494, 100, 1024, 200}, {493, 100, 1024, 500},
-        {512, 73, 1024, 500},   {512, 74, 1024, 200},  {512, 137, 1024, 200},
-        {512, 138, 1024, 500},  {250, 100, 400, 500},  {194, 100, 300, 500},
-        {193, 100, 300, 200},
+        {500, 80, 1024, 200},  {494, 100, 1024, 200}, {493, 100, 1024, 500}, {512, 73, 1024, 500},
+        {512, 74, 1024, 200},  {512, 137, 1024, 200}, {512, 138, 1024, 500}, {250, 100, 400, 500},
+        {194, 100, 300, 500},  {193, 100, 300, 200},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.x << "," << c.y << " on " << c.screenWidth);
         const int left = MagnifierLeft(c.x, c.y, c.screenWidth, 333);
         EXPECT_EQ(left, c.expected);
-        const bool apartX = c.x + kSampleSize / 2 <= left || left + kMagnifierWidth <= c.x - kSampleSize / 2;
+        const bool apartX =
+            c.x + kSampleSize / 2 <= left || left + kMagnifierWidth <= c.x - kSampleSize / 2;
         const bool apartY = c.y + kSampleSize / 2 <= kMagnifierTop ||
                             kMagnifierTop + kMagnifierHeight <= c.y - kSampleSize / 2;
         EXPECT_TRUE(apartX || apartY);
@@ -69,7 +69,8 @@ TEST(MagnifierTest, ArrowsSteerAPickAndEscapeCancelsIt) {
 
 TEST(MagnifierTest, CrossIsTwentyEightBlackPixelsAroundATrueCentre) {
     std::vector<std::uint32_t> area(kSampleSize * kSampleSize);
-    for (int i = 0; i < kSampleSize * kSampleSize; ++i) area[i] = 0x010000u * (i % 14) + 0x100u * (i / 14) + 0x80;
+    for (int i = 0; i < kSampleSize * kSampleSize; ++i)
+        area[i] = 0x010000u * (i % 14) + 0x100u * (i / 14) + 0x80;
     area[7 * kSampleSize + 7] = 0xABCDEF;  // the pointer's pixel
     const auto out = MagnifyArea(area.data());
     int black = 0;

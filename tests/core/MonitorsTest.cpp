@@ -22,18 +22,20 @@ TEST(MonitorsTest, DevicePointsFindTheirMonitorAndItsLogicalPlace) {
         Point logical;
     } cases[] = {
         {{0, 0}, 0, true, {0, 0}},
-        {{3839, 2159}, 0, true, {1919, 1079}},     // the last device pixel of the first
-        {{3840, 0}, 1, true, {3840, 0}},           // the first of the second
-        {{3841, 1}, 1, true, {3840, 0}},           // device pixels pair up
+        {{3839, 2159}, 0, true, {1919, 1079}},  // the last device pixel of the first
+        {{3840, 0}, 1, true, {3840, 0}},        // the first of the second
+        {{3841, 1}, 1, true, {3840, 0}},        // device pixels pair up
         {{7679, 2159}, 1, true, {5759, 1079}},
-        {{7680, 0}, 0, false, {7680, 0}},          // off the desktop: the primary, unscaled here
+        {{7680, 0}, 0, false, {7680, 0}},  // off the desktop: the primary, unscaled here
         {{-1, 5}, 0, false, {-1, 2}},
     };
     for (const auto& c : cases) {
         const Monitor& m = MonitorAt(kScaled, c.device);
         EXPECT_EQ(&m, &kScaled[static_cast<std::size_t>(c.monitor)]) << c.device.x;
         EXPECT_EQ(OnSomeMonitor(kScaled, c.device), c.on) << c.device.x;
-        if (c.on) EXPECT_EQ(ToLogical(m, c.device), c.logical) << c.device.x;
+        if (c.on) {
+            EXPECT_EQ(ToLogical(m, c.device), c.logical) << c.device.x;
+        }
     }
 }
 
@@ -62,23 +64,23 @@ TEST(MonitorsTest, AWindowOffEveryMonitorComesOntoTheNearest) {
         Rect window;
         Point place;
     } cases[] = {
-        {{a}, at(100, 100), {100, 100}},                 // on the monitor
-        {{a}, at(1880, 100), {1880, 100}},               // 40 pixels on it: can be grabbed
-        {{a}, at(1900, 100), {1771, 100}},               // 20 pixels: brought wholly on
-        {{a}, at(2500, 100), {1771, 100}},               // its monitor unplugged
+        {{a}, at(100, 100), {100, 100}},    // on the monitor
+        {{a}, at(1880, 100), {1880, 100}},  // 40 pixels on it: can be grabbed
+        {{a}, at(1900, 100), {1771, 100}},  // 20 pixels: brought wholly on
+        {{a}, at(2500, 100), {1771, 100}},  // its monitor unplugged
         {{a}, at(5000, 3000), {1771, 953}},
         {{a}, at(-500, -500), {0, 0}},
-        {{a}, at(3000, 0, 2000, 1200), {0, 0}},          // larger than the monitor: its corner on it
-        {{a, b}, at(2500, 100), {2500, 200}},            // above the second, which is nearest
+        {{a}, at(3000, 0, 2000, 1200), {0, 0}},  // larger than the monitor: its corner on it
+        {{a, b}, at(2500, 100), {2500, 200}},    // above the second, which is nearest
         {{a, b}, at(2500, 600), {2500, 600}},
-        {{a, b}, at(1850, 1100), {1850, 1100}},          // below the first, but 79 pixels on the second
-        {{a, b}, at(1700, 1100), {1700, 953}},           // below the first, off the second
-        {{}, at(5000, 5000), {5000, 5000}},              // no monitor known: left alone
+        {{a, b}, at(1850, 1100), {1850, 1100}},  // below the first, but 79 pixels on the second
+        {{a, b}, at(1700, 1100), {1700, 953}},   // below the first, off the second
+        {{}, at(5000, 5000), {5000, 5000}},      // no monitor known: left alone
     };
     for (const auto& c : cases) {
         const Point p = ReachablePlace(c.monitors, c.window);
-        EXPECT_EQ(p, c.place) << c.window.left << "," << c.window.top << " on "
-                              << c.monitors.size() << " monitors: got " << p.x << "," << p.y;
+        EXPECT_EQ(p, c.place) << c.window.left << "," << c.window.top << " on " << c.monitors.size()
+                              << " monitors: got " << p.x << "," << p.y;
     }
 }
 

@@ -67,7 +67,7 @@ std::string Utf16(std::string_view utf8, bool bigEndian) {
 }
 
 class ProfileTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         std::string tmpl = (fs::temp_directory_path() / "huebird-profile-XXXXXX").string();
         ASSERT_NE(::mkdtemp(tmpl.data()), nullptr) << std::strerror(errno);
@@ -322,15 +322,17 @@ TEST_F(ProfileTest, WritesChangeOnlyWhatTheyMust) {
 // A batch gives exactly the bytes its entries would give written one by one.
 TEST_F(ProfileTest, BatchWritesGiveWhatSingleWritesGive) {
     const std::vector<std::pair<std::string, std::string>> entries = {
-        {"SkinName", "PEBBLE"}, {"AlwaysTop", "1"}, {"Top", "200"},     {"Left", "-3"},
-        {"颜色", "中文"},    {"Quoted", " padded "},  {"skinname", "again"},
-        {"Top", "200"},         {"Empty", ""},
+        {"SkinName", "PEBBLE"}, {"AlwaysTop", "1"}, {"Top", "200"},
+        {"Left", "-3"},         {"颜色", "中文"},   {"Quoted", " padded "},
+        {"skinname", "again"},  {"Top", "200"},     {"Empty", ""},
     };
     const std::vector<std::pair<const char*, std::string>> files = {
-        {"existing keys, CRLF", "; mine\r\n[System]\r\nskinName = old\r\nTop=10\r\n"
-                                "[BookMarks]\r\nsky=1\r\n"},
-        {"every key there already", "[System]\nSkinName=again\nAlwaysTop=1\nTop=200\nLeft=-3\n"
-                                    "颜色=中文\nQuoted=\" padded \"\nEmpty=\n"},
+        {"existing keys, CRLF",
+         "; mine\r\n[System]\r\nskinName = old\r\nTop=10\r\n"
+         "[BookMarks]\r\nsky=1\r\n"},
+        {"every key there already",
+         "[System]\nSkinName=again\nAlwaysTop=1\nTop=200\nLeft=-3\n"
+         "颜色=中文\nQuoted=\" padded \"\nEmpty=\n"},
         {"empty section before another", "[System]\n\n[Other]\nx=1\n"},
         {"missing section", "[Other]\r\nx=1\r\n"},
         {"mixed endings, no final break", "[System]\rTop=1\r\n[T]\nx=2"},
@@ -366,12 +368,16 @@ TEST_F(ProfileTest, BatchThatFailsWritesNothing) {
         std::string named;  // what the message must name besides the file
     };
     const std::vector<Case> cases = {
-        {"a key the format cannot hold", "[S]\na=1\n", {{"a", "2"}, {"b=c", "3"}, {"d", "4"}},
+        {"a key the format cannot hold",
+         "[S]\na=1\n",
+         {{"a", "2"}, {"b=c", "3"}, {"d", "4"}},
          "b=c"},
         {"a value the format cannot hold", "[S]\na=1\n", {{"a", "2"}, {"b", "x\ny"}}, "\"b\""},
         // Once b is gone the file's only non-ASCII text, D0 A1, would read as UTF-8.
-        {"a GB18030 file that would turn into UTF-8", "[S]\na=\xD0\xA1\nb=" GB_CHINESE "\n",
-         {{"c", "1"}, {"b", "x"}, {"d", "2"}}, "GB18030"},
+        {"a GB18030 file that would turn into UTF-8",
+         "[S]\na=\xD0\xA1\nb=" GB_CHINESE "\n",
+         {{"c", "1"}, {"b", "x"}, {"d", "2"}},
+         "GB18030"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -503,9 +509,9 @@ TEST_F(ProfileTest, WritesRemoveOnlyOrphanedTemporaryFilesOfTheirOwn) {
     const std::vector<std::string> orphans = {".f.ini.tmp-12-3-abc", ".f.ini.tmp-999999-0-0"};
     for (const std::string& name : orphans) Put(name, "half a file");
     const std::vector<std::string> strangers = {
-        ".f.ini.tmp-12-3-ABC",  ".f.ini.tmp-12-3",     ".f.ini.tmp-12-3-abc.bak",
-        ".f.ini.tmp--3-abc",    "f.ini.tmp-12-3-abc",  ".g.ini.tmp-12-3-abc",
-        ".f.ini.tmp-x-3-abc",   ".F.INI.tmp-12-3-abc", "victim",
+        ".f.ini.tmp-12-3-ABC", ".f.ini.tmp-12-3",     ".f.ini.tmp-12-3-abc.bak",
+        ".f.ini.tmp--3-abc",   "f.ini.tmp-12-3-abc",  ".g.ini.tmp-12-3-abc",
+        ".f.ini.tmp-x-3-abc",  ".F.INI.tmp-12-3-abc", "victim",
     };
     for (const std::string& name : strangers) Put(name, "keep me");
     // A link with our name is not followed, and a folder with our name is not a file of ours.
@@ -522,9 +528,8 @@ TEST_F(ProfileTest, WritesRemoveOnlyOrphanedTemporaryFilesOfTheirOwn) {
         WriteResult r = p.WriteString("S", "a", unnamed ? "2" : "3");
         EXPECT_TRUE(r.ok) << r.message;
         std::vector<std::string> expected = strangers;
-        expected.insert(expected.end(),
-                        {"f.ini", ".f.ini.lock", ".f.ini.tmp-7-7-7", ".f.ini.tmp-8-8-8",
-                         ".f.ini.tmp-5-5-5"});
+        expected.insert(expected.end(), {"f.ini", ".f.ini.lock", ".f.ini.tmp-7-7-7",
+                                         ".f.ini.tmp-8-8-8", ".f.ini.tmp-5-5-5"});
         std::sort(expected.begin(), expected.end());
         EXPECT_EQ(Entries(dir_), expected);
     }
@@ -618,7 +623,8 @@ TEST_F(ProfileTest, TwoWritersAtOnceLoseNothing) {
             const std::string key = KeyOf(w, index);
             // A few seconds' wait for the other writer's single write is always enough here.
             EXPECT_EQ(outcome, "ok") << key;
-            EXPECT_EQ(Profile(path).ReadString("S", key, "<lost>"), outcome == "ok" ? index : "<lost>")
+            EXPECT_EQ(Profile(path).ReadString("S", key, "<lost>"),
+                      outcome == "ok" ? index : "<lost>")
                 << key << ": " << outcome;
             ++seen;
         }
@@ -907,8 +913,8 @@ TEST_F(ProfileTest, Utf16FilesAreWrittenBackInTheirOwnEncoding) {
     };
     const std::vector<Case> cases = {
         {"replace in place keeps spelling, spacing and CRLF",
-         "; 注释\r\n[设置]\r\n  名字 = 旧 \r\nx=1\r\n", "设置",
-         "名字", "新", "; 注释\r\n[设置]\r\n  名字 = 新\r\nx=1\r\n"},
+         "; 注释\r\n[设置]\r\n  名字 = 旧 \r\nx=1\r\n", "设置", "名字", "新",
+         "; 注释\r\n[设置]\r\n  名字 = 新\r\nx=1\r\n"},
         {"new key after the last key line", "[S]\r\na=1\r\n\r\n[T]\r\n", "S", "b", "😀",
          "[S]\r\na=1\r\nb=😀\r\n\r\n[T]\r\n"},
         {"new section after a last line without a break", "[S]\na=1", "名", "k", "中",
@@ -921,8 +927,8 @@ TEST_F(ProfileTest, Utf16FilesAreWrittenBackInTheirOwnEncoding) {
         for (const Case& c : cases) {
             SCOPED_TRACE(std::string(big ? "UTF-16BE: " : "UTF-16LE: ") + c.what);
             Profile p(Put("u16.ini", Utf16(c.before, big)));
-            WriteResult r = c.value ? p.WriteString(c.section, c.key, *c.value)
-                                    : p.DeleteKey(c.section, c.key);
+            WriteResult r =
+                c.value ? p.WriteString(c.section, c.key, *c.value) : p.DeleteKey(c.section, c.key);
             EXPECT_TRUE(r.ok) << r.message;
             EXPECT_EQ(Bytes(p.path()), Utf16(c.after, big));
             EXPECT_EQ(p.ReadString(c.section, c.key, "<gone>"), c.value.value_or("<gone>"));
@@ -947,8 +953,8 @@ TEST_F(ProfileTest, MalformedUtf16FilesReadAsEmptyAndAreNotWritten) {
         EXPECT_EQ(p.ReadString("S", "k", "def"), "def");
         EXPECT_EQ(p.ReadInteger("S", "k", 7), 7);
         EXPECT_TRUE(p.ReadSectionKeys("S", 4096).empty());
-        for (WriteResult r : {p.WriteString("S", "k", "w"), p.WriteString("N", "k", "w"),
-                              p.DeleteKey("S", "k")}) {
+        for (WriteResult r :
+             {p.WriteString("S", "k", "w"), p.WriteString("N", "k", "w"), p.DeleteKey("S", "k")}) {
             EXPECT_FALSE(r.ok);
             EXPECT_NE(r.message.find(path.string()), std::string::npos) << r.message;
             EXPECT_NE(r.message.find("UTF-16"), std::string::npos) << r.message;

@@ -83,9 +83,10 @@ TEST(SettingsTest, IntegersClampAndFallBack) {
 
 TEST(SettingsTest, SaveWritesEveryKeyInOrderAndKeepsTheRest) {
     TempDir dir;
-    const auto file = dir.Write("palora.ini",
-                                "; my colours\r\n[System]\r\nColor2=ff8000\r\nBorderColor=101010\r\n"
-                                "AlwaysTop=2\r\n[BookMarks]\r\nsky=87CEEB\r\n");
+    const auto file =
+        dir.Write("palora.ini",
+                  "; my colours\r\n[System]\r\nColor2=ff8000\r\nBorderColor=101010\r\n"
+                  "AlwaysTop=2\r\n[BookMarks]\r\nsky=87CEEB\r\n");
     SavedSettings v;
     v.skinName = "PEBBLE";
     v.alwaysTop = true;

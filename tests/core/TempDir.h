@@ -12,7 +12,7 @@
 namespace huebird::testing {
 
 class TempDir {
-public:
+  public:
     TempDir() {
         std::string pattern = (std::filesystem::temp_directory_path() / "huebird-XXXXXX").string();
         path_ = mkdtemp(pattern.data());
@@ -33,7 +33,7 @@ public:
         return {std::istreambuf_iterator<char>(in), {}};
     }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 

@@ -55,8 +55,8 @@ int main(int argc, char** argv) {
             XChangeProperty(dpy, r.requestor, r.property, incr, 32, PropModeReplace,
                             reinterpret_cast<const unsigned char*>(&size), 1);
             XEvent reply{};
-            reply.xselection = {SelectionNotify, 0, False, dpy, r.requestor, r.selection,
-                                r.target, r.property, r.time};
+            reply.xselection = {SelectionNotify, 0,        False,      dpy,   r.requestor,
+                                r.selection,     r.target, r.property, r.time};
             XSendEvent(dpy, r.requestor, False, NoEventMask, &reply);
             for (std::size_t at = 0;;) {
                 XEvent p;

@@ -28,11 +28,11 @@
 namespace {
 
 class Face : public QWidget {
-public:
+  public:
     Face(QColor colour, Qt::WindowFlags flags) : QWidget(nullptr, flags), colour_(colour) {}
     std::function<void(int key)> onKey = [](int) {};
 
-protected:
+  protected:
     // Some text, as the real window's readout has: fonts load at start-up either way.
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
@@ -42,12 +42,12 @@ protected:
     }
     void keyPressEvent(QKeyEvent* e) override { onKey(e->key()); }
 
-private:
+  private:
     QColor colour_;
 };
 
 class Host : public huebird::TrayHost {
-public:
+  public:
     QMenu* menu = nullptr;
     bool hotKey = true;
     QMenu* PopupMenu1() const override { return menu; }

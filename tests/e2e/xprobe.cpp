@@ -30,7 +30,8 @@ int HoldKey(Display* dpy, const char* keysymName, int seconds) {
     const KeySym sym = XStringToKeysym(keysymName);
     const KeyCode code = sym == NoSymbol ? 0 : XKeysymToKeycode(dpy, sym);
     if (!code) return 1;
-    for (unsigned locks : {0u, unsigned(LockMask), unsigned(Mod2Mask), unsigned(LockMask | Mod2Mask)}) {
+    for (unsigned locks :
+         {0u, unsigned(LockMask), unsigned(Mod2Mask), unsigned(LockMask | Mod2Mask)}) {
         XGrabKey(dpy, code, ControlMask | locks, DefaultRootWindow(dpy), False, GrabModeAsync,
                  GrabModeAsync);
     }
@@ -129,8 +130,9 @@ int State(Display* dpy, Window w) {
     int format;
     unsigned long n = 0, after = 0;
     unsigned char* data = nullptr;
-    if (XGetWindowProperty(dpy, w, XInternAtom(dpy, "_NET_WM_STATE", False), 0, 64, False,
-                           XA_ATOM, &type, &format, &n, &after, &data) == Success && data) {
+    if (XGetWindowProperty(dpy, w, XInternAtom(dpy, "_NET_WM_STATE", False), 0, 64, False, XA_ATOM,
+                           &type, &format, &n, &after, &data) == Success &&
+        data) {
         auto* atoms = reinterpret_cast<Atom*>(data);
         for (unsigned long i = 0; i < n; ++i) {
             char* name = XGetAtomName(dpy, atoms[i]);
@@ -174,10 +176,11 @@ int main(int argc, char** argv) {
     int rc = -1;
     if (cmd == "pixel" && argc == 4) rc = Pixel(dpy, std::atoi(argv[2]), std::atoi(argv[3]));
     if (cmd == "inshape" && argc == 5)
-        rc = InShape(dpy, std::strtoul(argv[2], nullptr, 0), std::atoi(argv[3]), std::atoi(argv[4]));
+        rc =
+            InShape(dpy, std::strtoul(argv[2], nullptr, 0), std::atoi(argv[3]), std::atoi(argv[4]));
     if (cmd == "first" && argc == 7)
-        rc = First(dpy, std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]),
-                   argv[6]);
+        rc = First(dpy, std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]),
+                   std::atoi(argv[5]), argv[6]);
     if (cmd == "close" && argc == 3) rc = Close(dpy, std::strtoul(argv[2], nullptr, 0));
     if (cmd == "dot" && argc == 5) rc = Dot(dpy, std::atoi(argv[2]), std::atoi(argv[3]), argv[4]);
     if (cmd == "root" && argc == 3) rc = Root(dpy, argv[2]);

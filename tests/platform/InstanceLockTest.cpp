@@ -48,7 +48,7 @@ TEST(InstanceLockTest, NamesTheDisplayWithoutItsScreen) {
 }
 
 class InstanceLockFileTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         std::string pattern =
             (std::filesystem::temp_directory_path() / "huebird-lock-XXXXXX").string();
@@ -212,13 +212,11 @@ TEST_F(InstanceLockFileTest, StartsWithAndWithoutTheRuntimeFolderMeet) {
     struct Case {
         const char* first;  // $XDG_RUNTIME_DIR of the first start (null: unset)
         const char* second;
-        bool forked;        // the second start is another process
+        bool forked;  // the second start is another process
     };
     const Case cases[] = {
-        {folder_.c_str(), nullptr, false},
-        {nullptr, folder_.c_str(), false},
-        {folder_.c_str(), other.c_str(), false},
-        {folder_.c_str(), nullptr, true},
+        {folder_.c_str(), nullptr, false},       {nullptr, folder_.c_str(), false},
+        {folder_.c_str(), other.c_str(), false}, {folder_.c_str(), nullptr, true},
         {nullptr, folder_.c_str(), true},
     };
     setenv("DISPLAY", ":61", 1);
@@ -242,7 +240,8 @@ TEST_F(InstanceLockFileTest, StartsWithAndWithoutTheRuntimeFolderMeet) {
             if (child == 0) _exit(InstanceLock(name).acquired() ? 1 : 0);
             int status = 0;
             ASSERT_EQ(waitpid(child, &status, 0), child);
-            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the child took the lock too";
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+                << "the child took the lock too";
         } else {
             InstanceLock second(name);
             EXPECT_FALSE(second.acquired());

@@ -128,7 +128,7 @@ bool Exposed(QWidget* window) { return QTest::qWaitForWindowExposed(window, 2000
 class X11DesktopTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void goesOnAndOffInPlace() {
         const bool withManager = qEnvironmentVariableIsSet("HUEBIRD_TEST_WM");
         X11Desktop desktop;

@@ -58,7 +58,7 @@ QByteArray Bmp16(const std::vector<std::string>& rows, bool fiveSixFive, std::ui
 class BmpKeyColorTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void sixteenBitMagentaIsTransparent_data() {
         QTest::addColumn<bool>("fiveSixFive");
         QTest::addColumn<int>("opaque");

@@ -139,9 +139,11 @@ class ContrastFormTest : public QObject {
             QCOMPARE(Edit(form, i)->width(), 25);
             QCOMPARE(Edit(form, i)->maxLength(), 3);
         }
-        QCOMPARE(Child<QToolButton>(form, "SpeedButton4")->geometry(), QRect(270, 158 + down, 50, 21));
+        QCOMPARE(Child<QToolButton>(form, "SpeedButton4")->geometry(),
+                 QRect(270, 158 + down, 50, 21));
         QCOMPARE(Child<QToolButton>(form, "SpeedButton4")->text(), QStringLiteral("确定"));
-        QCOMPARE(Child<QToolButton>(form, "SpeedButton5")->geometry(), QRect(325, 158 + down, 50, 21));
+        QCOMPARE(Child<QToolButton>(form, "SpeedButton5")->geometry(),
+                 QRect(325, 158 + down, 50, 21));
         QCOMPARE(Child<QToolButton>(form, "SpeedButton5")->text(), QStringLiteral("取消"));
         QCOMPARE(Child<QLabel>(form, "Label9")->pos(), QPoint(1, 164 + down));
         // The exchange glyph: 12 x 12, black where it is drawn.
@@ -251,8 +253,7 @@ class ContrastFormTest : public QObject {
         Edit(form, 1)->paste();
         QCOMPARE(Edit(form, 1)->text(), QStringLiteral("abc"));
         QCOMPARE(Bar(form, 1)->value(), 20);
-        QCOMPARE(Notices::Recorded(),
-                 QStringList{QStringLiteral("error: “abc”不是有效的整数")});
+        QCOMPARE(Notices::Recorded(), QStringList{QStringLiteral("error: “abc”不是有效的整数")});
         QCOMPARE(form.EditedRgb(), (Rgb{1, 20, 30}));
     }
 

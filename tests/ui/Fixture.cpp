@@ -48,8 +48,8 @@ void AppFolder::WriteSkin(const QString& name, const SkinSpec& spec) const {
         QImage strip(spec.stripWidth, spec.stripHeight, QImage::Format_RGB32);
         QPainter p(&strip);
         p.fillRect(0, 0, spec.stripWidth / 2, spec.stripHeight, QColor(NormalFace(i)));
-        p.fillRect(spec.stripWidth / 2, 0, spec.stripWidth - spec.stripWidth / 2,
-                   spec.stripHeight, QColor(PressedFace(i)));
+        p.fillRect(spec.stripWidth / 2, 0, spec.stripWidth - spec.stripWidth / 2, spec.stripHeight,
+                   QColor(PressedFace(i)));
         p.end();
         const QString stripName = QStringLiteral("b%1.bmp").arg(i);
         strip.save(file(folder + stripName), "BMP");

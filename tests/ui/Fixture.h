@@ -12,8 +12,8 @@ struct SkinSpec {
     int width = 60;
     int height = 50;
     QRgb panel = qRgb(40, 44, 52);
-    bool holeAt20_20 = true;        // a 3 x 3 transparent hole enclosed by the panel
-    int stripWidth = 16;            // each button strip: two halves of 8 x 6
+    bool holeAt20_20 = true;  // a 3 x 3 transparent hole enclosed by the panel
+    int stripWidth = 16;      // each button strip: two halves of 8 x 6
     int stripHeight = 6;
     QString labelColor = "FF0000";  // colour text of every label
     int bold = 1;
@@ -21,7 +21,7 @@ struct SkinSpec {
 };
 
 class AppFolder {
-public:
+  public:
     AppFolder();
     std::filesystem::path path() const { return dir_.path().toStdString(); }
     QString file(const QString& relative) const { return dir_.filePath(relative); }
@@ -36,7 +36,7 @@ public:
     static QRgb NormalFace(int i) { return qRgb(10 * i, 100, 200); }
     static QRgb PressedFace(int i) { return qRgb(10 * i, 200, 100); }
 
-private:
+  private:
     QTemporaryDir dir_;
 };
 

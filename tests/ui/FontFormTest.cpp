@@ -24,7 +24,7 @@ using namespace huebird;
 namespace {
 
 class FakeFontHost : public FontHost {
-public:
+  public:
     std::array<ColorValue, kLabelCount> labels = {
         MakeColor(0xff, 0x80, 0x00), MakeColor(0, 0x80, 0),       MakeColor(0, 0, 0xff),
         MakeColor(0x12, 0x34, 0x56), MakeColor(0xab, 0xcd, 0xef), MakeColor(0, 0, 0)};
@@ -115,7 +115,7 @@ void ChooseColor(FontForm& form, int tag, QColor color) {
 
 // Counts the times a file in a folder is replaced by a rename.
 class Replacements {
-public:
+  public:
     explicit Replacements(const QString& folder) : fd_(inotify_init1(IN_NONBLOCK)) {
         inotify_add_watch(fd_, folder.toLocal8Bit().constData(), IN_MOVED_TO | IN_CLOSE_WRITE);
     }
@@ -133,7 +133,7 @@ public:
         return count_;
     }
 
-private:
+  private:
     int fd_;
     int count_ = 0;
 };
@@ -146,7 +146,7 @@ class FontFormTest : public QObject {
     QTemporaryDir dir_;
     QString ini_;
 
-private slots:
+  private slots:
     void init() {
         Notices::SetRecording(true);
         ini_ = dir_.filePath("skin.ini");

@@ -12,7 +12,7 @@ using namespace huebird;
 namespace {
 
 class Throwing : public QObject {
-public:
+  public:
     int handled = 0;
     bool event(QEvent* e) override {
         if (e->type() != QEvent::User) return QObject::event(e);
@@ -26,7 +26,7 @@ public:
 class GuardTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void init() { Notices::SetRecording(true); }
 
     void anErrorInAHandlerIsShownAndTheLoopGoesOn() {

@@ -12,7 +12,7 @@ using namespace huebird;
 namespace {
 
 class FakeHookHost : public HookHost {
-public:
+  public:
     std::uint32_t key = 87;
     int writes = 0, pauses = 0, resumes = 0, footerLinks = 0;
     void PauseAutoSize() override { ++pauses; }
@@ -33,14 +33,16 @@ public:
 };
 
 QComboBox* Keys(HookForm& form) { return form.findChild<QComboBox*>("ComboBox1"); }
-QToolButton* ButtonOf(HookForm& form, const char* name) { return form.findChild<QToolButton*>(name); }
+QToolButton* ButtonOf(HookForm& form, const char* name) {
+    return form.findChild<QToolButton*>(name);
+}
 
 }  // namespace
 
 class HookFormTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void looksAsDesignedAndSitsBesideTheMainWindow() {
         FakeHookHost host;
         HookForm form(host, 1024);
@@ -69,16 +71,28 @@ private slots:
 
     void preselectsAndStoresOnlyOnOk_data() {
         QTest::addColumn<uint>("stored");
-        QTest::addColumn<QString>("shown");  // "" for nothing selected
+        QTest::addColumn<QString>("shown");   // "" for nothing selected
         QTest::addColumn<QString>("choose");  // "" to choose nothing
         QTest::addColumn<QString>("close");   // "ok", "cancel" or "box"
         QTest::addColumn<uint>("after");
-        QTest::newRow("W, choose F5, OK") << 87u << "W" << "F5" << "ok" << 116u;
-        QTest::newRow("F5, OK keeps it") << 116u << "F5" << "" << "ok" << 116u;
-        QTest::newRow("C is not offered; OK keeps 67") << 67u << "" << "" << "ok" << 67u;
-        QTest::newRow("125 shows nothing") << 125u << "" << "" << "ok" << 125u;
-        QTest::newRow("choose A, Cancel") << 87u << "W" << "A" << "cancel" << 87u;
-        QTest::newRow("choose F12, close box") << 87u << "W" << "F12" << "box" << 87u;
+        QTest::newRow("W, choose F5, OK") << 87u << "W"
+                                          << "F5"
+                                          << "ok" << 116u;
+        QTest::newRow("F5, OK keeps it") << 116u << "F5"
+                                         << ""
+                                         << "ok" << 116u;
+        QTest::newRow("C is not offered; OK keeps 67") << 67u << ""
+                                                       << ""
+                                                       << "ok" << 67u;
+        QTest::newRow("125 shows nothing") << 125u << ""
+                                           << ""
+                                           << "ok" << 125u;
+        QTest::newRow("choose A, Cancel") << 87u << "W"
+                                          << "A"
+                                          << "cancel" << 87u;
+        QTest::newRow("choose F12, close box") << 87u << "W"
+                                               << "F12"
+                                               << "box" << 87u;
     }
     void preselectsAndStoresOnlyOnOk() {
         QFETCH(uint, stored);
@@ -95,9 +109,11 @@ private slots:
             if (!choose.isEmpty()) Keys(form)->setCurrentIndex(Keys(form)->findText(choose));
             form.show();
             if (close == "ok") QTest::mouseClick(ButtonOf(form, "SpeedButton2"), Qt::LeftButton);
-            if (close == "cancel") QTest::mouseClick(ButtonOf(form, "SpeedButton3"), Qt::LeftButton);
+            if (close == "cancel")
+                QTest::mouseClick(ButtonOf(form, "SpeedButton3"), Qt::LeftButton);
             if (close == "box") form.close();
-            QCOMPARE(form.result(), close == "ok" ? int(QDialog::Accepted) : int(QDialog::Rejected));
+            QCOMPARE(form.result(),
+                     close == "ok" ? int(QDialog::Accepted) : int(QDialog::Rejected));
             QCOMPARE(host.resumes, 1);
         }
         QCOMPARE(host.key, after);

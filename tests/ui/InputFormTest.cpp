@@ -32,7 +32,7 @@ const QString kHexLine2 = QStringLiteral("最多六个字符；以回车键结�
 // Like the main window it finishes a close from its own queue, where it resumes the automatic
 // size only if the input window is still there.
 class FakeHost : public QObject, public InputHost {
-public:
+  public:
     ColorValue color = MakeColor(18, 52, 86);
     QStringList log;
     QPointer<QWidget> window;
@@ -63,7 +63,7 @@ public:
         QCoreApplication::postEvent(this, new QEvent(QEvent::User));
     }
 
-protected:
+  protected:
     bool event(QEvent* e) override {
         if (e->type() != QEvent::User) return QObject::event(e);
         log << (window ? QStringLiteral("close step: window open")
@@ -102,7 +102,7 @@ bool ShowsGlyph(QToolButton* button, InputForm::Glyph glyph) {
 class InputFormTest : public QObject {
     Q_OBJECT
 
-private:
+  private:
     std::unique_ptr<FakeHost> host_;
     QPointer<InputForm> form_;
 
@@ -125,7 +125,7 @@ private:
         loop.exec();
     }
 
-private slots:
+  private slots:
     void init() {
         host_ = std::make_unique<FakeHost>();
         Notices::SetRecording(true);

@@ -73,7 +73,7 @@ QString LabelText(QWidget* w, const char* name) {
 class MainFormTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void init() { Notices::SetRecording(true); }
 
     void buildsEveryControlMenuItemAndTimer() {
@@ -86,19 +86,19 @@ private slots:
 
         QVERIFY(form.windowFlags().testFlag(Qt::FramelessWindowHint));
         QCOMPARE(form.windowTitle(), QStringLiteral("Huebird"));
-        for (const char* name : {"SkinImg", "MenuImg", "MIniImg", "CloseImg", "SubRedImg",
-                                 "AddRedImg", "SubGreenImg", "AddGreenImg", "SubBlueImg",
-                                 "AddBlueImg", "SubRgbImg", "AddRgbImg", "RedFont", "GreenFont",
-                                 "BlueFont", "RgbRFont", "RgbGFont", "RgbBFont", "Color1Img",
-                                 "Color2Img", "Color3Img", "Color4Img", "PopupMenu1",
-                                 "PopupMenu2", "Timer1", "Timer2"}) {
+        for (const char* name :
+             {"SkinImg",     "MenuImg",     "MIniImg",    "CloseImg",   "SubRedImg",  "AddRedImg",
+              "SubGreenImg", "AddGreenImg", "SubBlueImg", "AddBlueImg", "SubRgbImg",  "AddRgbImg",
+              "RedFont",     "GreenFont",   "BlueFont",   "RgbRFont",   "RgbGFont",   "RgbBFont",
+              "Color1Img",   "Color2Img",   "Color3Img",  "Color4Img",  "PopupMenu1", "PopupMenu2",
+              "Timer1",      "Timer2"}) {
             QVERIFY2(form.findChild<QObject*>(QString::fromLatin1(name)), name);
         }
-        for (const char* name : {"N14", "N15", "N18", "N1", "N9", "N16", "N12", "N21", "N22",
-                                 "N10", "N19", "N20", "N11", "N25", "N26", "N27", "N28", "N34",
-                                 "N35", "N6", "N2", "N13", "ZF61", "N7", "N3", "N4", "N8", "N17",
-                                 "N5", "N39", "N36", "N41", "N37", "N29", "N30", "N31", "N40",
-                                 "normal1", "N32", "N33", "N23", "N24"}) {
+        for (const char* name :
+             {"N14",  "N15", "N18", "N1",  "N9",      "N16", "N12", "N21", "N22", "N10", "N19",
+              "N20",  "N11", "N25", "N26", "N27",     "N28", "N34", "N35", "N6",  "N2",  "N13",
+              "ZF61", "N7",  "N3",  "N4",  "N8",      "N17", "N5",  "N39", "N36", "N41", "N37",
+              "N29",  "N30", "N31", "N40", "normal1", "N32", "N33", "N23", "N24"}) {
             QVERIFY2(Item(form, name), name);
         }
         QCOMPARE(Item(form, "N4")->text(), QStringLiteral("关闭"));
@@ -141,9 +141,9 @@ private slots:
         QCOMPARE(form.geometry(), QRect(100, 200, 60, 50));
         const QRegion mask = form.mask();
         QVERIFY(mask.contains(QPoint(4, 0)));
-        QVERIFY(!mask.contains(QPoint(3, 0)));    // first opaque pixel after the corner
-        QVERIFY(!mask.contains(QPoint(2, 0)));    // transparent corner
-        QVERIFY(!mask.contains(QPoint(0, 10)));   // outermost opaque column
+        QVERIFY(!mask.contains(QPoint(3, 0)));   // first opaque pixel after the corner
+        QVERIFY(!mask.contains(QPoint(2, 0)));   // transparent corner
+        QVERIFY(!mask.contains(QPoint(0, 10)));  // outermost opaque column
         QVERIFY(!mask.contains(QPoint(59, 10)));
         QVERIFY(mask.contains(QPoint(58, 10)));
         QVERIFY(!mask.contains(QPoint(10, 49)));  // bottom row
@@ -228,8 +228,12 @@ private slots:
         AppFolder app;
         app.WriteSettings(kSettings);
         app.WriteSkin("DEFAULT");
-        app.WriteSkin("Wide", SkinSpec{.width = 90, .height = 70, .holeAt20_20 = false,
-                                       .labelColor = "0000FF", .bold = 0, .flexWidth = 44});
+        app.WriteSkin("Wide", SkinSpec{.width = 90,
+                                       .height = 70,
+                                       .holeAt20_20 = false,
+                                       .labelColor = "0000FF",
+                                       .bold = 0,
+                                       .flexWidth = 44});
         FakePlatform platform;
         MainForm form(app.path(), platform);
         form.show();
@@ -253,7 +257,7 @@ private slots:
         QCOMPARE(form.size(), QSize(90, 70));
         QVERIFY(form.mask().contains(QPoint(21, 21)));
         QVERIFY(platform.desktop.staysOnTopCalls.back().on);  // every skin load puts it on top
-        QCOMPARE(form.winId(), id);  // the same window, not a new one
+        QCOMPARE(form.winId(), id);                           // the same window, not a new one
         QVERIFY(!Item(form, "N9")->isChecked());  // the setting is not changed by a switch
         QCOMPARE(form.FlexWidth(), 44);
         auto* red = form.findChild<QLabel*>("RedFont");
@@ -362,10 +366,12 @@ private slots:
             img.fill(fill);
             img.save(app.file("skins/DEFAULT/" + file), "BMP");
         };
-        const QByteArray garbage = QByteArray("\x00\xff\xfe[Sys\x00tem]\n=\x80\x81", 16).repeated(64);
+        const QByteArray garbage =
+            QByteArray("\x00\xff\xfe[Sys\x00tem]\n=\x80\x81", 16).repeated(64);
         const Case cases[] = {
             {"empty settings", [](AppFolder& a) { a.WriteSettings(""); }, Starts, "DEFAULT"},
-            {"garbage settings", [&](AppFolder& a) { a.WriteSettings(garbage); }, Starts, "DEFAULT"},
+            {"garbage settings", [&](AppFolder& a) { a.WriteSettings(garbage); }, Starts,
+             "DEFAULT"},
             {"truncated settings", [](AppFolder& a) { a.WriteSettings("[System]\nSkinName=DEF"); },
              Ends, "DEF/skin.ini"},
             {"huge settings",
@@ -816,7 +822,10 @@ private slots:
                 seen = {dialog->currentColor(), QColorDialog::customColor(0)};
                 if (custom.isValid()) QColorDialog::setCustomColor(0, custom);
                 dialog->setCurrentColor(pick);
-                if (ok) dialog->accept(); else dialog->reject();
+                if (ok)
+                    dialog->accept();
+                else
+                    dialog->reject();
             });
             Item(form, item)->trigger();
             return seen;
@@ -863,9 +872,13 @@ private slots:
                 QWidget* dialog = QApplication::activeModalWidget();
                 QVERIFY(dialog);
                 startRed = dialog->findChild<QLineEdit*>(QStringLiteral("Edit1"))->text();
-                dialog->findChild<QLineEdit*>(QStringLiteral("Edit1"))->setText(QStringLiteral("0"));
+                dialog->findChild<QLineEdit*>(QStringLiteral("Edit1"))
+                    ->setText(QStringLiteral("0"));
                 dialog->findChild<QLineEdit*>(QStringLiteral("Edit3"))->setText(blue);
-                if (ok) static_cast<QDialog*>(dialog)->accept(); else dialog->close();
+                if (ok)
+                    static_cast<QDialog*>(dialog)->accept();
+                else
+                    dialog->close();
             });
             Item(form, item)->trigger();
             return startRed;
@@ -894,7 +907,7 @@ private slots:
         FakePlatform platform;
         MainForm form(app.path(), platform);
         form.show();
-        QStringList opened;  // the items whose dialog opened over the first one
+        QStringList opened;       // the items whose dialog opened over the first one
         QPointer<QWidget> outer;  // the first dialog, while it runs
         bool ran = false;
         QTimer::singleShot(0, [&] {
@@ -1164,8 +1177,10 @@ private slots:
         QTest::addColumn<int>("kind");  // HotKeyProblem::Kind when loadable
         QTest::addColumn<QString>("says");
         QTest::newRow("library missing") << false << 0 << "无法加载热键库";
-        QTest::newRow("key taken") << true << int(HotKeyProblem::Kind::KeyTaken) << "系统热键 Ctrl+W 已被其他程序占用";
-        QTest::newRow("no display") << true << int(HotKeyProblem::Kind::NoDisplay) << "无法连接到 X 显示";
+        QTest::newRow("key taken")
+            << true << int(HotKeyProblem::Kind::KeyTaken) << "系统热键 Ctrl+W 已被其他程序占用";
+        QTest::newRow("no display")
+            << true << int(HotKeyProblem::Kind::NoDisplay) << "无法连接到 X 显示";
     }
     void aHotKeyThatCannotWorkGivesANotice() {
         QFETCH(bool, loadable);
@@ -1180,7 +1195,8 @@ private slots:
         MainForm form(app.path(), platform);
         QVERIFY(Notices::Recorded().isEmpty());  // start-up does not wait for the answer
         QTRY_COMPARE(Notices::Recorded().size(), 1);
-        QVERIFY2(Notices::Recorded().first().contains(says), qPrintable(Notices::Recorded().first()));
+        QVERIFY2(Notices::Recorded().first().contains(says),
+                 qPrintable(Notices::Recorded().first()));
         form.close();
         // Without the library the key read at start is still written back.
         QVERIFY(app.ReadText("palora.ini").contains("HookKey=87"));
@@ -1223,7 +1239,8 @@ private slots:
         MainForm form(app.path(), platform);
         form.show();
         // Start-up's own question has been asked.
-        QTRY_COMPARE(QString::fromStdString(platform.hotKey.calls.back()), QStringLiteral("Problem"));
+        QTRY_COMPARE(QString::fromStdString(platform.hotKey.calls.back()),
+                     QStringLiteral("Problem"));
         const auto minimise = [&] {
             QTest::mouseClick(Button(form, "MIniImg"), Qt::LeftButton, {}, QPoint(2, 2));
         };
@@ -1257,7 +1274,7 @@ private slots:
             AppFolder app;
             QByteArray settings = kSettings;
             settings.replace("Top=200\r\nLeft=100", "Top=" + QByteArray::number(top) +
-                                                         "\r\nLeft=" + QByteArray::number(left));
+                                                        "\r\nLeft=" + QByteArray::number(left));
             app.WriteSettings(settings);
             app.WriteSkin("DEFAULT");
             FakePlatform platform;

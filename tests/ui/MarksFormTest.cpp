@@ -55,7 +55,7 @@ const char* const kSample =
     "Hash=#87CEEB\n";
 
 class FakeHost : public FavouritesHost {
-public:
+  public:
     std::filesystem::path settings;
     QStringList menu;  // "add <list> <name>" / "remove <list> <name>", in call order
     int pauses = 0;
@@ -115,7 +115,7 @@ QList<ShownBox> AnswerBoxes(const std::function<void()>& act) {
 // No file of this process may grow while it lives: every write that adds a byte fails with
 // the system's "file too large", for root as for anyone.
 class NoFileGrowth {
-public:
+  public:
     NoFileGrowth() {
         ::getrlimit(RLIMIT_FSIZE, &saved_);
         oldSignal_ = std::signal(SIGXFSZ, SIG_IGN);  // fail the write, do not end the process
@@ -130,7 +130,7 @@ public:
     NoFileGrowth(const NoFileGrowth&) = delete;
     NoFileGrowth& operator=(const NoFileGrowth&) = delete;
 
-private:
+  private:
     rlimit saved_{};
     void (*oldSignal_)(int) = SIG_DFL;
 };
@@ -140,7 +140,7 @@ private:
 class MarksFormTest : public QObject {
     Q_OBJECT
 
-private:
+  private:
     QTemporaryDir dir_;
     FakeHost host_;
     std::unique_ptr<MarksForm> dialog_;
@@ -207,7 +207,7 @@ private:
     }
     void SetName(const QString& name) { Get<QLineEdit>("Edit2")->setText(name); }
 
-private slots:
+  private slots:
     void initTestCase() {
         QVERIFY(dir_.isValid());
         QFont::insertSubstitutions(QStringLiteral("宋体"), {QStringLiteral("WenQuanYi Zen Hei")});

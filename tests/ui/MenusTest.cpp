@@ -28,7 +28,8 @@ const QByteArray kSettings =
 
 QStringList Readout(MainForm& form) {
     QStringList texts;
-    for (const char* name : {"RedFont", "GreenFont", "BlueFont", "RgbRFont", "RgbGFont", "RgbBFont"})
+    for (const char* name :
+         {"RedFont", "GreenFont", "BlueFont", "RgbRFont", "RgbGFont", "RgbBFont"})
         texts << form.findChild<QLabel*>(QString::fromLatin1(name))->text();
     return texts;
 }
@@ -129,7 +130,7 @@ void CheckEntryShowsAndApplies(MainForm& form, QMenu* list, int i) {
 class MenusTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void init() { Notices::SetRecording(true); }
 
     void copiesInTheChosenNotation() {
@@ -148,7 +149,8 @@ private slots:
             Window w(QByteArray("[System]\r\nColor1=123456\r\n") + c.settings);
             w.platform.clipboard.text = "old";
             Item(*w.form, "N2")->trigger();
-            QCOMPARE(QString::fromStdString(*w.platform.clipboard.text), QString::fromLatin1(c.text));
+            QCOMPARE(QString::fromStdString(*w.platform.clipboard.text),
+                     QString::fromLatin1(c.text));
         }
     }
 
@@ -157,11 +159,13 @@ private slots:
             std::optional<std::string> clip;
             const char* red;  // readout after the paste
         };
-        const Case cases[] = {
-            {"#12AB9f", "018"},  {"12ab9f", "018"}, {"F", "240"},         {"", "000"},
-            {"#FFF", "018"},     {"0x123456", "018"}, {"123456\n", "018"}, {" 123456", "018"},
-            {"RGB(1, 2, 3)", "018"}, {"#1234567", "018"}, {std::nullopt, "018"},  // no text: "error"
-        };
+        const Case cases[] =
+            {
+                {"#12AB9f", "018"},  {"12ab9f", "018"},     {"F", "240"},
+                {"", "000"},         {"#FFF", "018"},       {"0x123456", "018"},
+                {"123456\n", "018"}, {" 123456", "018"},    {"RGB(1, 2, 3)", "018"},
+                {"#1234567", "018"}, {std::nullopt, "018"},  // no text: "error"
+            };
         for (const Case& c : cases) {
             Window w;
             w.platform.clipboard.text = c.clip;
@@ -205,8 +209,7 @@ private slots:
         QCOMPARE(menu->actionGeometry(Item(*w.form, "N5")), QRect(0, 219, 150, 21));
         QCOMPARE(normal.height(), 240);
         // The banner runs down the left edge, slice by slice.
-        for (int y : {0, 70, 150, 239})
-            QCOMPARE(normal.pixel(10, y), MenuBanner().pixel(10, y));
+        for (int y : {0, 70, 150, 239}) QCOMPARE(normal.pixel(10, y), MenuBanner().pixel(10, y));
         // A separator: a grey line over a white one, three and four rows into its slice,
         // from x 34 through x 149, the last column of the item.
         const QRgb face = normal.pixel(26, 66);  // the gap beside the banner: not painted
@@ -252,15 +255,15 @@ private slots:
         QCOMPARE(common->actionGeometry(Entry(*w.form, "N39", "Sky")).size(), QSize(100, 21));
 
         const QImage shown = Shown(common);
-        QCOMPARE(shown.pixel(8, 8), qRgb(0x87, 0xCE, 0xEB));  // Sky's box
-        QCOMPARE(shown.pixel(0, 8), qRgb(0, 0, 0));            // its outline
+        QCOMPARE(shown.pixel(8, 8), qRgb(0x87, 0xCE, 0xEB));        // Sky's box
+        QCOMPARE(shown.pixel(0, 8), qRgb(0, 0, 0));                 // its outline
         QCOMPARE(shown.pixel(8, 21 + 8), shown.pixel(60, 21 + 8));  // Hashed: a blank line
-        QCOMPARE(shown.pixel(8, 42 + 8), qRgb(255, 0, 0));     // Red=FF, filled up to FF0000
+        QCOMPARE(shown.pixel(8, 42 + 8), qRgb(255, 0, 0));          // Red=FF, filled up to FF0000
         common->hide();
 
         Entry(*w.form, "N39", "Sky")->trigger();
         QCOMPARE(Readout(*w.form), QStringList({"135", "206", "235", "87", "CE", "EB"}));
-        Entry(*w.form, "N39", "Hashed")->trigger();  // applies on click all the same
+        Entry(*w.form, "N39", "Hashed")->trigger();     // applies on click all the same
         QCOMPARE(w.form->Colors().HistoryIndex(0), 1);  // the same colour records nothing
         Entry(*w.form, "N39", "Odd")->trigger();
         QCOMPARE(Readout(*w.form)[0], QStringLiteral("135"));

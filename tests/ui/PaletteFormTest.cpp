@@ -15,7 +15,7 @@ using namespace huebird;
 namespace {
 
 class FakePaletteHost : public PaletteHost {
-public:
+  public:
     std::vector<ColorValue> applied;
     std::vector<int> stored;  // every SetPalIndex, in order
     int palIndex = 0, footerLinks = 0;
@@ -53,7 +53,7 @@ void FlushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::Deferr
 class PaletteFormTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void cleanup() {
         for (PaletteForm* f : PaletteForm::OpenPalettes()) delete f;
         FlushDeletes();

@@ -17,7 +17,7 @@ using namespace huebird;
 class TranslationTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void aChineseReaderGetsTheToolkitsTextsInChinese() {
         const std::map<std::string, std::string> env = {{"LANG", "zh_CN.UTF-8"}};
         const QString missing = InstallTranslations([&env](const char* name) -> const char* {
@@ -32,13 +32,15 @@ private slots:
         for (const QPushButton* b : dialog.findChildren<QPushButton*>()) texts << b->text();
         for (const QLabel* l : dialog.findChildren<QLabel*>()) texts << l->text();
         QVERIFY2(texts.contains(QStringLiteral("确定")), qPrintable(texts.join(" | ")));
-        QVERIFY2(texts.contains(QStringLiteral("添加到自定义颜色(&A)")), qPrintable(texts.join(" | ")));
+        QVERIFY2(texts.contains(QStringLiteral("添加到自定义颜色(&A)")),
+                 qPrintable(texts.join(" | ")));
         QVERIFY2(!texts.contains(QStringLiteral("OK")), qPrintable(texts.join(" | ")));
 
         QLineEdit edit;
         const std::unique_ptr<QMenu> menu(edit.createStandardContextMenu());
         QStringList items;
-        for (const QAction* a : menu->actions()) items << a->text().section(QLatin1Char('\t'), 0, 0);
+        for (const QAction* a : menu->actions())
+            items << a->text().section(QLatin1Char('\t'), 0, 0);
         QVERIFY2(items.contains(QStringLiteral("撤消(&U)")), qPrintable(items.join(" | ")));
 
         // The program's own message for a text that is no number reads Chinese as well.

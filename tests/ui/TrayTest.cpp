@@ -32,7 +32,7 @@ const QString kNoWayBack =
 const QString kKeyBringsBack = QStringLiteral("notice: 窗口已隐藏，按 Ctrl+W 可以重新显示");
 
 class FakeHost : public TrayHost {
-public:
+  public:
     QMenu* menu = nullptr;
     bool hotKeyWorks = true;
     QMenu* PopupMenu1() const override { return menu; }
@@ -82,7 +82,7 @@ class TrayTest : public QObject {
         presence = std::make_unique<Presence>(*main, host, [this] { return tray; });
     }
 
-private slots:
+  private slots:
     void init() {
         Notices::SetRecording(true);
         host = FakeHost{};

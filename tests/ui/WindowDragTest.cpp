@@ -13,7 +13,7 @@ namespace huebird {
 class WindowDragTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void followsThePointerLessTheGrabOffset() {
         QWidget window;
         window.move(100, 100);

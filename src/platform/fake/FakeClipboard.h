@@ -6,7 +6,7 @@
 namespace huebird {
 
 class FakeClipboard : public Clipboard {
-public:
+  public:
     std::optional<std::string> text;
     int writes = 0;
 

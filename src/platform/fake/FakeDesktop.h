@@ -9,7 +9,7 @@
 namespace huebird {
 
 class FakeDesktop : public Desktop {
-public:
+  public:
     Rect workArea{0, 0, 1024, 768};
     std::vector<QWidget*> offTaskbar;
     int workAreaReads = 0;

@@ -9,7 +9,7 @@
 namespace huebird {
 
 class FakeScreen : public ScreenSampler {
-public:
+  public:
     FakeScreen(int width = 1024, int height = 768)
         : width_(width), height_(height), pixels_(static_cast<std::size_t>(width) * height, 0) {}
 
@@ -17,7 +17,9 @@ public:
     int areaReads = 0;
 
     void Fill(std::uint32_t rgb) { std::fill(pixels_.begin(), pixels_.end(), rgb); }
-    void Set(int x, int y, std::uint32_t rgb) { pixels_[static_cast<std::size_t>(y) * width_ + x] = rgb; }
+    void Set(int x, int y, std::uint32_t rgb) {
+        pixels_[static_cast<std::size_t>(y) * width_ + x] = rgb;
+    }
 
     // One unscaled monitor over the whole picture, unless a test sets others.
     std::vector<Monitor> monitors;
@@ -43,7 +45,7 @@ public:
         }
     }
 
-private:
+  private:
     int width_, height_;
     std::vector<std::uint32_t> pixels_;
 };

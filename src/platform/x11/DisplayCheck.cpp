@@ -27,7 +27,7 @@ std::string DisplayProblem() {
     const int depth = DefaultDepth(dpy, screen);
     XCloseDisplay(dpy);
     if (kind == TrueColor && depth >= 15) return {};
-    const char* kinds[] = {"StaticGray", "GrayScale", "StaticColor",
+    const char* kinds[] = {"StaticGray",  "GrayScale", "StaticColor",
                            "PseudoColor", "TrueColor", "DirectColor"};
     std::string line = "the screen of \"";
     line += name;

@@ -11,7 +11,7 @@
 namespace huebird {
 
 class DisplayLoss {
-public:
+  public:
     explicit DisplayLoss(std::function<void()> lastStep);
     ~DisplayLoss();
     DisplayLoss(const DisplayLoss&) = delete;
@@ -20,7 +20,7 @@ public:
     // Whether the toolkit's connection to the X server has broken.
     static bool Broken();
 
-private:
+  private:
     static void AtExit();
     std::function<void()> lastStep_;
 };

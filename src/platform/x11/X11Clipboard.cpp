@@ -119,8 +119,8 @@ struct X11Clipboard::Reader {
         int format = 0;
         unsigned long items = 0, after = 0;
         unsigned char* data = nullptr;
-        if (XGetWindowProperty(dpy, window, property, 0, 1, False, AnyPropertyType, &type,
-                               &format, &items, &after, &data) != Success) {
+        if (XGetWindowProperty(dpy, window, property, 0, 1, False, AnyPropertyType, &type, &format,
+                               &items, &after, &data) != Success) {
             return false;
         }
         if (type == incr && format == 32 && items == 1) {
@@ -138,9 +138,8 @@ struct X11Clipboard::Reader {
         int format = 0;
         unsigned long items = 0, after = 0;
         unsigned char* data = nullptr;
-        if (XGetWindowProperty(dpy, window, property, 0, (kMaxBytes + 3) / 4, True,
-                               AnyPropertyType, &type, &format, &items, &after,
-                               &data) != Success) {
+        if (XGetWindowProperty(dpy, window, property, 0, (kMaxBytes + 3) / 4, True, AnyPropertyType,
+                               &type, &format, &items, &after, &data) != Success) {
             return false;
         }
         const bool bytes = format == 8 && after == 0;
@@ -158,8 +157,9 @@ struct X11Clipboard::Reader {
                 if (event.xproperty.atom == property && event.xproperty.state == PropertyNewValue)
                     return true;
             }
-            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-                                  deadline - Clock::now()).count();
+            const auto left =
+                std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now())
+                    .count();
             if (left <= 0) return false;
             pollfd fd{ConnectionNumber(dpy), POLLIN, 0};
             poll(&fd, 1, static_cast<int>(left));

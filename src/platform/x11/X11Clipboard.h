@@ -12,7 +12,7 @@
 namespace huebird {
 
 class X11Clipboard : public Clipboard {
-public:
+  public:
     // How long a paste waits for the owner, and the longest text it takes: a colour code is
     // a few dozen bytes.
     static constexpr int kTimeoutMs = 1000;
@@ -26,7 +26,7 @@ public:
     std::optional<std::string> Text() override;
     void SetText(const std::string& text) override;
 
-private:
+  private:
     struct Reader;
     std::unique_ptr<Reader> reader_;
 };

@@ -108,7 +108,7 @@ void SetWmState(Display* dpy, Window id, const std::vector<std::string>& names, 
 // kept with the window and written again each time it is about to be shown (the toolkit sends
 // the show event before it maps the window).
 class WmStateKeeper : public QObject {
-public:
+  public:
     explicit WmStateKeeper(QWidget* window) : QObject(window), window_(window) {
         window->installEventFilter(this);
     }
@@ -125,7 +125,7 @@ public:
         XFlush(dpy);
     }
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (watched == window_ && event->type() == QEvent::Show) {
             if (Display* dpy = XDisplay()) {
@@ -136,7 +136,7 @@ protected:
         return false;
     }
 
-private:
+  private:
     Window Id() const { return static_cast<Window>(window_->winId()); }
 
     QWidget* window_;
@@ -148,8 +148,8 @@ private:
 Rect X11Desktop::WorkArea() {
     if (Display* dpy = XDisplay()) {
         const Window root = DefaultRootWindow(dpy);
-        const std::vector<unsigned long> current = ReadProperty32(
-            dpy, root, XInternAtom(dpy, "_NET_CURRENT_DESKTOP", False), XA_CARDINAL);
+        const std::vector<unsigned long> current =
+            ReadProperty32(dpy, root, XInternAtom(dpy, "_NET_CURRENT_DESKTOP", False), XA_CARDINAL);
         const std::vector<unsigned long> areas =
             ReadProperty32(dpy, root, XInternAtom(dpy, "_NET_WORKAREA", False), XA_CARDINAL);
         // One x, y, width, height per desktop.
@@ -163,7 +163,7 @@ Rect X11Desktop::WorkArea() {
     }
     // No window manager publishes a work area: the primary screen is all of it.
     const QRect g = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->geometry()
-                                                      : QRect(0, 0, 1024, 768);
+                                                     : QRect(0, 0, 1024, 768);
     return {g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
 }
 
@@ -188,7 +188,6 @@ void X11Desktop::SetStaysOnTop(QWidget* window, bool on) {
         }
     }
 }
-
 
 void X11Desktop::OpenUrl(const std::string& url, OpenFailed failed) {
     OpenWithDesktop(QString::fromStdString(url), std::move(failed));

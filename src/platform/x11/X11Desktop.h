@@ -7,7 +7,7 @@
 namespace huebird {
 
 class X11Desktop : public Desktop {
-public:
+  public:
     Rect WorkArea() override;
     void KeepOffTaskbar(QWidget* window) override;
     // With a window manager that handles _NET_WM_STATE, a window it manages is asked for

@@ -69,8 +69,8 @@ void X11ScreenSampler::ReadArea(int x, int y, int w, int h, std::uint32_t* out) 
             for (int row = 0; row < y1 - y0; ++row) {
                 std::uint32_t* dst = out + static_cast<std::ptrdiff_t>(y0 - y + row) * w + (x0 - x);
                 if (direct) {
-                    const auto* src =
-                        reinterpret_cast<const std::uint32_t*>(img->data + row * img->bytes_per_line);
+                    const auto* src = reinterpret_cast<const std::uint32_t*>(
+                        img->data + row * img->bytes_per_line);
                     for (int col = 0; col < x1 - x0; ++col) dst[col] = src[col] & 0xFFFFFFu;
                     continue;
                 }
@@ -78,10 +78,11 @@ void X11ScreenSampler::ReadArea(int x, int y, int w, int h, std::uint32_t* out) 
                     const unsigned long p = XGetPixel(img, col, row);
                     auto scale = [&](unsigned long mask, int shift) {
                         const unsigned long max = mask >> shift;
-                        return max ? static_cast<std::uint32_t>(((p & mask) >> shift) * 255 / max) : 0u;
+                        return max ? static_cast<std::uint32_t>(((p & mask) >> shift) * 255 / max)
+                                   : 0u;
                     };
-                    dst[col] = (scale(img->red_mask, rs) << 16) | (scale(img->green_mask, gs) << 8) |
-                               scale(img->blue_mask, bs);
+                    dst[col] = (scale(img->red_mask, rs) << 16) |
+                               (scale(img->green_mask, gs) << 8) | scale(img->blue_mask, bs);
                 }
             }
             XDestroyImage(img);

@@ -7,7 +7,7 @@
 namespace huebird {
 
 class X11ScreenSampler : public ScreenSampler {
-public:
+  public:
     Point CursorPos() override;
     std::vector<Monitor> Monitors() override;
     bool OnScreen(int x, int y) override;

@@ -12,13 +12,13 @@ class QWidget;
 namespace huebird {
 
 class ColourChooser {
-public:
+  public:
     // The chosen colour, or none when the user cancels. Modal over `parent`.
     std::optional<ColorValue> Choose(QWidget* parent);
     // The colour the next run starts on.
     ColorValue Last() const { return last_; }
 
-private:
+  private:
     ColorValue last_ = 0;
 };
 

@@ -37,8 +37,8 @@ void ColourCommands::N24Click() {
         const int g = GreyLevel(RedOf(c), GreenOf(c), BlueOf(c));
         colors_.WorkColor = MakeColor(g, g, g);
     } else {
-        const QRgb p = picture.pixel(std::min(5, picture.width() - 1),
-                                     std::min(5, picture.height() - 1));
+        const QRgb p =
+            picture.pixel(std::min(5, picture.width() - 1), std::min(5, picture.height() - 1));
         colors_.WorkColor = MakeColor(qRed(p), qGreen(p), qBlue(p));
     }
     colors_.ShowWorkColor();

@@ -18,7 +18,7 @@ struct CopySettings {
 };
 
 class ColourCommands {
-public:
+  public:
     ColourCommands(ColorModel& colors, Clipboard& clipboard, const std::array<Swatch*, 4>& swatches,
                    const CopySettings& copy);
 
@@ -27,7 +27,7 @@ public:
     void N23Click();  // invert
     void N24Click();  // grey
 
-private:
+  private:
     ColorModel& colors_;
     Clipboard& clipboard_;
     const std::array<Swatch*, 4>& swatches_;

@@ -112,8 +112,7 @@ ContrastForm::ContrastForm(int red, int green, int blue, DialogHost& host, QWidg
     // pixels allow, the dialog grows by the difference, and the bottom row (buttons, footer
     // link, readout) keeps to the lower edge.
     const int rowHeight = QFontMetrics(DialogFont()).height();
-    const int height =
-        std::max(kClientHeight, kReadoutTop + 2 * rowHeight + kBottomMargin);
+    const int height = std::max(kClientHeight, kReadoutTop + 2 * rowHeight + kBottomMargin);
     const int down = height - kClientHeight;
     ApplyDialogLook(this, kClientWidth, height);
     setModal(true);

@@ -17,7 +17,7 @@ class InputHost;
 
 class InputForm : public QWidget {
     Q_OBJECT
-public:
+  public:
     // Places the window below the main window, holds the main window's automatic size and
     // opens collapsed in decimal mode. The fields stay empty until FillFields.
     InputForm(InputHost& host, int screenWidth, int screenHeight, QWidget* parent = nullptr);
@@ -29,17 +29,17 @@ public:
     enum class Glyph { Close, Expand, Collapse };  // grey cross, down and up triangle
     static QPixmap GlyphPixmap(Glyph glyph);
 
-public slots:
+  public slots:
     void SpeedButton1Click();  // expand or collapse
     void SpeedButton2Click();  // close
     void SpeedButton3Click();  // hexadecimal -> decimal
     void SpeedButton4Click();  // decimal -> hexadecimal
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
 
-private:
+  private:
     void ShowPanel(QFrame* shown, QFrame* hidden, const char* line1, const char* line2);
     void EnterHex();
     void EnterDecimal();

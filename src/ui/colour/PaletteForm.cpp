@@ -21,7 +21,7 @@ namespace huebird {
 // tab while it has tabs, so "no page" keeps the first tab current, paints every tab as not
 // selected and has the page area left empty; a press on any tab ends it.
 class PageTabs : public QTabBar {
-public:
+  public:
     explicit PageTabs(std::function<void()> pageChosen) : pageChosen_(std::move(pageChosen)) {}
 
     bool NoneSelected() const { return none_; }
@@ -30,7 +30,7 @@ public:
         update();
     }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override {
         if (!none_) {
             QTabBar::paintEvent(event);
@@ -52,7 +52,7 @@ protected:
         QTabBar::mousePressEvent(event);
     }
 
-private:
+  private:
     std::function<void()> pageChosen_;
     bool none_ = false;
 };
@@ -61,18 +61,18 @@ namespace {
 
 // A palette picture: a left click released inside it counts as a click.
 class PaletteImage : public QLabel {
-public:
+  public:
     PaletteImage(QWidget* parent, std::function<void()> click)
         : QLabel(parent), click_(std::move(click)) {}
 
-protected:
+  protected:
     // Taking the press keeps the release here.
     void mousePressEvent(QMouseEvent* e) override { e->accept(); }
     void mouseReleaseEvent(QMouseEvent* e) override {
         if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint())) click_();
     }
 
-private:
+  private:
     std::function<void()> click_;
 };
 
@@ -116,7 +116,7 @@ const QImage& Picture(int page) {
 
 // The page control, with a tab row that can show no tab selected.
 class PageControl : public QTabWidget {
-public:
+  public:
     PageControl(QWidget* parent, PageTabs* tabs) : QTabWidget(parent) { setTabBar(tabs); }
 };
 
@@ -170,8 +170,7 @@ PaletteForm::PaletteForm(PaletteHost& host, ScreenSampler& screen, int screenWid
     const int mainWidth = host_.MainWidth();
     const int skinWidth = host_.SkinWidth();
     FramePlacement::PlaceOuter(
-        this, QSize(kOuterWidth, kOuterHeight), kLayoutFrame,
-        [=](const QSize& outer) {
+        this, QSize(kOuterWidth, kOuterHeight), kLayoutFrame, [=](const QSize& outer) {
             return QPoint(PaletteLeft(screenWidth, main.x(), mainWidth, skinWidth, outer.width()),
                           main.y());
         });

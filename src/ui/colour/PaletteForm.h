@@ -18,7 +18,7 @@ class PageTabs;
 
 class PaletteForm : public QWidget {
     Q_OBJECT
-public:
+  public:
     // The window's outer size, frame included.
     static constexpr int kOuterWidth = 251;
     static constexpr int kOuterHeight = 258;
@@ -41,15 +41,15 @@ public:
     // the pointer is on no screen.
     void Image1Click();
 
-signals:
+  signals:
     // The window was closed (and has stored its page); it is freed soon after.
     void Closed();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
-private:
+  private:
     void ShowNoPage();
     void LeaveNoPage();
 

@@ -16,7 +16,11 @@
 namespace huebird {
 
 Picker::Picker(ColorModel& colors, ScreenSampler& screen, QWidget* window)
-    : QObject(window), colors_(colors), screen_(screen), window_(window), timer1_(new QTimer(this)) {
+    : QObject(window),
+      colors_(colors),
+      screen_(screen),
+      window_(window),
+      timer1_(new QTimer(this)) {
     timer1_->setObjectName(QStringLiteral("Timer1"));
     timer1_->setInterval(100);
     connect(timer1_, &QTimer::timeout, this, &Picker::Timer1Timer);
@@ -91,8 +95,8 @@ void Picker::SampleScreen() {
         // Placed by the rule within the monitor under the pointer, in the window's units.
         const std::vector<Monitor> monitors = screen_.Monitors();
         const Monitor& m = MonitorAt(monitors, p);
-        const Point place = MagnifierPlace(ToLogical(m, p), m.logical,
-                                           {zoomForm_->x(), zoomForm_->y()});
+        const Point place =
+            MagnifierPlace(ToLogical(m, p), m.logical, {zoomForm_->x(), zoomForm_->y()});
         zoomForm_->move(place.x, place.y);
         zoomForm_->ShowArea(MagnifyArea(area.data()), p.x, p.y);
     }

@@ -20,7 +20,7 @@ class ZoomForm;
 
 class Picker : public QObject {
     Q_OBJECT
-public:
+  public:
     // `window` is the main window: a modal window that blocks it ends the pick.
     Picker(ColorModel& colors, ScreenSampler& screen, QWidget* window);
     ~Picker() override;
@@ -45,10 +45,10 @@ public:
     QTimer* Timer1() const { return timer1_; }
     ZoomForm* Magnifier() const;
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 
-private:
+  private:
     void Close();
 
     ColorModel& colors_;

@@ -61,6 +61,8 @@ void Swatch::mouseReleaseEvent(QMouseEvent* e) {
     emit released(this, e->button(), rect().contains(e->position().toPoint()));
 }
 
-void Swatch::contextMenuEvent(QContextMenuEvent* e) { emit contextMenuWanted(this, e->globalPos()); }
+void Swatch::contextMenuEvent(QContextMenuEvent* e) {
+    emit contextMenuWanted(this, e->globalPos());
+}
 
 }  // namespace huebird

@@ -8,7 +8,7 @@ namespace huebird {
 
 class Swatch : public QWidget {
     Q_OBJECT
-public:
+  public:
     Swatch(const QString& name, int index, QWidget* parent);
 
     int index() const { return index_; }
@@ -22,19 +22,19 @@ public:
     void ConvertToGrey();
     const QImage& picture() const { return picture_; }
 
-signals:
+  signals:
     void pressed(Swatch* swatch, Qt::MouseButton which);
     // Wherever the pointer is: the swatch keeps it from the press to the release.
     void released(Swatch* swatch, Qt::MouseButton which, bool inside);
     void contextMenuWanted(Swatch* swatch, const QPoint& globalPos);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent*) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void contextMenuEvent(QContextMenuEvent* e) override;
 
-private:
+  private:
     int index_;
     QImage picture_;
 };

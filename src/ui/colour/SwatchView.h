@@ -14,7 +14,7 @@ namespace huebird {
 class SkinFace;
 
 class SwatchView : public ColorView {
-public:
+  public:
     SwatchView(const SkinFace& face, QAction* undoItem) : face_(face), undoItem_(undoItem) {}
 
     void FillSwatch(int s, ColorValue fill, ColorValue frame) override;
@@ -22,7 +22,7 @@ public:
     void SetReadout(const std::array<std::string, 6>& texts) override;
     void SetUndoEnabled(bool enabled) override;
 
-private:
+  private:
     const SkinFace& face_;
     QAction* undoItem_;
 };

@@ -13,15 +13,13 @@ namespace {
 constexpr int kImageSize = 45;  // each magnified pixel becomes a 3 x 3 block
 
 class Picture : public QWidget {
-public:
+  public:
     Picture(const QImage* image, QWidget* parent) : QWidget(parent), image_(image) {}
 
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter(this).drawImage(0, 0, *image_);
-    }
+  protected:
+    void paintEvent(QPaintEvent*) override { QPainter(this).drawImage(0, 0, *image_); }
 
-private:
+  private:
     const QImage* image_;
 };
 

@@ -15,7 +15,7 @@ namespace huebird {
 
 class ZoomForm : public QWidget {
     Q_OBJECT
-public:
+  public:
     ZoomForm();
 
     // Shows the 15 x 15 magnified picture (0xRRGGBB) and the pointer's coordinates.
@@ -23,7 +23,7 @@ public:
                   int x, int y);
     const QImage& picture() const { return picture_; }  // 45 x 45, as shown
 
-private:
+  private:
     QWidget* image1_ = nullptr;
     QLabel* label1_ = nullptr;  // "X:" pointer x
     QLabel* label2_ = nullptr;  // "Y:" pointer y

@@ -10,7 +10,10 @@ namespace huebird {
 FavouriteItems::FavouriteItems(std::function<std::filesystem::path()> settingsPath,
                                const std::array<QMenu*, kFavouriteListCount>& menus,
                                std::function<void(ColorValue)> apply, QObject* parent)
-    : QObject(parent), settingsPath_(std::move(settingsPath)), menus_(menus), apply_(std::move(apply)) {
+    : QObject(parent),
+      settingsPath_(std::move(settingsPath)),
+      menus_(menus),
+      apply_(std::move(apply)) {
     for (int list = 0; list < kFavouriteListCount; ++list) {
         connect(menus_[list], &QMenu::triggered, this,
                 [this, list](QAction* item) { FavouriteClick(list, item); });

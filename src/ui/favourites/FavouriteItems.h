@@ -18,7 +18,7 @@ namespace huebird {
 
 class FavouriteItems : public QObject {
     Q_OBJECT
-public:
+  public:
     // `apply` gives the active swatch the colour of a clicked entry.
     FavouriteItems(std::function<std::filesystem::path()> settingsPath,
                    const std::array<QMenu*, kFavouriteListCount>& menus,
@@ -31,7 +31,7 @@ public:
     // Removes every entry (the run-time items go before the program ends).
     void Release();
 
-private:
+  private:
     void FavouriteClick(int list, QAction* item);
 
     std::function<std::filesystem::path()> settingsPath_;

@@ -106,7 +106,7 @@ QComboBox* MakeCategoryBox(QWidget* parent, const char* objectName, const QRect&
 // the selection changes the program makes: a delete moves the selection on to the next
 // entry, and that entry must not become the name the next delete takes.
 class ListBox : public QListWidget {
-public:
+  public:
     ListBox(QWidget* parent, std::function<void()> picked)
         : QListWidget(parent), picked_(std::move(picked)) {
         connect(this, &QListWidget::itemSelectionChanged, this, [this] {
@@ -116,7 +116,7 @@ public:
         connect(this, &QListWidget::itemClicked, this, [this] { picked_(); });
     }
 
-protected:
+  protected:
     void mousePressEvent(QMouseEvent* e) override {
         ByUser([&] { QListWidget::mousePressEvent(e); });
     }
@@ -127,7 +127,7 @@ protected:
         ByUser([&] { QListWidget::keyPressEvent(e); });
     }
 
-private:
+  private:
     template <class Handle>
     void ByUser(Handle handle) {
         const bool outer = byUser_;

@@ -22,18 +22,18 @@ namespace huebird {
 
 class MarksForm : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit MarksForm(FavouritesHost& host, QWidget* parent = nullptr);
     ~MarksForm() override;
 
     // OK, Cancel and the close box all end here; automatic size is resumed once.
     void done(int result) override;
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     // One list box with its category box: the source side (left) or the target side (right).
     struct Side {
         QComboBox* combo = nullptr;

@@ -70,7 +70,7 @@ QPainterPath StrokePath(const char* data, int size) {
 
 // Draws each size the first time it is asked for and keeps it.
 class AppIconEngine : public QIconEngine {
-public:
+  public:
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
                QIcon::State state) override {
         const int side = std::min(rect.width(), rect.height());
@@ -100,7 +100,7 @@ public:
     QString key() const override { return QStringLiteral("huebird"); }
     QIconEngine* clone() const override { return new AppIconEngine(*this); }
 
-private:
+  private:
     std::map<int, QPixmap> drawn_;
 };
 

@@ -11,7 +11,7 @@ class QWidget;
 namespace huebird {
 
 class DialogGate {
-public:
+  public:
     // `beforeOpen` runs just before a dialog opens (the main window ends a pick in progress
     // there, as a release would: the dialog takes the pointer).
     DialogGate(QWidget& mainWindow, std::function<void()> beforeOpen);
@@ -28,7 +28,7 @@ public:
     // again if it shows: the desktop would otherwise give it to whichever window it likes.
     bool Run(const std::function<void()>& dialog);
 
-private:
+  private:
     QWidget& main_;
     std::function<void()> beforeOpen_;
 };

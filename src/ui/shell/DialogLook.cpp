@@ -19,30 +19,31 @@ namespace {
 
 // A label that acts on a left click released inside it.
 class LinkLabel : public QLabel {
-public:
+  public:
     LinkLabel(const QString& text, QWidget* parent, std::function<void()> open)
         : QLabel(text, parent), open_(std::move(open)) {}
 
-protected:
+  protected:
     // Taking the press keeps the release here.
     void mousePressEvent(QMouseEvent* e) override { e->accept(); }
     void mouseReleaseEvent(QMouseEvent* e) override {
-        if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint()) && open_) open_();
+        if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint()) && open_)
+            open_();
         QLabel::mouseReleaseEvent(e);
     }
 
-private:
+  private:
     std::function<void()> open_;
 };
 
 // Presses the default button for an Enter or Return that no control of the dialog took.
 class DefaultButton : public QObject {
-public:
+  public:
     DefaultButton(QDialog* dialog, QToolButton* ok) : QObject(dialog), dialog_(dialog), ok_(ok) {
         dialog->installEventFilter(this);
     }
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (watched != dialog_ || event->type() != QEvent::KeyPress) return false;
         const auto* key = static_cast<QKeyEvent*>(event);
@@ -57,7 +58,7 @@ protected:
         return true;
     }
 
-private:
+  private:
     QDialog* dialog_;
     QPointer<QToolButton> ok_;
 };
@@ -104,9 +105,8 @@ QWidget* AddDialogHeader(QWidget* dialog, const QString& title, const QString& l
     // Indented under the title, and kept as far from the right edge as the title is from the
     // left one.
     constexpr int kTitleLeft = 12, kLineIndent = 24;
-    lineLabel->move(std::clamp(dialog->width() - kTitleLeft - lineLabel->width(), kTitleLeft,
-                               kLineIndent),
-                    23);
+    lineLabel->move(
+        std::clamp(dialog->width() - kTitleLeft - lineLabel->width(), kTitleLeft, kLineIndent), 23);
 
     auto* edge = new QFrame(dialog);
     edge->setObjectName(QStringLiteral("Panel1Edge"));

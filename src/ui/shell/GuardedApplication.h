@@ -7,7 +7,7 @@
 namespace huebird {
 
 class GuardedApplication : public QApplication {
-public:
+  public:
     using QApplication::QApplication;
     bool notify(QObject* receiver, QEvent* e) override;
 };

@@ -16,7 +16,8 @@ constexpr int kClientWidth = 289;
 constexpr int kClientHeight = 114;
 }  // namespace
 
-HookForm::HookForm(HookHost& host, int screenWidth, QWidget* parent) : QDialog(parent), host_(host) {
+HookForm::HookForm(HookHost& host, int screenWidth, QWidget* parent)
+    : QDialog(parent), host_(host) {
     setObjectName(QStringLiteral("HookForm"));
     ApplyDialogLook(this, kClientWidth, kClientHeight);
     AddDialogHeader(this, tr("热键设置"), tr("请不要使用系统或其他软件使用的热键，避免冲突"));
@@ -32,7 +33,8 @@ HookForm::HookForm(HookHost& host, int screenWidth, QWidget* parent) : QDialog(p
 
     comboBox1_ = new QComboBox(this);
     comboBox1_->setObjectName(QStringLiteral("ComboBox1"));
-    for (const HotKeyItem& item : HotKeyItems()) comboBox1_->addItem(QString::fromStdString(item.text));
+    for (const HotKeyItem& item : HotKeyItems())
+        comboBox1_->addItem(QString::fromStdString(item.text));
     comboBox1_->setGeometry(184, 54, 81, 21);
     comboBox1_->setCurrentIndex(PreselectedHotKeyItem(host_.VirtualKey()));
 

@@ -12,7 +12,7 @@ namespace huebird {
 
 class HookForm : public QDialog {
     Q_OBJECT
-public:
+  public:
     // Placed beside the main window on a screen `screenWidth` wide; automatic size is paused
     // while the dialog exists.
     HookForm(HookHost& host, int screenWidth, QWidget* parent = nullptr);
@@ -21,7 +21,7 @@ public:
     // OK with a key chosen writes it; Cancel and the close box change nothing.
     void done(int result) override;
 
-private:
+  private:
     HookHost& host_;
     QComboBox* comboBox1_ = nullptr;  // the key list
     bool paused_ = false;             // automatic size is paused and owed a resume

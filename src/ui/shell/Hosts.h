@@ -16,7 +16,7 @@ namespace huebird {
 
 // Shared by the dialogs that stay open for a while.
 class DialogHost {
-public:
+  public:
     virtual ~DialogHost() = default;
     // Holds the window at its size while the dialog exists; resume restores the state the
     // automatic size had before the pause, on or off.
@@ -35,7 +35,7 @@ public:
 
 // The favourites manager's view of the main window.
 class FavouritesHost : public DialogHost {
-public:
+  public:
     virtual std::filesystem::path SettingsPath() const = 0;
     // Keeps the swatch menu's favourites submenus in step with the file: list 0..2.
     virtual void AddFavouriteItem(int list, const QString& name) = 0;
@@ -44,7 +44,7 @@ public:
 
 // The manual-input window's view of the main window.
 class InputHost : public DialogHost {
-public:
+  public:
     // Gives the active swatch a new colour the usual way (recorded, painted, selected).
     virtual void ApplyColor(ColorValue c) = 0;
     // The main window's top-left corner and the height of its skin picture, for placement.
@@ -59,7 +59,7 @@ public:
 
 // The hot-key dialog's view of the main window.
 class HookHost : public DialogHost {
-public:
+  public:
     // The hook block's VirtualKey; a new key also sets the first flag (Ctrl).
     virtual std::uint32_t VirtualKey() const = 0;
     virtual void SetVirtualKey(std::uint32_t code) = 0;
@@ -71,7 +71,7 @@ public:
 
 // The palette window's view of the main window.
 class PaletteHost : public DialogHost {
-public:
+  public:
     // Gives the active swatch a new colour the usual way (recorded, painted, selected).
     virtual void ApplyColor(ColorValue c) = 0;
     // The main window's place and width, and its skin picture's width, for placement.
@@ -85,7 +85,7 @@ public:
 
 // What the tray icon and hiding the program need from the main window.
 class TrayHost {
-public:
+  public:
     virtual ~TrayHost() = default;
     // The main menu, opened by a right press on the tray icon.
     virtual QMenu* PopupMenu1() const = 0;

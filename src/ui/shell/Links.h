@@ -10,8 +10,6 @@
 
 #include "platform/Desktop.h"
 
-
-
 namespace huebird {
 
 // The program's web site: the about box's site, author and date lines.
@@ -24,7 +22,7 @@ inline constexpr const char* kSkinDownloadPage = "https://huebird.example/skins"
 // Opens addresses and files through the desktop, and when nothing could open one, says so in
 // a notice naming what could not be opened and why.
 class Links {
-public:
+  public:
     // Notices go over `window` (the main window), while it exists.
     Links(Desktop& desktop, QWidget* window) : desktop_(desktop), window_(window) {}
 
@@ -34,7 +32,7 @@ public:
     // The notice's text for `target` that could not be opened.
     static QString FailureText(const QString& target, OpenFailure why);
 
-private:
+  private:
     OpenFailed Report(QString target) const;
 
     Desktop& desktop_;

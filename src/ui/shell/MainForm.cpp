@@ -108,9 +108,8 @@ void MainForm::Timer1Timer() { picker_->Timer1Timer(); }
 
 void MainForm::BindControls() {
     for (SkinButton* b : face_.Buttons()) {
-        connect(b, &SkinButton::pressed, this, [this](SkinButton* button, Qt::MouseButton) {
-            button->DrawButtonState(1);
-        });
+        connect(b, &SkinButton::pressed, this,
+                [this](SkinButton* button, Qt::MouseButton) { button->DrawButtonState(1); });
         connect(b, &SkinButton::released, this, &MainForm::FunBtnMouseUp);
     }
     for (Swatch* swatch : face_.Swatches()) {
@@ -122,10 +121,11 @@ void MainForm::BindControls() {
     SkinBackground* background = face_.Background();
     connect(background, &SkinBackground::pressed, drag_, &WindowDrag::Press);
     connect(background, &SkinBackground::moved, drag_, &WindowDrag::Move);
-    connect(background, &SkinBackground::released, this, [this](Qt::MouseButton which, bool inside) {
-        drag_->Release(which);
-        if (which == Qt::LeftButton && inside) SkinImgClick();
-    });
+    connect(background, &SkinBackground::released, this,
+            [this](Qt::MouseButton which, bool inside) {
+                drag_->Release(which);
+                if (which == Qt::LeftButton && inside) SkinImgClick();
+            });
     connect(background, &SkinBackground::doubleClicked, this, &MainForm::SkinImgDblClick);
 }
 
@@ -190,7 +190,8 @@ void MainForm::LoadSettings() {
 
 void MainForm::FormCreate() {
     // The tray icon first (it joins the tray once the window is painted), then the skin.
-    presence_ = new Presence(*this, *this, [this] { return tray_ && tray_->Shown(); }, this);
+    presence_ = new Presence(
+        *this, *this, [this] { return tray_ && tray_->Shown(); }, this);
     // Hiding ends a pick as Escape does: the release will come over no chosen pixel.
     connect(presence_, &Presence::hiding, picker_, &Picker::Cancel);
     tray_ = new TrayIcon(*this, *presence_, this);
@@ -209,9 +210,10 @@ void MainForm::FormCreate() {
     // A place stored for a monitor that is gone would open the window where nobody can reach
     // it, and the close would write that place back.
     const QRect g = geometry();
-    const Point reachable =
-        ReachablePlace(screen_.Monitors(), {g.left(), g.top(), g.left() + g.width(), g.top() + g.height()});
-    if (reachable != Point{g.left(), g.top()}) SetBounds(reachable.x, reachable.y, width(), height());
+    const Point reachable = ReachablePlace(
+        screen_.Monitors(), {g.left(), g.top(), g.left() + g.width(), g.top() + g.height()});
+    if (reachable != Point{g.left(), g.top()})
+        SetBounds(reachable.x, reachable.y, width(), height());
     LoadColors();
     ApplySettings();
     started_ = true;
@@ -273,7 +275,8 @@ void MainForm::StartHotKey(int hookKey) {
     // Without the library the key is still kept, to be written back at close.
     hotKey_.Load(appDir_);
     hotKey_.SetToggleTarget(this, [this] {
-        QCoreApplication::postEvent(this, new QEvent(static_cast<QEvent::Type>(kToggleWindowEvent)));
+        QCoreApplication::postEvent(this,
+                                    new QEvent(static_cast<QEvent::Type>(kToggleWindowEvent)));
     });
     hotKey_.Enable();
     hotKey_.SetKey(static_cast<std::uint32_t>(hookKey));
@@ -438,22 +441,29 @@ void MainForm::OpenWebSite() { links_.OpenUrl(kWebSite); }
 void MainForm::OpenFooterLink() { links_.OpenUrl(kFooterLink); }
 
 void MainForm::keyPressEvent(QKeyEvent* e) {
-    static const std::pair<int, Key> kKeys[] = {{Qt::Key_F2, Key::F2}, {Qt::Key_F4, Key::F4},
-                                                {Qt::Key_F5, Key::F5}, {Qt::Key_F6, Key::F6},
-                                                {Qt::Key_C, Key::C},   {Qt::Key_O, Key::O},
-                                                {Qt::Key_V, Key::V},   {Qt::Key_Z, Key::Z}};
+    static const std::pair<int, Key> kKeys[] = {
+        {Qt::Key_F2, Key::F2}, {Qt::Key_F4, Key::F4}, {Qt::Key_F5, Key::F5}, {Qt::Key_F6, Key::F6},
+        {Qt::Key_C, Key::C},   {Qt::Key_O, Key::O},   {Qt::Key_V, Key::V},   {Qt::Key_Z, Key::Z}};
     Key key = Key::Other;
     for (const auto& [qtKey, k] : kKeys) {
         if (e->key() == qtKey) key = k;
     }
     switch (ShortcutFor(key, e->modifiers().testFlag(Qt::ControlModifier))) {
-        case Shortcut::Manager: N15Click(); break;
-        case Shortcut::Copy: commands_.N2Click(); break;
-        case Shortcut::Paste: commands_.N13Click(); break;
+        case Shortcut::Manager:
+            N15Click();
+            break;
+        case Shortcut::Copy:
+            commands_.N2Click();
+            break;
+        case Shortcut::Paste:
+            commands_.N13Click();
+            break;
         case Shortcut::Undo:
             if (colors_.UndoAvailable()) colors_.Undo();
             break;
-        case Shortcut::None: QWidget::keyPressEvent(e); break;
+        case Shortcut::None:
+            QWidget::keyPressEvent(e);
+            break;
     }
 }
 
@@ -500,7 +510,9 @@ bool MainForm::event(QEvent* e) {
 
 void MainForm::AddFavouriteItem(int list, const QString& name) { favourites_->Add(list, name); }
 
-void MainForm::RemoveFavouriteItem(int list, const QString& name) { favourites_->Remove(list, name); }
+void MainForm::RemoveFavouriteItem(int list, const QString& name) {
+    favourites_->Remove(list, name);
+}
 
 void MainForm::N15Click() {
     dialogs_.Run([this] {
@@ -526,8 +538,8 @@ void MainForm::SaveSettings() {
     if (r.missing) {
         // Deleted while the program ran: it is not made again (favourites and everything
         // else it held are gone with it), but the user learns that nothing was kept.
-        Notices::Error(this, tr("设置文件 %1 已不存在；本次的设置没有保存。")
-                                 .arg(PathText(SettingsPath())));
+        Notices::Error(
+            this, tr("设置文件 %1 已不存在；本次的设置没有保存。").arg(PathText(SettingsPath())));
     } else if (!r) {
         Notices::Error(this, tr("无法保存设置：%1").arg(QString::fromStdString(r.message)));
     }

@@ -39,7 +39,7 @@ class WindowDrag;
 class ZoomForm;
 
 // The main window's private messages, delivered as events through its own queue.
-inline constexpr int kCloseInputEvent = 1024 + 31;   // release the manual-input window
+inline constexpr int kCloseInputEvent = 1024 + 31;    // release the manual-input window
 inline constexpr int kToggleWindowEvent = 1024 + 32;  // hide or show the main window
 
 class MainForm : public QWidget,
@@ -52,7 +52,7 @@ class MainForm : public QWidget,
                  public TrayHost,
                  private AutoSizeHost {
     Q_OBJECT
-public:
+  public:
     MainForm(std::filesystem::path appDir, Platform platform, QWidget* parent = nullptr);
     ~MainForm() override;
 
@@ -125,7 +125,7 @@ public:
     void PauseAutoSize() override { autoSize_.Pause(); }
     void ResumeAutoSize() override { autoSize_.Resume(); }
 
-public slots:
+  public slots:
     void MenuImgClick();
     void CloseImgClick();
     void MIniImgClick();
@@ -133,33 +133,33 @@ public slots:
     void Timer1Timer();
     void Timer2Timer() { autoSize_.Timer2Timer(); }
     void N16Click() { autoSize_.N16Click(); }
-    void N15Click();  // the favourites manager
-    void N9Click();   // "总在最上面": stays-on-top
-    void N21Click();  // "系统热键": the hot-key dialog
-    void N32Click();  // the desktop colour dialog
-    void N12Click();  // "更改字体": the label font dialog
-    void N33Click();  // "对比色": the contrast dialog
-    void N5Click();   // "关于": the about box
+    void N15Click();      // the favourites manager
+    void N9Click();       // "总在最上面": stays-on-top
+    void N21Click();      // "系统热键": the hot-key dialog
+    void N32Click();      // the desktop colour dialog
+    void N12Click();      // "更改字体": the label font dialog
+    void N33Click();      // "对比色": the contrast dialog
+    void N5Click();       // "关于": the about box
     void normal1Click();  // " 常用调色板": a new palette window
-    void N22Click();  // "基本设置": the about box on its settings page
-    void N17Click();  // "帮助": the help page
-    void N19Click();  // "下载新皮肤": the skin download page
+    void N22Click();      // "基本设置": the about box on its settings page
+    void N17Click();      // "帮助": the help page
+    void N19Click();      // "下载新皮肤": the skin download page
     void ToggleVisibility();
     void SkinImgDblClick();  // manual input
     // Picking: a left press on a swatch starts it, the release ends it.
     void ColorMouseDown(Swatch* swatch, Qt::MouseButton which);
     void Color1ImgMouseUp(Swatch* swatch, Qt::MouseButton which, bool inside);
 
-signals:
+  signals:
     // The close steps have all run (the save and its error box included).
     void closed();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     bool event(QEvent* e) override;
 
-private:
+  private:
     void BindControls();
     void BindMenus();
     void LoadSettings();
@@ -194,12 +194,12 @@ private:
     Links links_;  // the help page and the web addresses, opened through the desktop
     Presence* presence_ = nullptr;  // hiding the program as a whole
     TrayIcon* tray_ = nullptr;      // the icon in the tray, from creation to close
-    SkinFace face_;          // background, buttons, labels and swatches
-    MainMenus* menus_;       // PopupMenu1, PopupMenu2 and their items
-    SwatchView view_;        // how the colour model reaches the screen
+    SkinFace face_;                 // background, buttons, labels and swatches
+    MainMenus* menus_;              // PopupMenu1, PopupMenu2 and their items
+    SwatchView view_;               // how the colour model reaches the screen
     ColorModel colors_;
-    Picker* picker_;         // Timer1 and the magnifier
-    AutoSizer autoSize_;     // Timer2 and "自动伸缩"
+    Picker* picker_;      // Timer1 and the magnifier
+    AutoSizer autoSize_;  // Timer2 and "自动伸缩"
     FavouriteItems* favourites_;
     CopySettings copy_;
     ColourCommands commands_;
@@ -214,7 +214,7 @@ private:
     bool labelsBold_ = false;  // the readout labels' weight, from the skin worn
 
     QPointer<InputForm> inputForm_;  // the manual-input window, while it is open
-    WindowDrag* drag_;  // dragging the window by its background
+    WindowDrag* drag_;               // dragging the window by its background
 
     QString endReason_;
     bool started_ = false;  // every creation step ran

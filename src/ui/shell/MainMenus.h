@@ -26,7 +26,7 @@ class FavouritesMenu;
 
 class MainMenus : public QObject {
     Q_OBJECT
-public:
+  public:
     // `undoAvailable` says whether the undo line is drawn black; `favouriteColor` gives the
     // colour box of a favourites entry (list, name), read afresh for every line drawn.
     MainMenus(QWidget* window, std::function<bool()> undoAvailable,
@@ -36,7 +36,9 @@ public:
     QMenu* PopupMenu2() const { return popupMenu2_; }
     // An item of either menu by its layout name; null when there is none.
     QAction* Item(const char* name) const;
-    const std::array<FavouritesMenu*, kFavouriteListCount>& FavouriteMenus() const { return favourites_; }
+    const std::array<FavouritesMenu*, kFavouriteListCount>& FavouriteMenus() const {
+        return favourites_;
+    }
 
     // The skin folders, listed at the end of the settings submenu, `current` ticked.
     void BuildSkinMenu(const std::vector<std::string>& folders, const QString& current);
@@ -45,11 +47,11 @@ public:
     // Removes the skin items (the run-time items go before the program ends).
     void ReleaseSkinItems();
 
-signals:
+  signals:
     // A skin item was chosen: the folder name.
     void skinChosen(const QString& name);
 
-private:
+  private:
     QWidget* window_;
     QMenu* popupMenu1_ = nullptr;
     QMenu* popupMenu2_ = nullptr;

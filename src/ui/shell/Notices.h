@@ -13,7 +13,7 @@ namespace huebird {
 inline constexpr const char* kAppTitle = "Huebird";
 
 class Notices {
-public:
+  public:
     // A warning in the program's notice box: information icon, OK, caption "Huebird".
     static void Notice(QWidget* parent, const QString& message);
     // An error raised while the program runs or starts: the standard error box.

@@ -23,7 +23,7 @@ class TrayHost;
 // ones included: a program with an iconified window does not show, so a toggle brings it back.
 class Presence : public QObject {
     Q_OBJECT
-public:
+  public:
     // Whether a tray shows the program's icon now.
     using TrayCheck = std::function<bool()>;
 
@@ -41,17 +41,17 @@ public:
     bool Hidden() const { return hidden_; }
     QWidget& MainWindow() const { return main_; }
 
-signals:
+  signals:
     // The program is about to hide: whatever follows the pointer (a pick) ends now, since the
     // button will be released over no window of the program.
     void hiding();
 
-public slots:
+  public slots:
     // The tray may have come or gone: a hidden program that nothing could bring back now
     // shows again, and one that only the hot-key can bring back says so (once).
     void TrayChanged();
 
-private:
+  private:
     void Hide();
     void Show();
     // Whether a window of the program that shows is iconified.

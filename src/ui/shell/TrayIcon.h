@@ -15,7 +15,7 @@ class TrayHost;
 
 class TrayIcon : public QObject {
     Q_OBJECT
-public:
+  public:
     // Milliseconds from a monotonic clock.
     using Clock = std::function<qint64()>;
 
@@ -36,17 +36,17 @@ public:
     // In tests: the clock that times the presses (double clicks).
     void SetClock(Clock clock) { clock_ = std::move(clock); }
 
-public slots:
+  public slots:
     // A press on the icon: a left press toggles the program, a right press opens the main
     // menu at the pointer when the pointer lies beyond the main window's right and bottom
     // edges, and nothing else does anything (a double click toggles once). While a modal
     // dialog runs a right press opens no menu: it brings the dialog to the front.
     void Activated(QSystemTrayIcon::ActivationReason reason);
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void Add();
     void OpenMenu();
     // Makes the icon's window (in an XEmbed tray) a transient child of the innermost modal

@@ -19,7 +19,7 @@ namespace huebird {
 // the window never saw). The second press of a double-click is a press like the first.
 class WindowDrag : public QObject {
     Q_OBJECT
-public:
+  public:
     // Puts the window's top-left corner at a screen position.
     using Place = std::function<void(QPoint topLeft)>;
 
@@ -40,10 +40,10 @@ public:
     bool Release(Qt::MouseButton button);
     bool Dragging() const { return dragging_; }
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     QWidget* window_;
     Place place_;
     Point origin_;  // where the pointer holds the window

@@ -15,20 +15,20 @@ namespace huebird {
 
 // What automatic size needs of the main window.
 class AutoSizeHost {
-public:
+  public:
     virtual ~AutoSizeHost() = default;
     virtual Rect WindowRect() const = 0;
     virtual Point PointerPos() const = 0;
     virtual Size BackgroundSize() const = 0;  // the skin background's size
-    virtual Size FlexSize() const = 0;   // the skin's rolled-up size
-    virtual bool Picking() const = 0;    // a pick holds the window at its size
+    virtual Size FlexSize() const = 0;        // the skin's rolled-up size
+    virtual bool Picking() const = 0;         // a pick holds the window at its size
     // Resizes through the window's one move/resize function (which snaps).
     virtual void ResizeWindow(int width, int height) = 0;
 };
 
 class AutoSizer : public QObject {
     Q_OBJECT
-public:
+  public:
     // `item` is the checkable menu item; its tick always says what automatic size does
     // (or will do again once the pauses end).
     AutoSizer(AutoSizeHost& host, QAction* item, QObject* parent);
@@ -44,7 +44,7 @@ public:
     void Pause();
     void Resume();
 
-private:
+  private:
     void ApplySteps(const std::vector<Size>& steps);
 
     AutoSizeHost& host_;

@@ -95,13 +95,13 @@ QImage SkinSketch() {
 // The picture Image1: the sketch, with the four-way move cursor; a left press moves the dialog
 // the way its caption bar would.
 class SketchImage : public QWidget {
-public:
+  public:
     SketchImage(QWidget* parent, QWidget* dialog)
         : QWidget(parent), sketch_(SkinSketch()), drag_(new WindowDrag(dialog)) {
         setCursor(Qt::SizeAllCursor);
     }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
         p.drawImage(0, 0, sketch_);
@@ -119,7 +119,7 @@ protected:
     }
     void mouseReleaseEvent(QMouseEvent* e) override { drag_->Release(e->button()); }
 
-private:
+  private:
     QImage sketch_;
     WindowDrag* drag_;
 };
@@ -127,10 +127,10 @@ private:
 // A flat sample button: its text in the label's colour and weight, a thin bevel only while
 // the pointer is over it or it is held.
 class SampleButton : public QAbstractButton {
-public:
+  public:
     using QAbstractButton::QAbstractButton;
 
-protected:
+  protected:
     void enterEvent(QEnterEvent* e) override {
         QAbstractButton::enterEvent(e);
         update();

@@ -21,7 +21,7 @@ namespace huebird {
 // The font dialog's view of the main window. Labels are numbered as in kLabelNames: red,
 // green, blue in decimal, then the three hexadecimal ones.
 class FontHost : public DialogHost {
-public:
+  public:
     // The colour a readout label shows now, and a new one for it (shown at once).
     virtual ColorValue LabelColor(int label) const = 0;
     virtual void SetLabelColor(int label, ColorValue c) = 0;
@@ -40,7 +40,7 @@ public:
 
 class FontForm : public QDialog {
     Q_OBJECT
-public:
+  public:
     // Placed beside the main window on a screen `screenWidth` wide; automatic size is paused
     // while the dialog exists.
     FontForm(FontHost& host, int screenWidth, QWidget* parent = nullptr);
@@ -48,11 +48,11 @@ public:
 
     void done(int result) override;
 
-protected:
+  protected:
     // Escape is Cancel: it takes the preview back.
     void keyPressEvent(QKeyEvent* e) override;
 
-private:
+  private:
     void BtnClick(int tag);       // a sample button: choose its label's colour
     void CheckBox1Click();        // "粗"
     void SpeedButton1Click();     // OK
@@ -62,7 +62,7 @@ private:
 
     FontHost& host_;
     std::filesystem::path skinIni_;  // the skin's file as the dialog opened: OK writes there
-    ColourChooser colorDialog1_;  // starts at black each time the dialog opens
+    ColourChooser colorDialog1_;     // starts at black each time the dialog opens
     std::array<ColorValue, kLabelCount> openingColors_{};
     std::array<ColorValue, kLabelCount> colors_{};         // what each sample button shows
     std::array<QAbstractButton*, kLabelCount> buttons_{};  // SpeedButton3..8, by Tag

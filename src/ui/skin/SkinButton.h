@@ -8,7 +8,7 @@ namespace huebird {
 
 class SkinButton : public QWidget {
     Q_OBJECT
-public:
+  public:
     SkinButton(const QString& name, const QString& hint, QWidget* parent);
 
     // The two-state strip; the button sizes itself to half its width by its height.
@@ -17,16 +17,16 @@ public:
     void DrawButtonState(int state);
     const QImage& picture() const { return picture_; }
 
-signals:
+  signals:
     void pressed(SkinButton* button, Qt::MouseButton which);
     void released(SkinButton* button, Qt::MouseButton which, bool inside);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent*) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
 
-private:
+  private:
     const QImage* strip_ = nullptr;
     QImage picture_;
 };

@@ -21,29 +21,29 @@ class Swatch;
 // from anywhere on the screen: the pressed control keeps the pointer until the release.
 class SkinBackground : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit SkinBackground(QWidget* parent);
     void SetPicture(const QImage* picture);
 
-signals:
+  signals:
     void pressed(Qt::MouseButton which, QPoint screenAt);
     void moved(Qt::MouseButtons held, QPoint screenAt);
     void released(Qt::MouseButton which, bool inside);
     void doubleClicked();
 
-protected:
+  protected:
     void paintEvent(QPaintEvent*) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
 
-private:
+  private:
     const QImage* picture_ = nullptr;
 };
 
 class SkinFace {
-public:
+  public:
     // Builds the controls on `window` at the layout's default places.
     explicit SkinFace(QWidget* window);
 
@@ -67,7 +67,7 @@ public:
     int ButtonIndex(const SkinButton* button) const;  // -1 when not one of ours
     int SwatchIndex(const Swatch* swatch) const;      // -1 when not one of ours
 
-private:
+  private:
     QWidget* window_;
     LoadedSkin skin_;
     SkinBackground* background_ = nullptr;

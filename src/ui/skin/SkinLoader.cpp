@@ -33,26 +33,32 @@ std::optional<QImage> ReadBitmap(const fs::path& file, long long& pixelsLeft, QS
     std::error_code ec;
     const fs::file_status status = fs::status(file, ec);
     if (fs::exists(status) && !fs::is_regular_file(status)) {
-        error = Translated(QT_TRANSLATE_NOOP("SkinLoader", "无法读取皮肤图片 %1：不是普通文件")).arg(PathText(file));
+        error = Translated(QT_TRANSLATE_NOOP("SkinLoader", "无法读取皮肤图片 %1：不是普通文件"))
+                    .arg(PathText(file));
         return std::nullopt;
     }
     QImageReader reader(PathText(file), "bmp");
     const QSize size = reader.size();
     if (!size.isValid()) {
-        error = Translated(QT_TRANSLATE_NOOP("SkinLoader", "无法读取皮肤图片 %1：文件头无效")).arg(PathText(file));
+        error = Translated(QT_TRANSLATE_NOOP("SkinLoader", "无法读取皮肤图片 %1：文件头无效"))
+                    .arg(PathText(file));
         return std::nullopt;
     }
     if (size.width() > kMaxWindowExtent || size.height() > kMaxWindowExtent) {
-        error = Translated(QT_TRANSLATE_NOOP("SkinLoader", "皮肤图片 %1 太大（%2 x %3）：宽和高都不能超过 %4 像素"))
-                    .arg(PathText(file))
-                    .arg(size.width())
-                    .arg(size.height())
-                    .arg(kMaxWindowExtent);
+        error =
+            Translated(QT_TRANSLATE_NOOP("SkinLoader",
+                                         "皮肤图片 %1 太大（%2 x %3）：宽和高都不能超过 %4 像素"))
+                .arg(PathText(file))
+                .arg(size.width())
+                .arg(size.height())
+                .arg(kMaxWindowExtent);
         return std::nullopt;
     }
     const long long pixels = static_cast<long long>(size.width()) * size.height();
     if (pixels > pixelsLeft) {
-        error = Translated(QT_TRANSLATE_NOOP("SkinLoader", "皮肤图片 %1 太大（%2 x %3）：一套皮肤的图片合计不能超过 %4 像素"))
+        error = Translated(QT_TRANSLATE_NOOP(
+                               "SkinLoader",
+                               "皮肤图片 %1 太大（%2 x %3）：一套皮肤的图片合计不能超过 %4 像素"))
                     .arg(PathText(file))
                     .arg(size.width())
                     .arg(size.height())
@@ -94,11 +100,12 @@ SkinLoad LoadSkin(const fs::path& skinsDir, const QString& name) {
             Translated(QT_TRANSLATE_NOOP("SkinLoader", "皮肤文件不存在：%1")).arg(PathText(file)));
     }
     if (const auto bytes = fs::file_size(file, ec); !ec && bytes > kMaxSkinFileSize) {
-        return Fail(SkinLoad::Failure::Unusable,
-                    Translated(QT_TRANSLATE_NOOP("SkinLoader", "皮肤文件 %1 太大（%2 字节），最多 %3 字节"))
-                        .arg(PathText(file))
-                        .arg(bytes)
-                        .arg(kMaxSkinFileSize));
+        return Fail(
+            SkinLoad::Failure::Unusable,
+            Translated(QT_TRANSLATE_NOOP("SkinLoader", "皮肤文件 %1 太大（%2 字节），最多 %3 字节"))
+                .arg(PathText(file))
+                .arg(bytes)
+                .arg(kMaxSkinFileSize));
     }
     const Profile ini(file);
     LoadedSkin skin;
@@ -156,7 +163,8 @@ SkinLoad LoadSkin(const fs::path& skinsDir, const QString& name) {
     // Without a reachable menu or close button the window could be neither used nor closed.
     for (int i : {0, 2}) {
         const SkinButtonPlace& place = skin.controls.buttons[i];
-        const QRect face(place.left, place.top, skin.strips[i].width() / 2, skin.strips[i].height());
+        const QRect face(place.left, place.top, skin.strips[i].width() / 2,
+                         skin.strips[i].height());
         if (face.isEmpty() || !skin.outline.intersects(face)) {
             return Fail(SkinLoad::Failure::Unusable,
                         Translated(QT_TRANSLATE_NOOP(

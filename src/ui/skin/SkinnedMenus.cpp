@@ -30,7 +30,7 @@ const MeasuredMenu* PaintedMenu(const QWidget* widget) {
 }
 
 class MeasuredStyle : public QProxyStyle {
-public:
+  public:
     QSize sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& size,
                            const QWidget* widget) const override {
         if (type == CT_MenuItem) {
@@ -129,7 +129,8 @@ const QImage& MenuBanner() {
         p.fillRect(img.rect(), g);
         // A thin hue ribbon down the right edge.
         QLinearGradient hue(0, 0, 0, kBannerHeight);
-        for (int i = 0; i <= 6; ++i) hue.setColorAt(i / 6.0, QColor::fromHsv((i * 60) % 360, 200, 255));
+        for (int i = 0; i <= 6; ++i)
+            hue.setColorAt(i / 6.0, QColor::fromHsv((i * 60) % 360, 200, 255));
         p.fillRect(kBannerWidth - 3, 0, 2, kBannerHeight, hue);
         // The name, read from bottom to top.
         p.setRenderHint(QPainter::TextAntialiasing);
@@ -156,7 +157,8 @@ bool MeasuredMenu::DrawItem(QPainter&, const QStyleOptionMenuItem&, const QActio
 void MeasuredMenu::initStyleOption(QStyleOptionMenuItem* option, const QAction* action) const {
     QMenu::initStyleOption(option, action);
     if (const std::optional<QSize> size = MeasureItem(action)) {
-        option->text = kMeasureMark + QStringLiteral("%1x%2").arg(size->width()).arg(size->height()) +
+        option->text = kMeasureMark +
+                       QStringLiteral("%1x%2").arg(size->width()).arg(size->height()) +
                        kMeasureMark + option->text;
     }
     // The style hands the item back to DrawItem by the object styled: the action.

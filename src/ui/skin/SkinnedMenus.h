@@ -23,7 +23,7 @@ const QImage& MenuBanner();
 // shown always lies where a click lands.
 class MeasuredMenu : public QMenu {
     Q_OBJECT
-public:
+  public:
     explicit MeasuredMenu(QWidget* parent = nullptr);
     // The size of an item, or none to let the toolkit measure it.
     virtual std::optional<QSize> MeasureItem(const QAction* action) const = 0;
@@ -34,28 +34,28 @@ public:
     // Whether the menu shows one scrolling column instead of columns side by side.
     virtual bool Scrolls() const { return false; }
 
-protected:
+  protected:
     void initStyleOption(QStyleOptionMenuItem* option, const QAction* action) const override;
 };
 
 // PopupMenu1: its top-level items are painted by tag.
 class MainMenu : public MeasuredMenu {
     Q_OBJECT
-public:
+  public:
     // `undoAvailable` tells whether the undo line is black or grey.
     MainMenu(std::function<bool()> undoAvailable, QWidget* parent = nullptr);
     std::optional<QSize> MeasureItem(const QAction* action) const override;
     bool DrawItem(QPainter& p, const QStyleOptionMenuItem& option,
                   const QAction& action) const override;
 
-private:
+  private:
     std::function<bool()> undoAvailable_;
 };
 
 // PopupMenu2: the toolkit paints its fixed items; the "add/manage" item is 21 high.
 class SwatchMenu : public MeasuredMenu {
     Q_OBJECT
-public:
+  public:
     using MeasuredMenu::MeasuredMenu;
     std::optional<QSize> MeasureItem(const QAction* action) const override;
 };
@@ -66,15 +66,16 @@ public:
 // that, so every entry stays within reach.
 class FavouritesMenu : public MeasuredMenu {
     Q_OBJECT
-public:
-    FavouritesMenu(const QString& title, std::function<std::optional<ColorValue>(const QString&)> colorOf,
+  public:
+    FavouritesMenu(const QString& title,
+                   std::function<std::optional<ColorValue>(const QString&)> colorOf,
                    QWidget* parent = nullptr);
     std::optional<QSize> MeasureItem(const QAction* action) const override;
     bool DrawItem(QPainter& p, const QStyleOptionMenuItem& option,
                   const QAction& action) const override;
     bool Scrolls() const override { return scrolls_; }
 
-private:
+  private:
     // Columns or scrolling, for the number of entries and the screen the menu opens on.
     void ChooseLayout();
 
