@@ -10,7 +10,7 @@ PACKAGES=(
   dpkg-dev desktop-file-utils appstream file lintian
   xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
   fonts-wqy-zenhei fonts-dejavu-core fontconfig qt6-translations-l10n
-  acl util-linux
+  acl util-linux clang-format
 )
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -5,6 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
+bash scripts/format.sh
 bash scripts/build.sh
 # The package test also installs and removes the package here (plain ctest leaves the machine's
 # packages alone).
