@@ -143,7 +143,7 @@ int main(int argc, char** argv) {
     auto boxShown = [&](int i) {
         const QPoint p =
             list->mapToGlobal(list->actionGeometry(list->actions().at(i)).topLeft() + QPoint(8, 8));
-        return screen.Pixel(p.x(), p.y()) == colorOf(i);
+        return screen.BeginPick()->Pixel(p.x(), p.y()) == colorOf(i);
     };
     auto onScreen = [&](int i) {
         QAction* middle = list->actionAt(QPoint(50, list->height() / 2));

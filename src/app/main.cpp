@@ -4,19 +4,15 @@
 #include <cstdlib>
 #include <exception>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "core/CommandLine.h"
 #include "core/DataFolder.h"
+#include "platform/Backends.h"
 #include "platform/EndSignals.h"
 #include "platform/InstanceLock.h"
-#include "platform/x11/DisplayCheck.h"
-#include "platform/x11/DisplayLoss.h"
-#include "platform/x11/X11Clipboard.h"
-#include "platform/x11/X11Desktop.h"
-#include "platform/x11/X11HotKey.h"
-#include "platform/x11/X11ScreenSampler.h"
 #include "ui/Fonts.h"
 #include "ui/shell/GuardedApplication.h"
 #include "ui/shell/MainForm.h"
@@ -64,8 +60,9 @@ int main(int argc, char** argv) {
     // -display names the display for everything that opens one: the check below, the lock's
     // name, the toolkit and the hot-key library's own connection.
     if (!command.display.empty()) setenv("DISPLAY", command.display.c_str(), 1);
-    if (const std::string problem = huebird::DisplayProblem(); !problem.empty()) {
-        std::fprintf(stderr, "huebird: %s\n", problem.c_str());
+    const huebird::BackendChoice backendChoice = huebird::PrepareBackend();
+    if (!backendChoice.problem.empty()) {
+        std::fprintf(stderr, "huebird: %s\n", backendChoice.problem.c_str());
         return 1;
     }
 
@@ -113,26 +110,25 @@ int main(int argc, char** argv) {
     if (const QString missing = huebird::InstallTranslations(std::getenv); !missing.isEmpty())
         std::fprintf(stderr, "huebird: %s\n", missing.toLocal8Bit().constData());
     try {
-        huebird::X11Desktop desktop;
-        huebird::X11ScreenSampler screen;
-        huebird::X11Clipboard clipboard;
-        // Beside the program first (the relocatable folder), then the installed library folder.
-        // Outlives the window: the key is released last.
-        huebird::X11HotKey hotKey(
+        // The hot-key library beside the program first (the relocatable folder), then in the
+        // installed library folder. The backend outlives the window: the key is released last.
+        const std::unique_ptr<huebird::Backend> backend = huebird::MakeBackend(
+            backendChoice.session,
             {programDir, (programDir / HUEBIRD_LIBRARY_FROM_PROGRAM).lexically_normal()});
-        huebird::MainForm form(data.folder, {desktop, screen, clipboard, hotKey});
+        const huebird::Platform platform = backend->Services();
+        huebird::MainForm form(data.folder, platform);
         form.SetHelpPage(data.helpPage);
         if (form.EndRequested()) {
             std::fprintf(stderr, "%s\n", form.EndReason().toLocal8Bit().constData());
             return 1;
         }
-        desktop.KeepOffTaskbar(&form);
+        platform.desktop.KeepOffTaskbar(&form);
         QObject::connect(&form, &huebird::MainForm::closed, &app, &QCoreApplication::quit,
                          Qt::QueuedConnection);
         // A termination signal (a logout, a shutdown, Ctrl+C, a closed terminal) ends the
-        // program as the close button does; the X server going away saves what it can.
+        // program as the close button does; the display going away saves what it can.
         huebird::EndSignals endSignals([&form](int) { form.CloseImgClick(); });
-        huebird::DisplayLoss displayLoss([&form] { form.SaveWithoutDisplay(); });
+        backend->OnDisplayLost([&form] { form.SaveWithoutDisplay(); });
         form.show();
         return QApplication::exec();
     } catch (const std::exception& e) {

@@ -9,7 +9,7 @@
 #include <atomic>
 #include <mutex>
 
-#include "core/VirtualKeys.h"
+#include "hook/VirtualKeySyms.h"
 #include "hook/HookApi.h"
 
 namespace huebird::hook {

@@ -1,6 +1,7 @@
 // Everything the desktop gives the program, handed to the main window in one piece.
 #pragma once
 
+#include "core/DesktopAbilities.h"
 #include "platform/Clipboard.h"
 #include "platform/Desktop.h"
 #include "platform/HotKey.h"
@@ -13,6 +14,7 @@ struct Platform {
     ScreenSampler& screen;
     Clipboard& clipboard;
     HotKey& hotKey;
+    DesktopAbilities abilities{};
 };
 
 }  // namespace huebird

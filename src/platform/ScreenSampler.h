@@ -1,9 +1,11 @@
-// The screen as the picker sees it: the pointer position and the pixels under it, in the X
-// server's pixels across every screen of the desktop.
+// The screen as the program sees it: the monitors, the pointer, and the pixels a pick reads, in
+// the display's own (device) pixels across every monitor of the desktop.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "core/Color.h"
@@ -12,23 +14,23 @@
 
 namespace huebird {
 
-class ScreenSampler {
+// One pick, from the press to its end or cancel (the object's end). A desktop that shows other
+// programs' pixels at any moment reads them live; one that does not gives the picture it took
+// at the press, and the pick runs over that.
+class PickSession {
   public:
-    virtual ~ScreenSampler() = default;
-    virtual Point CursorPos() = 0;
-    // Every monitor, the primary first, in device and logical pixels.
-    virtual std::vector<Monitor> Monitors() = 0;
-    // The width of the primary screen in the toolkit's (logical) pixels, for placing windows.
-    int ScreenWidth() { return Monitors().front().logical.width(); }
-    // Whether (x, y) lies on some screen (not off the desktop, nor between monitors).
+    virtual ~PickSession() = default;
+    // Where the pointer is now.
+    virtual Point Pointer() = 0;
+    // Whether (x, y) lies on some monitor (not off the desktop, nor between monitors).
     virtual bool OnScreen(int x, int y) = 0;
     // Reads the w x h area with its top-left corner at (x, y) into `out` (row-major,
-    // 0xRRGGBB); pixels outside every screen read as black.
+    // 0xRRGGBB); pixels outside every monitor read as black.
     virtual void ReadArea(int x, int y, int w, int h, std::uint32_t* out) = 0;
-    // Puts the pointer at (x, y), kept on the desktop.
-    virtual void MovePointer(int x, int y) = 0;
+    // Moves the pointer by (dx, dy), kept on the desktop: the one-pixel steps of the arrow keys.
+    virtual void Nudge(int dx, int dy) = 0;
 
-    // The colour of one pixel; none outside every screen.
+    // The colour of one pixel; none outside every monitor.
     std::optional<ColorValue> Pixel(int x, int y) {
         if (!OnScreen(x, y)) return std::nullopt;
         std::uint32_t rgb = 0;
@@ -38,6 +40,22 @@ class ScreenSampler {
     static ColorValue FromRgb(std::uint32_t rgb) {
         return MakeColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
     }
+};
+
+class ScreenSampler {
+  public:
+    virtual ~ScreenSampler() = default;
+    // Where the pointer is, for placing windows by it.
+    virtual Point CursorPos() = 0;
+    // Every monitor, the primary first, in device and logical pixels.
+    virtual std::vector<Monitor> Monitors() = 0;
+    // The width of the primary screen in the toolkit's (logical) pixels, for placing windows.
+    int ScreenWidth() { return Monitors().front().logical.width(); }
+
+    // Starts a pick at the pointer. Null when the screen cannot be read; PickProblem() then
+    // says why in a sentence for the user, in the user's language (a refused permission, say).
+    virtual std::unique_ptr<PickSession> BeginPick() = 0;
+    virtual std::string PickProblem() const { return {}; }
 };
 
 }  // namespace huebird

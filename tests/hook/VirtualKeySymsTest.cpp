@@ -5,6 +5,7 @@
 #include <set>
 
 #include "core/VirtualKeys.h"
+#include "hook/VirtualKeySyms.h"
 
 namespace huebird {
 namespace {

@@ -415,7 +415,7 @@ class TrayTest : public QObject {
         QTest::mousePress(swatch, Qt::LeftButton, {}, QPoint(5, 5));
         form.Timer1Timer();
         QVERIFY(form.Timer1()->isActive() && form.Magnifier());
-        QCOMPARE(form.Colors().WorkColor, ScreenSampler::FromRgb(0x4A7F2C));
+        QCOMPARE(form.Colors().WorkColor, PickSession::FromRgb(0x4A7F2C));
 
         switch (how) {
             case 0:

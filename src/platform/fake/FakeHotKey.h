@@ -16,9 +16,8 @@ class FakeHotKey : public HotKey {
     // What Problem() answers once the library is loaded.
     std::optional<HotKeyProblem> problem;
 
-    // "Load", "Enable", "SetKey <vk>", "Problem", "Disable", "SetToggleTarget".
+    // "Start", "SetKey <vk>", "Problem", "Stop", "SetToggleTarget".
     std::vector<std::string> calls;
-    std::filesystem::path loadedFrom;
     QWidget* target = nullptr;
     std::function<void()> onToggle;
     bool enabled = false;
@@ -31,15 +30,9 @@ class FakeHotKey : public HotKey {
         return true;
     }
 
-    bool Load(const std::filesystem::path& appDir) override {
-        calls.push_back("Load");
-        loadedFrom = appDir;
+    void Start() override {
+        calls.push_back("Start");
         loaded_ = loadable;
-        return loaded_;
-    }
-    std::string LoadError() const override { return loaded_ ? std::string() : loadError; }
-    void Enable() override {
-        calls.push_back("Enable");
         enabled = loaded_;
     }
     void SetKey(std::uint32_t vk) override {
@@ -52,8 +45,8 @@ class FakeHotKey : public HotKey {
         if (!loaded_) return HotKeyProblem{HotKeyProblem::Kind::NotLoaded, 0, loadError};
         return problem;
     }
-    void Disable() override {
-        calls.push_back("Disable");
+    void Stop() override {
+        calls.push_back("Stop");
         enabled = false;
     }
     void SetToggleTarget(QWidget* window, std::function<void()> toggle) override {

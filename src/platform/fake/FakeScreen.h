@@ -2,6 +2,8 @@
 #pragma once
 
 #include <algorithm>
+#include <memory>
+#include <string>
 #include <vector>
 
 #include "platform/ScreenSampler.h"
@@ -29,12 +31,23 @@ class FakeScreen : public ScreenSampler {
         return {Monitor{all, all}};
     }
 
+    // Picks read the picture as it is at each moment; a set problem refuses them.
+    std::string problem;
+    int picksBegun = 0;
+
     Point CursorPos() override { return cursor; }
-    void MovePointer(int x, int y) override {
+    std::unique_ptr<PickSession> BeginPick() override {
+        if (!problem.empty()) return nullptr;
+        ++picksBegun;
+        return std::make_unique<Pick>(*this);
+    }
+    std::string PickProblem() const override { return problem; }
+
+    void MovePointer(int x, int y) {
         cursor = {std::clamp(x, 0, width_ - 1), std::clamp(y, 0, height_ - 1)};
     }
-    bool OnScreen(int x, int y) override { return x >= 0 && y >= 0 && x < width_ && y < height_; }
-    void ReadArea(int x, int y, int w, int h, std::uint32_t* out) override {
+    bool OnScreen(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
+    void ReadArea(int x, int y, int w, int h, std::uint32_t* out) {
         ++areaReads;
         for (int row = 0; row < h; ++row) {
             for (int col = 0; col < w; ++col) {
@@ -46,6 +59,22 @@ class FakeScreen : public ScreenSampler {
     }
 
   private:
+    class Pick : public PickSession {
+      public:
+        explicit Pick(FakeScreen& screen) : screen_(screen) {}
+        Point Pointer() override { return screen_.cursor; }
+        bool OnScreen(int x, int y) override { return screen_.OnScreen(x, y); }
+        void ReadArea(int x, int y, int w, int h, std::uint32_t* out) override {
+            screen_.ReadArea(x, y, w, h, out);
+        }
+        void Nudge(int dx, int dy) override {
+            screen_.MovePointer(screen_.cursor.x + dx, screen_.cursor.y + dy);
+        }
+
+      private:
+        FakeScreen& screen_;
+    };
+
     int width_, height_;
     std::vector<std::uint32_t> pixels_;
 };

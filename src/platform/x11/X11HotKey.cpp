@@ -167,6 +167,13 @@ bool X11HotKey::Load(const std::filesystem::path& appDir) {
 
 std::string X11HotKey::LoadError() const { return loadError_; }
 
+void X11HotKey::Start() {
+    Load({});
+    Enable();
+}
+
+void X11HotKey::Stop() { Disable(); }
+
 void X11HotKey::Enable() {
     if (!loaded_ || enabled_) return;
     enable_();

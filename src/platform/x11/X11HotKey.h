@@ -3,6 +3,7 @@
 // native event filter turns into a call on the user-interface thread.
 #pragma once
 
+#include <filesystem>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -28,14 +29,26 @@ class X11HotKey : public HotKey {
     X11HotKey(const X11HotKey&) = delete;
     X11HotKey& operator=(const X11HotKey&) = delete;
 
-    bool Load(const std::filesystem::path& appDir) override;
-    std::string LoadError() const override;
-    void Enable() override;
+    // Start loads the library and enables it; Stop disables it.
+    void Start() override;
     void SetKey(std::uint32_t vk) override;
     std::uint32_t Key() const override;
+    // After a failed load this is the NotLoaded problem, so one question covers both.
     std::optional<HotKeyProblem> Problem() override;
-    void Disable() override;
+    void Stop() override;
     void SetToggleTarget(QWidget* window, std::function<void()> onToggle) override;
+
+    // The library's own steps, which Start and Stop take in turn.
+    // Loads the library from the first of the folders given that has it (without any, from
+    // `appDir`). False when it is missing or lacks one of its three exports, with LoadError()
+    // saying why; the key is still kept by SetKey and Key.
+    bool Load(const std::filesystem::path& appDir);
+    std::string LoadError() const;
+    // EnableKeyHook, then GetGMem; writes the flags 1, 0, 0 and the key given so far. Nothing
+    // without the library or when already enabled.
+    void Enable();
+    // DisableKeyHook: the key is released. Safe to call twice.
+    void Disable();
 
   private:
     class ToggleReceiver;

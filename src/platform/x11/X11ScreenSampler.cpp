@@ -22,7 +22,28 @@ int ShiftOf(unsigned long mask) {
     return shift;
 }
 
+class LivePick : public PickSession {
+  public:
+    explicit LivePick(X11ScreenSampler& screen) : screen_(screen) {}
+    Point Pointer() override { return screen_.CursorPos(); }
+    bool OnScreen(int x, int y) override { return screen_.OnScreen(x, y); }
+    void ReadArea(int x, int y, int w, int h, std::uint32_t* out) override {
+        screen_.ReadArea(x, y, w, h, out);
+    }
+    void Nudge(int dx, int dy) override {
+        const Point p = screen_.CursorPos();
+        screen_.MovePointer(p.x + dx, p.y + dy);
+    }
+
+  private:
+    X11ScreenSampler& screen_;
+};
+
 }  // namespace
+
+std::unique_ptr<PickSession> X11ScreenSampler::BeginPick() {
+    return std::make_unique<LivePick>(*this);
+}
 
 Point X11ScreenSampler::CursorPos() {
     Display* dpy = XDisplay();

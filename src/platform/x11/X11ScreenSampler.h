@@ -6,13 +6,17 @@
 
 namespace huebird {
 
+// An X server shows every program's pixels at any moment, so a pick reads them live.
 class X11ScreenSampler : public ScreenSampler {
   public:
     Point CursorPos() override;
     std::vector<Monitor> Monitors() override;
-    bool OnScreen(int x, int y) override;
-    void ReadArea(int x, int y, int w, int h, std::uint32_t* out) override;
-    void MovePointer(int x, int y) override;
+    std::unique_ptr<PickSession> BeginPick() override;
+
+    // What a pick asks of the server.
+    bool OnScreen(int x, int y);
+    void ReadArea(int x, int y, int w, int h, std::uint32_t* out);
+    void MovePointer(int x, int y);
 };
 
 }  // namespace huebird

@@ -184,8 +184,11 @@ int PaletteForm::ShownPage() const { return noPage_ ? -1 : pageControl1_->curren
 QList<PaletteForm*> PaletteForm::OpenPalettes() { return OpenList(); }
 
 void PaletteForm::Image1Click() {
-    const Point p = screen_.CursorPos();
-    if (const auto colour = screen_.Pixel(p.x, p.y)) host_.ApplyColor(*colour);
+    // One reading of the screen under the pointer, as a pick's first sample.
+    const std::unique_ptr<PickSession> pick = screen_.BeginPick();
+    if (!pick) return;
+    const Point p = pick->Pointer();
+    if (const auto colour = pick->Pixel(p.x, p.y)) host_.ApplyColor(*colour);
 }
 
 void PaletteForm::ShowNoPage() {

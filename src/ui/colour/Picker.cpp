@@ -12,6 +12,7 @@
 #include "core/Monitors.h"
 #include "platform/ScreenSampler.h"
 #include "ui/colour/ZoomForm.h"
+#include "ui/shell/Notices.h"
 
 namespace huebird {
 
@@ -35,6 +36,11 @@ bool Picker::Picking() const { return timer1_->isActive(); }
 
 void Picker::Start() {
     if (zoomForm_) return;
+    pick_ = screen_.BeginPick();
+    if (!pick_) {
+        Notices::Error(window_, QString::fromStdString(screen_.PickProblem()));
+        return;
+    }
     zoomForm_ = new ZoomForm;
     zoomForm_->show();
     timer1_->start();
@@ -58,9 +64,8 @@ void Picker::Cancel() {
 }
 
 void Picker::Nudge(int dx, int dy) {
-    if (!Picking()) return;
-    const Point p = screen_.CursorPos();
-    screen_.MovePointer(p.x + dx, p.y + dy);
+    if (!Picking() || !pick_) return;
+    pick_->Nudge(dx, dy);
     SampleScreen();  // each step shows at once, not at the next tick
 }
 
@@ -71,6 +76,7 @@ void Picker::Close() {
         zoomForm_ = nullptr;
     }
     timer1_->stop();
+    pick_.reset();
     while (QGuiApplication::overrideCursor()) QGuiApplication::restoreOverrideCursor();
 }
 
@@ -80,14 +86,15 @@ void Picker::Timer1Timer() {
 }
 
 void Picker::SampleScreen() {
-    const Point p = screen_.CursorPos();
+    if (!pick_) return;
+    const Point p = pick_->Pointer();
     std::array<std::uint32_t, kSampleSize * kSampleSize> area;
-    screen_.ReadArea(p.x - kSampleSize / 2, p.y - kSampleSize / 2, kSampleSize, kSampleSize,
-                     area.data());
+    pick_->ReadArea(p.x - kSampleSize / 2, p.y - kSampleSize / 2, kSampleSize, kSampleSize,
+                    area.data());
     // A pixel on no screen leaves the working colour as it was.
-    if (screen_.OnScreen(p.x, p.y)) {
+    if (pick_->OnScreen(p.x, p.y)) {
         colors_.WorkColor =
-            ScreenSampler::FromRgb(area[(kSampleSize / 2) * kSampleSize + kSampleSize / 2]);
+            PickSession::FromRgb(area[(kSampleSize / 2) * kSampleSize + kSampleSize / 2]);
     }
     colors_.PaintLive();
     colors_.ShowWorkColor();

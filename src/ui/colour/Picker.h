@@ -8,6 +8,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <memory>
 
 class QTimer;
 class QWidget;
@@ -15,6 +16,7 @@ class QWidget;
 namespace huebird {
 
 class ColorModel;
+class PickSession;
 class ScreenSampler;
 class ZoomForm;
 
@@ -26,7 +28,8 @@ class Picker : public QObject {
     ~Picker() override;
 
     bool Picking() const;
-    // Opens the magnifier and starts sampling; a pick already running goes on as it is.
+    // Opens the magnifier and starts sampling; a pick already running goes on as it is. A
+    // screen that cannot be read starts nothing and says why in a notice (no colour changes).
     void Start();
     // Ends a pick in progress as a release does: the last sampled colour becomes one
     // history entry. Returns whether a pick was running.
@@ -53,6 +56,7 @@ class Picker : public QObject {
 
     ColorModel& colors_;
     ScreenSampler& screen_;
+    std::unique_ptr<PickSession> pick_;  // while a pick runs
     QWidget* window_;
     QTimer* timer1_;
     QPointer<ZoomForm> zoomForm_;

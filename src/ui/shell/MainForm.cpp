@@ -272,13 +272,12 @@ void MainForm::N9Click() {
 }
 
 void MainForm::StartHotKey(int hookKey) {
-    // Without the library the key is still kept, to be written back at close.
-    hotKey_.Load(appDir_);
+    // Where the key cannot work it is still kept, to be written back at close.
     hotKey_.SetToggleTarget(this, [this] {
         QCoreApplication::postEvent(this,
                                     new QEvent(static_cast<QEvent::Type>(kToggleWindowEvent)));
     });
-    hotKey_.Enable();
+    hotKey_.Start();
     hotKey_.SetKey(static_cast<std::uint32_t>(hookKey));
     // The library grabs on its own thread; its answer is asked once the window is up, so
     // start-up never waits for it.
@@ -571,7 +570,7 @@ void MainForm::closeEvent(QCloseEvent* e) {
         SaveSettings();
     }
     // The very last step: the key is let go.
-    hotKey_.Disable();
+    hotKey_.Stop();
     e->accept();
     emit closed();
 }

@@ -1,0 +1,27 @@
+// Which desktop session the program runs in, decided from the environment before the toolkit
+// starts, and which of the toolkit's window systems it asks for.
+#pragma once
+
+#include <string>
+
+#include "core/Language.h"
+
+namespace huebird {
+
+enum class SessionKind {
+    X11,      // an X server and no Wayland compositor
+    Wayland,  // a Wayland compositor (X11 programs then run through Xwayland, when it is there)
+    None,     // neither: nothing to show a window on
+};
+
+// WAYLAND_DISPLAY means a Wayland session (whatever DISPLAY says: Xwayland sets it too);
+// otherwise DISPLAY means an X11 session; otherwise none.
+// `getenv` reads the environment as std::getenv does.
+SessionKind SessionFrom(const EnvironmentReader& getenv);
+
+// The toolkit's window system for the program's window: the X11 one ("xcb"), through Xwayland
+// on a Wayland session, since the window's outline, its place and its drag are X11's. A user's
+// own QT_QPA_PLATFORM is kept (empty: keep it). Empty as well where there is no session.
+std::string ToolkitPlatformFor(SessionKind session, const std::string& userChoice);
+
+}  // namespace huebird

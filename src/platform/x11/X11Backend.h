@@ -1,0 +1,36 @@
+// The X11 session: the X server gives the work area, live screen pixels, the pointer, the
+// clipboard and a global key grab.
+#pragma once
+
+#include <memory>
+
+#include "platform/Backend.h"
+#include "platform/x11/DisplayLoss.h"
+#include "platform/x11/X11Clipboard.h"
+#include "platform/x11/X11Desktop.h"
+#include "platform/x11/X11HotKey.h"
+#include "platform/x11/X11ScreenSampler.h"
+
+namespace huebird {
+
+class X11Backend : public Backend {
+  public:
+    explicit X11Backend(std::vector<std::filesystem::path> hotKeyLibraryDirs)
+        : hotKey_(std::move(hotKeyLibraryDirs)) {}
+    // What the X server lets a client do: everything the program asks for.
+    Platform Services() override {
+        return {desktop_, screen_, clipboard_, hotKey_, DesktopAbilities{}};
+    }
+    void OnDisplayLost(std::function<void()> lastStep) override {
+        displayLoss_ = std::make_unique<DisplayLoss>(std::move(lastStep));
+    }
+
+  private:
+    X11Desktop desktop_;
+    X11ScreenSampler screen_;
+    X11Clipboard clipboard_;
+    X11HotKey hotKey_;  // the key is released last, after the window
+    std::unique_ptr<DisplayLoss> displayLoss_;
+};
+
+}  // namespace huebird

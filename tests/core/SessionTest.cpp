@@ -1,0 +1,43 @@
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+#include "core/Session.h"
+
+namespace huebird {
+namespace {
+
+// The session from the environment, and the window system asked of the toolkit for it: the
+// X11 one unless the user chose, and none without a session.
+TEST(SessionTest, TheSessionAndTheToolkitsWindowSystemFollowTheEnvironment) {
+    struct Case {
+        std::map<std::string, std::string> env;
+        SessionKind session;
+        std::string toolkit;
+    };
+    const Case cases[] = {
+        {{{"DISPLAY", ":0"}}, SessionKind::X11, "xcb"},
+        {{{"DISPLAY", ":0"}, {"WAYLAND_DISPLAY", "wayland-0"}}, SessionKind::Wayland, "xcb"},
+        {{{"WAYLAND_DISPLAY", "wayland-0"}}, SessionKind::Wayland, "xcb"},
+        {{{"DISPLAY", ":0"}, {"WAYLAND_DISPLAY", ""}}, SessionKind::X11, "xcb"},
+        {{{"DISPLAY", ":0"}, {"QT_QPA_PLATFORM", "wayland"}}, SessionKind::X11, ""},
+        {{{"WAYLAND_DISPLAY", "w"}, {"QT_QPA_PLATFORM", "offscreen"}}, SessionKind::Wayland, ""},
+        {{{"DISPLAY", ""}}, SessionKind::None, ""},
+        {{}, SessionKind::None, ""},
+    };
+    for (const Case& c : cases) {
+        const auto getenv = [&](const char* name) -> const char* {
+            const auto it = c.env.find(name);
+            return it == c.env.end() ? nullptr : it->second.c_str();
+        };
+        const SessionKind session = SessionFrom(getenv);
+        const char* user = getenv("QT_QPA_PLATFORM");
+        EXPECT_EQ(session, c.session) << testing::PrintToString(c.env);
+        EXPECT_EQ(ToolkitPlatformFor(session, user ? user : ""), c.toolkit)
+            << testing::PrintToString(c.env);
+    }
+}
+
+}  // namespace
+}  // namespace huebird
