@@ -6,12 +6,12 @@
 namespace huebird {
 
 struct DesktopAbilities {
-    bool placesWindows = true;  // a window goes where the program puts it
-    bool movesPointer = true;   // the program may move the pointer (a pick's one-pixel steps)
+    bool placesWindows = true;    // a window goes where the program puts it
+    bool movesPointer = true;     // the program may move the pointer (a pick's one-pixel steps)
     bool readsScreenLive = true;  // screen pixels can be read at any moment, not one capture
-    bool workArea = true;       // the desktop says which part of the screen panels leave free
-    bool globalHotKey = true;   // a key pressed in any program can reach us
-    bool tray = true;           // a tray icon may be shown (whether a tray runs is asked later)
+    bool workArea = true;         // the desktop says which part of the screen panels leave free
+    bool globalHotKey = true;     // a key pressed in any program can reach us
+    bool tray = true;             // a tray icon may be shown (whether a tray runs is asked later)
     friend bool operator==(const DesktopAbilities&, const DesktopAbilities&) = default;
 };
 
