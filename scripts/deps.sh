@@ -11,6 +11,7 @@ PACKAGES=(
   xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
   fonts-wqy-zenhei fonts-dejavu-core fontconfig qt6-translations-l10n
   acl util-linux clang-format
+  weston qt6-wayland
 )
 missing=()
 for p in "${PACKAGES[@]}"; do

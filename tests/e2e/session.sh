@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# End to end: on a Wayland session (a real compositor, weston, started headless) the program's
+# window is still an X11 window, through the session's X server, with its outline and colours,
+# even though the toolkit's Wayland platform is installed and would be its own first choice.
+# Skipped (and said) where weston or the toolkit's Wayland platform is not installed.
+#   session.sh APP_DIR XPROBE
+set -u
+export LANG=C.UTF-8 LC_ALL= LANGUAGE=zh_CN
+APP=$(cd "$1" && pwd)
+PROBE=$2
+HERE=$(cd "$(dirname "$0")" && pwd)
+. "$HERE/lib.sh"
+
+if ! command -v weston >/dev/null || ! ls /usr/lib/*/qt6/plugins/platforms/libqwayland-generic.so \
+    >/dev/null 2>&1; then
+    echo "--- weston or qt6-wayland is not installed: nothing to check"
+    exit 0
+fi
+WESTON_PID=
+trap 'stop_all; [ -n "$WESTON_PID" ] && kill "$WESTON_PID" 2>/dev/null' EXIT
+WORK=$(mktemp -d /tmp/huebird-session.XXXXXX)
+start_display  # the session's X server (Xwayland's part)
+"$PROBE" root 102030
+
+# The compositor, on a socket in a runtime folder of its own.
+export XDG_RUNTIME_DIR=$WORK/run
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+weston --backend=headless-backend.so --socket=wayland-hb --idle-time=0 >"$WORK/weston.log" 2>&1 &
+WESTON_PID=$!
+check "weston listens" wait_for 10 test -S "$XDG_RUNTIME_DIR/wayland-hb"
+export WAYLAND_DISPLAY=wayland-hb XDG_SESSION_TYPE=wayland
+unset QT_QPA_PLATFORM
+
+app=$(make_app app "[System]
+SkinName=default
+Left=300
+Top=200
+Color1=FF0000
+AutoFlex=0")
+"$app/huebird" >"$WORK/app.out" 2>&1 &
+APP_PID=$!
+if wid=$(wait_window); then
+    pass "the window shows on the session's X server"
+    read -r wx wy ww wh < <(window_geometry "$wid")
+    expect "at its stored place" "300 200" "$wx $wy"
+    skin="$APP/skins/DEFAULT/skin.ini"
+    sx=$((wx + $(ini_get "$skin" Color1 Left) + 3))
+    sy=$((wy + $(ini_get "$skin" Color1 Top) + 3))
+    check "the first swatch is painted red" \
+        wait_until 5 '[ "$("$PROBE" pixel '"$sx $sy"')" = FF0000 ]'
+    # The outline: the stock skin's top-left corner is cut away, so the desktop shows there.
+    expect "its outline is set" 0 "$("$PROBE" inshape "$wid" 0 0)"
+else
+    fail "the window shows on the session's X server"
+    sed 's/^/     /' "$WORK/app.out"
+fi
+stop_app
+finish
