@@ -20,7 +20,7 @@
 #include "platform/x11/X11Desktop.h"
 #include "platform/x11/X11ScreenSampler.h"
 #include "ui/shell/MainForm.h"
-#include "ui/colour/Swatch.h"
+#include "ui/skin/Swatch.h"
 
 namespace {
 

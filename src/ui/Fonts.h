@@ -1,10 +1,4 @@
-// The fonts the program's windows ask for by name, mapped to what the desktop has.
+// The program's entry point includes this from here; the code lives in ui/common/.
 #pragma once
 
-namespace huebird {
-
-// "宋体" and "MS Sans Serif" become WenQuanYi Zen Hei and DejaVu Sans, so Chinese text never
-// renders as boxes. Once, before the first window is made.
-void InstallFontSubstitutions();
-
-}  // namespace huebird
+#include "ui/common/Fonts.h"

@@ -11,7 +11,7 @@
 #include <functional>
 
 #include "ui/colour/ContrastForm.h"
-#include "ui/shell/Notices.h"
+#include "ui/common/Notices.h"
 
 using namespace huebird;
 

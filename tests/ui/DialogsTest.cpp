@@ -19,14 +19,14 @@
 #include <memory>
 
 #include "platform/fake/FakeScreen.h"
-#include "ui/Fonts.h"
+#include "ui/common/Fonts.h"
 #include "ui/colour/ContrastForm.h"
 #include "ui/colour/InputForm.h"
 #include "ui/colour/PaletteForm.h"
 #include "ui/favourites/MarksForm.h"
 #include "ui/shell/AboutDlg.h"
 #include "ui/shell/HookForm.h"
-#include "ui/shell/Notices.h"
+#include "ui/common/Notices.h"
 #include "ui/skin/FontForm.h"
 
 using namespace huebird;

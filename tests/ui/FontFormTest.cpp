@@ -16,7 +16,7 @@
 #include <QToolButton>
 #include <optional>
 
-#include "ui/shell/Notices.h"
+#include "ui/common/Notices.h"
 #include "ui/skin/FontForm.h"
 
 using namespace huebird;

@@ -5,7 +5,7 @@
 #include <QToolButton>
 
 #include "ui/shell/HookForm.h"
-#include "ui/shell/Notices.h"
+#include "ui/common/Notices.h"
 
 using namespace huebird;
 

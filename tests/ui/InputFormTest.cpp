@@ -15,9 +15,9 @@
 #include <memory>
 
 #include "core/Color.h"
-#include "ui/shell/Hosts.h"
+#include "ui/common/Hosts.h"
 #include "ui/colour/InputForm.h"
-#include "ui/shell/Notices.h"
+#include "ui/common/Notices.h"
 
 using namespace huebird;
 

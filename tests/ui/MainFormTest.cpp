@@ -16,10 +16,10 @@
 #include "platform/fake/FakePlatform.h"
 #include "ui/colour/InputForm.h"
 #include "ui/shell/MainForm.h"
-#include "ui/shell/Notices.h"
+#include "ui/common/Notices.h"
 #include "ui/shell/TrayIcon.h"
 #include "ui/skin/SkinButton.h"
-#include "ui/colour/Swatch.h"
+#include "ui/skin/Swatch.h"
 #include "ui/colour/ZoomForm.h"
 
 using namespace huebird;

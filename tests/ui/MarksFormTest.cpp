@@ -27,7 +27,7 @@
 #include "core/Favourites.h"
 #include "core/Profile.h"
 #include "ui/favourites/MarksForm.h"
-#include "ui/shell/Notices.h"
+#include "ui/common/Notices.h"
 
 namespace huebird {
 namespace {

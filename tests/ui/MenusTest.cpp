@@ -12,9 +12,9 @@
 #include "core/MenuLook.h"
 #include "platform/fake/FakePlatform.h"
 #include "ui/shell/MainForm.h"
-#include "ui/shell/Notices.h"
+#include "ui/common/Notices.h"
 #include "ui/skin/SkinnedMenus.h"
-#include "ui/colour/Swatch.h"
+#include "ui/skin/Swatch.h"
 
 using namespace huebird;
 using huebird::testing::AppFolder;

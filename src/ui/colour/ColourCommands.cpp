@@ -6,7 +6,7 @@
 #include "core/ColorModel.h"
 #include "core/Notation.h"
 #include "platform/Clipboard.h"
-#include "ui/colour/Swatch.h"
+#include "ui/skin/Swatch.h"
 
 namespace huebird {
 

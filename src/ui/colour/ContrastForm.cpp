@@ -11,11 +11,11 @@
 #include <QToolButton>
 #include <algorithm>
 
-#include "ui/Translation.h"
+#include "ui/common/Translation.h"
 #include "ui/colour/TypedCharacter.h"
-#include "ui/shell/DialogLook.h"
-#include "ui/shell/FramePlacement.h"
-#include "ui/shell/Notices.h"
+#include "ui/common/DialogLook.h"
+#include "ui/common/FramePlacement.h"
+#include "ui/common/Notices.h"
 
 namespace huebird {
 

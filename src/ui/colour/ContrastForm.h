@@ -9,7 +9,7 @@
 #include <utility>
 
 #include "core/Contrast.h"
-#include "ui/shell/Hosts.h"
+#include "ui/common/Hosts.h"
 
 class QLabel;
 class QLineEdit;

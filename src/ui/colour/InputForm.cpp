@@ -12,11 +12,11 @@
 #include <string>
 
 #include "core/ManualInput.h"
-#include "ui/Translation.h"
+#include "ui/common/Translation.h"
 #include "ui/colour/TypedCharacter.h"
-#include "ui/shell/Hosts.h"
-#include "ui/shell/Notices.h"
-#include "ui/shell/WindowDrag.h"
+#include "ui/common/Hosts.h"
+#include "ui/common/Notices.h"
+#include "ui/common/WindowDrag.h"
 
 namespace huebird {
 

@@ -12,8 +12,8 @@
 
 #include "core/Palettes.h"
 #include "platform/ScreenSampler.h"
-#include "ui/shell/DialogLook.h"
-#include "ui/shell/FramePlacement.h"
+#include "ui/common/DialogLook.h"
+#include "ui/common/FramePlacement.h"
 
 namespace huebird {
 

@@ -6,7 +6,7 @@
 #include <QList>
 #include <QWidget>
 
-#include "ui/shell/Hosts.h"
+#include "ui/common/Hosts.h"
 
 class QLabel;
 class QTabWidget;

@@ -9,7 +9,7 @@
 
 #include "core/Color.h"
 #include "core/Favourites.h"
-#include "ui/shell/Hosts.h"
+#include "ui/common/Hosts.h"
 
 class QComboBox;
 class QLabel;

@@ -14,9 +14,9 @@
 #include <QVBoxLayout>
 
 #include "ui/shell/AppIcon.h"
-#include "ui/shell/DialogLook.h"
-#include "ui/shell/FramePlacement.h"
-#include "ui/shell/Links.h"
+#include "ui/common/DialogLook.h"
+#include "ui/common/FramePlacement.h"
+#include "ui/common/Links.h"
 
 namespace huebird {
 

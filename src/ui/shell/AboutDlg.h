@@ -6,7 +6,7 @@
 #include <QDialog>
 #include <QRect>
 
-#include "ui/shell/Hosts.h"
+#include "ui/common/Hosts.h"
 
 class QButtonGroup;
 class QCheckBox;

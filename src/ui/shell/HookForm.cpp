@@ -6,8 +6,8 @@
 #include <QToolButton>
 
 #include "core/HotKeyChoice.h"
-#include "ui/shell/DialogLook.h"
-#include "ui/shell/FramePlacement.h"
+#include "ui/common/DialogLook.h"
+#include "ui/common/FramePlacement.h"
 
 namespace huebird {
 

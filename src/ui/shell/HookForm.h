@@ -4,7 +4,7 @@
 
 #include <QDialog>
 
-#include "ui/shell/Hosts.h"
+#include "ui/common/Hosts.h"
 
 class QComboBox;
 

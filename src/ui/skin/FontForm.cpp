@@ -12,11 +12,11 @@
 
 #include "core/LabelFonts.h"
 #include "core/Profile.h"
-#include "ui/shell/DialogLook.h"
-#include "ui/shell/FramePlacement.h"
-#include "ui/shell/Notices.h"
-#include "ui/shell/WindowDrag.h"
-#include "ui/QtColour.h"
+#include "ui/common/DialogLook.h"
+#include "ui/common/FramePlacement.h"
+#include "ui/common/Notices.h"
+#include "ui/common/WindowDrag.h"
+#include "ui/common/QtColour.h"
 
 namespace huebird {
 

@@ -10,8 +10,8 @@
 
 #include "core/Color.h"
 #include "core/SkinDescription.h"
-#include "ui/colour/ColourChooser.h"
-#include "ui/shell/Hosts.h"
+#include "ui/common/ColourChooser.h"
+#include "ui/common/Hosts.h"
 
 class QCheckBox;
 class QAbstractButton;

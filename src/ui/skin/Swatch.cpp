@@ -1,4 +1,4 @@
-#include "ui/colour/Swatch.h"
+#include "ui/skin/Swatch.h"
 
 #include <QContextMenuEvent>
 #include <QMouseEvent>
