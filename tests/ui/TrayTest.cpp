@@ -17,7 +17,7 @@
 #include "platform/fake/FakePlatform.h"
 #include "ui/skin/Swatch.h"
 #include "ui/shell/AppIcon.h"
-#include "ui/common/Hosts.h"
+#include "ui/shell/TrayHost.h"
 #include "ui/shell/MainForm.h"
 #include "ui/common/Notices.h"
 #include "ui/shell/Presence.h"

@@ -6,7 +6,7 @@
 #include <QWindow>
 
 #include "core/Tray.h"
-#include "ui/common/Hosts.h"
+#include "ui/shell/TrayHost.h"
 #include "ui/common/Notices.h"
 
 namespace huebird {

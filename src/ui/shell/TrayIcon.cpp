@@ -12,7 +12,7 @@
 
 #include "ui/shell/AppIcon.h"
 #include "ui/shell/DialogGate.h"
-#include "ui/common/Hosts.h"
+#include "ui/shell/TrayHost.h"
 #include "ui/common/Notices.h"
 #include "ui/shell/Presence.h"
 
