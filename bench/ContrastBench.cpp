@@ -20,17 +20,6 @@ using Clock = std::chrono::steady_clock;
 
 double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
 
-class Host : public huebird::DialogHost {
-  public:
-    void PauseAutoSize() override {}
-    void ResumeAutoSize() override {}
-    QString HexReadout() const override { return {}; }
-    std::array<QString, 3> DecimalReadout() const override { return {}; }
-    huebird::ColorValue CurrentWorkColor() const override { return 0; }
-    void OpenWebSite() override {}
-    void OpenFooterLink() override {}
-};
-
 // Counts the paint events of the widgets it watches, to show the steps really repaint.
 class PaintCounter : public QObject {
   public:
@@ -55,7 +44,7 @@ int main(int argc, char** argv) {
     qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
     QApplication app(argc, argv);
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 30;
-    Host host;
+    const huebird::DialogLinks links{[] {}, [] {}};
 
     std::vector<double> opens;
     std::vector<double> steps;
@@ -63,7 +52,7 @@ int main(int argc, char** argv) {
     PaintCounter counter;
     for (int run = 0; run < runs; ++run) {
         const auto t0 = Clock::now();
-        auto* form = new huebird::ContrastForm(10 + run, 20, 30, host);
+        auto* form = new huebird::ContrastForm(10 + run, 20, 30, links);
         form->show();
         form->repaint();
         QCoreApplication::processEvents();

@@ -18,22 +18,11 @@
 
 namespace {
 
-class Host : public huebird::PaletteHost {
-  public:
+// The main window at (200, 150), 158 wide; the page a window closed on opens the next one.
+struct Host {
+    huebird::MainPlace place{QRect(200, 150, 158, 127), 158, QSize(158, 127)};
+    huebird::DialogLinks links{[] {}, [] {}};
     int palIndex = 0;
-    void PauseAutoSize() override {}
-    void ResumeAutoSize() override {}
-    QString HexReadout() const override { return {}; }
-    std::array<QString, 3> DecimalReadout() const override { return {}; }
-    huebird::ColorValue CurrentWorkColor() const override { return 0; }
-    void OpenWebSite() override {}
-    void OpenFooterLink() override {}
-    void ApplyColor(huebird::ColorValue) override {}
-    QPoint MainTopLeft() const override { return {200, 150}; }
-    int MainWidth() const override { return 158; }
-    int SkinWidth() const override { return 158; }
-    int PalIndex() const override { return palIndex; }
-    void SetPalIndex(int index) override { palIndex = index; }
 };
 
 // Notes the window's first paint.
@@ -52,7 +41,9 @@ class PaintWatch : public QObject {
 double OpenOnce(Host& host, huebird::ScreenSampler& screen) {
     QElapsedTimer timer;
     timer.start();
-    auto* form = new huebird::PaletteForm(host, screen, 1024);
+    auto* form = new huebird::PaletteForm(host.place, host.links, host.palIndex, screen, 1024);
+    QObject::connect(form, &huebird::PaletteForm::Closed,
+                     [&host](int page) { host.palIndex = page; });
     PaintWatch watch;
     form->installEventFilter(&watch);
     form->show();
@@ -91,7 +82,10 @@ int main(int argc, char** argv) {
         const QDir dir(QString::fromLocal8Bit(argv[2]));
         for (int page = -1; page < 4; ++page) {
             host.palIndex = page;
-            auto* form = new huebird::PaletteForm(host, screen, 1024);
+            auto* form =
+                new huebird::PaletteForm(host.place, host.links, host.palIndex, screen, 1024);
+            QObject::connect(form, &huebird::PaletteForm::Closed,
+                             [&host](int page) { host.palIndex = page; });
             form->show();
             for (int i = 0; i < 10; ++i) QCoreApplication::processEvents();
             const QString name = page < 0 ? QStringLiteral("none") : QString::number(page);

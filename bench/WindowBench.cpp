@@ -19,8 +19,9 @@
 #include "platform/x11/X11HotKey.h"
 #include "platform/x11/X11Desktop.h"
 #include "platform/x11/X11ScreenSampler.h"
+#include "ui/favourites/FavouriteItems.h"
 #include "ui/shell/MainForm.h"
-#include "ui/colour/Swatch.h"
+#include "ui/skin/Swatch.h"
 
 namespace {
 
@@ -143,7 +144,9 @@ int main(int argc, char** argv) {
                        QByteArray::number(0x100000 + i * 4099, 16).toUpper().right(6) + "\n";
         settings.write(section);
     }
-    for (int i = 0; i < 1000; ++i) form.AddFavouriteItem(0, QStringLiteral("colour %1").arg(i));
+    // As the favourites manager's additions reach the swatch menu.
+    auto* favourites = form.findChild<huebird::FavouriteItems*>();
+    for (int i = 0; i < 1000; ++i) favourites->Add(0, QStringLiteral("colour %1").arg(i));
     auto* list = form.findChild<QMenu*>(QStringLiteral("N39"));
     double openMs = 0;
     const int opens = 20;

@@ -13,11 +13,11 @@
 #include "platform/Backends.h"
 #include "platform/EndSignals.h"
 #include "platform/InstanceLock.h"
-#include "ui/Fonts.h"
+#include "ui/common/Fonts.h"
 #include "ui/shell/GuardedApplication.h"
 #include "ui/shell/MainForm.h"
-#include "ui/shell/Notices.h"
-#include "ui/Translation.h"
+#include "ui/common/Notices.h"
+#include "ui/common/Translation.h"
 
 // Where an installed program finds its stock files and the hot-key library, relative to its own
 // folder, so an installed tree still works when moved elsewhere.

@@ -1,5 +1,7 @@
 #include "core/Adjust.h"
 
+#include <algorithm>
+
 namespace huebird {
 
 namespace {
@@ -48,5 +50,17 @@ ColorValue InvertedColor(ColorValue c) {
 }
 
 int GreyLevel(int red, int green, int blue) { return red / 3 + green / 3 + blue / 3; }
+
+ColorValue SwatchGrey(ColorValue fill, ColorValue frame, int width, int height) {
+    ColorValue shown = fill;
+    // A one-pixel picture has a frame of no extent, which paints nothing.
+    if (width > 0 && height > 0 && width * height > 1) {
+        const int x = std::min(5, width - 1);
+        const int y = std::min(5, height - 1);
+        if (x == 0 || y == 0 || x == width - 1 || y == height - 1) shown = frame;
+    }
+    const int g = GreyLevel(RedOf(shown), GreenOf(shown), BlueOf(shown));
+    return MakeColor(g, g, g);
+}
 
 }  // namespace huebird

@@ -14,5 +14,10 @@ ColorValue AdjustedColor(ColorValue c, int button);
 ColorValue InvertedColor(ColorValue c);
 // The grey of (r, g, b): each component divided by 3, truncated, and the three added.
 int GreyLevel(int red, int green, int blue);
+// What the grey command makes of the active swatch: the grey of the pixel its picture shows at
+// (5, 5), or at its last column or row when the picture is smaller. A width x height picture
+// is `fill` framed by `frame` on its outermost pixels (a one-pixel picture keeps its fill); one
+// with no pixels gives fill's grey.
+ColorValue SwatchGrey(ColorValue fill, ColorValue frame, int width, int height);
 
 }  // namespace huebird

@@ -93,5 +93,24 @@ TEST_F(UndoTest, UndoFollowsTheActiveSwatchAndHasNoRedo) {
     EXPECT_EQ(model.StoredColor(0), MakeColor(0, 0, 5));
 }
 
+TEST(AdjustTest, SwatchGreyIsTheGreyOfThePixelTheSwatchShowsAtFiveFive) {
+    const ColorValue fill = MakeColor(0, 244, 60);         // grey 0 + 81 + 20 = 101
+    const ColorValue frame = MakeColor(0x25, 0x25, 0x20);  // grey 12 + 12 + 10 = 34
+    struct Case {
+        int width, height;
+        int grey;
+    };
+    const Case cases[] = {
+        {21, 21, 101}, {7, 7, 101},                // (5, 5) inside the frame
+        {6, 21, 34},   {21, 6, 34},                // the last column or row is the frame
+        {1, 2, 34},    {3, 40, 34},  {1, 1, 101},  // a frame of no extent paints nothing
+        {0, 21, 101},  {21, 0, 101},               // no pixels: the colour's own
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(SwatchGrey(fill, frame, c.width, c.height), MakeColor(c.grey, c.grey, c.grey))
+            << c.width << " x " << c.height;
+    }
+}
+
 }  // namespace
 }  // namespace huebird

@@ -21,7 +21,7 @@
 #include <memory>
 
 #include "platform/x11/X11Desktop.h"
-#include "ui/shell/Hosts.h"
+#include "ui/shell/TrayHost.h"
 #include "ui/shell/Presence.h"
 #include "ui/shell/TrayIcon.h"
 

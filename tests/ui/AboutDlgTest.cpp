@@ -12,36 +12,20 @@
 
 #include "ui/shell/AboutDlg.h"
 
+#include "FakeMain.h"
+
 using namespace huebird;
 
 namespace {
 
-class FakeAboutHost : public AboutHost {
-  public:
-    bool addHash = true;
-    int copyType = 0;
-    int hashWrites = 0, typeWrites = 0;
-    int pauses = 0, resumes = 0, webSites = 0, footerLinks = 0;
-    void PauseAutoSize() override { ++pauses; }
-    void ResumeAutoSize() override { ++resumes; }
-    QString HexReadout() const override { return {}; }
-    std::array<QString, 3> DecimalReadout() const override { return {}; }
-    ColorValue CurrentWorkColor() const override { return 0; }
-    void OpenWebSite() override { ++webSites; }
-    void OpenFooterLink() override { ++footerLinks; }
-    bool CopyAddHash() const override { return addHash; }
-    void SetCopyAddHash(bool on) override {
-        addHash = on;
-        ++hashWrites;
-    }
-    int CopyType() const override { return copyType; }
-    void SetCopyType(int type) override {
-        copyType = type;
-        ++typeWrites;
-    }
-    QString SkinDesignerText() const override { return QStringLiteral("皮肤设计：测试者"); }
-    QRect MainGeometry() const override { return {400, 300, 158, 100}; }
-};
+const QString kDesigner = QStringLiteral("皮肤设计：测试者");
+
+// The main window at (400, 300), 158 x 100: the about box is centred over it.
+FakeMain MainAt400() {
+    FakeMain main;
+    main.place = {QRect(400, 300, 158, 100), 158, QSize(158, 100)};
+    return main;
+}
 
 template <typename T>
 T* Find(AboutDlg& dlg, const char* name) {
@@ -79,8 +63,8 @@ class AboutDlgTest : public QObject {
 
   private slots:
     void looksAsDesignedAndIsCentredOverTheMainWindow() {
-        FakeAboutHost host;
-        AboutDlg dlg(host, AboutDlg::kAboutPage);
+        FakeMain main = MainAt400();
+        AboutDlg dlg(CopySettings{}, kDesigner, main.Context(), AboutDlg::kAboutPage);
         QCOMPARE(dlg.windowTitle(), QStringLiteral("Huebird"));
         QCOMPARE(dlg.size(), QSize(362, 203));
         QVERIFY(dlg.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
@@ -125,13 +109,14 @@ class AboutDlgTest : public QObject {
     void opensOnTheAskedPage() {
         QFETCH(int, page);
         QFETCH(int, shown);
-        FakeAboutHost host;
-        AboutDlg dlg(host, page);
+        FakeMain main = MainAt400();
+        AboutDlg dlg(CopySettings{}, kDesigner, main.Context(), page);
         QCOMPARE(Find<QTabWidget>(dlg, "PageControl1")->currentIndex(), shown);
     }
 
-    // OK stores both settings from page 3 whichever page shows; Cancel and the close box store
-    // nothing; automatic size is resumed once on every way out.
+    // OK gives both settings from page 3 whichever page shows; Cancel and the close box end
+    // the dialog rejected (the main window takes the settings after OK only); automatic size
+    // is resumed once on every way out.
     void storesOnlyOnOk_data() {
         QTest::addColumn<int>("page");  // the page showing when the dialog closes
         QTest::addColumn<bool>("hashBefore");
@@ -166,12 +151,11 @@ class AboutDlgTest : public QObject {
         QFETCH(QString, close);
         QFETCH(bool, hashAfter);
         QFETCH(int, typeAfter);
-        FakeAboutHost host;
-        host.addHash = hashBefore;
-        host.copyType = typeBefore;
+        FakeMain main = MainAt400();
+        const CopySettings before{typeBefore, hashBefore};
         {
-            AboutDlg dlg(host, AboutDlg::kSettingsPage);
-            QCOMPARE(host.pauses, 1);
+            AboutDlg dlg(before, kDesigner, main.Context(), AboutDlg::kSettingsPage);
+            QCOMPARE(main.pauses, 1);
             QCOMPARE(Find<QCheckBox>(dlg, "CheckBox1")->isChecked(), hashBefore);
             QCOMPARE(CheckedItem(dlg), shownItem);
             dlg.show();
@@ -184,24 +168,24 @@ class AboutDlgTest : public QObject {
             if (close == "cancel")
                 QTest::mouseClick(Find<QToolButton>(dlg, "SpeedButton5"), Qt::LeftButton);
             if (close == "box") dlg.close();
-            QCOMPARE(host.resumes, close == "freed" ? 0 : 1);
+            QCOMPARE(main.resumes, close == "freed" ? 0 : 1);
             if (close != "freed") {
                 QCOMPARE(dlg.result(),
                          close == "ok" ? int(QDialog::Accepted) : int(QDialog::Rejected));
                 QVERIFY(!dlg.isVisible());
             }
+            // What the main window keeps: the dialog's settings after OK, its own otherwise.
+            const CopySettings kept = close == "ok" ? dlg.ChosenCopy() : before;
+            QCOMPARE(kept.copyAddHash, hashAfter);
+            QCOMPARE(kept.copyType, typeAfter);
         }
-        QCOMPARE(host.addHash, hashAfter);
-        QCOMPARE(host.copyType, typeAfter);
-        QCOMPARE(host.hashWrites, close == "ok" ? 1 : 0);
-        QCOMPARE(host.typeWrites, close == "ok" && (shownItem >= 0 || choose >= 0) ? 1 : 0);
-        QCOMPARE(host.pauses, 1);
-        QCOMPARE(host.resumes, 1);  // once, also when the dialog is freed
+        QCOMPARE(main.pauses, 1);
+        QCOMPARE(main.resumes, 1);  // once, also when the dialog is freed
     }
 
     void hoverMarksTheAuthorLineAndClicksOpenTheSite() {
-        FakeAboutHost host;
-        AboutDlg dlg(host, AboutDlg::kAboutPage);
+        FakeMain main = MainAt400();
+        AboutDlg dlg(CopySettings{}, kDesigner, main.Context(), AboutDlg::kAboutPage);
         dlg.show();
         auto* author = Find<QLabel>(dlg, "Label3");
         auto* date = Find<QLabel>(dlg, "Label6");
@@ -227,21 +211,21 @@ class AboutDlgTest : public QObject {
             QCOMPARE(link->cursor().shape(), Qt::PointingHandCursor);
             QTest::mouseClick(link, Qt::LeftButton);
         }
-        QCOMPARE(host.webSites, 3);
+        QCOMPARE(main.webSites, 3);
         QTest::mouseClick(Find<QLabel>(dlg, "Label1"),
                           Qt::LeftButton);  // the version line is no link
         QTest::mouseClick(site, Qt::RightButton);
-        QCOMPARE(host.webSites, 3);
+        QCOMPARE(main.webSites, 3);
 
         QTest::mouseClick(Find<QLabel>(dlg, "Label9"), Qt::LeftButton);
-        QCOMPARE(host.footerLinks, 1);
-        QCOMPARE(host.webSites, 3);
+        QCOMPARE(main.footerLinks, 1);
+        QCOMPARE(main.webSites, 3);
         QVERIFY(dlg.isVisible());  // links leave the dialog open
     }
 
     void helpPageIsAScrollingTextThatFillsThePage() {
-        FakeAboutHost host;
-        AboutDlg dlg(host, AboutDlg::kHelpPage);
+        FakeMain main = MainAt400();
+        AboutDlg dlg(CopySettings{}, kDesigner, main.Context(), AboutDlg::kHelpPage);
         dlg.show();
         auto* memo = Find<QPlainTextEdit>(dlg, "Memo1");
         QCOMPARE(memo->geometry(), memo->parentWidget()->rect());

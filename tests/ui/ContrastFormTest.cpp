@@ -11,25 +11,15 @@
 #include <functional>
 
 #include "ui/colour/ContrastForm.h"
-#include "ui/shell/Notices.h"
+#include "ui/common/Notices.h"
+
+#include "FakeMain.h"
 
 using namespace huebird;
 
 Q_DECLARE_METATYPE(Rgb)
 
 namespace {
-
-class FakeHost : public DialogHost {
-  public:
-    int footerLinks = 0;
-    void PauseAutoSize() override {}
-    void ResumeAutoSize() override {}
-    QString HexReadout() const override { return {}; }
-    std::array<QString, 3> DecimalReadout() const override { return {}; }
-    ColorValue CurrentWorkColor() const override { return 0; }
-    void OpenWebSite() override {}
-    void OpenFooterLink() override { ++footerLinks; }
-};
 
 template <typename T>
 T* Child(ContrastForm& form, const char* name) {
@@ -106,8 +96,8 @@ class ContrastFormTest : public QObject {
     void init() { Notices::SetRecording(true); }
 
     void looksAsDesigned() {
-        FakeHost host;
-        ContrastForm form(10, 20, 30, host);
+        FakeMain main;
+        ContrastForm form(10, 20, 30, main.Links());
         QCOMPARE(form.windowTitle(), QStringLiteral("Huebird"));
         // 381 x 181, and taller only by what two rows of the readout need beyond it.
         const int down = form.height() - 181;
@@ -170,7 +160,7 @@ class ContrastFormTest : public QObject {
             QVERIFY(w->geometry().right() < 270);
         }
         QTest::mouseClick(Child<QLabel>(form, "Label9"), Qt::LeftButton);
-        QCOMPARE(host.footerLinks, 1);
+        QCOMPARE(main.footerLinks, 1);
     }
 
     void startsOnTheColourWithStripsPaintedOnShow_data() {
@@ -186,8 +176,8 @@ class ContrastFormTest : public QObject {
         QFETCH(int, r);
         QFETCH(int, g);
         QFETCH(int, b);
-        FakeHost host;
-        ContrastForm form(r, g, b, host);
+        FakeMain main;
+        ContrastForm form(r, g, b, main.Links());
         QCOMPARE(Bars(form), (std::array{r, g, b}));
         QCOMPARE(EditTexts(form),
                  (QStringList{QString::number(r), QString::number(g), QString::number(b)}));
@@ -200,8 +190,8 @@ class ContrastFormTest : public QObject {
     }
 
     void aSliderRepaintsTheOtherStripsAndThePreview() {
-        FakeHost host;
-        ContrastForm form(10, 20, 30, host);
+        FakeMain main;
+        ContrastForm form(10, 20, 30, main.Links());
         form.show();
         Bar(form, 0)->setValue(200);
         QVERIFY(StripShows(form, "RImage", [](int i) { return Rgb3(i, 20, 30); }));
@@ -218,8 +208,8 @@ class ContrastFormTest : public QObject {
     }
 
     void editBoxes() {
-        FakeHost host;
-        ContrastForm form(10, 20, 30, host);
+        FakeMain main;
+        ContrastForm form(10, 20, 30, main.Links());
         form.show();
         QLineEdit* red = Edit(form, 0);
 
@@ -258,8 +248,8 @@ class ContrastFormTest : public QObject {
     }
 
     void aNumberBeyondABarAlreadyAtItsEndIsStillShownLimited() {
-        FakeHost host;
-        ContrastForm form(255, 0, 0, host);
+        FakeMain main;
+        ContrastForm form(255, 0, 0, main.Links());
         form.show();
         // "255" with its first digit overtyped reads "355": the bar cannot move further.
         QLineEdit* red = Edit(form, 0);
@@ -275,8 +265,8 @@ class ContrastFormTest : public QObject {
     }
 
     void exchangeSwapsTheColoursBothWays() {
-        FakeHost host;
-        ContrastForm form(10, 20, 30, host);
+        FakeMain main;
+        ContrastForm form(10, 20, 30, main.Links());
         form.show();
         Bar(form, 0)->setValue(200);
         Bar(form, 1)->setValue(100);
@@ -318,8 +308,8 @@ class ContrastFormTest : public QObject {
         QFETCH(QString, steps);
         QFETCH(int, result);
         QFETCH(Rgb, edited);
-        FakeHost host;
-        ContrastForm form(10, 20, 30, host);
+        FakeMain main;
+        ContrastForm form(10, 20, 30, main.Links());
         form.show();
         for (const QString& step : steps.split(' ')) {
             if (step == "move") {
@@ -341,8 +331,8 @@ class ContrastFormTest : public QObject {
     }
 
     void contrastReadoutFollowsTheSliders() {
-        FakeHost host;
-        ContrastForm form(255, 255, 255, host);
+        FakeMain main;
+        ContrastForm form(255, 255, 255, main.Links());
         auto* ratio = Child<QLabel>(form, "ContrastRatio");
         QCOMPARE(ratio->text(), QStringLiteral("1.00:1"));
         QCOMPARE(Levels(form), QStringLiteral("✗ | ✗"));

@@ -14,44 +14,44 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <memory>
 #include <optional>
 
-#include "ui/shell/Notices.h"
+#include "ui/common/Notices.h"
 #include "ui/skin/FontForm.h"
+
+#include "FakeMain.h"
 
 using namespace huebird;
 
 namespace {
 
-class FakeFontHost : public FontHost {
-  public:
+// The main window's side of the font dialog: the six labels' colours and weight as the
+// preview leaves them, and the weight it keeps after OK.
+struct FontMain {
+    FakeMain main;
     std::array<ColorValue, kLabelCount> labels = {
         MakeColor(0xff, 0x80, 0x00), MakeColor(0, 0x80, 0),       MakeColor(0, 0, 0xff),
         MakeColor(0x12, 0x34, 0x56), MakeColor(0xab, 0xcd, 0xef), MakeColor(0, 0, 0)};
-    bool bold = false;         // LabelsBold
+    bool bold = false;         // the weight kept
     bool labelWeight = false;  // what the labels show
     std::filesystem::path skinIni;
-    int pauses = 0, resumes = 0, footerLinks = 0, boldWrites = 0;
+    int boldWrites = 0;
 
-    void PauseAutoSize() override { ++pauses; }
-    void ResumeAutoSize() override { ++resumes; }
-    QString HexReadout() const override { return {}; }
-    std::array<QString, 3> DecimalReadout() const override { return {}; }
-    ColorValue CurrentWorkColor() const override { return 0; }
-    void OpenWebSite() override {}
-    void OpenFooterLink() override { ++footerLinks; }
-    ColorValue LabelColor(int label) const override { return labels.at(label); }
-    void SetLabelColor(int label, ColorValue c) override { labels.at(label) = c; }
-    bool LabelsBold() const override { return bold; }
-    void SetLabelsBold(bool b) override {
-        bold = b;
-        ++boldWrites;
+    FontMain() { main.place = {QRect(100, 200, 158, 103), 158, QSize(158, 103)}; }
+    std::unique_ptr<FontForm> Open(int screenWidth) {
+        auto form = std::make_unique<FontForm>(LabelLook{labels, bold, skinIni}, main.Context(),
+                                               screenWidth);
+        QObject::connect(form.get(), &FontForm::labelColorShown,
+                         [this](int label, ColorValue c) { labels.at(label) = c; });
+        QObject::connect(form.get(), &FontForm::labelWeightShown,
+                         [this](bool b) { labelWeight = b; });
+        QObject::connect(form.get(), &FontForm::labelsBoldKept, [this](bool b) {
+            bold = b;
+            ++boldWrites;
+        });
+        return form;
     }
-    void ApplyLabelWeight(bool b) override { labelWeight = b; }
-    std::filesystem::path SkinIniPath() const override { return skinIni; }
-    QPoint MainTopLeft() const override { return {100, 200}; }
-    int MainWidth() const override { return 158; }
-    int SkinWidth() const override { return 158; }
 };
 
 // A skin.ini as a skin author writes it: lower-case and "#" colours, a rejected colour for the
@@ -156,9 +156,10 @@ class FontFormTest : public QObject {
     }
 
     void looksAsDesignedAndShowsTheLabelsAsTheyAre() {
-        FakeFontHost host;
+        FontMain host;
         host.bold = host.labelWeight = true;
-        FontForm form(host, 1024);
+        const std::unique_ptr<FontForm> formOwner = host.Open(1024);
+        FontForm& form = *formOwner;
         QCOMPARE(form.windowTitle(), QStringLiteral("Huebird"));
         QCOMPARE(form.size(), QSize(271, 207));
         QVERIFY(form.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
@@ -191,9 +192,11 @@ class FontFormTest : public QObject {
 
         form.show();
         QTest::mouseClick(form.findChild<QLabel*>("Label9"), Qt::LeftButton);
-        QCOMPARE(host.footerLinks, 1);
+        QCOMPARE(host.main.footerLinks, 1);
 
-        FontForm leftOfIt(host, 540);  // 540 < 100 + 158 + 271 + 20: no room on the right
+        const std::unique_ptr<FontForm> leftOfItOwner = host.Open(540);
+
+        FontForm& leftOfIt = *leftOfItOwner;  // 540 < 100 + 158 + 271 + 20: no room on the right
         // Framed, its outer right edge is 20 pixels left of the main window.
         leftOfIt.show();
         QVERIFY(QTest::qWaitForWindowExposed(&leftOfIt));
@@ -205,11 +208,12 @@ class FontFormTest : public QObject {
     // black in each new font dialog, then at the colour it last returned; Cancel there changes
     // nothing.
     void aColourButtonChoosesThroughTheDesktopDialog() {
-        FakeFontHost host;
+        FontMain host;
         const auto opening = host.labels;
         QColor started;
         {
-            FontForm form(host, 1024);
+            const std::unique_ptr<FontForm> formOwner = host.Open(1024);
+            FontForm& form = *formOwner;
             form.show();
             AnswerColorDialog(QColor(255, 0, 0), &started);
             QTest::mouseClick(Sample(form, 4), Qt::LeftButton);
@@ -224,7 +228,8 @@ class FontFormTest : public QObject {
             QCOMPARE(host.labels[1], opening[1]);
             QCOMPARE(Sample(form, 1)->palette().color(QPalette::ButtonText), QColor(0, 0x80, 0));
         }
-        FontForm again(host, 1024);
+        const std::unique_ptr<FontForm> againOwner = host.Open(1024);
+        FontForm& again = *againOwner;
         again.show();
         AnswerColorDialog(std::nullopt, &started);
         QTest::mouseClick(Sample(again, 0), Qt::LeftButton);
@@ -232,8 +237,9 @@ class FontFormTest : public QObject {
     }
 
     void boldAppliesAtOnceToButtonsAndLabels() {
-        FakeFontHost host;
-        FontForm form(host, 1024);
+        FontMain host;
+        const std::unique_ptr<FontForm> formOwner = host.Open(1024);
+        FontForm& form = *formOwner;
         form.show();
         QCOMPARE(host.labelWeight, false);
         QTest::mouseClick(Bold(form), Qt::LeftButton);
@@ -248,12 +254,13 @@ class FontFormTest : public QObject {
     // OK stores the six colours as six upper-case digits and the weight, in one replacement
     // of the file; places, other keys, comments and sections stay byte for byte.
     void okWritesTheColoursAndWeightInOneReplacement() {
-        FakeFontHost host;
+        FontMain host;
         host.bold = true;
         host.skinIni = ini_.toStdString();
         Replacements replaced(dir_.path());
         {
-            FontForm form(host, 1024);
+            const std::unique_ptr<FontForm> formOwner = host.Open(1024);
+            FontForm& form = *formOwner;
             form.show();
             ChooseColor(form, 2, QColor(0, 0, 0xfe));
             QTest::mouseClick(Bold(form), Qt::LeftButton);  // regular
@@ -275,7 +282,7 @@ class FontFormTest : public QObject {
     // OK writes the skin.ini of the skin the dialog opened for, even when the main window
     // names another one by then.
     void okWritesTheSkinItOpenedFor() {
-        FakeFontHost host;
+        FontMain host;
         host.skinIni = ini_.toStdString();
         const QString other = dir_.filePath("other.ini");
         {
@@ -284,7 +291,8 @@ class FontFormTest : public QObject {
             f.write(kSkinIni);
         }
         {
-            FontForm form(host, 1024);
+            const std::unique_ptr<FontForm> formOwner = host.Open(1024);
+            FontForm& form = *formOwner;
             form.show();
             host.skinIni = other.toStdString();
             QTest::mouseClick(Bold(form), Qt::LeftButton);  // bold
@@ -296,11 +304,12 @@ class FontFormTest : public QObject {
 
     // Without skin.ini OK still takes the weight and keeps the preview, and creates nothing.
     void okWithoutSkinIniWritesNothing() {
-        FakeFontHost host;
+        FontMain host;
         const QString missing = dir_.filePath("GONE/skin.ini");
         host.skinIni = missing.toStdString();
         {
-            FontForm form(host, 1024);
+            const std::unique_ptr<FontForm> formOwner = host.Open(1024);
+            FontForm& form = *formOwner;
             form.show();
             ChooseColor(form, 0, QColor(1, 2, 3));
             QTest::mouseClick(Bold(form), Qt::LeftButton);
@@ -317,7 +326,7 @@ class FontFormTest : public QObject {
     // A write that fails says so and names the file; the dialog still closes with OK's
     // preview and weight taken, and the file stays as it was.
     void okWithAFailedWriteShowsTheErrorAndCloses() {
-        FakeFontHost host;
+        FontMain host;
         host.skinIni = ini_.toStdString();
         QFile f(ini_);
         QVERIFY(f.open(QIODevice::Append));
@@ -325,7 +334,8 @@ class FontFormTest : public QObject {
         f.close();
         const QByteArray before = ReadAll(ini_);
         {
-            FontForm form(host, 1024);
+            const std::unique_ptr<FontForm> formOwner = host.Open(1024);
+            FontForm& form = *formOwner;
             form.show();
             QTest::mouseClick(Bold(form), Qt::LeftButton);
             Click(form, "SpeedButton1");
@@ -349,11 +359,12 @@ class FontFormTest : public QObject {
     }
     void cancelRestoresAndTheCloseBoxKeeps() {
         QFETCH(QString, close);
-        FakeFontHost host;
+        FontMain host;
         host.skinIni = ini_.toStdString();
         const auto opening = host.labels;
         {
-            FontForm form(host, 1024);
+            const std::unique_ptr<FontForm> formOwner = host.Open(1024);
+            FontForm& form = *formOwner;
             form.show();
             ChooseColor(form, 0, QColor(10, 20, 30));
             ChooseColor(form, 3, QColor(40, 50, 60));
@@ -385,28 +396,30 @@ class FontFormTest : public QObject {
     }
     void pauseAndResumeBalance() {
         QFETCH(QString, close);
-        FakeFontHost host;
+        FontMain host;
         host.skinIni = ini_.toStdString();
         {
-            FontForm form(host, 1024);
-            QCOMPARE(host.pauses, 1);
-            QCOMPARE(host.resumes, 0);
+            const std::unique_ptr<FontForm> formOwner = host.Open(1024);
+            FontForm& form = *formOwner;
+            QCOMPARE(host.main.pauses, 1);
+            QCOMPARE(host.main.resumes, 0);
             form.show();
             if (close == "ok") Click(form, "SpeedButton1");
             if (close == "cancel") Click(form, "SpeedButton2");
             if (close == "escape") QTest::keyClick(&form, Qt::Key_Escape);
             if (close == "box") form.close();
-            QCOMPARE(host.resumes, close == "destroyed" ? 0 : 1);
+            QCOMPARE(host.main.resumes, close == "destroyed" ? 0 : 1);
         }
-        QCOMPARE(host.pauses, 1);
-        QCOMPARE(host.resumes, 1);
+        QCOMPARE(host.main.pauses, 1);
+        QCOMPARE(host.main.resumes, 1);
     }
 
     // A left press on the picture moves the dialog: offscreen there is no window manager to
     // do it, so the dialog follows the pointer itself.
     void thePictureMovesTheDialog() {
-        FakeFontHost host;
-        FontForm form(host, 1024);
+        FontMain host;
+        const std::unique_ptr<FontForm> formOwner = host.Open(1024);
+        FontForm& form = *formOwner;
         form.show();
         QWidget* image = form.findChild<QWidget*>("Image1");
         const QPoint start = form.pos();

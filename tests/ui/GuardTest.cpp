@@ -5,7 +5,7 @@
 #include <stdexcept>
 
 #include "ui/shell/GuardedApplication.h"
-#include "ui/shell/Notices.h"
+#include "ui/common/Notices.h"
 
 using namespace huebird;
 

@@ -5,32 +5,20 @@
 #include <QToolButton>
 
 #include "ui/shell/HookForm.h"
-#include "ui/shell/Notices.h"
+#include "ui/common/Notices.h"
+
+#include "FakeMain.h"
 
 using namespace huebird;
 
 namespace {
 
-class FakeHookHost : public HookHost {
-  public:
-    std::uint32_t key = 87;
-    int writes = 0, pauses = 0, resumes = 0, footerLinks = 0;
-    void PauseAutoSize() override { ++pauses; }
-    void ResumeAutoSize() override { ++resumes; }
-    QString HexReadout() const override { return {}; }
-    std::array<QString, 3> DecimalReadout() const override { return {}; }
-    ColorValue CurrentWorkColor() const override { return 0; }
-    void OpenWebSite() override {}
-    void OpenFooterLink() override { ++footerLinks; }
-    std::uint32_t VirtualKey() const override { return key; }
-    void SetVirtualKey(std::uint32_t code) override {
-        key = code;
-        ++writes;
-    }
-    QPoint MainTopLeft() const override { return {100, 200}; }
-    int MainWidth() const override { return 158; }
-    int SkinWidth() const override { return 158; }
-};
+// The main window at (100, 200), 158 wide, as the dialog places itself by it.
+FakeMain MainAt100() {
+    FakeMain main;
+    main.place = {QRect(100, 200, 158, 103), 158, QSize(158, 103)};
+    return main;
+}
 
 QComboBox* Keys(HookForm& form) { return form.findChild<QComboBox*>("ComboBox1"); }
 QToolButton* ButtonOf(HookForm& form, const char* name) {
@@ -44,8 +32,8 @@ class HookFormTest : public QObject {
 
   private slots:
     void looksAsDesignedAndSitsBesideTheMainWindow() {
-        FakeHookHost host;
-        HookForm form(host, 1024);
+        FakeMain main = MainAt100();
+        HookForm form(87, main.Context(), 1024);
         QCOMPARE(form.windowTitle(), QStringLiteral("Huebird"));
         QCOMPARE(form.size(), QSize(289, 114));
         QVERIFY(form.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
@@ -59,9 +47,9 @@ class HookFormTest : public QObject {
         QCOMPARE(ButtonOf(form, "SpeedButton3")->text(), QStringLiteral("取消"));
         form.show();
         QTest::mouseClick(form.findChild<QLabel*>("Label9"), Qt::LeftButton);
-        QCOMPARE(host.footerLinks, 1);
+        QCOMPARE(main.footerLinks, 1);
 
-        HookForm leftOfIt(host, 560);  // no room on the right of a 560-wide screen
+        HookForm leftOfIt(87, main.Context(), 560);  // no room on the right of a 560-wide screen
         // Framed, its outer right edge is 20 pixels left of the main window.
         leftOfIt.show();
         QVERIFY(QTest::qWaitForWindowExposed(&leftOfIt));
@@ -100,12 +88,12 @@ class HookFormTest : public QObject {
         QFETCH(QString, choose);
         QFETCH(QString, close);
         QFETCH(uint, after);
-        FakeHookHost host;
-        host.key = stored;
+        FakeMain main = MainAt100();
+        std::optional<std::uint32_t> chosen;
         {
-            HookForm form(host, 1024);
+            HookForm form(stored, main.Context(), 1024);
             QCOMPARE(Keys(form)->currentText(), shown);
-            QCOMPARE(host.pauses, 1);
+            QCOMPARE(main.pauses, 1);
             if (!choose.isEmpty()) Keys(form)->setCurrentIndex(Keys(form)->findText(choose));
             form.show();
             if (close == "ok") QTest::mouseClick(ButtonOf(form, "SpeedButton2"), Qt::LeftButton);
@@ -114,12 +102,13 @@ class HookFormTest : public QObject {
             if (close == "box") form.close();
             QCOMPARE(form.result(),
                      close == "ok" ? int(QDialog::Accepted) : int(QDialog::Rejected));
-            QCOMPARE(host.resumes, 1);
+            QCOMPARE(main.resumes, 1);
+            chosen = form.ChosenKey();
         }
-        QCOMPARE(host.key, after);
-        // Only OK with a key selected writes the block.
-        QCOMPARE(host.writes, close == "ok" && (!choose.isEmpty() || !shown.isEmpty()) ? 1 : 0);
-        QCOMPARE(host.resumes, 1);  // once, also when the dialog is freed
+        QCOMPARE(chosen.value_or(stored), after);
+        // Only OK with a key selected gives a key to write to the block.
+        QCOMPARE(chosen.has_value(), close == "ok" && (!choose.isEmpty() || !shown.isEmpty()));
+        QCOMPARE(main.resumes, 1);  // once, also when the dialog is freed
     }
 };
 

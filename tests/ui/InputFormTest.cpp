@@ -15,9 +15,10 @@
 #include <memory>
 
 #include "core/Color.h"
-#include "ui/shell/Hosts.h"
 #include "ui/colour/InputForm.h"
-#include "ui/shell/Notices.h"
+#include "ui/common/Notices.h"
+
+#include "FakeMain.h"
 
 using namespace huebird;
 
@@ -28,39 +29,36 @@ const QString kDecimalLine2 = QStringLiteral("[0～9]之间，以回车键结束
 const QString kHexLine1 = QStringLiteral("附：每个颜色符必须在'0-9'，'a-f'之间，");
 const QString kHexLine2 = QStringLiteral("最多六个字符；以回车键结束；");
 
-// The main window as the input window sees it; every call that changes something is logged.
-// Like the main window it finishes a close from its own queue, where it resumes the automatic
-// size only if the input window is still there.
-class FakeHost : public QObject, public InputHost {
+// The main window's side of the input window: its readout follows the colours entered, and
+// every call that changes something is logged with the pauses. Like the main window it
+// finishes a close from its own queue, where it resumes the automatic size only if the input
+// window is still there.
+class InputMain : public QObject, public FakeMain {
   public:
     ColorValue color = MakeColor(18, 52, 86);
-    QStringList log;
     QPointer<QWidget> window;
     std::function<void()> afterCloseStep = [] {};
 
-    void PauseAutoSize() override { log << QStringLiteral("pause"); }
-    void ResumeAutoSize() override { log << QStringLiteral("resume"); }
-    QString HexReadout() const override { return QString::fromStdString(ColorToHex(color)); }
-    std::array<QString, 3> DecimalReadout() const override {
+    InputMain() { place = {QRect(300, 100, 158, 127), 158, QSize(158, 127)}; }
+
+    InputForm* Open(int screenWidth, int screenHeight) {
+        auto* form = new InputForm(
+            Context(), [this] { return Readout(); }, screenWidth, screenHeight);
+        connect(form, &InputForm::colorEntered, this, [this](ColorValue c) {
+            color = c;
+            log << QStringLiteral("apply ") + Readout().hex;
+        });
+        connect(form, &InputForm::closeWanted, this, [this] {
+            log << QStringLiteral("post close");
+            QCoreApplication::postEvent(this, new QEvent(QEvent::User));
+        });
+        return form;
+    }
+    ReadoutText Readout() const {
         const auto texts = ReadoutTexts(color);
-        return {QString::fromStdString(texts[0]), QString::fromStdString(texts[1]),
-                QString::fromStdString(texts[2])};
-    }
-    ColorValue CurrentWorkColor() const override { return color; }
-    void OpenWebSite() override {}
-    void OpenFooterLink() override {}
-    void ApplyColor(ColorValue c) override {
-        color = c;
-        log << QStringLiteral("apply ") + HexReadout();
-    }
-    QPoint MainTopLeft() const override { return {300, 100}; }
-    int SkinHeight() const override { return 127; }
-    void SetAutoSizeItemEnabled(bool enabled) override {
-        log << (enabled ? QStringLiteral("item on") : QStringLiteral("item off"));
-    }
-    void PostCloseInput() override {
-        log << QStringLiteral("post close");
-        QCoreApplication::postEvent(this, new QEvent(QEvent::User));
+        return {QString::fromStdString(ColorToHex(color)),
+                {QString::fromStdString(texts[0]), QString::fromStdString(texts[1]),
+                 QString::fromStdString(texts[2])}};
     }
 
   protected:
@@ -103,12 +101,12 @@ class InputFormTest : public QObject {
     Q_OBJECT
 
   private:
-    std::unique_ptr<FakeHost> host_;
+    std::unique_ptr<InputMain> host_;
     QPointer<InputForm> form_;
 
     // Opens the window the way the main window does: built, shown, then filled.
     void Open() {
-        form_ = new InputForm(*host_, 1024, 768);
+        form_ = host_->Open(1024, 768);
         host_->window = form_;
         form_->show();
         form_->FillFields();
@@ -127,14 +125,14 @@ class InputFormTest : public QObject {
 
   private slots:
     void init() {
-        host_ = std::make_unique<FakeHost>();
+        host_ = std::make_unique<InputMain>();
         Notices::SetRecording(true);
     }
     void cleanup() { delete form_; }
 
     void opensCollapsedBelowTheMainWindowInDecimalMode() {
-        form_ = new InputForm(*host_, 1024, 768);
-        QCOMPARE(host_->log, QStringList({"item off", "pause"}));
+        form_ = host_->Open(1024, 768);
+        QCOMPARE(host_->log, QStringList({"pause"}));  // the main window disables its item
         QCOMPARE(form_->geometry(), QRect(260, 247, 245, 31));
         QVERIFY(form_->windowFlags().testFlag(Qt::FramelessWindowHint));
         QVERIFY(form_->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
@@ -159,7 +157,7 @@ class InputFormTest : public QObject {
     }
 
     void opensAtTheDesignedTopWhenThereIsNoRoomBelow() {
-        form_ = new InputForm(*host_, 500, 340);  // 100 + 127 + 20 + 96 = 343
+        form_ = host_->Open(500, 340);  // 100 + 127 + 20 + 96 = 343
         QCOMPARE(form_->pos(), QPoint(500 - 245, 199));
     }
 
@@ -354,10 +352,12 @@ class InputFormTest : public QObject {
         QVERIFY(form_.isNull());
     }
 
-    void deletedByTheMainWindowItLeavesTheAutoSizeAlone() {
+    // The main window's route (a second double-click): the window is deleted while it holds
+    // the pause, which ends with it, once.
+    void deletedByTheMainWindowItResumesOnce() {
         Open();
-        delete form_;  // the main window's route: it resumes the automatic size itself
-        QVERIFY(host_->log.isEmpty());
+        delete form_;
+        QCOMPARE(host_->log, QStringList({"resume"}));
     }
 };
 

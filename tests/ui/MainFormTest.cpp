@@ -11,15 +11,18 @@
 #include <QTest>
 #include <QAbstractButton>
 #include <QCursor>
+#include <QComboBox>
+#include <QTabWidget>
+#include <QToolButton>
 
 #include "Fixture.h"
 #include "platform/fake/FakePlatform.h"
 #include "ui/colour/InputForm.h"
 #include "ui/shell/MainForm.h"
-#include "ui/shell/Notices.h"
+#include "ui/common/Notices.h"
 #include "ui/shell/TrayIcon.h"
 #include "ui/skin/SkinButton.h"
-#include "ui/colour/Swatch.h"
+#include "ui/skin/Swatch.h"
 #include "ui/colour/ZoomForm.h"
 
 using namespace huebird;
@@ -612,14 +615,14 @@ class MainFormTest : public QObject {
         QCOMPARE(form.size(), QSize(60, 50));
 
         // Pause and resume restore the state it had, on or off.
-        form.PauseAutoSize();
-        form.ResumeAutoSize();
+        form.AutoSize().Pause();
+        form.AutoSize().Resume();
         QVERIFY(!form.Timer2()->isActive());
         Item(form, "N16")->trigger();
         QVERIFY(form.Timer2()->isActive());
-        form.PauseAutoSize();
+        form.AutoSize().Pause();
         QVERIFY(!form.Timer2()->isActive());
-        form.ResumeAutoSize();
+        form.AutoSize().Resume();
         QVERIFY(form.Timer2()->isActive());
     }
 
@@ -1067,6 +1070,49 @@ class MainFormTest : public QObject {
                               QStringLiteral("notice: 无法打开 ") + kFooterLink + why}));
     }
 
+    // The dialogs answer with results and signals; the window takes them: the copy settings
+    // after OK only, and the page a palette window closed on, which the close writes.
+    void theWindowKeepsWhatTheDialogsAnswer_data() {
+        QTest::addColumn<bool>("ok");
+        QTest::newRow("OK") << true;
+        QTest::newRow("Cancel") << false;
+    }
+    void theWindowKeepsWhatTheDialogsAnswer() {
+        QFETCH(bool, ok);
+        AppFolder app;
+        app.WriteSettings(kSettings);  // CopyAdd# on, CopyType 0, PalIndex 0
+        app.WriteSkin("DEFAULT");
+        FakePlatform platform;
+        MainForm form(app.path(), platform);
+        form.show();
+        QTimer::singleShot(0, [ok] {
+            QWidget* about = QApplication::activeModalWidget();
+            QVERIFY(about && about->objectName() == QStringLiteral("AboutDlg"));
+            about->findChild<QAbstractButton*>(QStringLiteral("CheckBox1"))->click();
+            about->findChild<QAbstractButton*>(QStringLiteral("RadioGroup1_1"))->click();
+            QTest::mouseClick(about->findChild<QToolButton*>(ok ? QStringLiteral("SpeedButton4")
+                                                                : QStringLiteral("SpeedButton5")),
+                              Qt::LeftButton);
+        });
+        Item(form, "N22")->trigger();
+        QCOMPARE(form.Copy().copyAddHash, !ok);
+        QCOMPARE(form.Copy().copyType, ok ? 1 : 0);
+
+        Item(form, "normal1")->trigger();
+        QWidget* palette = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (w->objectName() == QStringLiteral("frmPal") && w->isVisible()) palette = w;
+        }
+        QVERIFY(palette);
+        palette->findChild<QTabWidget*>(QStringLiteral("PageControl1"))->setCurrentIndex(2);
+        palette->close();
+        QCOMPARE(form.PalIndex(), 2);
+        form.close();
+        QVERIFY(app.ReadText("palora.ini")
+                    .contains(ok ? "CopyAdd#=0\r\nCopyType=1\r\nPalIndex=2\r\n"
+                                 : "CopyAdd#=1\r\nCopyType=0\r\nPalIndex=2\r\n"));
+    }
+
     // Pauses nest: the manager opened while the input window is open pauses again, and
     // automatic size comes back only when the last of them closes.
     void nestedPausesResumeToTheStateBeforeTheFirst() {
@@ -1092,11 +1138,11 @@ class MainFormTest : public QObject {
         // Off before the pauses: off after them, and the tick says so.
         Item(form, "N16")->trigger();
         QVERIFY(!form.Timer2()->isActive());
-        form.PauseAutoSize();
-        form.PauseAutoSize();
-        form.ResumeAutoSize();
-        form.ResumeAutoSize();
-        form.ResumeAutoSize();  // one too many changes nothing
+        form.AutoSize().Pause();
+        form.AutoSize().Pause();
+        form.AutoSize().Resume();
+        form.AutoSize().Resume();
+        form.AutoSize().Resume();  // one too many changes nothing
         QVERIFY(!form.Timer2()->isActive());
         QVERIFY(!Item(form, "N16")->isChecked());
     }
@@ -1163,7 +1209,17 @@ class MainFormTest : public QObject {
         QVERIFY(platform.hotKey.PressHotKey());
         QTRY_VERIFY(form.isVisible());
 
-        form.SetVirtualKey(116);  // what the dialog's OK does with "F5"
+        // The hot-key dialog's OK with "F5" chosen.
+        QTimer::singleShot(0, [] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            QVERIFY(dialog && dialog->objectName() == QStringLiteral("HookForm"));
+            auto* keys = dialog->findChild<QComboBox*>(QStringLiteral("ComboBox1"));
+            keys->setCurrentIndex(keys->findText(QStringLiteral("F5")));
+            QTest::mouseClick(dialog->findChild<QToolButton*>(QStringLiteral("SpeedButton2")),
+                              Qt::LeftButton);
+        });
+        Item(form, "N21")->trigger();
+        QCOMPARE(form.HookKey(), 116);
         form.close();
         QVERIFY(app.ReadText("palora.ini").contains("HookKey=116"));
         QCOMPARE(QString::fromStdString(platform.hotKey.calls.back()), QStringLiteral("Stop"));

@@ -27,7 +27,9 @@
 #include "core/Favourites.h"
 #include "core/Profile.h"
 #include "ui/favourites/MarksForm.h"
-#include "ui/shell/Notices.h"
+#include "ui/common/Notices.h"
+
+#include "FakeMain.h"
 
 namespace huebird {
 namespace {
@@ -54,29 +56,24 @@ const char* const kSample =
     "Odd=XYZ\n"
     "Hash=#87CEEB\n";
 
-class FakeHost : public FavouritesHost {
-  public:
+// The main window's side of the manager: the readout it opens on, and what the swatch menu is
+// told.
+struct MarksMain : FakeMain {
     std::filesystem::path settings;
     QStringList menu;  // "add <list> <name>" / "remove <list> <name>", in call order
-    int pauses = 0;
-    int resumes = 0;
-    int webOpens = 0;
 
-    void PauseAutoSize() override { ++pauses; }
-    void ResumeAutoSize() override { ++resumes; }
-    QString HexReadout() const override { return QStringLiteral("123456"); }
-    std::array<QString, 3> DecimalReadout() const override {
-        return {QStringLiteral("018"), QStringLiteral("052"), QStringLiteral("086")};
-    }
-    ColorValue CurrentWorkColor() const override { return MakeColor(18, 52, 86); }
-    void OpenWebSite() override {}
-    void OpenFooterLink() override { ++webOpens; }
-    std::filesystem::path SettingsPath() const override { return settings; }
-    void AddFavouriteItem(int list, const QString& name) override {
-        menu << QStringLiteral("add %1 %2").arg(list).arg(name);
-    }
-    void RemoveFavouriteItem(int list, const QString& name) override {
-        menu << QStringLiteral("remove %1 %2").arg(list).arg(name);
+    std::unique_ptr<MarksForm> Open() {
+        auto form = std::make_unique<MarksForm>(settings, QStringLiteral("123456"),
+                                                MakeColor(18, 52, 86), Context());
+        QObject::connect(form.get(), &MarksForm::favouriteAdded,
+                         [this](int list, const QString& name) {
+                             menu << QStringLiteral("add %1 %2").arg(list).arg(name);
+                         });
+        QObject::connect(form.get(), &MarksForm::favouriteRemoved,
+                         [this](int list, const QString& name) {
+                             menu << QStringLiteral("remove %1 %2").arg(list).arg(name);
+                         });
+        return form;
     }
 };
 
@@ -142,7 +139,7 @@ class MarksFormTest : public QObject {
 
   private:
     QTemporaryDir dir_;
-    FakeHost host_;
+    MarksMain host_;
     std::unique_ptr<MarksForm> dialog_;
 
     QString FilePath() const { return QString::fromStdString(host_.settings.string()); }
@@ -167,7 +164,7 @@ class MarksFormTest : public QObject {
     }
 
     void Open() {
-        dialog_ = std::make_unique<MarksForm>(host_);
+        dialog_ = host_.Open();
         dialog_->show();
         QVERIFY(QTest::qWaitForWindowExposed(dialog_.get()));
     }
@@ -215,7 +212,7 @@ class MarksFormTest : public QObject {
 
     void init() {
         host_.menu.clear();
-        host_.pauses = host_.resumes = host_.webOpens = 0;
+        host_.pauses = host_.resumes = host_.footerLinks = 0;
         host_.settings = std::filesystem::path(dir_.path().toStdString()) / "palora.ini";
         WriteFile(kSample);
         Notices::SetRecording(true);
@@ -718,9 +715,9 @@ class MarksFormTest : public QObject {
         send(title, QEvent::MouseButtonRelease, Qt::LeftButton, grab + QPoint(-9, 4), Qt::NoButton);
         QCOMPARE(dialog_->pos(), at + QPoint(-9, 4));
 
-        QCOMPARE(host_.webOpens, 0);
+        QCOMPARE(host_.footerLinks, 0);
         QTest::mouseClick(Get<QLabel>("Label9"), Qt::LeftButton);
-        QCOMPARE(host_.webOpens, 1);
+        QCOMPARE(host_.footerLinks, 1);
     }
 };
 

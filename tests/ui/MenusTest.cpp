@@ -11,10 +11,11 @@
 #include "Fixture.h"
 #include "core/MenuLook.h"
 #include "platform/fake/FakePlatform.h"
+#include "ui/favourites/FavouriteItems.h"
 #include "ui/shell/MainForm.h"
-#include "ui/shell/Notices.h"
+#include "ui/common/Notices.h"
 #include "ui/skin/SkinnedMenus.h"
-#include "ui/colour/Swatch.h"
+#include "ui/skin/Swatch.h"
 
 using namespace huebird;
 using huebird::testing::AppFolder;
@@ -329,8 +330,9 @@ class MenusTest : public QObject {
         }
 
         // Once the manager has taken most of them out, the rest are in columns again.
-        for (int i = 100; i < 1500; ++i)
-            w.form->RemoveFavouriteItem(0, QStringLiteral("c%1").arg(i));
+        auto* items = w.form->findChild<FavouriteItems*>();
+        QVERIFY(items);
+        for (int i = 100; i < 1500; ++i) items->Remove(0, QStringLiteral("c%1").arg(i));
         Shown(list);
         QVERIFY(list->actionGeometry(list->actions().constLast()).left() > 0);
         CheckEntryShowsAndApplies(*w.form, list, 99);

@@ -10,33 +10,30 @@
 #include "platform/fake/FakeScreen.h"
 #include "ui/colour/PaletteForm.h"
 
+#include "FakeMain.h"
+
 using namespace huebird;
 
 namespace {
 
-class FakePaletteHost : public PaletteHost {
-  public:
+// The main window's side of the palette windows: it opens each on the page the last one
+// closed on, and records the colours they pick and the pages they close on.
+struct PaletteMain {
+    FakeMain main;
     std::vector<ColorValue> applied;
-    std::vector<int> stored;  // every SetPalIndex, in order
-    int palIndex = 0, footerLinks = 0;
-    QPoint mainTopLeft{300, 200};
-    int mainWidth = 150, skinWidth = 140;
+    std::vector<int> stored;  // every page a window closed on, in order
+    int palIndex = 0;
 
-    void PauseAutoSize() override {}
-    void ResumeAutoSize() override {}
-    QString HexReadout() const override { return {}; }
-    std::array<QString, 3> DecimalReadout() const override { return {}; }
-    ColorValue CurrentWorkColor() const override { return 0; }
-    void OpenWebSite() override {}
-    void OpenFooterLink() override { ++footerLinks; }
-    void ApplyColor(ColorValue c) override { applied.push_back(c); }
-    QPoint MainTopLeft() const override { return mainTopLeft; }
-    int MainWidth() const override { return mainWidth; }
-    int SkinWidth() const override { return skinWidth; }
-    int PalIndex() const override { return palIndex; }
-    void SetPalIndex(int index) override {
-        palIndex = index;
-        stored.push_back(index);
+    PaletteMain() { main.place = {QRect(300, 200, 150, 100), 150, QSize(140, 100)}; }
+    PaletteForm* Open(ScreenSampler& screen, int screenWidth) {
+        auto* form = new PaletteForm(main.place, main.Links(), palIndex, screen, screenWidth);
+        QObject::connect(form, &PaletteForm::colorPicked,
+                         [this](ColorValue c) { applied.push_back(c); });
+        QObject::connect(form, &PaletteForm::Closed, [this](int page) {
+            palIndex = page;
+            stored.push_back(page);
+        });
+        return form;
     }
 };
 
@@ -60,9 +57,9 @@ class PaletteFormTest : public QObject {
     }
 
     void looksAsDesigned() {
-        FakePaletteHost host;
+        PaletteMain host;
         FakeScreen screen;
-        auto* form = new PaletteForm(host, screen, 1024);
+        auto* form = host.Open(screen, 1024);
         QCOMPARE(form->objectName(), QStringLiteral("frmPal"));
         QCOMPARE(form->windowTitle(), QStringLiteral("常用调色板 ～ Huebird"));
         QCOMPARE(form->windowType(), Qt::Tool);
@@ -108,7 +105,7 @@ class PaletteFormTest : public QObject {
         QLabel* link = form->findChild<QLabel*>("Label9");
         QVERIFY(link->geometry().bottom() < form->height());
         QTest::mouseClick(link, Qt::LeftButton);
-        QCOMPARE(host.footerLinks, 1);
+        QCOMPARE(host.main.footerLinks, 1);
         const QPoint before = link->pos();
         form->resize(form->width() + 30, form->height() + 20);
         QCOMPARE(link->pos(), before + QPoint(30, 20));
@@ -119,11 +116,11 @@ class PaletteFormTest : public QObject {
     // The colour comes from the screen under the pointer when the click is handled, not from
     // the picture nor from where the click was.
     void clickAdoptsTheScreenPixelUnderThePointer() {
-        FakePaletteHost host;
+        PaletteMain host;
         FakeScreen screen(800, 600);
         screen.Fill(0x123456);
         screen.Set(700, 500, 0xD4D0C8);
-        auto* form = new PaletteForm(host, screen, 800);
+        auto* form = host.Open(screen, 800);
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form));
 
@@ -162,10 +159,10 @@ class PaletteFormTest : public QObject {
     void opensOnThePageLastClosed() {
         QFETCH(int, palIndex);
         QFETCH(int, shown);
-        FakePaletteHost host;
+        PaletteMain host;
         FakeScreen screen;
         host.palIndex = palIndex;
-        QPointer<PaletteForm> form = new PaletteForm(host, screen, 1024);
+        QPointer<PaletteForm> form = host.Open(screen, 1024);
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form));
         QCOMPARE(form->ShownPage(), shown);
@@ -183,10 +180,10 @@ class PaletteFormTest : public QObject {
     }
 
     void switchingPagesDecidesWhatCloseStores() {
-        FakePaletteHost host;
+        PaletteMain host;
         FakeScreen screen;
         host.palIndex = 2;
-        auto* form = new PaletteForm(host, screen, 1024);
+        auto* form = host.Open(screen, 1024);
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form));
         QTabBar* tabs = Pages(form)->tabBar();
@@ -197,7 +194,7 @@ class PaletteFormTest : public QObject {
 
         // From no page shown, a press on the first tab (the one kept current) shows its page.
         host.palIndex = 9;
-        auto* none = new PaletteForm(host, screen, 1024);
+        auto* none = host.Open(screen, 1024);
         none->show();
         QVERIFY(QTest::qWaitForWindowExposed(none));
         tabs = Pages(none)->tabBar();
@@ -209,12 +206,12 @@ class PaletteFormTest : public QObject {
     }
 
     void severalOpenAtOnceAndTheLastClosedDecides() {
-        FakePaletteHost host;
+        PaletteMain host;
         FakeScreen screen;
         host.palIndex = 1;
-        auto* a = new PaletteForm(host, screen, 1024);
+        auto* a = host.Open(screen, 1024);
         host.palIndex = 3;
-        auto* b = new PaletteForm(host, screen, 1024);
+        auto* b = host.Open(screen, 1024);
         a->show();
         b->show();
         QCOMPARE(PaletteForm::OpenPalettes(), (QList<PaletteForm*>{a, b}));
@@ -238,10 +235,10 @@ class PaletteFormTest : public QObject {
     void sitsBesideTheMainWindow() {
         QFETCH(int, mainLeft);
         QFETCH(int, left);
-        FakePaletteHost host;
+        PaletteMain host;
         FakeScreen screen;
-        host.mainTopLeft = {mainLeft, 120};
-        auto* form = new PaletteForm(host, screen, 1024);
+        host.main.place.frame.moveTopLeft({mainLeft, 120});
+        auto* form = host.Open(screen, 1024);
         QCOMPARE(form->pos(), QPoint(left, 120));
     }
 };

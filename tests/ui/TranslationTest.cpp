@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "ui/Translation.h"
+#include "ui/common/Translation.h"
 
 using namespace huebird;
 

@@ -6,7 +6,7 @@
 #include <QTest>
 #include <QWidget>
 
-#include "ui/shell/WindowDrag.h"
+#include "ui/common/WindowDrag.h"
 
 namespace huebird {
 

@@ -1,12 +1,10 @@
 #include "ui/colour/ColourCommands.h"
 
-#include <algorithm>
-
 #include "core/Adjust.h"
 #include "core/ColorModel.h"
 #include "core/Notation.h"
 #include "platform/Clipboard.h"
-#include "ui/colour/Swatch.h"
+#include "ui/skin/Swatch.h"
 
 namespace huebird {
 
@@ -27,20 +25,15 @@ void ColourCommands::N23Click() { colors_.Invert(); }
 
 void ColourCommands::N24Click() {
     Swatch* swatch = swatches_[colors_.ActiveSwatch()];
+    // The grey of what the swatch shows at (5, 5), from the colours it shows: the working
+    // colour in a frame (ImgColor, or its grey after an earlier grey that recorded nothing).
+    const QRgb frame = swatch->FrameColor();
     swatch->ConvertToGrey();
     swatch->repaint();
-    // The converted picture is what the screen shows at (5, 5) of the swatch; reading it
-    // from the picture keeps a window lying over the swatch out of the result.
-    const QImage& picture = swatch->picture();
-    if (picture.isNull()) {
-        const ColorValue c = colors_.WorkColor;
-        const int g = GreyLevel(RedOf(c), GreenOf(c), BlueOf(c));
-        colors_.WorkColor = MakeColor(g, g, g);
-    } else {
-        const QRgb p =
-            picture.pixel(std::min(5, picture.width() - 1), std::min(5, picture.height() - 1));
-        colors_.WorkColor = MakeColor(qRed(p), qGreen(p), qBlue(p));
-    }
+    const QSize size = swatch->picture().size();
+    colors_.WorkColor =
+        SwatchGrey(colors_.WorkColor, MakeColor(qRed(frame), qGreen(frame), qBlue(frame)),
+                   size.width(), size.height());
     colors_.ShowWorkColor();
     colors_.PushHistory();
 }

@@ -1,5 +1,5 @@
 // The colour commands of the menus and keys that need more than the colour model: copy and
-// paste through the clipboard, and grey, which reads the swatch's converted picture.
+// paste through the clipboard, and grey, which converts the swatch's picture too.
 #pragma once
 
 #include <array>

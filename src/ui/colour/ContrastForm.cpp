@@ -11,11 +11,11 @@
 #include <QToolButton>
 #include <algorithm>
 
-#include "ui/Translation.h"
+#include "ui/common/Translation.h"
 #include "ui/colour/TypedCharacter.h"
-#include "ui/shell/DialogLook.h"
-#include "ui/shell/FramePlacement.h"
-#include "ui/shell/Notices.h"
+#include "ui/common/DialogLook.h"
+#include "ui/common/FramePlacement.h"
+#include "ui/common/Notices.h"
 
 namespace huebird {
 
@@ -105,8 +105,8 @@ QLabel* MakePicture(const char* name, QWidget* parent, QRect at) {
 
 }  // namespace
 
-ContrastForm::ContrastForm(int red, int green, int blue, DialogHost& host, QWidget* parent)
-    : QDialog(parent), host_(host) {
+ContrastForm::ContrastForm(int red, int green, int blue, const DialogLinks& links, QWidget* parent)
+    : QDialog(parent) {
     setObjectName(QStringLiteral("ContrastForm"));
     // Two rows of text must fit below the separator: where the font is taller than the 181
     // pixels allow, the dialog grows by the difference, and the bottom row (buttons, footer
@@ -166,7 +166,7 @@ ContrastForm::ContrastForm(int red, int green, int blue, DialogHost& host, QWidg
     connect(ok, &QToolButton::clicked, this, &ContrastForm::SpeedButton4Click);
     connect(cancel, &QToolButton::clicked, this, &QDialog::reject);
     SetDefaultButton(this, ok);
-    AddFooterLink(this, 1, 164 + down, [this] { host_.OpenFooterLink(); });
+    AddFooterLink(this, 1, 164 + down, links.openFooterLink);
 
     ratio_ = new QLabel(this);
     ratio_->setObjectName(QStringLiteral("ContrastRatio"));

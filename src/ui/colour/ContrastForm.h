@@ -9,7 +9,7 @@
 #include <utility>
 
 #include "core/Contrast.h"
-#include "ui/shell/Hosts.h"
+#include "ui/common/DialogContext.h"
 
 class QLabel;
 class QLineEdit;
@@ -22,7 +22,7 @@ class ContrastForm : public QDialog {
     Q_OBJECT
   public:
     // Starts on the colour (red, green, blue), which is also the comparison colour.
-    ContrastForm(int red, int green, int blue, DialogHost& host, QWidget* parent = nullptr);
+    ContrastForm(int red, int green, int blue, const DialogLinks& links, QWidget* parent = nullptr);
 
     // The colour being edited: after OK, the colour the sliders showed.
     Rgb EditedRgb() const { return editedRgb_; }
@@ -44,7 +44,6 @@ class ContrastForm : public QDialog {
     void PaintStrip(Channel strip, const Rgb& base);
     void ShowContrast();
 
-    DialogHost& host_;
     Rgb editedRgb_{};
     Rgb compareRgb_{};
     QLabel* image1_ = nullptr;              // the edited colour

@@ -12,11 +12,10 @@
 #include <string>
 
 #include "core/ManualInput.h"
-#include "ui/Translation.h"
+#include "ui/common/Translation.h"
 #include "ui/colour/TypedCharacter.h"
-#include "ui/shell/Hosts.h"
-#include "ui/shell/Notices.h"
-#include "ui/shell/WindowDrag.h"
+#include "ui/common/Notices.h"
+#include "ui/common/WindowDrag.h"
 
 namespace huebird {
 
@@ -112,8 +111,10 @@ QPixmap InputForm::GlyphPixmap(Glyph glyph) {
     return pixmap;
 }
 
-InputForm::InputForm(InputHost& host, int screenWidth, int screenHeight, QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), host_(host) {
+InputForm::InputForm(const DialogContext& context, std::function<ReadoutText()> readout,
+                     int screenWidth, int screenHeight, QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+      readout_(std::move(readout)) {
     setObjectName(QStringLiteral("InputForm"));
     setWindowTitle(QString::fromUtf8(kAppTitle));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -164,21 +165,21 @@ InputForm::InputForm(InputHost& host, int screenWidth, int screenHeight, QWidget
 
     ShowPanel(panel2_, panel1_, kDecimalLine1, kDecimalLine2);
 
-    const QPoint mainAt = host_.MainTopLeft();
-    const Point at =
-        InputFormPosition(mainAt.x(), mainAt.y(), host_.SkinHeight(), screenWidth, screenHeight);
+    const QPoint mainAt = context.main.TopLeft();
+    const Point at = InputFormPosition(mainAt.x(), mainAt.y(), context.main.skin.height(),
+                                       screenWidth, screenHeight);
     move(at.x, at.y);
-    host_.SetAutoSizeItemEnabled(false);
     speedButton1_->setIcon(GlyphPixmap(Glyph::Expand));
     speedButton2_->setIcon(GlyphPixmap(Glyph::Close));
     resize(width(), kInputFormCollapsedHeight);
-    host_.PauseAutoSize();
+    pause_ = context.HoldAutoSize();
 }
 
 void InputForm::FillFields() {
-    edit1_->setText(host_.HexReadout());
-    const std::array<QString, 3> texts = host_.DecimalReadout();
-    for (std::size_t i = 0; i < texts.size(); ++i) decimalEdits_[i]->setText(texts[i]);
+    const ReadoutText texts = readout_();
+    edit1_->setText(texts.hex);
+    for (std::size_t i = 0; i < texts.decimal.size(); ++i)
+        decimalEdits_[i]->setText(texts.decimal[i]);
 }
 
 void InputForm::SpeedButton1Click() {
@@ -192,11 +193,11 @@ void InputForm::SpeedButton1Click() {
 }
 
 void InputForm::SpeedButton2Click() {
-    // The deletion that close() queues runs before the main window's close step, which
-    // therefore finds the window gone and does not resume the automatic size a second time.
-    host_.ResumeAutoSize();
+    // Automatic size comes back now; the main window's close step, which runs from its queue
+    // after the deletion close() queues, finds the window gone.
+    pause_.End();
     close();
-    host_.PostCloseInput();
+    emit closeWanted();
 }
 
 void InputForm::SpeedButton3Click() { ShowPanel(panel2_, panel1_, kDecimalLine1, kDecimalLine2); }
@@ -249,8 +250,8 @@ void InputForm::closeEvent(QCloseEvent* e) {
 void InputForm::EnterHex() {
     const std::optional<ColorValue> color = HexEntryColor(edit1_->text().toStdString());
     if (!color) return;
-    host_.ApplyColor(*color);
-    const std::array<QString, 3> texts = host_.DecimalReadout();
+    emit colorEntered(*color);
+    const std::array<QString, 3> texts = readout_().decimal;
     for (std::size_t i = 0; i < texts.size(); ++i) decimalEdits_[i]->setText(texts[i]);
 }
 
@@ -267,8 +268,8 @@ void InputForm::EnterDecimal() {
         Notices::Error(this, NotAnIntegerText(QString::fromStdString(entry.invalid)));
         return;
     }
-    host_.ApplyColor(*entry.color);
-    edit1_->setText(host_.HexReadout());
+    emit colorEntered(*entry.color);
+    edit1_->setText(readout_().hex);
 }
 
 }  // namespace huebird

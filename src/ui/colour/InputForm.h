@@ -3,8 +3,13 @@
 #pragma once
 
 #include <QPixmap>
+#include <QString>
 #include <QWidget>
 #include <array>
+#include <functional>
+
+#include "core/Color.h"
+#include "ui/common/DialogContext.h"
 
 class QFrame;
 class QLabel;
@@ -13,14 +18,21 @@ class QToolButton;
 
 namespace huebird {
 
-class InputHost;
+// The main window's readout as it shows now: the active colour as RRGGBB, and red, green and
+// blue as "%.3d".
+struct ReadoutText {
+    QString hex;
+    std::array<QString, 3> decimal;
+};
 
 class InputForm : public QWidget {
     Q_OBJECT
   public:
     // Places the window below the main window, holds the main window's automatic size and
-    // opens collapsed in decimal mode. The fields stay empty until FillFields.
-    InputForm(InputHost& host, int screenWidth, int screenHeight, QWidget* parent = nullptr);
+    // opens collapsed in decimal mode. The fields stay empty until FillFields. `readout` gives
+    // the main window's readout whenever the fields are filled from it.
+    InputForm(const DialogContext& context, std::function<ReadoutText()> readout, int screenWidth,
+              int screenHeight, QWidget* parent = nullptr);
 
     // Fills the fields from the main window's readout: Edit1 in hexadecimal, Edit2..Edit4
     // in decimal.
@@ -28,6 +40,14 @@ class InputForm : public QWidget {
 
     enum class Glyph { Close, Expand, Collapse };  // grey cross, down and up triangle
     static QPixmap GlyphPixmap(Glyph glyph);
+
+  signals:
+    // A colour was entered: the main window gives it to the active swatch the usual way
+    // (recorded, painted, selected) before the fields are filled again from its readout.
+    void colorEntered(ColorValue c);
+    // The close button was used: the main window finishes the close later, from its own
+    // event queue.
+    void closeWanted();
 
   public slots:
     void SpeedButton1Click();  // expand or collapse
@@ -44,7 +64,8 @@ class InputForm : public QWidget {
     void EnterHex();
     void EnterDecimal();
 
-    InputHost& host_;
+    std::function<ReadoutText()> readout_;
+    AutoSizePause pause_;
     QFrame* bevel1_ = nullptr;
     QToolButton* speedButton1_ = nullptr;
     QToolButton* speedButton2_ = nullptr;

@@ -12,8 +12,8 @@
 
 #include "core/Palettes.h"
 #include "platform/ScreenSampler.h"
-#include "ui/shell/DialogLook.h"
-#include "ui/shell/FramePlacement.h"
+#include "ui/common/DialogLook.h"
+#include "ui/common/FramePlacement.h"
 
 namespace huebird {
 
@@ -122,8 +122,9 @@ class PageControl : public QTabWidget {
 
 }  // namespace
 
-PaletteForm::PaletteForm(PaletteHost& host, ScreenSampler& screen, int screenWidth, QWidget* parent)
-    : QWidget(parent, Qt::Tool), host_(host), screen_(screen) {
+PaletteForm::PaletteForm(const MainPlace& main, const DialogLinks& links, int palIndex,
+                         ScreenSampler& screen, int screenWidth, QWidget* parent)
+    : QWidget(parent, Qt::Tool), screen_(screen) {
     setObjectName(QStringLiteral("frmPal"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(tr("常用调色板 ～ Huebird"));
@@ -154,25 +155,24 @@ PaletteForm::PaletteForm(PaletteHost& host, ScreenSampler& screen, int screenWid
     connect(pageControl1_, &QTabWidget::currentChanged, this, [this] { LeaveNoPage(); });
 
     // Its line of text clear of the lower edge.
-    label9_ = AddFooterLink(this, 2, kClientHeight - 18, [this] { host_.OpenFooterLink(); });
+    label9_ = AddFooterLink(this, 2, kClientHeight - 18, links.openFooterLink);
     label9FromBottomRight_ = QPoint(kClientWidth, kClientHeight) - label9_->pos();
 
-    const int page = host_.PalIndex();
-    if (page >= 0 && page < pageControl1_->count()) {
-        pageControl1_->setCurrentIndex(page);
+    if (palIndex >= 0 && palIndex < pageControl1_->count()) {
+        pageControl1_->setCurrentIndex(palIndex);
     } else {
         ShowNoPage();
     }
 
     // The outer size is 251 x 258: the client allows for the frame a palette window had before
     // in this run, or for the frame the layout was drawn for, until this window's frame is known.
-    const QPoint main = host_.MainTopLeft();
-    const int mainWidth = host_.MainWidth();
-    const int skinWidth = host_.SkinWidth();
+    const QPoint mainAt = main.TopLeft();
+    const int mainWidth = main.width;
+    const int skinWidth = main.skin.width();
     FramePlacement::PlaceOuter(
         this, QSize(kOuterWidth, kOuterHeight), kLayoutFrame, [=](const QSize& outer) {
-            return QPoint(PaletteLeft(screenWidth, main.x(), mainWidth, skinWidth, outer.width()),
-                          main.y());
+            return QPoint(PaletteLeft(screenWidth, mainAt.x(), mainWidth, skinWidth, outer.width()),
+                          mainAt.y());
         });
     OpenList().append(this);
 }
@@ -188,7 +188,7 @@ void PaletteForm::Image1Click() {
     const std::unique_ptr<PickSession> pick = screen_.BeginPick();
     if (!pick) return;
     const Point p = pick->Pointer();
-    if (const auto colour = pick->Pixel(p.x, p.y)) host_.ApplyColor(*colour);
+    if (const auto colour = pick->Pixel(p.x, p.y)) emit colorPicked(*colour);
 }
 
 void PaletteForm::ShowNoPage() {
@@ -205,10 +205,10 @@ void PaletteForm::LeaveNoPage() {
 }
 
 void PaletteForm::closeEvent(QCloseEvent* event) {
-    host_.SetPalIndex(ShownPage());
+    const int page = ShownPage();
     OpenList().removeAll(this);
     QWidget::closeEvent(event);
-    emit Closed();
+    emit Closed(page);
 }
 
 void PaletteForm::resizeEvent(QResizeEvent* event) {

@@ -6,7 +6,8 @@
 #include <QList>
 #include <QWidget>
 
-#include "ui/shell/Hosts.h"
+#include "core/Color.h"
+#include "ui/common/DialogContext.h"
 
 class QLabel;
 class QTabWidget;
@@ -24,10 +25,10 @@ class PaletteForm : public QWidget {
     static constexpr int kOuterHeight = 258;
 
     // A tool window, freed when closed, placed beside the main window on a primary screen
-    // `screenWidth` wide and opened on page host.PalIndex() (no page outside 0..3). Not shown:
-    // the caller shows it.
-    PaletteForm(PaletteHost& host, ScreenSampler& screen, int screenWidth,
-                QWidget* parent = nullptr);
+    // `screenWidth` wide and opened on page `palIndex` (no page outside 0..3). Not shown: the
+    // caller shows it.
+    PaletteForm(const MainPlace& main, const DialogLinks& links, int palIndex,
+                ScreenSampler& screen, int screenWidth, QWidget* parent = nullptr);
     ~PaletteForm() override;
 
     // The page shown, 0..3, or -1 when none is.
@@ -37,13 +38,16 @@ class PaletteForm : public QWidget {
     static QList<PaletteForm*> OpenPalettes();
 
     // A click on any of the four pictures: the colour of the screen pixel under the pointer now
-    // (read from the screen, not from the picture), adopted for the active swatch; nothing when
+    // (read from the screen, not from the picture), offered for the active swatch; nothing when
     // the pointer is on no screen.
     void Image1Click();
 
   signals:
-    // The window was closed (and has stored its page); it is freed soon after.
-    void Closed();
+    // A click on a picture chose this colour for the active swatch.
+    void colorPicked(ColorValue c);
+    // The window was closed showing `page` (-1: none), which the next one opens on; it is
+    // freed soon after.
+    void Closed(int page);
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -53,7 +57,6 @@ class PaletteForm : public QWidget {
     void ShowNoPage();
     void LeaveNoPage();
 
-    PaletteHost& host_;
     ScreenSampler& screen_;
     QWidget* panel1_ = nullptr;      // the white header band
     QWidget* panel1Edge_ = nullptr;  // its lower edge

@@ -12,7 +12,7 @@
 #include "core/Monitors.h"
 #include "platform/ScreenSampler.h"
 #include "ui/colour/ZoomForm.h"
-#include "ui/shell/Notices.h"
+#include "ui/common/Notices.h"
 
 namespace huebird {
 

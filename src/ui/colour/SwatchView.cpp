@@ -3,7 +3,7 @@
 #include <QAction>
 #include <QLabel>
 
-#include "ui/colour/Swatch.h"
+#include "ui/skin/Swatch.h"
 #include "ui/skin/SkinFace.h"
 
 namespace huebird {

@@ -4,7 +4,7 @@
 #include <QLabel>
 #include <QPainter>
 
-#include "ui/shell/Notices.h"
+#include "ui/common/Notices.h"
 
 namespace huebird {
 

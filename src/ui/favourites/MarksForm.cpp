@@ -20,11 +20,11 @@
 #include <utility>
 
 #include "core/Text.h"
-#include "ui/QtColour.h"
-#include "ui/shell/DialogLook.h"
-#include "ui/shell/FramePlacement.h"
-#include "ui/shell/Notices.h"
-#include "ui/shell/WindowDrag.h"
+#include "ui/common/QtColour.h"
+#include "ui/common/DialogLook.h"
+#include "ui/common/FramePlacement.h"
+#include "ui/common/Notices.h"
+#include "ui/common/WindowDrag.h"
 
 namespace huebird {
 
@@ -151,7 +151,13 @@ QListWidget* MakeListBox(QWidget* parent, const char* objectName, const QRect& g
 
 }  // namespace
 
-MarksForm::MarksForm(FavouritesHost& host, QWidget* parent) : QDialog(parent), host_(host) {
+MarksForm::MarksForm(std::filesystem::path settings, const QString& code, ColorValue color,
+                     const DialogContext& context, QWidget* parent)
+    : QDialog(parent),
+      settings_(std::move(settings)),
+      code_(code),
+      color_(color),
+      context_(context) {
     setWindowTitle(QString::fromUtf8(kAppTitle));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -249,23 +255,15 @@ MarksForm::MarksForm(FavouritesHost& host, QWidget* parent) : QDialog(parent), h
     }
 }
 
-MarksForm::~MarksForm() {
-    // Deleted while open, without being closed: the main window still gets its size back.
-    if (paused_) host_.ResumeAutoSize();
-}
-
 void MarksForm::done(int result) {
     QDialog::done(result);
-    if (paused_) {
-        paused_ = false;
-        host_.ResumeAutoSize();
-    }
+    pause_.End();
 }
 
 void MarksForm::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     // A window restored from the taskbar is shown again too; only a real opening counts.
-    if (paused_) return;
+    if (pause_.Held()) return;
     Open();
     edit2_->setFocus();
 }
@@ -275,7 +273,7 @@ bool MarksForm::eventFilter(QObject* watched, QEvent* event) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::LeftButton &&
             label9_->rect().contains(mouse->position().toPoint())) {
-            host_.OpenFooterLink();
+            context_.links.openFooterLink();
             return true;
         }
     }
@@ -283,15 +281,14 @@ bool MarksForm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MarksForm::Open() {
-    edit1_->setText(host_.HexReadout());
-    ShowPreview(host_.CurrentWorkColor());
+    edit1_->setText(code_);
+    ShowPreview(color_);
     Reload(source_);
     Reload(target_);
-    host_.PauseAutoSize();
-    paused_ = true;
+    pause_ = context_.HoldAutoSize();
 }
 
-FavouritesStore MarksForm::Store() const { return FavouritesStore(host_.SettingsPath()); }
+FavouritesStore MarksForm::Store() const { return FavouritesStore(settings_); }
 
 int MarksForm::ListOf(const Side& side) { return side.combo->currentIndex(); }
 
@@ -359,7 +356,7 @@ void MarksForm::Add() {
         return;
     }
     source_.list->addItem(name);
-    host_.AddFavouriteItem(list, name);
+    emit favouriteAdded(list, name);
 }
 
 void MarksForm::Delete() {
@@ -375,7 +372,7 @@ void MarksForm::Delete() {
         return;
     }
     delete source_.list->takeItem(row);
-    host_.RemoveFavouriteItem(list, name);
+    emit favouriteRemoved(list, name);
 }
 
 void MarksForm::Inspect(const Side& side) {
@@ -421,12 +418,12 @@ void MarksForm::Move(const Side& from, const Side& to) {
         if (!written) {
             WriteFailed(store, written, Translated(kCannotSave));
         } else {
-            host_.AddFavouriteItem(toList, name);
+            emit favouriteAdded(toList, name);
             const WriteResult removed = store.Remove(fromList, key);
             if (!removed) {
                 WriteFailed(store, removed, Translated(kCopiedNotRemoved));
             } else {
-                host_.RemoveFavouriteItem(fromList, name);
+                emit favouriteRemoved(fromList, name);
             }
         }
     }

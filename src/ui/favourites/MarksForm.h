@@ -1,15 +1,16 @@
 // The favourites manager: add the active colour to one of the three favourites lists under a
 // name, inspect entries, delete them and move them between lists. Every change goes to the
-// settings file at once and is mirrored in the swatch menu through the host; nothing is held
-// back for OK or Cancel.
+// settings file at once and is announced, so the swatch menu follows; nothing is held back for
+// OK or Cancel.
 #pragma once
 
 #include <QDialog>
 #include <QString>
+#include <filesystem>
 
 #include "core/Color.h"
 #include "core/Favourites.h"
-#include "ui/shell/Hosts.h"
+#include "ui/common/DialogContext.h"
 
 class QComboBox;
 class QLabel;
@@ -23,11 +24,18 @@ namespace huebird {
 class MarksForm : public QDialog {
     Q_OBJECT
   public:
-    explicit MarksForm(FavouritesHost& host, QWidget* parent = nullptr);
-    ~MarksForm() override;
+    // Works on the favourites of `settings`; opens on `code` (the main window's readout as
+    // RRGGBB) with a preview of `color`. Automatic size is paused from the first showing.
+    MarksForm(std::filesystem::path settings, const QString& code, ColorValue color,
+              const DialogContext& context, QWidget* parent = nullptr);
 
     // OK, Cancel and the close box all end here; automatic size is resumed once.
     void done(int result) override;
+
+  signals:
+    // An entry was written to list 0..2 of the file, or taken out of it.
+    void favouriteAdded(int list, const QString& name);
+    void favouriteRemoved(int list, const QString& name);
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -55,8 +63,11 @@ class MarksForm : public QDialog {
     // The row of a name in a list box, compared as the settings file compares keys; -1 if none.
     static int FindName(const QListWidget* list, const QString& name);
 
-    FavouritesHost& host_;
-    bool paused_ = false;  // automatic size is paused and owed a resume
+    std::filesystem::path settings_;
+    QString code_;
+    ColorValue color_;
+    DialogContext context_;
+    AutoSizePause pause_;  // held from the first showing to the end
 
     QWidget* panel1_ = nullptr;
     QLineEdit* edit1_ = nullptr;  // colour code

@@ -14,9 +14,9 @@
 #include <QVBoxLayout>
 
 #include "ui/shell/AppIcon.h"
-#include "ui/shell/DialogLook.h"
-#include "ui/shell/FramePlacement.h"
-#include "ui/shell/Links.h"
+#include "ui/common/DialogLook.h"
+#include "ui/common/FramePlacement.h"
+#include "ui/common/Links.h"
 
 namespace huebird {
 
@@ -63,7 +63,9 @@ QLabel* AddLine(QWidget* page, const char* name, const QString& text, int y) {
 
 }  // namespace
 
-AboutDlg::AboutDlg(AboutHost& host, int page, QWidget* parent) : QDialog(parent), host_(host) {
+AboutDlg::AboutDlg(const CopySettings& copy, const QString& designerText,
+                   const DialogContext& context, int page, QWidget* parent)
+    : QDialog(parent), copy_(copy), designerText_(designerText), links_(context.links) {
     setObjectName(QStringLiteral("AboutDlg"));
     ApplyDialogLook(this, kClientWidth, kClientHeight);
 
@@ -80,16 +82,15 @@ AboutDlg::AboutDlg(AboutHost& host, int page, QWidget* parent) : QDialog(parent)
     connect(ok, &QToolButton::clicked, this, &QDialog::accept);
     connect(cancel, &QToolButton::clicked, this, &QDialog::reject);
     SetDefaultButton(this, ok);
-    AddFooterLink(this, 6, 186, [this] { host_.OpenFooterLink(); });
+    AddFooterLink(this, 6, 186, links_.openFooterLink);
 
     // Centred over the main window, framed.
-    const QRect main = host_.MainGeometry();
+    const QRect main = context.main.frame;
     FramePlacement::Place(this, [main](const QSize& outer) {
         return QPoint(main.x() + (main.width() - outer.width()) / 2,
                       main.y() + (main.height() - outer.height()) / 2);
     });
-    host_.PauseAutoSize();
-    paused_ = true;
+    pause_ = context.HoldAutoSize();
 }
 
 QWidget* AboutDlg::BuildAboutPage() {
@@ -104,7 +105,7 @@ QWidget* AboutDlg::BuildAboutPage() {
 
     label3_ = AddLine(page, "Label3", tr("软件作者： Huebird 开发组"), 12);
     AddLine(page, "Label1", tr("软件版本： Huebird 20080328"), 30);
-    AddLine(page, "Label2", host_.SkinDesignerText(), 48);
+    AddLine(page, "Label2", designerText_, 48);
     AddLine(page, "Label4", tr("出品单位： Huebird 工作室"), 66);
     label7_ = AddLine(page, "Label7", tr("官方网站： ") + QString::fromUtf8(kWebSite), 84);
     AddLine(page, "Label5", tr("联系方式： hello@huebird.example"), 102);
@@ -140,7 +141,7 @@ QWidget* AboutDlg::BuildSettingsPage() {
     checkBox1_->setObjectName(QStringLiteral("CheckBox1"));
     checkBox1_->adjustSize();
     checkBox1_->move(8, 16);
-    checkBox1_->setChecked(host_.CopyAddHash());
+    checkBox1_->setChecked(copy_.copyAddHash);
 
     auto* box = new QGroupBox(tr("拷贝颜色值为"), page);
     box->setObjectName(QStringLiteral("RadioGroup1"));
@@ -154,24 +155,16 @@ QWidget* AboutDlg::BuildSettingsPage() {
         radioGroup1_->addButton(item, i);
     }
     // A stored notation outside the three checks none; OK then leaves it as it is.
-    if (QAbstractButton* current = radioGroup1_->button(host_.CopyType()))
-        current->setChecked(true);
+    if (QAbstractButton* current = radioGroup1_->button(copy_.copyType)) current->setChecked(true);
     return page;
-}
-
-AboutDlg::~AboutDlg() {
-    if (paused_) host_.ResumeAutoSize();
 }
 
 void AboutDlg::done(int result) {
     if (result == QDialog::Accepted) {
-        host_.SetCopyAddHash(checkBox1_->isChecked());
-        if (const int type = radioGroup1_->checkedId(); type >= 0) host_.SetCopyType(type);
+        copy_.copyAddHash = checkBox1_->isChecked();
+        if (const int type = radioGroup1_->checkedId(); type >= 0) copy_.copyType = type;
     }
-    if (paused_) {
-        paused_ = false;
-        host_.ResumeAutoSize();
-    }
+    pause_.End();
     QDialog::done(result);
 }
 
@@ -193,7 +186,7 @@ bool AboutDlg::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::MouseButtonRelease: {
             auto* e = static_cast<QMouseEvent*>(event);
             if (e->button() == Qt::LeftButton && label->rect().contains(e->position().toPoint())) {
-                host_.OpenWebSite();
+                links_.openWebSite();
             }
             return true;
         }

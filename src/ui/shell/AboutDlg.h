@@ -4,9 +4,10 @@
 #pragma once
 
 #include <QDialog>
-#include <QRect>
+#include <QString>
 
-#include "ui/shell/Hosts.h"
+#include "ui/colour/ColourCommands.h"
+#include "ui/common/DialogContext.h"
 
 class QButtonGroup;
 class QCheckBox;
@@ -14,21 +15,6 @@ class QLabel;
 class QTabWidget;
 
 namespace huebird {
-
-// The about box's view of the main window.
-class AboutHost : public DialogHost {
-  public:
-    // CopyAdd#: a leading '#' on copied hexadecimal text.
-    virtual bool CopyAddHash() const = 0;
-    virtual void SetCopyAddHash(bool on) = 0;
-    // CopyType: 0 "WEB值", 1 "RGB值", 2 "十进制值".
-    virtual int CopyType() const = 0;
-    virtual void SetCopyType(int type) = 0;
-    // "皮肤设计：" and the current skin's designer.
-    virtual QString SkinDesignerText() const = 0;
-    // The main window's frame on the screen; the about box is centred over it.
-    virtual QRect MainGeometry() const = 0;
-};
 
 class AboutDlg : public QDialog {
     Q_OBJECT
@@ -38,11 +24,16 @@ class AboutDlg : public QDialog {
     static constexpr int kHelpPage = 1;
     static constexpr int kSettingsPage = 2;
 
-    // Opens on `page` (0..2); automatic size is paused while the dialog exists.
-    AboutDlg(AboutHost& host, int page, QWidget* parent = nullptr);
-    ~AboutDlg() override;
+    // Opens on `page` (0..2) with the copy settings `copy` (CopyAdd#; CopyType 0 "WEB值",
+    // 1 "RGB值", 2 "十进制值") and `designerText` ("皮肤设计：" and the current skin's
+    // designer), centred over the main window; automatic size is paused while it is open.
+    AboutDlg(const CopySettings& copy, const QString& designerText, const DialogContext& context,
+             int page, QWidget* parent = nullptr);
 
-    // OK stores CopyAdd# and CopyType; Cancel and the close box change nothing.
+    // The copy settings as OK left them (a CopyType outside the three stays as it was); the
+    // main window takes them after OK only.
+    CopySettings ChosenCopy() const { return copy_; }
+
     void done(int result) override;
 
   protected:
@@ -53,14 +44,16 @@ class AboutDlg : public QDialog {
     QWidget* BuildHelpPage();
     QWidget* BuildSettingsPage();
 
-    AboutHost& host_;
+    CopySettings copy_;
+    QString designerText_;
+    DialogLinks links_;
     QTabWidget* pageControl1_ = nullptr;
     QLabel* label3_ = nullptr;        // the author line (clickable)
     QLabel* label6_ = nullptr;        // the date line (clickable; hovering it marks the author)
     QLabel* label7_ = nullptr;        // the web-site line (clickable)
     QCheckBox* checkBox1_ = nullptr;  // CopyAdd#
     QButtonGroup* radioGroup1_ = nullptr;  // CopyType: button ids 0..2
-    bool paused_ = false;                  // automatic size is paused and owed a resume
+    AutoSizePause pause_;
 };
 
 }  // namespace huebird

@@ -2,7 +2,7 @@
 
 #include <exception>
 
-#include "ui/shell/Notices.h"
+#include "ui/common/Notices.h"
 
 namespace huebird {
 

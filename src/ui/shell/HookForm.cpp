@@ -6,8 +6,8 @@
 #include <QToolButton>
 
 #include "core/HotKeyChoice.h"
-#include "ui/shell/DialogLook.h"
-#include "ui/shell/FramePlacement.h"
+#include "ui/common/DialogLook.h"
+#include "ui/common/FramePlacement.h"
 
 namespace huebird {
 
@@ -16,8 +16,9 @@ constexpr int kClientWidth = 289;
 constexpr int kClientHeight = 114;
 }  // namespace
 
-HookForm::HookForm(HookHost& host, int screenWidth, QWidget* parent)
-    : QDialog(parent), host_(host) {
+HookForm::HookForm(std::uint32_t key, const DialogContext& context, int screenWidth,
+                   QWidget* parent)
+    : QDialog(parent) {
     setObjectName(QStringLiteral("HookForm"));
     ApplyDialogLook(this, kClientWidth, kClientHeight);
     AddDialogHeader(this, tr("热键设置"), tr("请不要使用系统或其他软件使用的热键，避免冲突"));
@@ -36,7 +37,7 @@ HookForm::HookForm(HookHost& host, int screenWidth, QWidget* parent)
     for (const HotKeyItem& item : HotKeyItems())
         comboBox1_->addItem(QString::fromStdString(item.text));
     comboBox1_->setGeometry(184, 54, 81, 21);
-    comboBox1_->setCurrentIndex(PreselectedHotKeyItem(host_.VirtualKey()));
+    comboBox1_->setCurrentIndex(PreselectedHotKeyItem(key));
 
     AddDialogSeparator(this, 87);
 
@@ -45,34 +46,25 @@ HookForm::HookForm(HookHost& host, int screenWidth, QWidget* parent)
     connect(ok, &QToolButton::clicked, this, &QDialog::accept);
     connect(cancel, &QToolButton::clicked, this, &QDialog::reject);
     SetDefaultButton(this, ok);
-    AddFooterLink(this, 2, 97, [this] { host_.OpenFooterLink(); });
+    AddFooterLink(this, 2, 97, context.links.openFooterLink);
 
     // Beside the main window, by the dialog's outer width.
-    const QPoint main = host_.MainTopLeft();
-    const int mainWidth = host_.MainWidth();
-    const int skinWidth = host_.SkinWidth();
+    const MainPlace main = context.main;
     FramePlacement::Place(this, [=](const QSize& outer) {
-        return QPoint(HotKeyDialogLeft(screenWidth, main.x(), mainWidth, skinWidth, outer.width()),
-                      main.y());
+        return QPoint(HotKeyDialogLeft(screenWidth, main.TopLeft().x(), main.width,
+                                       main.skin.width(), outer.width()),
+                      main.TopLeft().y());
     });
-    host_.PauseAutoSize();
-    paused_ = true;
-}
-
-HookForm::~HookForm() {
-    if (paused_) host_.ResumeAutoSize();
+    pause_ = context.HoldAutoSize();
 }
 
 void HookForm::done(int result) {
     if (result == QDialog::Accepted) {
         if (const auto code = ChosenHotKeyCode(comboBox1_->currentIndex())) {
-            host_.SetVirtualKey(static_cast<std::uint32_t>(*code));
+            chosen_ = static_cast<std::uint32_t>(*code);
         }
     }
-    if (paused_) {
-        paused_ = false;
-        host_.ResumeAutoSize();
-    }
+    pause_.End();
     QDialog::done(result);
 }
 

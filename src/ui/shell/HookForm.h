@@ -3,8 +3,10 @@
 #pragma once
 
 #include <QDialog>
+#include <cstdint>
+#include <optional>
 
-#include "ui/shell/Hosts.h"
+#include "ui/common/DialogContext.h"
 
 class QComboBox;
 
@@ -13,18 +15,20 @@ namespace huebird {
 class HookForm : public QDialog {
     Q_OBJECT
   public:
-    // Placed beside the main window on a screen `screenWidth` wide; automatic size is paused
-    // while the dialog exists.
-    HookForm(HookHost& host, int screenWidth, QWidget* parent = nullptr);
-    ~HookForm() override;
+    // Opens on `key`, the hook block's VirtualKey; placed beside the main window on a screen
+    // `screenWidth` wide; automatic size is paused while the dialog is open.
+    HookForm(std::uint32_t key, const DialogContext& context, int screenWidth,
+             QWidget* parent = nullptr);
 
-    // OK with a key chosen writes it; Cancel and the close box change nothing.
+    // The key OK chose; none after Cancel, the close box, or OK with no key selected.
+    std::optional<std::uint32_t> ChosenKey() const { return chosen_; }
+
     void done(int result) override;
 
   private:
-    HookHost& host_;
     QComboBox* comboBox1_ = nullptr;  // the key list
-    bool paused_ = false;             // automatic size is paused and owed a resume
+    std::optional<std::uint32_t> chosen_;
+    AutoSizePause pause_;
 };
 
 }  // namespace huebird

@@ -15,18 +15,19 @@
 #include "core/Settings.h"
 #include "core/SkinFiles.h"
 #include "ui/colour/ContrastForm.h"
-#include "ui/colour/InputForm.h"
 #include "ui/colour/PaletteForm.h"
 #include "ui/colour/Picker.h"
-#include "ui/colour/Swatch.h"
+#include "ui/skin/Swatch.h"
 #include "ui/favourites/FavouriteItems.h"
 #include "ui/favourites/MarksForm.h"
+#include "ui/shell/AboutDlg.h"
 #include "ui/shell/HookForm.h"
 #include "ui/shell/MainMenus.h"
 #include "ui/shell/Presence.h"
 #include "ui/shell/TrayIcon.h"
-#include "ui/shell/Notices.h"
-#include "ui/shell/WindowDrag.h"
+#include "ui/common/Notices.h"
+#include "ui/common/WindowDrag.h"
+#include "ui/skin/FontForm.h"
 #include "ui/skin/SkinButton.h"
 #include "ui/skin/SkinnedMenus.h"
 
@@ -93,6 +94,14 @@ QMenu* MainForm::PopupMenu2() const { return menus_->PopupMenu2(); }
 QTimer* MainForm::Timer1() const { return picker_->Timer1(); }
 ZoomForm* MainForm::Magnifier() const { return picker_->Magnifier(); }
 bool MainForm::Picking() const { return picker_->Picking(); }
+
+DialogContext MainForm::Context() {
+    DialogContext context;
+    context.main = {frameGeometry(), width(), FullSize()};
+    context.links = {[this] { OpenWebSite(); }, [this] { OpenFooterLink(); }};
+    context.holdAutoSize = [this] { return autoSize_.Hold(); };
+    return context;
+}
 
 QRect MainForm::ScreenRect() const {
     return screen() ? screen()->geometry() : QRect(0, 0, 1024, 768);
@@ -311,50 +320,66 @@ void MainForm::ReportHotKey() {
     Notices::Notice(this, text);
 }
 
-void MainForm::SetVirtualKey(std::uint32_t code) { hotKey_.SetKey(code); }
-
 void MainForm::N21Click() {
     dialogs_.Run([this] {
-        HookForm dialog(*this, ScreenRect().width());
-        if (dialog.exec() == QDialog::Accepted) ReportHotKey();
+        HookForm dialog(hotKey_.Key(), Context(), ScreenRect().width());
+        if (dialog.exec() != QDialog::Accepted) return;
+        // A new key also sets the block's first flag (Ctrl).
+        if (const std::optional<std::uint32_t> key = dialog.ChosenKey()) hotKey_.SetKey(*key);
+        ReportHotKey();
     });
 }
 
 void MainForm::N12Click() {
     dialogs_.Run([this] {
-        FontForm dialog(*this, ScreenRect().width());
+        LabelLook labels{{}, labelsBold_, face_.Skin().file};
+        for (int i = 0; i < kLabelCount; ++i) {
+            labels.colors[static_cast<std::size_t>(i)] = face_.LabelColor(i);
+        }
+        FontForm dialog(labels, Context(), ScreenRect().width());
+        connect(&dialog, &FontForm::labelColorShown, this,
+                [this](int label, ColorValue c) { face_.SetLabelColor(label, c); });
+        connect(&dialog, &FontForm::labelWeightShown, this,
+                [this](bool bold) { face_.ApplyLabelWeight(bold); });
+        connect(&dialog, &FontForm::labelsBoldKept, this,
+                [this](bool bold) { labelsBold_ = bold; });
+        // The labels show the skin's weight exactly, as the dialog's samples do.
+        face_.ApplyLabelWeight(labelsBold_);
         dialog.exec();
     });
 }
 
 void MainForm::N33Click() {
     dialogs_.Run([this] {
-        const std::array<QString, 3> rgb = DecimalReadout();
-        ContrastForm dialog(rgb[0].toInt(), rgb[1].toInt(), rgb[2].toInt(),
-                            static_cast<FavouritesHost&>(*this), this);
+        const ColorValue c = colors_.WorkColor;
+        ContrastForm dialog(RedOf(c), GreenOf(c), BlueOf(c), Context().links, this);
         if (dialog.exec() != QDialog::Accepted) return;
-        const Rgb c = dialog.EditedRgb();
-        colors_.ReplaceColor(MakeColor(c[0], c[1], c[2]));
+        const Rgb edited = dialog.EditedRgb();
+        colors_.ReplaceColor(MakeColor(edited[0], edited[1], edited[2]));
     });
 }
 
 void MainForm::normal1Click() {
     // A new window every time; it stays open beside the main window for further clicks.
-    auto* palette = new PaletteForm(*this, screen_, screen_.ScreenWidth());
+    const DialogContext context = Context();
+    auto* palette =
+        new PaletteForm(context.main, context.links, palIndex_, screen_, screen_.ScreenWidth());
+    connect(palette, &PaletteForm::colorPicked, this, &MainForm::ApplyColor);
+    connect(palette, &PaletteForm::Closed, this, [this](int page) { palIndex_ = page; });
     palette->show();
 }
 
 void MainForm::N5Click() {
     dialogs_.Run([this] {
-        AboutDlg dialog(*this, AboutDlg::kAboutPage, this);
-        dialog.exec();
+        AboutDlg dialog(copy_, SkinDesignerText(), Context(), AboutDlg::kAboutPage, this);
+        if (dialog.exec() == QDialog::Accepted) copy_ = dialog.ChosenCopy();
     });
 }
 
 void MainForm::N22Click() {
     dialogs_.Run([this] {
-        AboutDlg dialog(*this, AboutDlg::kSettingsPage, this);
-        dialog.exec();
+        AboutDlg dialog(copy_, SkinDesignerText(), Context(), AboutDlg::kSettingsPage, this);
+        if (dialog.exec() == QDialog::Accepted) copy_ = dialog.ChosenCopy();
     });
 }
 
@@ -426,14 +451,10 @@ void MainForm::Color1ImgMouseUp(Swatch* swatch, Qt::MouseButton which, bool insi
     if (!picker_->Finish() && inside) colors_.SelectSwatch(face_.SwatchIndex(swatch));
 }
 
-QString MainForm::HexReadout() const {
+ReadoutText MainForm::Readout() const {
     const auto& labels = face_.Labels();
-    return labels[3]->text() + labels[4]->text() + labels[5]->text();
-}
-
-std::array<QString, 3> MainForm::DecimalReadout() const {
-    const auto& labels = face_.Labels();
-    return {labels[0]->text(), labels[1]->text(), labels[2]->text()};
+    return {labels[3]->text() + labels[4]->text() + labels[5]->text(),
+            {labels[0]->text(), labels[1]->text(), labels[2]->text()}};
 }
 
 void MainForm::OpenWebSite() { links_.OpenUrl(kWebSite); }
@@ -472,7 +493,12 @@ void MainForm::SkinImgDblClick() {
         return;
     }
     const QRect screenRect = ScreenRect();
-    inputForm_ = new InputForm(*this, screenRect.width(), screenRect.height());
+    // Automatic size stays off, and its item with it, while the input window exists.
+    menus_->Item("N16")->setEnabled(false);
+    inputForm_ = new InputForm(
+        Context(), [this] { return Readout(); }, screenRect.width(), screenRect.height());
+    connect(inputForm_, &InputForm::colorEntered, this, &MainForm::ApplyColor);
+    connect(inputForm_, &InputForm::closeWanted, this, &MainForm::PostCloseInput);
     inputForm_->show();
     inputForm_->FillFields();
 }
@@ -481,18 +507,14 @@ void MainForm::SkinImgClick() {
     if (inputForm_ && inputForm_->isVisible()) inputForm_->raise();
 }
 
-void MainForm::SetAutoSizeItemEnabled(bool enabled) { menus_->Item("N16")->setEnabled(enabled); }
-
 void MainForm::PostCloseInput() {
     QCoreApplication::postEvent(this, new QEvent(static_cast<QEvent::Type>(kCloseInputEvent)));
 }
 
 void MainForm::CloseInput() {
-    SetAutoSizeItemEnabled(true);
-    if (inputForm_) {
-        ResumeAutoSize();
-        delete inputForm_;
-    }
+    menus_->Item("N16")->setEnabled(true);
+    // Its pause of automatic size ends with it, unless its close button ended it already.
+    delete inputForm_;
 }
 
 bool MainForm::event(QEvent* e) {
@@ -507,15 +529,11 @@ bool MainForm::event(QEvent* e) {
     return QWidget::event(e);
 }
 
-void MainForm::AddFavouriteItem(int list, const QString& name) { favourites_->Add(list, name); }
-
-void MainForm::RemoveFavouriteItem(int list, const QString& name) {
-    favourites_->Remove(list, name);
-}
-
 void MainForm::N15Click() {
     dialogs_.Run([this] {
-        MarksForm dialog(static_cast<FavouritesHost&>(*this));
+        MarksForm dialog(SettingsPath(), Readout().hex, colors_.WorkColor, Context());
+        connect(&dialog, &MarksForm::favouriteAdded, favourites_, &FavouriteItems::Add);
+        connect(&dialog, &MarksForm::favouriteRemoved, favourites_, &FavouriteItems::Remove);
         dialog.exec();
     });
 }

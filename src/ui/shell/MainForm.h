@@ -11,15 +11,15 @@
 #include "core/ColorModel.h"
 #include "core/Settings.h"
 #include "platform/Platform.h"
-#include "ui/colour/ColourChooser.h"
+#include "ui/common/ColourChooser.h"
 #include "ui/colour/ColourCommands.h"
 #include "ui/colour/SwatchView.h"
+#include "ui/colour/InputForm.h"
+#include "ui/common/DialogContext.h"
+#include "ui/common/Links.h"
 #include "ui/shell/DialogGate.h"
-#include "ui/shell/Hosts.h"
-#include "ui/shell/Links.h"
+#include "ui/shell/TrayHost.h"
 #include "ui/skin/AutoSizer.h"
-#include "ui/shell/AboutDlg.h"
-#include "ui/skin/FontForm.h"
 #include "ui/skin/SkinFace.h"
 
 class QMenu;
@@ -30,7 +30,6 @@ namespace huebird {
 class FavouriteItems;
 class Presence;
 class TrayIcon;
-class InputForm;
 class MainMenus;
 class Picker;
 class SkinButton;
@@ -42,15 +41,10 @@ class ZoomForm;
 inline constexpr int kCloseInputEvent = 1024 + 31;    // release the manual-input window
 inline constexpr int kToggleWindowEvent = 1024 + 32;  // hide or show the main window
 
-class MainForm : public QWidget,
-                 public FavouritesHost,
-                 public InputHost,
-                 public HookHost,
-                 public FontHost,
-                 public AboutHost,
-                 public PaletteHost,
-                 public TrayHost,
-                 private AutoSizeHost {
+// The dialogs get plain values (DialogContext and what each needs) and answer with results
+// and signals; the window itself is only the tray's view (TrayHost) and automatic size's
+// (AutoSizeHost).
+class MainForm : public QWidget, public TrayHost, private AutoSizeHost {
     Q_OBJECT
   public:
     MainForm(std::filesystem::path appDir, Platform platform, QWidget* parent = nullptr);
@@ -78,15 +72,12 @@ class MainForm : public QWidget,
     int FlexWidth() const { return face_.Skin().fonts.flexWidth; }
     int FlexHeight() const { return face_.Skin().fonts.flexHeight; }
     int HookKey() const { return static_cast<int>(hotKey_.Key()); }
-    bool CopyAddHash() const override { return copy_.copyAddHash; }
-    void SetCopyAddHash(bool on) override { copy_.copyAddHash = on; }
-    int CopyType() const override { return copy_.copyType; }
-    void SetCopyType(int type) override { copy_.copyType = type; }
-    QRect MainGeometry() const override { return frameGeometry(); }
-    int PalIndex() const override { return palIndex_; }
-    void SetPalIndex(int index) override { palIndex_ = index; }
-    QString SkinDesignerText() const override { return face_.Skin().designerText; }
-    std::filesystem::path SettingsPath() const override;
+    const CopySettings& Copy() const { return copy_; }
+    int PalIndex() const { return palIndex_; }
+    QString SkinDesignerText() const { return face_.Skin().designerText; }
+    std::filesystem::path SettingsPath() const;
+    // Automatic size: Timer2, the "自动伸缩" item and its pauses.
+    AutoSizer& AutoSize() { return autoSize_; }
 
     QMenu* PopupMenu1() const override;
     QMenu* PopupMenu2() const;
@@ -96,34 +87,16 @@ class MainForm : public QWidget,
     InputForm* Input() const;
     QSize FullSize() const { return face_.Skin().background.size(); }
 
-    // What the dialogs ask of the main window.
-    QString HexReadout() const override;
-    std::array<QString, 3> DecimalReadout() const override;
-    ColorValue CurrentWorkColor() const override { return colors_.WorkColor; }
-    void OpenWebSite() override;
-    void OpenFooterLink() override;
-    void AddFavouriteItem(int list, const QString& name) override;
-    void RemoveFavouriteItem(int list, const QString& name) override;
-    void ApplyColor(ColorValue c) override { colors_.AdoptColor(c); }
-    QPoint MainTopLeft() const override { return pos(); }
-    int SkinHeight() const override { return FullSize().height(); }
-    void SetAutoSizeItemEnabled(bool enabled) override;
-    void PostCloseInput() override;
-    std::uint32_t VirtualKey() const override { return hotKey_.Key(); }
-    void SetVirtualKey(std::uint32_t code) override;
-    int MainWidth() const override { return width(); }
-    int SkinWidth() const override { return FullSize().width(); }
-    ColorValue LabelColor(int label) const override { return face_.LabelColor(label); }
-    void SetLabelColor(int label, ColorValue c) override { face_.SetLabelColor(label, c); }
-    bool LabelsBold() const override { return labelsBold_; }
-    void SetLabelsBold(bool bold) override { labelsBold_ = bold; }
-    void ApplyLabelWeight(bool bold) override { face_.ApplyLabelWeight(bold); }
-    std::filesystem::path SkinIniPath() const override { return face_.Skin().file; }
+    // The readout as it shows now, read from its labels.
+    ReadoutText Readout() const;
+    // Gives the active swatch a new colour the usual way (recorded, painted, selected).
+    void ApplyColor(ColorValue c) { colors_.AdoptColor(c); }
+    void OpenWebSite();
+    void OpenFooterLink();
+
+    // TrayHost
     QString HotKeyName() const override;
     bool HotKeyWorks() const override;
-    // Dialogs that stay open for a while hold the window at its size while they exist.
-    void PauseAutoSize() override { autoSize_.Pause(); }
-    void ResumeAutoSize() override { autoSize_.Resume(); }
 
   public slots:
     void MenuImgClick();
@@ -174,7 +147,10 @@ class MainForm : public QWidget,
     void ReportHotKey();
     void FunBtnMouseUp(SkinButton* button, Qt::MouseButton which, bool inside);
     void SkinImgClick();
+    void PostCloseInput();
     void CloseInput();
+    // What a dialog opening now is given: the window's place, the links, the pause.
+    DialogContext Context();
     std::filesystem::path SkinsDir() const { return appDir_ / "skins"; }
     // The screen the window is on, for placing the dialogs beside it.
     QRect ScreenRect() const;

@@ -6,8 +6,8 @@
 #include <QWindow>
 
 #include "core/Tray.h"
-#include "ui/shell/Hosts.h"
-#include "ui/shell/Notices.h"
+#include "ui/shell/TrayHost.h"
+#include "ui/common/Notices.h"
 
 namespace huebird {
 

@@ -12,8 +12,8 @@
 
 #include "ui/shell/AppIcon.h"
 #include "ui/shell/DialogGate.h"
-#include "ui/shell/Hosts.h"
-#include "ui/shell/Notices.h"
+#include "ui/shell/TrayHost.h"
+#include "ui/common/Notices.h"
 #include "ui/shell/Presence.h"
 
 namespace huebird {

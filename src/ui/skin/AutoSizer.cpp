@@ -1,6 +1,7 @@
 #include "ui/skin/AutoSizer.h"
 
 #include <QAction>
+#include <QPointer>
 #include <QTimer>
 
 namespace huebird {
@@ -72,6 +73,13 @@ void AutoSizer::Resume() {
         timer2_->stop();
     }
     item_->setChecked(savedFlexState_);
+}
+
+AutoSizePause AutoSizer::Hold() {
+    Pause();
+    return AutoSizePause([self = QPointer<AutoSizer>(this)] {
+        if (self) self->Resume();
+    });
 }
 
 }  // namespace huebird

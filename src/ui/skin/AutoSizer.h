@@ -7,6 +7,7 @@
 #include <QObject>
 
 #include "core/AutoSize.h"
+#include "ui/common/DialogContext.h"
 
 class QAction;
 class QTimer;
@@ -43,6 +44,8 @@ class AutoSizer : public QObject {
     void N16Click();
     void Pause();
     void Resume();
+    // Pauses now; the pause ends (Resume) when the returned object does.
+    AutoSizePause Hold();
 
   private:
     void ApplySteps(const std::vector<Size>& steps);

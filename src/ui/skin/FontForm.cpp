@@ -12,11 +12,11 @@
 
 #include "core/LabelFonts.h"
 #include "core/Profile.h"
-#include "ui/shell/DialogLook.h"
-#include "ui/shell/FramePlacement.h"
-#include "ui/shell/Notices.h"
-#include "ui/shell/WindowDrag.h"
-#include "ui/QtColour.h"
+#include "ui/common/DialogLook.h"
+#include "ui/common/FramePlacement.h"
+#include "ui/common/Notices.h"
+#include "ui/common/WindowDrag.h"
+#include "ui/common/QtColour.h"
 
 namespace huebird {
 
@@ -174,8 +174,12 @@ constexpr std::array<SampleLayout, kLabelCount> kSamples = {{
 
 }  // namespace
 
-FontForm::FontForm(FontHost& host, int screenWidth, QWidget* parent)
-    : QDialog(parent), host_(host), skinIni_(host.SkinIniPath()) {
+FontForm::FontForm(const LabelLook& labels, const DialogContext& context, int screenWidth,
+                   QWidget* parent)
+    : QDialog(parent),
+      skinIni_(labels.skinIni),
+      openingColors_(labels.colors),
+      openingBold_(labels.bold) {
     setObjectName(QStringLiteral("FontForm"));
     ApplyDialogLook(this, kClientWidth, kClientHeight);
     AddDialogHeader(this, tr("字体设置"), tr("在这里可以更改Huebird字体的颜色、类型"));
@@ -226,39 +230,27 @@ FontForm::FontForm(FontHost& host, int screenWidth, QWidget* parent)
     SetDefaultButton(this, ok);
 
     AddDialogSeparator(this, 183);
-    AddFooterLink(this, 8, 189, [this] { host_.OpenFooterLink(); });
+    AddFooterLink(this, 8, 189, context.links.openFooterLink);
 
     // Opening.
     // Beside the main window, by the dialog's outer width.
-    const QPoint main = host_.MainTopLeft();
-    const int mainWidth = host_.MainWidth();
-    const int skinWidth = host_.SkinWidth();
+    const MainPlace main = context.main;
     FramePlacement::Place(this, [=](const QSize& outer) {
-        return QPoint(FontDialogLeft(screenWidth, main.x(), mainWidth, skinWidth, outer.width()),
-                      main.y());
+        return QPoint(FontDialogLeft(screenWidth, main.TopLeft().x(), main.width, main.skin.width(),
+                                     outer.width()),
+                      main.TopLeft().y());
     });
-    host_.PauseAutoSize();
-    paused_ = true;
-    for (int tag = 0; tag < kLabelCount; ++tag) {
-        openingColors_[static_cast<std::size_t>(tag)] = host_.LabelColor(tag);
-        colors_[static_cast<std::size_t>(tag)] = openingColors_[static_cast<std::size_t>(tag)];
-        ShowButtonColor(tag);
-    }
-    checkBox1_->setChecked(host_.LabelsBold());
+    pause_ = context.HoldAutoSize();
+    colors_ = openingColors_;
+    for (int tag = 0; tag < kLabelCount; ++tag) ShowButtonColor(tag);
+    checkBox1_->setChecked(openingBold_);
     ApplyWeight(checkBox1_->isChecked());
     // Connected after the opening state is set: opening changes nothing on the main window.
     connect(checkBox1_, &QCheckBox::toggled, this, &FontForm::CheckBox1Click);
 }
 
-FontForm::~FontForm() {
-    if (paused_) host_.ResumeAutoSize();
-}
-
 void FontForm::done(int result) {
-    if (paused_) {
-        paused_ = false;
-        host_.ResumeAutoSize();
-    }
+    pause_.End();
     QDialog::done(result);
 }
 
@@ -285,7 +277,7 @@ void FontForm::ApplyWeight(bool bold) {
     f.setUnderline(false);
     f.setStrikeOut(false);
     for (QAbstractButton* button : buttons_) button->setFont(f);
-    host_.ApplyLabelWeight(bold);
+    emit labelWeightShown(bold);
 }
 
 void FontForm::BtnClick(int tag) {
@@ -293,14 +285,14 @@ void FontForm::BtnClick(int tag) {
     if (!chosen) return;
     colors_[static_cast<std::size_t>(tag)] = *chosen;
     ShowButtonColor(tag);
-    host_.SetLabelColor(tag, *chosen);
+    emit labelColorShown(tag, *chosen);
 }
 
 void FontForm::CheckBox1Click() { ApplyWeight(checkBox1_->isChecked()); }
 
 void FontForm::SpeedButton1Click() {
     const bool bold = checkBox1_->isChecked();
-    host_.SetLabelsBold(bold);
+    emit labelsBoldKept(bold);
     const Profile skin(skinIni_);
     if (skin.Exists()) {
         // One replacement of the file: a failure leaves it exactly as it was.
@@ -316,9 +308,9 @@ void FontForm::SpeedButton1Click() {
 
 void FontForm::SpeedButton2Click() {
     for (int tag = 0; tag < kLabelCount; ++tag) {
-        host_.SetLabelColor(tag, openingColors_[static_cast<std::size_t>(tag)]);
+        emit labelColorShown(tag, openingColors_[static_cast<std::size_t>(tag)]);
     }
-    ApplyWeight(host_.LabelsBold());
+    ApplyWeight(openingBold_);
     reject();
 }
 

@@ -10,43 +10,40 @@
 
 #include "core/Color.h"
 #include "core/SkinDescription.h"
-#include "ui/colour/ColourChooser.h"
-#include "ui/shell/Hosts.h"
+#include "ui/common/ColourChooser.h"
+#include "ui/common/DialogContext.h"
 
 class QCheckBox;
 class QAbstractButton;
 
 namespace huebird {
 
-// The font dialog's view of the main window. Labels are numbered as in kLabelNames: red,
+// The readout labels as the dialog opens on them. Labels are numbered as in kLabelNames: red,
 // green, blue in decimal, then the three hexadecimal ones.
-class FontHost : public DialogHost {
-  public:
-    // The colour a readout label shows now, and a new one for it (shown at once).
-    virtual ColorValue LabelColor(int label) const = 0;
-    virtual void SetLabelColor(int label, ColorValue c) = 0;
-    // The current skin's weight for the labels (its FontIsBold), kept by the main window.
-    virtual bool LabelsBold() const = 0;
-    virtual void SetLabelsBold(bool bold) = 0;
-    // Shows the six labels exactly bold or exactly regular; LabelsBold is not changed.
-    virtual void ApplyLabelWeight(bool bold) = 0;
-    // The current skin's skin.ini, as the skin was loaded from it.
-    virtual std::filesystem::path SkinIniPath() const = 0;
-    // The main window's place and width, and its skin picture's width, for placement.
-    virtual QPoint MainTopLeft() const = 0;
-    virtual int MainWidth() const = 0;
-    virtual int SkinWidth() const = 0;
+struct LabelLook {
+    std::array<ColorValue, kLabelCount> colors{};  // what each label shows now
+    bool bold = false;                             // the current skin's FontIsBold
+    std::filesystem::path skinIni;  // the current skin's skin.ini, as it was loaded from it
 };
 
 class FontForm : public QDialog {
     Q_OBJECT
   public:
     // Placed beside the main window on a screen `screenWidth` wide; automatic size is paused
-    // while the dialog exists.
-    FontForm(FontHost& host, int screenWidth, QWidget* parent = nullptr);
-    ~FontForm() override;
+    // while the dialog is open.
+    FontForm(const LabelLook& labels, const DialogContext& context, int screenWidth,
+             QWidget* parent = nullptr);
 
     void done(int result) override;
+
+  signals:
+    // The preview on the main window: a label's new colour, and the six labels shown exactly
+    // bold or exactly regular.
+    void labelColorShown(int label, ColorValue c);
+    void labelWeightShown(bool bold);
+    // OK: the weight is now the skin's (the main window keeps it), whether or not the file
+    // could be written.
+    void labelsBoldKept(bool bold);
 
   protected:
     // Escape is Cancel: it takes the preview back.
@@ -60,14 +57,14 @@ class FontForm : public QDialog {
     void ApplyWeight(bool bold);  // the six sample buttons and the six labels
     void ShowButtonColor(int tag);
 
-    FontHost& host_;
     std::filesystem::path skinIni_;  // the skin's file as the dialog opened: OK writes there
     ColourChooser colorDialog1_;     // starts at black each time the dialog opens
     std::array<ColorValue, kLabelCount> openingColors_{};
+    bool openingBold_ = false;
     std::array<ColorValue, kLabelCount> colors_{};         // what each sample button shows
     std::array<QAbstractButton*, kLabelCount> buttons_{};  // SpeedButton3..8, by Tag
     QCheckBox* checkBox1_ = nullptr;                       // "粗"
-    bool paused_ = false;  // automatic size is paused and owed a resume
+    AutoSizePause pause_;
 };
 
 }  // namespace huebird

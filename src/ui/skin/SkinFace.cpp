@@ -5,9 +5,9 @@
 #include <QPainter>
 #include <algorithm>
 
-#include "ui/colour/Swatch.h"
+#include "ui/skin/Swatch.h"
 #include "ui/skin/SkinButton.h"
-#include "ui/QtColour.h"
+#include "ui/common/QtColour.h"
 
 namespace huebird {
 

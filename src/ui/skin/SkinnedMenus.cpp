@@ -7,7 +7,7 @@
 #include <QScreen>
 
 #include "core/MenuLook.h"
-#include "ui/QtColour.h"
+#include "ui/common/QtColour.h"
 
 namespace huebird {
 

@@ -1,4 +1,4 @@
-#include "ui/Fonts.h"
+#include "ui/common/Fonts.h"
 
 #include <QFont>
 #include <QStringList>

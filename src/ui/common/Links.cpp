@@ -1,9 +1,9 @@
-#include "ui/shell/Links.h"
+#include "ui/common/Links.h"
 
 #include <QCoreApplication>
 #include <QWidget>
 
-#include "ui/shell/Notices.h"
+#include "ui/common/Notices.h"
 
 namespace huebird {
 

@@ -21,6 +21,8 @@ class Swatch : public QWidget {
     // Turns every pixel of the picture, frame included, into its grey.
     void ConvertToGrey();
     const QImage& picture() const { return picture_; }
+    // The colour its frame shows now: the last one drawn, greyed as often as the picture was.
+    QRgb FrameColor() const { return frame_; }
 
   signals:
     void pressed(Swatch* swatch, Qt::MouseButton which);
@@ -37,6 +39,7 @@ class Swatch : public QWidget {
   private:
     int index_;
     QImage picture_;
+    QRgb frame_ = qRgb(255, 255, 255);
 };
 
 }  // namespace huebird

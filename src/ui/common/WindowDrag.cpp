@@ -1,4 +1,4 @@
-#include "ui/shell/WindowDrag.h"
+#include "ui/common/WindowDrag.h"
 
 #include <QEvent>
 #include <QMouseEvent>

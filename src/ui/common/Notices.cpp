@@ -1,4 +1,4 @@
-#include "ui/shell/Notices.h"
+#include "ui/common/Notices.h"
 
 #include <QCoreApplication>
 #include <QMessageBox>

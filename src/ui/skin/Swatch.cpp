@@ -1,4 +1,4 @@
-#include "ui/colour/Swatch.h"
+#include "ui/skin/Swatch.h"
 
 #include <QContextMenuEvent>
 #include <QMouseEvent>
@@ -19,6 +19,7 @@ void Swatch::SetPictureSize(int width, int height) {
     height = std::max(height, 0);
     picture_ = QImage(width, height, QImage::Format_RGB32);
     picture_.fill(Qt::white);  // a fresh picture is blank until the colours are painted
+    frame_ = qRgb(255, 255, 255);
     setFixedSize(width, height);
     update();
 }
@@ -31,6 +32,7 @@ void Swatch::Fill(QRgb fill, QRgb frame) {
 
 void Swatch::Frame(QRgb frame) {
     if (picture_.isNull()) return;
+    frame_ = frame;
     QPainter p(&picture_);
     p.setPen(QColor::fromRgb(frame));
     p.setBrush(Qt::NoBrush);
@@ -52,6 +54,8 @@ void Swatch::ConvertToGrey() {
             picture_.setPixel(x, y, qRgb(g, g, g));
         }
     }
+    const int g = GreyLevel(qRed(frame_), qGreen(frame_), qBlue(frame_));
+    frame_ = qRgb(g, g, g);
     update();
 }
 

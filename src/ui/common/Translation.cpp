@@ -1,4 +1,4 @@
-#include "ui/Translation.h"
+#include "ui/common/Translation.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>

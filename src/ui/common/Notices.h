@@ -4,7 +4,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "ui/shell/Links.h"
+#include "ui/common/Links.h"
 
 class QWidget;
 

@@ -1,4 +1,4 @@
-#include "ui/shell/DialogLook.h"
+#include "ui/common/DialogLook.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -11,7 +11,7 @@
 #include <QToolButton>
 #include <algorithm>
 
-#include "ui/shell/Notices.h"
+#include "ui/common/Notices.h"
 
 namespace huebird {
 

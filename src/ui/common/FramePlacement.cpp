@@ -1,4 +1,4 @@
-#include "ui/shell/FramePlacement.h"
+#include "ui/common/FramePlacement.h"
 
 #include <QEvent>
 #include <QHash>

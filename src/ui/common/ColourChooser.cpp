@@ -1,10 +1,10 @@
-#include "ui/colour/ColourChooser.h"
+#include "ui/common/ColourChooser.h"
 
 #include <QColorDialog>
 #include <QCoreApplication>
 #include <array>
 
-#include "ui/QtColour.h"
+#include "ui/common/QtColour.h"
 
 namespace huebird {
 
