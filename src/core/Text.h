@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace huebird {
 
@@ -36,5 +37,9 @@ Utf8Tally TallyUtf8(std::string_view text);
 std::optional<std::string> SectionNameProblem(std::string_view name);
 std::optional<std::string> KeyNameProblem(std::string_view name);
 std::optional<std::string> ValueProblem(std::string_view value);
+
+// A message with its %1 to %9 replaced by args[0] to args[8], all in one pass, so an argument
+// that holds "%2" itself (a path may) stays as it is; a marker with no argument stays too.
+std::string FillIn(std::string_view text, const std::vector<std::string>& args);
 
 }  // namespace huebird

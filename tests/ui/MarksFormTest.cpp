@@ -1,6 +1,5 @@
 // The favourites manager driven through its own widgets, against a real settings file and a
 // fake main window that records what the swatch menu is told.
-#include <sys/resource.h>
 #include <unistd.h>
 
 #include <QApplication>
@@ -18,7 +17,6 @@
 #include <QTimer>
 #include <QToolButton>
 #include <cerrno>
-#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <functional>
@@ -30,6 +28,7 @@
 #include "ui/common/Notices.h"
 
 #include "FakeMain.h"
+#include "../core/NoFileGrowth.h"
 
 namespace huebird {
 namespace {
@@ -108,29 +107,6 @@ QList<ShownBox> AnswerBoxes(const std::function<void()>& act) {
     act();
     return shown;
 }
-
-// No file of this process may grow while it lives: every write that adds a byte fails with
-// the system's "file too large", for root as for anyone.
-class NoFileGrowth {
-  public:
-    NoFileGrowth() {
-        ::getrlimit(RLIMIT_FSIZE, &saved_);
-        oldSignal_ = std::signal(SIGXFSZ, SIG_IGN);  // fail the write, do not end the process
-        rlimit none = saved_;
-        none.rlim_cur = 0;
-        ::setrlimit(RLIMIT_FSIZE, &none);
-    }
-    ~NoFileGrowth() {
-        ::setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, oldSignal_);
-    }
-    NoFileGrowth(const NoFileGrowth&) = delete;
-    NoFileGrowth& operator=(const NoFileGrowth&) = delete;
-
-  private:
-    rlimit saved_{};
-    void (*oldSignal_)(int) = SIG_DFL;
-};
 
 }  // namespace
 
@@ -578,7 +554,7 @@ class MarksFormTest : public QObject {
             shown = AnswerBoxes([&] { Click(qPrintable(button)); });
         } else {
             reason = QString::fromLocal8Bit(std::strerror(EFBIG));
-            NoFileGrowth limit;
+            testing::NoFileGrowth limit;
             shown = AnswerBoxes([&] { Click(qPrintable(button)); });
         }
         QCOMPARE(shown.size(), 1);

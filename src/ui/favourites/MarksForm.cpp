@@ -16,10 +16,10 @@
 #include <QShowEvent>
 #include <QToolButton>
 #include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 
-#include "core/Text.h"
 #include "ui/common/QtColour.h"
 #include "ui/common/DialogLook.h"
 #include "ui/common/FramePlacement.h"
@@ -30,42 +30,16 @@ namespace huebird {
 
 namespace {
 
-const char* const kEnterName = QT_TRANSLATE_NOOP("huebird::MarksForm", "请输入颜色名称!");
-const char* const kAlreadyListed =
-    QT_TRANSLATE_NOOP("huebird::MarksForm", "该颜色已经存在于收藏夹内!");
-const char* const kChooseName =
-    QT_TRANSLATE_NOOP("huebird::MarksForm", "请选择需要移动的颜色名称!");
-const char* const kSameList =
-    QT_TRANSLATE_NOOP("huebird::MarksForm", "目标收藏夹和收藏夹分类不能相同！请重新选择！");
-const char* const kTargetHasName =
-    QT_TRANSLATE_NOOP("huebird::MarksForm", "目标收藏夹已经存在该颜色名称，不能移动！");
-const char* const kBadName = QT_TRANSLATE_NOOP(
-    "huebird::MarksForm", "颜色名称不能包含“=”或换行，不能以“;”或“[”开头，首尾不能有空格!");
-const char* const kNoRoom = QT_TRANSLATE_NOOP(
-    "huebird::MarksForm", "该收藏夹已放不下这个颜色名称，请缩短名称或删除一些颜色!");
-const char* const kNoRoomToMove =
-    QT_TRANSLATE_NOOP("huebird::MarksForm", "目标收藏夹已放不下该颜色名称，不能移动！");
-// A failed write: these lead the file's name and the system's reason.
-const char* const kCannotSave = QT_TRANSLATE_NOOP("huebird::MarksForm", "无法保存收藏夹");
-const char* const kCopiedNotRemoved =
-    QT_TRANSLATE_NOOP("huebird::MarksForm", "颜色已复制到目标收藏夹，但无法从原收藏夹删除");
 const char* const kMoveHint = QT_TRANSLATE_NOOP("huebird::MarksForm", "移动到其它收藏夹");
 
 QString Translated(const char* text) {
-    return QCoreApplication::translate("huebird::MarksForm", text);
+    return QCoreApplication::translate(kFavouritesTextContext, text);
 }
 
 constexpr int kClientWidth = 332;
 constexpr int kClientHeight = 316;
 constexpr int kHeaderHeight = 41;
 constexpr int kPreviewSize = 20;
-
-// The settings file matches keys with ASCII case folding only, and the list boxes must match
-// names the same way: wider folding would let a delete take a name out of the list that the
-// file still holds.
-bool SameKey(const QString& a, const QString& b) {
-    return EqualsIgnoringCase(a.toStdString(), b.toStdString());
-}
 
 QListWidgetItem* SelectedItem(const QListWidget* list) {
     const QList<QListWidgetItem*> selected = list->selectedItems();
@@ -292,18 +266,26 @@ FavouritesStore MarksForm::Store() const { return FavouritesStore(settings_); }
 
 int MarksForm::ListOf(const Side& side) { return side.combo->currentIndex(); }
 
-int MarksForm::FindName(const QListWidget* list, const QString& name) {
+std::vector<std::string> MarksForm::Shown(const QListWidget* list) {
+    std::vector<std::string> names;
+    names.reserve(list->count());
     for (int row = 0; row < list->count(); ++row) {
-        if (SameKey(list->item(row)->text(), name)) return row;
+        names.push_back(list->item(row)->text().toStdString());
     }
-    return -1;
+    return names;
 }
 
-void MarksForm::WriteFailed(const FavouritesStore& store, const WriteResult& result,
-                            const QString& what) {
-    Notices::Notice(this, tr("%1：%2：%3")
-                              .arg(what, QString::fromStdString(store.path().string()),
-                                   QString::fromStdString(store.FailureReason(result))));
+void MarksForm::Tell(const FavouriteEdit& edit) {
+    if (edit.notice == FavouriteNotice::kNone) return;
+    const QString text = Translated(FavouriteNoticeText(edit.notice));
+    if (edit.notice == FavouriteNotice::kCannotSave ||
+        edit.notice == FavouriteNotice::kCopiedNotRemoved) {
+        Notices::Notice(this, tr("%1：%2：%3")
+                                  .arg(text, QString::fromStdString(settings_.string()),
+                                       QString::fromStdString(edit.reason)));
+    } else {
+        Notices::Notice(this, text);
+    }
 }
 
 void MarksForm::ShowPreview(ColorValue color) {
@@ -325,52 +307,23 @@ void MarksForm::Reload(const Side& side) {
 
 void MarksForm::Add() {
     const QString name = edit2_->text();
-    if (name.isEmpty()) {
-        Notices::Notice(this, Translated(kEnterName));
-        return;
-    }
-    // Refused before anything is written: the file would store such a name as another key,
-    // or not at all.
-    const std::string key = name.toStdString();
-    if (FavouriteNameProblem(key)) {
-        Notices::Notice(this, Translated(kBadName));
-        return;
-    }
-    const FavouritesStore store = Store();
-    if (!store.Exists()) return;
     const int list = ListOf(source_);
-    // The file is asked too: it may hold the name beyond what the listing shows, and
-    // writing it would overwrite that entry.
-    const FavouriteAddProblem problem = store.CheckNewName(list, key);
-    if (FindName(source_.list, name) >= 0 || problem == FavouriteAddProblem::kTaken) {
-        Notices::Notice(this, Translated(kAlreadyListed));
-        return;
-    }
-    if (problem == FavouriteAddProblem::kNoRoom) {
-        Notices::Notice(this, Translated(kNoRoom));
-        return;
-    }
-    const WriteResult written = store.Put(list, key, edit1_->text().toStdString());
-    if (!written) {
-        WriteFailed(store, written, Translated(kCannotSave));
-        return;
-    }
+    const FavouriteEdit edit = AddFavourite(Store(), list, name.toStdString(),
+                                            edit1_->text().toStdString(), Shown(source_.list));
+    Tell(edit);
+    if (!edit.added) return;
     source_.list->addItem(name);
     emit favouriteAdded(list, name);
 }
 
 void MarksForm::Delete() {
-    const FavouritesStore store = Store();
-    if (!store.Exists()) return;
-    const int row = FindName(source_.list, edit2_->text());
-    if (row < 0) return;
-    const QString name = source_.list->item(row)->text();
     const int list = ListOf(source_);
-    const WriteResult removed = store.Remove(list, name.toStdString());
-    if (!removed) {
-        WriteFailed(store, removed, Translated(kCannotSave));
-        return;
-    }
+    const FavouriteEdit edit =
+        DeleteFavourite(Store(), list, edit2_->text().toStdString(), Shown(source_.list));
+    Tell(edit);
+    if (!edit.removed) return;
+    const int row = static_cast<int>(edit.row);
+    const QString name = source_.list->item(row)->text();
     delete source_.list->takeItem(row);
     emit favouriteRemoved(list, name);
 }
@@ -380,53 +333,24 @@ void MarksForm::Inspect(const Side& side) {
     if (!item) return;
     const QString name = item->text();
     edit2_->setText(name);
-    const std::string value = Store().Value(ListOf(side), name.toStdString());
-    edit1_->setText(QString::fromStdString(value));
-    ColorValue color = 0;
-    if (ParseHexColorPlain(value, color)) ShowPreview(color);
+    const FavouriteEntry entry = InspectFavourite(Store(), ListOf(side), name.toStdString());
+    edit1_->setText(QString::fromStdString(entry.code));
+    if (entry.preview) ShowPreview(*entry.preview);
 }
 
 void MarksForm::Move(const Side& from, const Side& to) {
     const QListWidgetItem* item = SelectedItem(from.list);
-    if (!item) {
-        Notices::Notice(this, Translated(kChooseName));
-        return;
-    }
-    if (ListOf(from) == ListOf(to)) {
-        Notices::Notice(this, Translated(kSameList));
-        return;
-    }
-    const FavouritesStore store = Store();
-    if (store.Exists()) {
-        const QString name = item->text();
-        const std::string key = name.toStdString();
-        const int fromList = ListOf(from);
-        const int toList = ListOf(to);
-        const std::string value = store.Value(fromList, key);
-        const FavouriteAddProblem problem = store.CheckNewName(toList, key);
-        if (FindName(to.list, name) >= 0 || problem == FavouriteAddProblem::kTaken) {
-            Notices::Notice(this, Translated(kTargetHasName));
-            return;
-        }
-        if (problem == FavouriteAddProblem::kNoRoom) {
-            Notices::Notice(this, Translated(kNoRoomToMove));
-            return;
-        }
-        // The target is written first, so that a failure anywhere leaves the entry in at least
-        // one list; the list boxes are reloaded below and show whatever the file now holds.
-        const WriteResult written = store.Put(toList, key, value);
-        if (!written) {
-            WriteFailed(store, written, Translated(kCannotSave));
-        } else {
-            emit favouriteAdded(toList, name);
-            const WriteResult removed = store.Remove(fromList, key);
-            if (!removed) {
-                WriteFailed(store, removed, Translated(kCopiedNotRemoved));
-            } else {
-                emit favouriteRemoved(fromList, name);
-            }
-        }
-    }
+    const QString name = item ? item->text() : QString();
+    std::optional<std::string> picked;
+    if (item) picked = name.toStdString();
+    const int fromList = ListOf(from);
+    const int toList = ListOf(to);
+    const FavouriteEdit edit = MoveFavourite(Store(), fromList, toList, picked, Shown(to.list));
+    Tell(edit);
+    if (edit.added) emit favouriteAdded(toList, name);
+    if (edit.removed) emit favouriteRemoved(fromList, name);
+    if (!edit.reload) return;
+    // Whatever the file now holds, the moved entry in at least one list.
     Reload(from);
     Reload(to);
 }

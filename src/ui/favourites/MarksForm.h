@@ -7,9 +7,12 @@
 #include <QDialog>
 #include <QString>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "core/Color.h"
 #include "core/Favourites.h"
+#include "core/FavouritesEdit.h"
 #include "ui/common/DialogContext.h"
 
 class QComboBox;
@@ -55,13 +58,14 @@ class MarksForm : public QDialog {
     void Reload(const Side& side);
     void Move(const Side& from, const Side& to);
     void ShowPreview(ColorValue color);
-    // A notice naming what failed, the settings file and the system's reason.
-    void WriteFailed(const FavouritesStore& store, const WriteResult& result, const QString& what);
+    // Shows what core said about an edit; a failed write names the settings file and the
+    // system's reason.
+    void Tell(const FavouriteEdit& edit);
 
     FavouritesStore Store() const;
     static int ListOf(const Side& side);
-    // The row of a name in a list box, compared as the settings file compares keys; -1 if none.
-    static int FindName(const QListWidget* list, const QString& name);
+    // The names a list box shows, in its order.
+    static std::vector<std::string> Shown(const QListWidget* list);
 
     std::filesystem::path settings_;
     QString code_;

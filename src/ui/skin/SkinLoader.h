@@ -32,9 +32,10 @@ struct SkinLoad {
     QString message;  // names the file and what is wrong with it
 };
 
-// Reads skins/<name>/skin.ini and everything it names. Missing: there is no skin.ini, or a
-// button names no picture. Unusable: a picture cannot be read, the outline is empty, or the
-// menu or close button would have no visible, clickable part.
+// Reads skins/<name>/skin.ini and everything it names; core's SkinCheck judges each step.
+// Missing: there is no skin.ini, or a button names no picture. Unusable: a picture cannot be
+// read, the outline is empty, or the menu or close button would have no visible, clickable
+// part.
 SkinLoad LoadSkin(const std::filesystem::path& skinsDir, const QString& name);
 
 }  // namespace huebird
