@@ -4,12 +4,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/build.sh >/dev/null
 build/bench/huebird_bench_core
-for n in $(seq 150 190); do [ -e /tmp/.X$n-lock ] || break; done
-Xvfb :$n -screen 0 1024x768x24 -noreset -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill $xvfb 2>/dev/null; rm -rf "$app"' EXIT
-export DISPLAY=:$n
-for _ in $(seq 1 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
+. tests/xserver.sh
+app=
+xserver_start
+trap 'xserver_stop; rm -rf "$app"' EXIT
 app=$(mktemp -d)
 cp -r build/app/. "$app/"
 build/bench/huebird_bench_startup "$app" 20

@@ -8,15 +8,11 @@ bash scripts/build.sh
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   exec build/app/huebird
 fi
-for n in $(seq 90 140); do
-  [ -e /tmp/.X$n-lock ] || break
-done
-Xvfb :$n -screen 0 1024x768x24 -noreset -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
+. tests/xserver.sh
+app=
+xserver_start
 # Huebird ends on SIGTERM as at a close (its settings saved), then the display goes.
-trap 'kill $app 2>/dev/null; wait $app 2>/dev/null; kill $xvfb 2>/dev/null || true' EXIT
-export DISPLAY=:$n
-for _ in $(seq 1 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
+trap 'kill $app 2>/dev/null; wait $app 2>/dev/null; xserver_stop' EXIT
 # A desktop-like backdrop, so the window's shape shows.
 xsetroot_color() { build/tests/huebird_xprobe root "$1" 2>/dev/null || true; }
 xsetroot_color 3C6E8F
