@@ -12,6 +12,7 @@
 #include "core/DataFolder.h"
 #include "platform/Backends.h"
 #include "platform/EndSignals.h"
+#include "platform/InstanceChannel.h"
 #include "platform/InstanceLock.h"
 #include "ui/common/Fonts.h"
 #include "ui/shell/GuardedApplication.h"
@@ -55,6 +56,7 @@ int main(int argc, char** argv) {
                          huebird::UsageText(program).c_str());
             return 2;
         case huebird::Command::Action::Run:
+        case huebird::Command::Action::Toggle:
             break;
     }
     // -display names the display for everything that opens one: the check below, the lock's
@@ -73,7 +75,19 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "huebird: %s\n", lock.problem().c_str());
         return 1;
     }
-    if (!lock.acquired()) return 0;
+    if (!lock.acquired()) {
+        // Another start of ours runs on this display: a command goes to it; a plain start
+        // leaves it as it is.
+        if (command.action == huebird::Command::Action::Toggle) {
+            const std::string problem =
+                huebird::SendCommand(huebird::ChannelPath(lock.path()), "toggle");
+            if (!problem.empty()) {
+                std::fprintf(stderr, "huebird: %s\n", problem.c_str());
+                return 1;
+            }
+        }
+        return 0;
+    }
 
     // A screen that asks for scaling gets it in whole steps only: skins are pixel art, and a
     // whole factor keeps every pixel and the window's outline exact.
@@ -130,6 +144,16 @@ int main(int argc, char** argv) {
         huebird::EndSignals endSignals([&form](int) { form.CloseImgClick(); });
         backend->OnDisplayLost([&form] { form.SaveWithoutDisplay(); });
         form.show();
+        // Later starts' commands (--toggle) take the hot-key's way.
+        huebird::CommandListener commands(
+            huebird::ChannelPath(lock.path()), [&form](const std::string& received) {
+                if (received == "toggle") {
+                    QCoreApplication::postEvent(
+                        &form, new QEvent(static_cast<QEvent::Type>(huebird::kToggleWindowEvent)));
+                }
+            });
+        if (!commands.problem().empty())
+            std::fprintf(stderr, "huebird: %s\n", commands.problem().c_str());
         return QApplication::exec();
     } catch (const std::exception& e) {
         huebird::Notices::Error(nullptr, QString::fromUtf8(e.what()));

@@ -79,6 +79,7 @@ Command ParseCommandLine(const std::vector<std::string>& args) {
         Command::Action wanted = Command::Action::Misuse;
         if (a == "--help" || a == "-h") wanted = Command::Action::Help;
         if (a == "--version" || a == "-V") wanted = Command::Action::Version;
+        if (a == "--toggle") wanted = Command::Action::Toggle;
         if (wanted == Command::Action::Misuse) {
             if (Found t = FindToolkitOption(a); t.option) {
                 if (t.option->takes != Takes::Nothing && !t.attached) {
@@ -99,8 +100,10 @@ Command ParseCommandLine(const std::vector<std::string>& args) {
             c.problem += a;
             return c;
         }
-        // Help wins over version, whatever the order.
-        if (c.action != Command::Action::Help) c.action = wanted;
+        // Help wins over version, and both over a command, whatever the order.
+        if (c.action == Command::Action::Help) continue;
+        if (c.action == Command::Action::Version && wanted == Command::Action::Toggle) continue;
+        c.action = wanted;
     }
     return c;
 }
@@ -109,13 +112,15 @@ std::string UsageText(const std::string& program) {
     std::string text = "Usage: ";
     text += program;
     text +=
-        " [--help] [--version]\n"
+        " [--help] [--version] [--toggle]\n"
         "\n"
         "Huebird, a small skinnable colour picker for the X11 desktop.\n"
         "Press on one of its four swatches and move anywhere on the screen to pick a colour.\n"
         "\n"
         "  -h, --help     show this text and exit\n"
         "  -V, --version  show the version and exit\n"
+        "      --toggle   hide the running Huebird, or show it again (it starts, shown, when\n"
+        "                 none runs); bind it to a key where the desktop keeps keys from it\n"
         "\n"
         "The toolkit's own options are accepted too, among them -display NAME (the X display\n"
         "to run on) and -session ID (given by a session manager that restarts the program).\n"

@@ -1,7 +1,8 @@
-// What the command line asks for. The program's own options are the two informational ones; the
-// toolkit's own options (a session manager restarts the program with -session, -display names
-// the X display, and the like) are accepted and left to the toolkit; anything else is a mistake
-// the user is told about.
+// What the command line asks for. The program's own options are the two informational ones and
+// --toggle, which a later start hands to the running instance (a desktop whose keys cannot reach
+// the program binds it to a key); the toolkit's own options (a session manager restarts the program
+// with -session, -display names the X display, and the like) are accepted and left to the toolkit;
+// anything else is a mistake the user is told about.
 #pragma once
 
 #include <string>
@@ -10,7 +11,13 @@
 namespace huebird {
 
 struct Command {
-    enum class Action { Run, Help, Version, Misuse };
+    enum class Action {
+        Run,
+        Help,
+        Version,
+        Misuse,
+        Toggle,  // hide or show the running instance (or start one, shown, where none runs)
+    };
     Action action = Action::Run;
     std::string problem;  // for Misuse: what was wrong, in one line
     std::string display;  // -display's value: the X display the whole program is to use

@@ -25,6 +25,13 @@ TEST(CommandLineTest, OptionsAndMistakes) {
         {{"red"}, A::Misuse, "unexpected argument: red"},
         {{""}, A::Misuse, "unexpected argument: "},
         {{"--HELP"}, A::Misuse, "unknown option: --HELP"},
+        {{"--toggle"}, A::Toggle, ""},
+        {{"--toggle", "--toggle"}, A::Toggle, ""},
+        {{"--toggle", "--version"}, A::Version, ""},
+        {{"--version", "--toggle"}, A::Version, ""},
+        {{"--toggle", "--help"}, A::Help, ""},
+        {{"--toggle", "-x"}, A::Misuse, "unknown option: -x"},
+        {{"--Toggle"}, A::Misuse, "unknown option: --Toggle"},
     };
     for (const auto& c : cases) {
         const Command got = ParseCommandLine(c.args);
@@ -83,7 +90,8 @@ TEST(CommandLineTest, ToolkitOptionsAreAcceptedWithTheirValues) {
 
 TEST(CommandLineTest, TextsNameTheOptionsAndTheVersion) {
     const std::string usage = UsageText("huebird");
-    EXPECT_EQ(usage.rfind("Usage: huebird [--help] [--version]\n", 0), 0u);
+    EXPECT_EQ(usage.rfind("Usage: huebird [--help] [--version] [--toggle]\n", 0), 0u);
+    EXPECT_NE(usage.find("--toggle"), std::string::npos);
     EXPECT_NE(usage.find("--version"), std::string::npos);
     EXPECT_NE(usage.find("-session"), std::string::npos);
     EXPECT_EQ(VersionText().rfind("Huebird ", 0), 0u);
