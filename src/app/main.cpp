@@ -57,6 +57,7 @@ int main(int argc, char** argv) {
             return 2;
         case huebird::Command::Action::Run:
         case huebird::Command::Action::Toggle:
+        case huebird::Command::Action::Pick:
             break;
     }
     // -display names the display for everything that opens one: the check below, the lock's
@@ -78,9 +79,11 @@ int main(int argc, char** argv) {
     if (!lock.acquired()) {
         // Another start of ours runs on this display: a command goes to it; a plain start
         // leaves it as it is.
-        if (command.action == huebird::Command::Action::Toggle) {
+        if (command.action == huebird::Command::Action::Toggle ||
+            command.action == huebird::Command::Action::Pick) {
+            const bool toggle = command.action == huebird::Command::Action::Toggle;
             const std::string problem =
-                huebird::SendCommand(huebird::ChannelPath(lock.path()), "toggle");
+                huebird::SendCommand(huebird::ChannelPath(lock.path()), toggle ? "toggle" : "pick");
             if (!problem.empty()) {
                 std::fprintf(stderr, "huebird: %s\n", problem.c_str());
                 return 1;
@@ -144,14 +147,18 @@ int main(int argc, char** argv) {
         huebird::EndSignals endSignals([&form](int) { form.CloseImgClick(); });
         backend->OnDisplayLost([&form] { form.SaveWithoutDisplay(); });
         form.show();
-        // Later starts' commands (--toggle) take the hot-key's way.
-        huebird::CommandListener commands(
-            huebird::ChannelPath(lock.path()), [&form](const std::string& received) {
-                if (received == "toggle") {
-                    QCoreApplication::postEvent(
-                        &form, new QEvent(static_cast<QEvent::Type>(huebird::kToggleWindowEvent)));
-                }
-            });
+        // Later starts' commands: --toggle takes the hot-key's way, --pick starts a pick.
+        const auto post = [&form](int type) {
+            QCoreApplication::postEvent(&form, new QEvent(static_cast<QEvent::Type>(type)));
+        };
+        huebird::CommandListener commands(huebird::ChannelPath(lock.path()),
+                                          [post](const std::string& received) {
+                                              if (received == "toggle")
+                                                  post(huebird::kToggleWindowEvent);
+                                              if (received == "pick") post(huebird::kPickEvent);
+                                          });
+        // A first start asked for a pick begins it once the window is up.
+        if (command.action == huebird::Command::Action::Pick) post(huebird::kPickEvent);
         if (!commands.problem().empty())
             std::fprintf(stderr, "huebird: %s\n", commands.problem().c_str());
         return QApplication::exec();

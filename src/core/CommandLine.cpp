@@ -80,6 +80,7 @@ Command ParseCommandLine(const std::vector<std::string>& args) {
         if (a == "--help" || a == "-h") wanted = Command::Action::Help;
         if (a == "--version" || a == "-V") wanted = Command::Action::Version;
         if (a == "--toggle") wanted = Command::Action::Toggle;
+        if (a == "--pick") wanted = Command::Action::Pick;
         if (wanted == Command::Action::Misuse) {
             if (Found t = FindToolkitOption(a); t.option) {
                 if (t.option->takes != Takes::Nothing && !t.attached) {
@@ -100,9 +101,12 @@ Command ParseCommandLine(const std::vector<std::string>& args) {
             c.problem += a;
             return c;
         }
-        // Help wins over version, and both over a command, whatever the order.
+        // Help wins over version, both over a command, and the last command counts.
+        const auto informational = [](Command::Action x) {
+            return x == Command::Action::Help || x == Command::Action::Version;
+        };
         if (c.action == Command::Action::Help) continue;
-        if (c.action == Command::Action::Version && wanted == Command::Action::Toggle) continue;
+        if (informational(c.action) && !informational(wanted)) continue;
         c.action = wanted;
     }
     return c;
@@ -112,7 +116,7 @@ std::string UsageText(const std::string& program) {
     std::string text = "Usage: ";
     text += program;
     text +=
-        " [--help] [--version] [--toggle]\n"
+        " [--help] [--version] [--toggle | --pick]\n"
         "\n"
         "Huebird, a small skinnable colour picker for the X11 desktop.\n"
         "Press on one of its four swatches and move anywhere on the screen to pick a colour.\n"
@@ -121,6 +125,8 @@ std::string UsageText(const std::string& program) {
         "  -V, --version  show the version and exit\n"
         "      --toggle   hide the running Huebird, or show it again (it starts, shown, when\n"
         "                 none runs); bind it to a key where the desktop keeps keys from it\n"
+        "      --pick     start a pick in the running Huebird (or a new one): the active swatch\n"
+        "                 follows the pointer until a click takes the colour; Esc cancels\n"
         "\n"
         "The toolkit's own options are accepted too, among them -display NAME (the X display\n"
         "to run on) and -session ID (given by a session manager that restarts the program).\n"

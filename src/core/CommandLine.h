@@ -1,8 +1,8 @@
 // What the command line asks for. The program's own options are the two informational ones and
-// --toggle, which a later start hands to the running instance (a desktop whose keys cannot reach
-// the program binds it to a key); the toolkit's own options (a session manager restarts the program
-// with -session, -display names the X display, and the like) are accepted and left to the toolkit;
-// anything else is a mistake the user is told about.
+// --toggle and --pick, which a later start hands to the running instance (a desktop whose keys
+// cannot reach the program binds it to a key); the toolkit's own options (a session manager
+// restarts the program with -session, -display names the X display, and the like) are accepted and
+// left to the toolkit; anything else is a mistake the user is told about.
 #pragma once
 
 #include <string>
@@ -17,6 +17,7 @@ struct Command {
         Version,
         Misuse,
         Toggle,  // hide or show the running instance (or start one, shown, where none runs)
+        Pick,    // a pick under the pointer in the running instance (or in a new one)
     };
     Action action = Action::Run;
     std::string problem;  // for Misuse: what was wrong, in one line

@@ -32,6 +32,10 @@ TEST(CommandLineTest, OptionsAndMistakes) {
         {{"--toggle", "--help"}, A::Help, ""},
         {{"--toggle", "-x"}, A::Misuse, "unknown option: -x"},
         {{"--Toggle"}, A::Misuse, "unknown option: --Toggle"},
+        {{"--pick"}, A::Pick, ""},
+        {{"--toggle", "--pick"}, A::Pick, ""},
+        {{"--pick", "--toggle"}, A::Toggle, ""},
+        {{"--pick", "-V"}, A::Version, ""},
     };
     for (const auto& c : cases) {
         const Command got = ParseCommandLine(c.args);
@@ -90,8 +94,9 @@ TEST(CommandLineTest, ToolkitOptionsAreAcceptedWithTheirValues) {
 
 TEST(CommandLineTest, TextsNameTheOptionsAndTheVersion) {
     const std::string usage = UsageText("huebird");
-    EXPECT_EQ(usage.rfind("Usage: huebird [--help] [--version] [--toggle]\n", 0), 0u);
+    EXPECT_EQ(usage.rfind("Usage: huebird [--help] [--version] [--toggle | --pick]\n", 0), 0u);
     EXPECT_NE(usage.find("--toggle"), std::string::npos);
+    EXPECT_NE(usage.find("--pick"), std::string::npos);
     EXPECT_NE(usage.find("--version"), std::string::npos);
     EXPECT_NE(usage.find("-session"), std::string::npos);
     EXPECT_EQ(VersionText().rfind("Huebird ", 0), 0u);

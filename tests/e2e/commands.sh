@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # End to end: `huebird --toggle` from a later start hides the running program and shows it
-# again, as its hot-key does; with none running it starts one, shown; a socket a killed
+# again, as its hot-key does; `huebird --pick` starts a pick under the pointer that a click
+# ends; with none running it starts one, shown; a socket a killed
 # instance left is taken over by the next; an instance that does not answer is said, exit 1.
 #   commands.sh APP_DIR XPROBE
 set -u
@@ -48,6 +49,35 @@ for want in IsUnMapped IsViewable IsUnMapped IsViewable; do
     close_notices "$wid"
 done
 expect "the running one is still running" 0 "$(kill -0 "$APP_PID" 2>/dev/null; echo $?)"
+
+# --pick: the active (first) swatch follows the pointer with no button held, an arrow lands it
+# on a one-pixel line, a click takes the colour (the click reaches no other window) and the
+# magnifier goes; Escape cancels another and gives the swatch its colour back.
+read -r wx wy _ < <(window_geometry "$wid")
+skin="$APP/skins/DEFAULT/skin.ini"
+scx=$((wx + $(ini_get "$skin" Color1 Left) + 3))
+scy=$((wy + $(ini_get "$skin" Color1 Top) + 3))
+swatch() { "$PROBE" pixel $scx $scy; }
+"$PROBE" root 4A7F2C
+"$PROBE" dot 801 600 FF00FF
+xdotool mousemove 800 600
+"$app/huebird" --pick >"$WORK/pick.out" 2>&1
+expect "--pick ends with 0" 0 "$?"
+check "--pick: the magnifier shows" wait_until 5 '[ "$(count_windows)" = 2 ]'
+check "--pick: the swatch follows the pointer" wait_until 5 '[ "$(swatch)" = 4A7F2C ]'
+xdotool key Right
+check "--pick: Right lands on the one-pixel line" wait_until 5 '[ "$(swatch)" = FF00FF ]'
+xdotool click 1
+check "--pick: the click ends it" wait_until 5 '[ "$(count_windows)" = 1 ]'
+"$PROBE" root 102030
+check "--pick: the swatch keeps the colour taken" wait_until 5 '[ "$(swatch)" = FF00FF ]'
+"$PROBE" root 4A7F2C
+"$app/huebird" --pick >"$WORK/pick.out" 2>&1
+check "--pick again: the swatch follows the pointer" wait_until 5 '[ "$(swatch)" = 4A7F2C ]'
+xdotool key Escape
+check "--pick: Escape ends it" wait_until 5 '[ "$(count_windows)" = 1 ]'
+check "--pick: Escape gives the swatch its colour back" wait_until 5 '[ "$(swatch)" = FF00FF ]'
+"$PROBE" root 102030
 
 # Killed outright, it leaves its socket behind; the next instance takes the place over.
 sock=$(ls /run/user/"$(id -u)"/*display_"${DISPLAY#:}".sock /tmp/huebird-"$(id -u)"/*display_"${DISPLAY#:}".sock 2>/dev/null | head -1)

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QTimer>
 #include <QWidget>
 
@@ -48,6 +49,16 @@ void Picker::Start() {
     qApp->installEventFilter(this);
 }
 
+void Picker::StartUnheld() {
+    if (zoomForm_) return;
+    Start();
+    if (!zoomForm_) return;
+    unheld_ = true;
+    // The click that ends it must not reach the program under the pointer.
+    zoomForm_->grabMouse(Qt::CrossCursor);
+    zoomForm_->grabKeyboard();
+}
+
 bool Picker::Finish() {
     const bool picking = Picking();
     Close();
@@ -71,6 +82,11 @@ void Picker::Nudge(int dx, int dy) {
 
 void Picker::Close() {
     qApp->removeEventFilter(this);
+    if (zoomForm_ && unheld_) {
+        zoomForm_->releaseKeyboard();
+        zoomForm_->releaseMouse();
+    }
+    unheld_ = false;
     if (zoomForm_) {
         zoomForm_->close();  // deletes itself
         zoomForm_ = nullptr;
@@ -112,6 +128,20 @@ void Picker::SampleScreen() {
 bool Picker::eventFilter(QObject* watched, QEvent* e) {
     // A modal window took the pointer: the release will never reach the swatch.
     if (watched == window_ && e->type() == QEvent::WindowBlocked && Picking()) Finish();
+    if (unheld_ && Picking()) {
+        // A left click takes the colour when its button comes up; any other button cancels.
+        if (e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonDblClick) {
+            if (static_cast<QMouseEvent*>(e)->button() != Qt::LeftButton) Cancel();
+            return true;
+        }
+        if (e->type() == QEvent::MouseButtonRelease) {
+            if (static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) {
+                SampleScreen();  // where the button came up, not where the last tick was
+                Finish();
+            }
+            return true;
+        }
+    }
     if (e->type() == QEvent::KeyPress && Picking()) {
         const auto* key = static_cast<QKeyEvent*>(e);
         static const std::pair<int, PickKey> kKeys[] = {{Qt::Key_Left, PickKey::Left},

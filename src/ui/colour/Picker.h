@@ -31,6 +31,10 @@ class Picker : public QObject {
     // Opens the magnifier and starts sampling; a pick already running goes on as it is. A
     // screen that cannot be read starts nothing and says why in a notice (no colour changes).
     void Start();
+    // A pick with no button held (asked for from outside, `huebird --pick`): the same pick,
+    // and the pointer and the keyboard are ours until a left click takes the colour under the
+    // pointer (at its release) or Escape or another button cancels it.
+    void StartUnheld();
     // Ends a pick in progress as a release does: the last sampled colour becomes one
     // history entry. Returns whether a pick was running.
     bool Finish();
@@ -60,6 +64,7 @@ class Picker : public QObject {
     QWidget* window_;
     QTimer* timer1_;
     QPointer<ZoomForm> zoomForm_;
+    bool unheld_ = false;  // the pick holds the pointer and the keyboard itself
 };
 
 }  // namespace huebird

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QScreen>
+#include <QApplication>
 #include <QTimer>
 
 #include "core/Favourites.h"
@@ -437,6 +438,12 @@ void MainForm::FunBtnMouseUp(SkinButton* button, Qt::MouseButton which, bool ins
     if (face_.Buttons()[2]->isEnabled()) button->DrawButtonState(0);
 }
 
+void MainForm::PickFromCommand() {
+    if (closing_ || QApplication::activeModalWidget() || picker_->Picking()) return;
+    if (presence_ && presence_->Hidden()) presence_->ToggleVisibility();
+    picker_->StartUnheld();
+}
+
 void MainForm::ColorMouseDown(Swatch* swatch, Qt::MouseButton which) {
     const int s = face_.SwatchIndex(swatch);
     if (s < 0) return;
@@ -524,6 +531,10 @@ bool MainForm::event(QEvent* e) {
     }
     if (e->type() == static_cast<QEvent::Type>(kToggleWindowEvent)) {
         ToggleVisibility();
+        return true;
+    }
+    if (e->type() == static_cast<QEvent::Type>(kPickEvent)) {
+        PickFromCommand();
         return true;
     }
     return QWidget::event(e);

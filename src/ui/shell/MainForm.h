@@ -40,6 +40,7 @@ class ZoomForm;
 // The main window's private messages, delivered as events through its own queue.
 inline constexpr int kCloseInputEvent = 1024 + 31;    // release the manual-input window
 inline constexpr int kToggleWindowEvent = 1024 + 32;  // hide or show the main window
+inline constexpr int kPickEvent = 1024 + 33;          // a pick with no button held, from outside
 
 // The dialogs get plain values (DialogContext and what each needs) and answer with results
 // and signals; the window itself is only the tray's view (TrayHost) and automatic size's
@@ -118,6 +119,9 @@ class MainForm : public QWidget, public TrayHost, private AutoSizeHost {
     void N17Click();      // "帮助": the help page
     void N19Click();      // "下载新皮肤": the skin download page
     void ToggleVisibility();
+    // A pick asked for from outside: the program shows if hidden, and the active swatch follows
+    // the pointer until a click (nothing while a modal window runs or a pick is under way).
+    void PickFromCommand();
     void SkinImgDblClick();  // manual input
     // Picking: a left press on a swatch starts it, the release ends it.
     void ColorMouseDown(Swatch* swatch, Qt::MouseButton which);
