@@ -97,6 +97,7 @@ class Host : public huebird::TrayHost {
     QMenu* PopupMenu1() const override { return form_.PopupMenu1(); }
     QString HotKeyName() const override { return QStringLiteral("Ctrl+W"); }
     bool HotKeyWorks() const override { return true; }
+    bool GlobalKeysReachUs() const override { return true; }
 
   private:
     huebird::MainForm& form_;

@@ -699,6 +699,10 @@ readme.htm in the program&apos;s folder tells more (menu Help).</translation>
         <translation>There is no system tray and no working hot-key, so the window cannot be hidden</translation>
     </message>
     <message>
+        <source>没有找到系统托盘，窗口无法隐藏。在桌面的键盘设置中为命令 huebird --toggle 设置一个快捷键，就可以用它隐藏和显示窗口</source>
+        <translation>There is no system tray, so the window cannot be hidden. Bind the command huebird --toggle to a key in your desktop&apos;s keyboard settings to hide and show it</translation>
+    </message>
+    <message>
         <source>窗口已隐藏，按 %1 可以重新显示</source>
         <translation>The window is hidden: press %1 to show it again</translation>
     </message>

@@ -147,14 +147,15 @@ int main(int argc, char** argv) {
         huebird::EndSignals endSignals([&form](int) { form.CloseImgClick(); });
         backend->OnDisplayLost([&form] { form.SaveWithoutDisplay(); });
         form.show();
-        // Later starts' commands: --toggle takes the hot-key's way, --pick starts a pick.
+        // Later starts' commands: --toggle hides and shows as the hot-key does, --pick starts
+        // a pick.
         const auto post = [&form](int type) {
             QCoreApplication::postEvent(&form, new QEvent(static_cast<QEvent::Type>(type)));
         };
         huebird::CommandListener commands(huebird::ChannelPath(lock.path()),
                                           [post](const std::string& received) {
                                               if (received == "toggle")
-                                                  post(huebird::kToggleWindowEvent);
+                                                  post(huebird::kCommandToggleEvent);
                                               if (received == "pick") post(huebird::kPickEvent);
                                           });
         // A first start asked for a pick begins it once the window is up.

@@ -45,8 +45,13 @@ enum class HidePlan {
 // hides only when the hot-key works, and says so the first time (`keyTold` is whether that
 // notice was given in this session). The same answer, asked again when the tray goes away
 // while the program is hidden, says whether it must come back.
-constexpr HidePlan PlanHide(bool trayShown, bool hotKeyWorks, bool keyTold) {
-    if (trayShown) return HidePlan::Hide;
+//
+// `byCommand`: the hide was asked for by `huebird --toggle`, which brings the program back the
+// same way, so it hides whatever else there is (and a tray that goes away changes nothing).
+// `hotKeyWorks` counts only where the desktop lets a global key reach the program.
+constexpr HidePlan PlanHide(bool trayShown, bool hotKeyWorks, bool keyTold,
+                            bool byCommand = false) {
+    if (trayShown || byCommand) return HidePlan::Hide;
     if (!hotKeyWorks) return HidePlan::Stay;
     return keyTold ? HidePlan::Hide : HidePlan::HideAndTellKey;
 }

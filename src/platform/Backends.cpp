@@ -30,8 +30,9 @@ BackendChoice PrepareBackend() {
 
 std::unique_ptr<Backend> MakeBackend(SessionKind session,
                                      std::vector<std::filesystem::path> hotKeyLibraryDirs) {
-    (void)session;  // one backend serves every session for now
-    return std::make_unique<X11Backend>(std::move(hotKeyLibraryDirs));
+    // One backend serves every session for now; on a Wayland session through Xwayland.
+    return std::make_unique<X11Backend>(std::move(hotKeyLibraryDirs),
+                                        session == SessionKind::Wayland);
 }
 
 }  // namespace huebird

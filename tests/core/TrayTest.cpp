@@ -49,6 +49,8 @@ TEST(TrayTest, HidingWithoutATrayNeedsTheHotKeyAndNamesItOnce) {
         SCOPED_TRACE(testing::Message()
                      << "tray " << c.tray << " hot-key " << c.hotKey << " told " << c.told);
         EXPECT_EQ(PlanHide(c.tray, c.hotKey, c.told), c.plan);
+        // Asked by the command, which also brings it back: it always hides, saying nothing.
+        EXPECT_EQ(PlanHide(c.tray, c.hotKey, c.told, true), HidePlan::Hide);
     }
 }
 

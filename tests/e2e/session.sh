@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # End to end: on a Wayland session (a real compositor, weston, started headless) the program's
 # window is still an X11 window, through the session's X server, with its outline and colours,
-# even though the toolkit's Wayland platform is installed and would be its own first choice.
+# even though the toolkit's Wayland platform is installed and would be its own first choice;
+# with no tray, and no global key reaching it, the minimise button names the command to bind,
+# and the command hides and shows the window.
 # Skipped (and said) where weston or the toolkit's Wayland platform is not installed.
 #   session.sh APP_DIR XPROBE
 set -u
@@ -50,6 +52,23 @@ if wid=$(wait_window); then
         wait_until 5 '[ "$("$PROBE" pixel '"$sx $sy"')" = FF0000 ]'
     # The outline: the stock skin's top-left corner is cut away, so the desktop shows there.
     expect "its outline is set" 0 "$("$PROBE" inshape "$wid" 0 0)"
+
+    # No tray here, and no global key reaches an X11 program on this session: the minimise
+    # button leaves the window and a notice names the command to bind; the command itself
+    # hides the window and shows it again.
+    map_state() { xwininfo -id "$wid" 2>/dev/null | awk '/Map State:/ {print $3}'; }
+    xdotool mousemove $((wx + $(ini_get "$skin" Minimize Left) + 3)) \
+        $((wy + $(ini_get "$skin" Minimize Top) + 3)) click 1
+    check "minimise: a notice says why it cannot hide" wait_until 5 '[ "$(count_windows)" = 2 ]'
+    expect "minimise: the window stays" IsViewable "$(map_state)"
+    notice=$(wait_other_window "$wid") && "$PROBE" close "$notice"
+    check "the notice closes" wait_until 5 '[ "$(count_windows)" = 1 ]'
+    "$app/huebird" --toggle >"$WORK/toggle.out" 2>&1
+    expect "--toggle ends with 0" 0 "$?"
+    check "--toggle hides it" wait_until 5 '[ "$(map_state)" = IsUnMapped ]'
+    expect "with no notice" 0 "$(count_windows)"
+    "$app/huebird" --toggle >"$WORK/toggle.out" 2>&1
+    check "--toggle shows it again" wait_until 5 '[ "$(map_state)" = IsViewable ]'
 else
     fail "the window shows on the session's X server"
     sed 's/^/     /' "$WORK/app.out"

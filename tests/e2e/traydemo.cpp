@@ -53,6 +53,7 @@ class Host : public huebird::TrayHost {
     QMenu* PopupMenu1() const override { return menu; }
     QString HotKeyName() const override { return QStringLiteral("Ctrl+W"); }
     bool HotKeyWorks() const override { return hotKey; }
+    bool GlobalKeysReachUs() const override { return true; }
 };
 
 }  // namespace

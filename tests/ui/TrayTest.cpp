@@ -30,6 +30,9 @@ namespace {
 const QString kNoWayBack =
     QStringLiteral("notice: 没有找到系统托盘，也没有可用的热键，窗口无法隐藏");
 const QString kKeyBringsBack = QStringLiteral("notice: 窗口已隐藏，按 Ctrl+W 可以重新显示");
+const QString kBindTheCommand = QStringLiteral(
+    "notice: 没有找到系统托盘，窗口无法隐藏。在桌面的键盘设置中为命令 huebird --toggle "
+    "设置一个快捷键，就可以用它隐藏和显示窗口");
 
 class FakeHost : public TrayHost {
   public:
@@ -38,6 +41,8 @@ class FakeHost : public TrayHost {
     QMenu* PopupMenu1() const override { return menu; }
     QString HotKeyName() const override { return QStringLiteral("Ctrl+W"); }
     bool HotKeyWorks() const override { return hotKeyWorks; }
+    bool keysReach = true;
+    bool GlobalKeysReachUs() const override { return keysReach; }
 };
 
 std::unique_ptr<QWidget> Window(const QString& name, QPoint at, Qt::WindowFlags flags = {}) {
@@ -209,6 +214,37 @@ class TrayTest : public QObject {
         presence->TrayChanged();
         QVERIFY(presence->Hidden());
         QCOMPARE(Notices::Recorded(), QStringList({kKeyBringsBack}));
+    }
+
+    // `huebird --toggle` brings the program back itself: what it hides needs neither tray nor
+    // hot-key, and stays hidden when the tray goes. Where no global key reaches the program,
+    // a hide that nothing could undo names the command to bind.
+    void theCommandHidesWithoutTrayOrHotKeyAndTheNoticeNamesIt() {
+        tray = false;
+        host.hotKeyWorks = false;
+        host.keysReach = false;
+        presence->HideToTray();
+        QVERIFY(!presence->Hidden());
+        QCOMPARE(Notices::Recorded(), QStringList({kBindTheCommand}));
+
+        presence->ToggleFromCommand();
+        QVERIFY(presence->Hidden());
+        QCOMPARE(Showing(), QStringList());
+        presence->TrayChanged();
+        QVERIFY(presence->Hidden());
+        QCOMPARE(Notices::Recorded(), QStringList({kBindTheCommand}));  // nothing more said
+        presence->ToggleFromCommand();
+        QVERIFY(!presence->Hidden());
+        QCOMPARE(Showing(), QStringList({"main"}));
+
+        // Hidden by the tray's press, a tray that goes still brings it back.
+        tray = true;
+        presence->ToggleVisibility();
+        QVERIFY(presence->Hidden());
+        tray = false;
+        presence->TrayChanged();
+        QVERIFY(!presence->Hidden());
+        QCOMPARE(Notices::Recorded(), QStringList({kBindTheCommand, kBindTheCommand}));
     }
 
     void aHiddenProgramLooksForItsTrayByItself() {

@@ -14,7 +14,8 @@ struct FakePlatform {
     FakeScreen screen;
     FakeClipboard clipboard;
     FakeHotKey hotKey;
-    operator Platform() { return {desktop, screen, clipboard, hotKey}; }
+    DesktopAbilities abilities;
+    operator Platform() { return {desktop, screen, clipboard, hotKey, abilities}; }
 };
 
 }  // namespace huebird

@@ -15,12 +15,18 @@ namespace huebird {
 
 class X11Backend : public Backend {
   public:
-    explicit X11Backend(std::vector<std::filesystem::path> hotKeyLibraryDirs)
-        : hotKey_(std::move(hotKeyLibraryDirs)) {}
-    // What the X server lets a client do: everything the program asks for.
-    Platform Services() override {
-        return {desktop_, screen_, clipboard_, hotKey_, DesktopAbilities{}};
+    // `throughXwayland`: the X server is a Wayland compositor's Xwayland, which gives a key
+    // grab only while an X11 window has the focus, moves only its own pointer and reads no
+    // other program's pixels.
+    X11Backend(std::vector<std::filesystem::path> hotKeyLibraryDirs, bool throughXwayland)
+        : hotKey_(std::move(hotKeyLibraryDirs)) {
+        if (throughXwayland) {
+            abilities_.globalHotKey = false;
+            abilities_.movesPointer = false;
+            abilities_.readsScreenLive = false;
+        }
     }
+    Platform Services() override { return {desktop_, screen_, clipboard_, hotKey_, abilities_}; }
     void OnDisplayLost(std::function<void()> lastStep) override {
         displayLoss_ = std::make_unique<DisplayLoss>(std::move(lastStep));
     }
@@ -31,6 +37,7 @@ class X11Backend : public Backend {
     X11Clipboard clipboard_;
     X11HotKey hotKey_;  // the key is released last, after the window
     std::unique_ptr<DisplayLoss> displayLoss_;
+    DesktopAbilities abilities_;
 };
 
 }  // namespace huebird

@@ -53,6 +53,7 @@ MainForm::MainForm(fs::path appDir, Platform platform, QWidget* parent)
       screen_(platform.screen),
       clipboard_(platform.clipboard),
       hotKey_(platform.hotKey),
+      abilities_(platform.abilities),
       links_(platform.desktop, this),
       face_(this),
       menus_(new MainMenus(
@@ -411,8 +412,10 @@ QString MainForm::HotKeyName() const { return HotKeyText(hotKey_.Key()); }
 bool MainForm::HotKeyWorks() const {
     // Asked afresh each time: a key another program held works once it is let go, and a key
     // a new keyboard layout took away is gone. The library answers a working key at once.
-    return !hotKey_.Problem().has_value();
+    return abilities_.globalHotKey && !hotKey_.Problem().has_value();
 }
+
+bool MainForm::GlobalKeysReachUs() const { return abilities_.globalHotKey; }
 
 void MainForm::MenuImgClick() { PopupMenu1()->exec(QPoint(x() + 7, y() + 6)); }
 
@@ -531,6 +534,10 @@ bool MainForm::event(QEvent* e) {
     }
     if (e->type() == static_cast<QEvent::Type>(kToggleWindowEvent)) {
         ToggleVisibility();
+        return true;
+    }
+    if (e->type() == static_cast<QEvent::Type>(kCommandToggleEvent)) {
+        if (presence_) presence_->ToggleFromCommand();
         return true;
     }
     if (e->type() == static_cast<QEvent::Type>(kPickEvent)) {

@@ -38,9 +38,10 @@ class WindowDrag;
 class ZoomForm;
 
 // The main window's private messages, delivered as events through its own queue.
-inline constexpr int kCloseInputEvent = 1024 + 31;    // release the manual-input window
-inline constexpr int kToggleWindowEvent = 1024 + 32;  // hide or show the main window
-inline constexpr int kPickEvent = 1024 + 33;          // a pick with no button held, from outside
+inline constexpr int kCloseInputEvent = 1024 + 31;     // release the manual-input window
+inline constexpr int kToggleWindowEvent = 1024 + 32;   // hide or show the main window
+inline constexpr int kPickEvent = 1024 + 33;           // a pick with no button held, from outside
+inline constexpr int kCommandToggleEvent = 1024 + 34;  // huebird --toggle
 
 // The dialogs get plain values (DialogContext and what each needs) and answer with results
 // and signals; the window itself is only the tray's view (TrayHost) and automatic size's
@@ -98,6 +99,7 @@ class MainForm : public QWidget, public TrayHost, private AutoSizeHost {
     // TrayHost
     QString HotKeyName() const override;
     bool HotKeyWorks() const override;
+    bool GlobalKeysReachUs() const override;
 
   public slots:
     void MenuImgClick();
@@ -171,6 +173,7 @@ class MainForm : public QWidget, public TrayHost, private AutoSizeHost {
     ScreenSampler& screen_;
     Clipboard& clipboard_;
     HotKey& hotKey_;
+    DesktopAbilities abilities_;
     Links links_;  // the help page and the web addresses, opened through the desktop
     Presence* presence_ = nullptr;  // hiding the program as a whole
     TrayIcon* tray_ = nullptr;      // the icon in the tray, from creation to close

@@ -58,14 +58,24 @@ Presence::Presence(QWidget& mainWindow, TrayHost& host, TrayCheck trayShown, QOb
     connect(trayCheck_, &QTimer::timeout, this, &Presence::TrayChanged);
 }
 
-void Presence::HideToTray() {
+QString Presence::CannotHideText() const {
+    if (host_.GlobalKeysReachUs()) return tr("没有找到系统托盘，也没有可用的热键，窗口无法隐藏");
+    return tr(
+        "没有找到系统托盘，窗口无法隐藏。在桌面的键盘设置中为命令 huebird --toggle "
+        "设置一个快捷键，就可以用它隐藏和显示窗口");
+}
+
+void Presence::HideToTray() { HideAsked(false); }
+
+void Presence::HideAsked(bool byCommand) {
     if (hidden_) return;
-    const HidePlan plan = PlanHide(trayShown_(), host_.HotKeyWorks(), keyTold_);
+    const HidePlan plan = PlanHide(trayShown_(), host_.HotKeyWorks(), keyTold_, byCommand);
     if (plan == HidePlan::Stay) {
-        Notices::Notice(&main_, tr("没有找到系统托盘，也没有可用的热键，窗口无法隐藏"));
+        Notices::Notice(&main_, CannotHideText());
         return;
     }
     Hide();
+    byCommand_ = byCommand;
     if (plan == HidePlan::HideAndTellKey) {
         keyTold_ = true;
         Notices::Notice(&main_, tr("窗口已隐藏，按 %1 可以重新显示").arg(host_.HotKeyName()));
@@ -85,6 +95,19 @@ void Presence::ToggleVisibility() {
     }
 }
 
+void Presence::ToggleFromCommand() {
+    switch (PlanToggle(hidden_, main_.isVisible(), AnyIconified())) {
+        case ToggleAction::Show:
+            Show();
+            break;
+        case ToggleAction::Hide:
+            HideAsked(true);
+            break;
+        case ToggleAction::Nothing:
+            break;
+    }
+}
+
 bool Presence::AnyIconified() const {
     for (QWidget* w : QApplication::topLevelWidgets()) {
         if (TakenAlong(w) && w->isMinimized()) return true;
@@ -94,7 +117,7 @@ bool Presence::AnyIconified() const {
 
 void Presence::TrayChanged() {
     if (!hidden_) return;
-    switch (PlanHide(trayShown_(), host_.HotKeyWorks(), keyTold_)) {
+    switch (PlanHide(trayShown_(), host_.HotKeyWorks(), keyTold_, byCommand_)) {
         case HidePlan::Hide:
             break;
         case HidePlan::HideAndTellKey:
@@ -103,7 +126,7 @@ void Presence::TrayChanged() {
             break;
         case HidePlan::Stay:
             Show();
-            Notices::Notice(&main_, tr("没有找到系统托盘，也没有可用的热键，窗口无法隐藏"));
+            Notices::Notice(&main_, CannotHideText());
             break;
     }
 }
@@ -127,6 +150,7 @@ void Presence::Hide() {
 void Presence::Show() {
     trayCheck_->stop();
     hidden_ = false;
+    byCommand_ = false;
     const std::vector<KeptWindow> kept = std::move(kept_);
     kept_.clear();
     for (const KeptWindow& k : kept) {

@@ -38,6 +38,9 @@ class Presence : public QObject {
     // A left press on the tray icon and the hot-key: hides the program when it shows whole,
     // brings back what was hidden or iconified otherwise (PlanToggle).
     void ToggleVisibility();
+    // `huebird --toggle`: the same, and a hide it asks for needs neither tray nor hot-key,
+    // since the command brings the program back.
+    void ToggleFromCommand();
     bool Hidden() const { return hidden_; }
     QWidget& MainWindow() const { return main_; }
 
@@ -54,6 +57,9 @@ class Presence : public QObject {
   private:
     void Hide();
     void Show();
+    void HideAsked(bool byCommand);
+    // Why nothing could bring the program back, naming the way that works on this desktop.
+    QString CannotHideText() const;
     // Whether a window of the program that shows is iconified.
     bool AnyIconified() const;
 
@@ -68,7 +74,8 @@ class Presence : public QObject {
     QTimer* trayCheck_;             // runs while hidden
     std::vector<KeptWindow> kept_;  // what was hidden, the main window first
     bool hidden_ = false;
-    bool keyTold_ = false;  // the notice naming the hot-key was given in this session
+    bool keyTold_ = false;    // the notice naming the hot-key was given in this session
+    bool byCommand_ = false;  // hidden by the command, which brings it back
 };
 
 }  // namespace huebird

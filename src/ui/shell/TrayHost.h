@@ -17,6 +17,9 @@ class TrayHost {
     // and whether it works now (the key is grabbed).
     virtual QString HotKeyName() const = 0;
     virtual bool HotKeyWorks() const = 0;
+    // Whether this desktop lets a global key reach the program at all (a Wayland session
+    // gives an X11 key grab only while an X11 window has the focus).
+    virtual bool GlobalKeysReachUs() const = 0;
 };
 
 }  // namespace huebird
