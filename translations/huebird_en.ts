@@ -242,6 +242,13 @@
     </message>
 </context>
 <context>
+    <name>Picker</name>
+    <message>
+        <source>这个桌面（Wayland 会话）还不让 Huebird 读取屏幕上的颜色，无法取色。</source>
+        <translation>This desktop (a Wayland session) does not let Huebird read the colours on the screen yet, so no colour can be picked.</translation>
+    </message>
+</context>
+<context>
     <name>Skin</name>
     <message>
         <source>Huebird 设计组</source>

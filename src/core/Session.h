@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/Language.h"
+#include "core/Translatable.h"
 
 namespace huebird {
 
@@ -23,5 +24,10 @@ SessionKind SessionFrom(const EnvironmentReader& getenv);
 // on a Wayland session, since the window's outline, its place and its drag are X11's. A user's
 // own QT_QPA_PLATFORM is kept (empty: keep it). Empty as well where there is no session.
 std::string ToolkitPlatformFor(SessionKind session, const std::string& userChoice);
+
+// Why a pick cannot start where the screen cannot be read (a Wayland session through Xwayland,
+// which shows no other program's pixels): said instead of a pick that reads black.
+inline constexpr const char* kPickNotOnThisSession =
+    HB_TR_NOOP("Picker", "这个桌面（Wayland 会话）还不让 Huebird 读取屏幕上的颜色，无法取色。");
 
 }  // namespace huebird

@@ -3,7 +3,8 @@
 # window is still an X11 window, through the session's X server, with its outline and colours,
 # even though the toolkit's Wayland platform is installed and would be its own first choice;
 # with no tray, and no global key reaching it, the minimise button names the command to bind,
-# and the command hides and shows the window.
+# and the command hides and shows the window; a pick, which would read black there, is refused
+# with a notice.
 # Skipped (and said) where weston or the toolkit's Wayland platform is not installed.
 #   session.sh APP_DIR XPROBE
 set -u
@@ -69,6 +70,17 @@ if wid=$(wait_window); then
     expect "with no notice" 0 "$(count_windows)"
     "$app/huebird" --toggle >"$WORK/toggle.out" 2>&1
     check "--toggle shows it again" wait_until 5 '[ "$(map_state)" = IsViewable ]'
+
+    # Xwayland shows no other program's pixels: a press on a swatch starts no pick that would
+    # read black, and says why; the swatch keeps its colour.
+    "$PROBE" root 4A7F2C
+    xdotool mousemove "$sx" "$sy" mousedown 1
+    check "a pick: a notice says the screen cannot be read" \
+        wait_until 5 '[ "$(count_windows)" = 2 ]'
+    xdotool mousemove 700 500 mouseup 1
+    notice=$(wait_other_window "$wid") && "$PROBE" close "$notice"
+    check "the notice closes" wait_until 5 '[ "$(count_windows)" = 1 ]'
+    expect "a pick: the swatch keeps its colour" FF0000 "$("$PROBE" pixel "$sx" "$sy")"
 else
     fail "the window shows on the session's X server"
     sed 's/^/     /' "$WORK/app.out"

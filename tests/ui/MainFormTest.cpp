@@ -16,6 +16,7 @@
 #include <QToolButton>
 
 #include "Fixture.h"
+#include "core/Session.h"
 #include "platform/fake/FakePlatform.h"
 #include "ui/colour/InputForm.h"
 #include "ui/shell/MainForm.h"
@@ -725,6 +726,30 @@ class MainFormTest : public QObject {
         // Without a pick the keys are the window's as before.
         QTest::keyClick(&form, Qt::Key_Right);
         QCOMPARE(platform.screen.cursor, (Point{601, 410}));
+    }
+
+    // A screen the desktop does not let us read starts no pick: the notice says why, no
+    // magnifier opens and no colour changes, not even at the release.
+    void aScreenThatCannotBeReadStartsNoPick() {
+        AppFolder app;
+        app.WriteSettings(kSettings);
+        app.WriteSkin("DEFAULT");
+        FakePlatform platform;
+        platform.screen.Fill(0x4A7F2C);
+        platform.screen.problem = kPickNotOnThisSession;
+        MainForm form(app.path(), platform);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        Notices::Recorded().clear();
+        const ColorValue before = form.Colors().StoredColor(1);
+        QTest::mousePress(SwatchAt(form, 1), Qt::LeftButton, {}, QPoint(5, 5));
+        QVERIFY(!form.Magnifier());
+        QVERIFY(!form.Timer1()->isActive());
+        QCOMPARE(Notices::Recorded(), QStringList({QStringLiteral("error: ") +
+                                                   QString::fromUtf8(kPickNotOnThisSession)}));
+        QTest::mouseRelease(SwatchAt(form, 1), Qt::LeftButton, {}, QPoint(5, 5));
+        QCOMPARE(form.Colors().StoredColor(1), before);
+        QCOMPARE(form.Colors().WorkColor, before);
     }
 
     // With two monitors the magnifier follows the pointer to the monitor it is on and obeys

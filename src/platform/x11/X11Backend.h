@@ -19,7 +19,7 @@ class X11Backend : public Backend {
     // grab only while an X11 window has the focus, moves only its own pointer and reads no
     // other program's pixels.
     X11Backend(std::vector<std::filesystem::path> hotKeyLibraryDirs, bool throughXwayland)
-        : hotKey_(std::move(hotKeyLibraryDirs)) {
+        : screen_(!throughXwayland), hotKey_(std::move(hotKeyLibraryDirs)) {
         if (throughXwayland) {
             abilities_.globalHotKey = false;
             abilities_.movesPointer = false;

@@ -1,5 +1,7 @@
 #include "platform/x11/X11ScreenSampler.h"
 
+#include "core/Session.h"  // before Xlib, whose None would meet SessionKind::None
+
 #include <QGuiApplication>  // before Xlib, whose macros the toolkit headers must not meet
 #include <algorithm>
 
@@ -42,7 +44,12 @@ class LivePick : public PickSession {
 }  // namespace
 
 std::unique_ptr<PickSession> X11ScreenSampler::BeginPick() {
+    if (!live_) return nullptr;
     return std::make_unique<LivePick>(*this);
+}
+
+std::string X11ScreenSampler::PickProblem() const {
+    return live_ ? std::string() : kPickNotOnThisSession;
 }
 
 Point X11ScreenSampler::CursorPos() {

@@ -39,7 +39,9 @@ void Picker::Start() {
     if (zoomForm_) return;
     pick_ = screen_.BeginPick();
     if (!pick_) {
-        Notices::Error(window_, QString::fromStdString(screen_.PickProblem()));
+        // The desktop's reasons are texts core marks for translation under "Picker".
+        Notices::Error(window_,
+                       QCoreApplication::translate("Picker", screen_.PickProblem().c_str()));
         return;
     }
     zoomForm_ = new ZoomForm;
