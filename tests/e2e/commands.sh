@@ -22,7 +22,6 @@ Top=200
 AutoFlex=0
 HookKey=122")
 
-map_state() { xwininfo -id "$1" 2>/dev/null | awk '/Map State:/ {print $3}'; }
 # The notice that says which key brings the program back (there is no tray here): closed.
 close_notices() {
     local w

@@ -96,6 +96,9 @@ wait_other_window() {
     return 1
 }
 
+# map_state WID: IsViewable, IsUnMapped or IsUnviewable, as the X server says.
+map_state() { xwininfo -id "$1" 2>/dev/null | awk '/Map State:/ {print $3}'; }
+
 count_windows() { xdotool search --onlyvisible --name '^Huebird$' 2>/dev/null | wc -l; }
 
 # wait_exit PID: true when the process ends within five seconds.

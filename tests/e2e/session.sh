@@ -57,19 +57,18 @@ if wid=$(wait_window); then
     # No tray here, and no global key reaches an X11 program on this session: the minimise
     # button leaves the window and a notice names the command to bind; the command itself
     # hides the window and shows it again.
-    map_state() { xwininfo -id "$wid" 2>/dev/null | awk '/Map State:/ {print $3}'; }
     xdotool mousemove $((wx + $(ini_get "$skin" Minimize Left) + 3)) \
         $((wy + $(ini_get "$skin" Minimize Top) + 3)) click 1
     check "minimise: a notice says why it cannot hide" wait_until 5 '[ "$(count_windows)" = 2 ]'
-    expect "minimise: the window stays" IsViewable "$(map_state)"
+    expect "minimise: the window stays" IsViewable "$(map_state "$wid")"
     notice=$(wait_other_window "$wid") && "$PROBE" close "$notice"
     check "the notice closes" wait_until 5 '[ "$(count_windows)" = 1 ]'
     "$app/huebird" --toggle >"$WORK/toggle.out" 2>&1
     expect "--toggle ends with 0" 0 "$?"
-    check "--toggle hides it" wait_until 5 '[ "$(map_state)" = IsUnMapped ]'
+    check "--toggle hides it" wait_until 5 '[ "$(map_state "$wid")" = IsUnMapped ]'
     expect "with no notice" 0 "$(count_windows)"
     "$app/huebird" --toggle >"$WORK/toggle.out" 2>&1
-    check "--toggle shows it again" wait_until 5 '[ "$(map_state)" = IsViewable ]'
+    check "--toggle shows it again" wait_until 5 '[ "$(map_state "$wid")" = IsViewable ]'
 
     # Xwayland shows no other program's pixels: a press on a swatch starts no pick that would
     # read black, and says why; the swatch keeps its colour.
