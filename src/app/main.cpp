@@ -97,6 +97,7 @@ int main(int argc, char** argv) {
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
         Qt::HighDpiScaleFactorRoundingPolicy::Round);
     huebird::GuardedApplication app(argc, argv);
+    huebird::ForgetToolkitChoice(backendChoice);
     // The program ends when the main window's close steps have all run, its error box
     // included, not when the last window happens to close.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -24,8 +24,15 @@ BackendChoice PrepareBackend() {
     choice.problem = DisplayProblem();
     if (!choice.problem.empty()) return choice;
     const std::string qpa = ToolkitPlatformFor(choice.session, Environment("QT_QPA_PLATFORM"));
-    if (!qpa.empty()) setenv("QT_QPA_PLATFORM", qpa.c_str(), 1);
+    if (!qpa.empty()) {
+        setenv("QT_QPA_PLATFORM", qpa.c_str(), 1);
+        choice.toolkitChosen = true;
+    }
     return choice;
+}
+
+void ForgetToolkitChoice(const BackendChoice& choice) {
+    if (choice.toolkitChosen) unsetenv("QT_QPA_PLATFORM");
 }
 
 std::unique_ptr<Backend> MakeBackend(SessionKind session,

@@ -93,14 +93,6 @@ wid=$(wait_window) || fail "dialog: window appears"
 check "dialog: the swatch and the window's place change" change_settings "$wid"
 # The menu button (the window is at 330,210 now); the menu's last item is the about box.
 xdotool mousemove $((330 + $(ini_get "$skin" Menu Left) + 3)) $((210 + $(ini_get "$skin" Menu Top) + 3)) click 1
-# A menu is a popup: a visible override-redirect window.
-popup_open() {
-    local w
-    for w in $(xdotool search --onlyvisible --name '' 2>/dev/null); do
-        xwininfo -id "$w" | grep -q 'Override Redirect State: yes' && return 0
-    done
-    return 1
-}
 check "dialog: the menu opens" wait_for 3 popup_open
 xdotool key Up Return
 box=$(wait_other_window "$wid") || fail "dialog: the about box opens"

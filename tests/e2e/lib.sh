@@ -96,6 +96,15 @@ wait_other_window() {
     return 1
 }
 
+# A menu is a popup: a visible override-redirect window.
+popup_open() {
+    local w
+    for w in $(xdotool search --onlyvisible --name '' 2>/dev/null); do
+        xwininfo -id "$w" | grep -q 'Override Redirect State: yes' && return 0
+    done
+    return 1
+}
+
 # map_state WID: IsViewable, IsUnMapped or IsUnviewable, as the X server says.
 map_state() { xwininfo -id "$1" 2>/dev/null | awk '/Map State:/ {print $3}'; }
 

@@ -40,7 +40,13 @@ Left=300
 Top=200
 Color1=FF0000
 AutoFlex=0")
-"$app/huebird" >"$WORK/app.out" 2>&1 &
+# A stand-in xdg-open that records what the window system choice of a program started from
+# ours would be.
+mkdir "$WORK/bin"
+printf '#!/bin/sh\necho "${QT_QPA_PLATFORM-unset}" >>"%s"\n' "$WORK/opened" >"$WORK/bin/xdg-open"
+chmod +x "$WORK/bin/xdg-open"
+cp "$APP/readme.htm" "$app/"
+PATH="$WORK/bin:$PATH" "$app/huebird" >"$WORK/app.out" 2>&1 &
 APP_PID=$!
 if wid=$(wait_window); then
     pass "the window shows on the session's X server"
@@ -80,6 +86,16 @@ if wid=$(wait_window); then
     notice=$(wait_other_window "$wid") && "$PROBE" close "$notice"
     check "the notice closes" wait_until 5 '[ "$(count_windows)" = 1 ]'
     expect "a pick: the swatch keeps its colour" FF0000 "$("$PROBE" pixel "$sx" "$sy")"
+
+    # The toolkit was asked for X11 for our window only: the help page's browser, started from
+    # ours, chooses its own.
+    xdotool mousemove $((wx + $(ini_get "$skin" Menu Left) + 3)) \
+        $((wy + $(ini_get "$skin" Menu Top) + 3)) click 1
+    check "the main menu opens" wait_for 5 popup_open
+    xdotool key Up Up Return  # the help item
+    check "help opens through the desktop" wait_for 5 test -s "$WORK/opened"
+    expect "a program started from ours does not inherit the toolkit's choice" unset \
+        "$(head -1 "$WORK/opened")"
 else
     fail "the window shows on the session's X server"
     sed 's/^/     /' "$WORK/app.out"
