@@ -147,6 +147,11 @@ int main(int argc, char** argv) {
         // program as the close button does; the display going away saves what it can.
         huebird::EndSignals endSignals([&form](int) { form.CloseImgClick(); });
         backend->OnDisplayLost([&form] { form.SaveWithoutDisplay(); });
+        // Disarmed before the window goes, which the step uses.
+        struct Disarm {
+            huebird::Backend& backend;
+            ~Disarm() { backend.OnDisplayLost({}); }
+        } disarm{*backend};
         form.show();
         // Later starts' commands: --toggle hides and shows as the hot-key does, --pick starts
         // a pick.

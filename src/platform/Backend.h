@@ -15,7 +15,7 @@ class Backend {
     virtual Platform Services() = 0;
     // From now on, when the connection to the display breaks (the session ended, or the
     // program was cut off from it), `lastStep` runs on the main thread and the process ends
-    // with exit code 0. The step must ask nothing of the display.
+    // with exit code 0. The step must ask nothing of the display. An empty step disarms it.
     virtual void OnDisplayLost(std::function<void()> lastStep) = 0;
 };
 

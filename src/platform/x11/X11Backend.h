@@ -28,7 +28,8 @@ class X11Backend : public Backend {
     }
     Platform Services() override { return {desktop_, screen_, clipboard_, hotKey_, abilities_}; }
     void OnDisplayLost(std::function<void()> lastStep) override {
-        displayLoss_ = std::make_unique<DisplayLoss>(std::move(lastStep));
+        displayLoss_.reset();  // one at a time
+        if (lastStep) displayLoss_ = std::make_unique<DisplayLoss>(std::move(lastStep));
     }
 
   private:
