@@ -83,7 +83,8 @@ int main(int argc, char** argv) {
             command.action == huebird::Command::Action::Pick) {
             const bool toggle = command.action == huebird::Command::Action::Toggle;
             const std::string problem =
-                huebird::SendCommand(huebird::ChannelPath(lock.path()), toggle ? "toggle" : "pick");
+                huebird::SendCommand(huebird::ChannelPath(lock.path()),
+                                     toggle ? huebird::kToggleCommand : huebird::kPickCommand);
             if (!problem.empty()) {
                 std::fprintf(stderr, "huebird: %s\n", problem.c_str());
                 return 1;
@@ -160,9 +161,10 @@ int main(int argc, char** argv) {
         };
         huebird::CommandListener commands(huebird::ChannelPath(lock.path()),
                                           [post](const std::string& received) {
-                                              if (received == "toggle")
+                                              if (received == huebird::kToggleCommand)
                                                   post(huebird::kCommandToggleEvent);
-                                              if (received == "pick") post(huebird::kPickEvent);
+                                              if (received == huebird::kPickCommand)
+                                                  post(huebird::kPickEvent);
                                           });
         // A first start asked for a pick begins it once the window is up.
         if (command.action == huebird::Command::Action::Pick) post(huebird::kPickEvent);

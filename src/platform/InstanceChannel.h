@@ -11,6 +11,10 @@ class QSocketNotifier;
 
 namespace huebird {
 
+// The commands a later start sends.
+inline constexpr const char* kToggleCommand = "toggle";
+inline constexpr const char* kPickCommand = "pick";
+
 // The channel's socket beside the lock file (the lock's path with ".sock" for ".lock").
 std::string ChannelPath(const std::string& lockPath);
 

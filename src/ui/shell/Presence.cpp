@@ -82,26 +82,17 @@ void Presence::HideAsked(bool byCommand) {
     }
 }
 
-void Presence::ToggleVisibility() {
-    switch (PlanToggle(hidden_, main_.isVisible(), AnyIconified())) {
-        case ToggleAction::Show:
-            Show();
-            break;
-        case ToggleAction::Hide:
-            HideToTray();
-            break;
-        case ToggleAction::Nothing:
-            break;
-    }
-}
+void Presence::ToggleVisibility() { Toggle(false); }
 
-void Presence::ToggleFromCommand() {
+void Presence::ToggleFromCommand() { Toggle(true); }
+
+void Presence::Toggle(bool byCommand) {
     switch (PlanToggle(hidden_, main_.isVisible(), AnyIconified())) {
         case ToggleAction::Show:
             Show();
             break;
         case ToggleAction::Hide:
-            HideAsked(true);
+            HideAsked(byCommand);
             break;
         case ToggleAction::Nothing:
             break;

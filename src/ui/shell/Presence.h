@@ -58,6 +58,7 @@ class Presence : public QObject {
     void Hide();
     void Show();
     void HideAsked(bool byCommand);
+    void Toggle(bool byCommand);
     // Why nothing could bring the program back, naming the way that works on this desktop.
     QString CannotHideText() const;
     // Whether a window of the program that shows is iconified.
