@@ -12,6 +12,13 @@ PACKAGES=(
   fonts-wqy-zenhei fonts-dejavu-core fontconfig qt6-translations-l10n
   acl util-linux clang-format
   weston qt6-wayland
+  # Wayland sessions for the end-to-end suites: sway, GNOME Shell and KWin, each with its
+  # portal, and each compositor's own ways to move the pointer and press keys.
+  sway xwayland swaybg grim wtype libwlroots-examples waybar
+  xdg-desktop-portal xdg-desktop-portal-wlr xdg-desktop-portal-gtk pipewire dbus
+  libwayland-dev wayland-protocols
+  gnome-shell mutter xdg-desktop-portal-gnome gnome-shell-extension-appindicator
+  kwin-wayland xdg-desktop-portal-kde kded5 plasma-workspace plasma-wayland-protocols
 )
 missing=()
 for p in "${PACKAGES[@]}"; do
