@@ -247,6 +247,14 @@
         <source>这个桌面（Wayland 会话）还不让 Huebird 读取屏幕上的颜色，无法取色。</source>
         <translation>This desktop (a Wayland session) does not let Huebird read the colours on the screen yet, so no colour can be picked.</translation>
     </message>
+    <message>
+        <source>桌面没有允许 Huebird 截取屏幕，所以无法取色，颜色没有改变。</source>
+        <translation>The desktop did not allow Huebird to take a picture of the screen, so no colour can be picked; no colour has changed.</translation>
+    </message>
+    <message>
+        <source>截取屏幕失败，无法取色，颜色没有改变。</source>
+        <translation>Taking a picture of the screen failed, so no colour can be picked; no colour has changed.</translation>
+    </message>
 </context>
 <context>
     <name>Skin</name>

@@ -26,8 +26,15 @@ SessionKind SessionFrom(const EnvironmentReader& getenv);
 std::string ToolkitPlatformFor(SessionKind session, const std::string& userChoice);
 
 // Why a pick cannot start where the screen cannot be read (a Wayland session through Xwayland,
-// which shows no other program's pixels): said instead of a pick that reads black.
+// which shows no other program's pixels, and no way to capture it): said instead of a pick that
+// reads black.
 inline constexpr const char* kPickNotOnThisSession =
     HB_TR_NOOP("Picker", "这个桌面（Wayland 会话）还不让 Huebird 读取屏幕上的颜色，无法取色。");
+// A capture of the screen, which a pick on a Wayland session runs over, refused by the desktop
+// or by the user when asked; and one that went wrong.
+inline constexpr const char* kCaptureRefused =
+    HB_TR_NOOP("Picker", "桌面没有允许 Huebird 截取屏幕，所以无法取色，颜色没有改变。");
+inline constexpr const char* kCaptureFailed =
+    HB_TR_NOOP("Picker", "截取屏幕失败，无法取色，颜色没有改变。");
 
 }  // namespace huebird

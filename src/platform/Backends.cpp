@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "platform/x11/DisplayCheck.h"
+#include "platform/wayland/XwaylandBackend.h"
 #include "platform/x11/X11Backend.h"
 
 namespace huebird {
@@ -37,9 +38,10 @@ void ForgetToolkitChoice(const BackendChoice& choice) {
 
 std::unique_ptr<Backend> MakeBackend(SessionKind session,
                                      std::vector<std::filesystem::path> hotKeyLibraryDirs) {
-    // One backend serves every session for now; on a Wayland session through Xwayland.
-    return std::make_unique<X11Backend>(std::move(hotKeyLibraryDirs),
-                                        session == SessionKind::Wayland);
+    if (session == SessionKind::Wayland) {
+        return std::make_unique<XwaylandBackend>(std::move(hotKeyLibraryDirs));
+    }
+    return std::make_unique<X11Backend>(std::move(hotKeyLibraryDirs), false);
 }
 
 }  // namespace huebird

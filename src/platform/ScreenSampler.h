@@ -10,6 +10,7 @@
 
 #include "core/Color.h"
 #include "core/Monitors.h"
+#include "core/ScreenPicture.h"
 #include "core/Snap.h"
 
 namespace huebird {
@@ -29,6 +30,13 @@ class PickSession {
     virtual void ReadArea(int x, int y, int w, int h, std::uint32_t* out) = 0;
     // Moves the pointer by (dx, dy), kept on the desktop: the one-pixel steps of the arrow keys.
     virtual void Nudge(int dx, int dy) = 0;
+    // The picture the pick runs over, where the desktop shows other programs' pixels only in a
+    // capture: the pick shows it full screen, so that the pointer is followed over a window of
+    // ours. Null where the pick reads the screen live.
+    virtual const ScreenPicture* Picture() const { return nullptr; }
+    // Whether Nudge has stepped the aim off the pointer, which could not follow it (shown with a
+    // mark on the picture).
+    virtual bool AimStepped() const { return false; }
 
     // The colour of one pixel; none outside every monitor.
     std::optional<ColorValue> Pixel(int x, int y) {
@@ -56,6 +64,8 @@ class ScreenSampler {
     // says why in a sentence for the user, in the user's language (a refused permission, say).
     virtual std::unique_ptr<PickSession> BeginPick() = 0;
     virtual std::string PickProblem() const { return {}; }
+    // The desktop's own words on what went wrong, untranslated; may be empty.
+    virtual std::string PickProblemDetail() const { return {}; }
 };
 
 }  // namespace huebird

@@ -8,6 +8,7 @@
 #include <functional>
 #include <QLabel>
 #include <QMenu>
+#include <QPointer>
 #include <QTest>
 #include <QAbstractButton>
 #include <QCursor>
@@ -18,6 +19,7 @@
 #include "Fixture.h"
 #include "core/Session.h"
 #include "platform/fake/FakePlatform.h"
+#include "ui/colour/FrozenScreen.h"
 #include "ui/colour/InputForm.h"
 #include "ui/shell/MainForm.h"
 #include "ui/common/Notices.h"
@@ -750,6 +752,86 @@ class MainFormTest : public QObject {
         QTest::mouseRelease(SwatchAt(form, 1), Qt::LeftButton, {}, QPoint(5, 5));
         QCOMPARE(form.Colors().StoredColor(1), before);
         QCOMPARE(form.Colors().WorkColor, before);
+    }
+
+    // Where the desktop shows other programs' pixels only in a capture, the pick runs over the
+    // picture taken at the press, shown over every monitor with the magnifier on it: what
+    // changes on the screen afterwards is not read; the arrows step the aim, which the pointer
+    // cannot follow, and a mark shows it; the release takes the colour where the pointer is
+    // then, without waiting for a tick; Escape ends it, and nothing of it stays.
+    void aPickOverACaptureRunsOnThePictureTakenAtThePress() {
+        AppFolder app;
+        app.WriteSettings(kSettings);
+        app.WriteSkin("DEFAULT");
+        FakePlatform platform;
+        platform.screen.captured = true;
+        platform.screen.Fill(0x000000);
+        platform.screen.Set(600, 400, 0x112233);
+        platform.screen.Set(601, 400, 0x445566);
+        platform.screen.Set(700, 300, 0x778899);
+        MainForm form(app.path(), platform);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        platform.screen.cursor = {600, 400};
+        QTest::mousePress(SwatchAt(form, 1), Qt::LeftButton, {}, QPoint(5, 5));
+        QVERIFY(form.Magnifier());
+        auto* frozen = qobject_cast<FrozenScreen*>(form.Magnifier()->window());
+        QVERIFY(frozen);
+        const QPointer<FrozenScreen> frozenAlive(frozen);
+        QVERIFY(frozen->isVisible());
+        QCOMPARE(frozen->geometry(), QRect(0, 0, 1024, 768));
+        QVERIFY(frozen->windowFlags().testFlag(Qt::X11BypassWindowManagerHint));
+        platform.screen.Set(600, 400, 0xFFFFFF);  // after the press: not in the picture
+        QTRY_COMPARE(Readout(form)[3], QStringLiteral("11"));
+        QCOMPARE(frozen->grab().toImage().pixel(600, 400), qRgb(0x11, 0x22, 0x33));
+
+        QTest::keyClick(&form, Qt::Key_Right);
+        QCOMPARE(platform.screen.cursor, (Point{600, 400}));  // the pointer stays
+        QCOMPARE(Readout(form)[3], QStringLiteral("44"));
+        QCOMPARE(LabelText(form.Magnifier(), "Label1"), QStringLiteral("X:601"));
+        const QImage marked = frozen->grab().toImage();
+        QCOMPARE(marked.pixel(599, 398), qRgb(0xFF, 0xFF, 0xFF));  // the mark's outer square
+        QCOMPARE(marked.pixel(601, 400), qRgb(0x44, 0x55, 0x66));  // the aimed pixel itself
+        QTest::keyClick(&form, Qt::Key_Right, Qt::ShiftModifier);
+        QCOMPARE(LabelText(form.Magnifier(), "Label1"), QStringLiteral("X:611"));
+
+        platform.screen.cursor = {700, 300};  // the pointer moves: the aim is the pointer's
+        QTest::mouseRelease(SwatchAt(form, 1), Qt::LeftButton, {}, QPoint(5, 5));
+        QCOMPARE(form.Colors().StoredColor(1), MakeColor(0x77, 0x88, 0x99));
+        QVERIFY(!form.Magnifier());
+        QVERIFY(frozenAlive.isNull());
+
+        QTest::mousePress(SwatchAt(form, 1), Qt::LeftButton, {}, QPoint(5, 5));
+        QVERIFY(form.Magnifier());
+        QTest::keyClick(&form, Qt::Key_Escape);
+        QVERIFY(!form.Magnifier());
+        QTest::mouseRelease(SwatchAt(form, 1), Qt::LeftButton, {}, QPoint(5, 5));
+        QCOMPARE(form.Colors().StoredColor(1), MakeColor(0x77, 0x88, 0x99));
+        for (QWidget* w : QApplication::topLevelWidgets()) QVERIFY(!qobject_cast<FrozenScreen*>(w));
+    }
+
+    // A capture the desktop refuses, or one that fails, starts no pick: the notice says so,
+    // with the desktop's own words where it gave some, and the colour stays.
+    void aRefusedCaptureChangesNoColour() {
+        AppFolder app;
+        app.WriteSettings(kSettings);
+        app.WriteSkin("DEFAULT");
+        FakePlatform platform;
+        platform.screen.captured = true;
+        platform.screen.problem = kCaptureFailed;
+        platform.screen.problemDetail = "the compositor did not answer in time";
+        MainForm form(app.path(), platform);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        Notices::Recorded().clear();
+        const ColorValue before = form.Colors().StoredColor(1);
+        QTest::mousePress(SwatchAt(form, 1), Qt::LeftButton, {}, QPoint(5, 5));
+        QVERIFY(!form.Magnifier());
+        QCOMPARE(Notices::Recorded(),
+                 QStringList({QStringLiteral("error: ") + QString::fromUtf8(kCaptureFailed) +
+                              "\n\n(the compositor did not answer in time)"}));
+        QTest::mouseRelease(SwatchAt(form, 1), Qt::LeftButton, {}, QPoint(5, 5));
+        QCOMPARE(form.Colors().StoredColor(1), before);
     }
 
     // With two monitors the magnifier follows the pointer to the monitor it is on and obeys

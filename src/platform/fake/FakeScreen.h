@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/PicturePickSession.h"
 #include "platform/ScreenSampler.h"
 
 namespace huebird {
@@ -31,17 +32,35 @@ class FakeScreen : public ScreenSampler {
         return {Monitor{all, all}};
     }
 
-    // Picks read the picture as it is at each moment; a set problem refuses them.
-    std::string problem;
+    // Picks read the picture as it is at each moment, or with `captured` as it was at the
+    // press (a desktop that shows other programs' pixels only in a capture); a set problem
+    // refuses them, with `problemDetail` as the desktop's own words.
+    bool captured = false;
+    std::string problem, problemDetail;
     int picksBegun = 0;
 
     Point CursorPos() override { return cursor; }
     std::unique_ptr<PickSession> BeginPick() override {
         if (!problem.empty()) return nullptr;
         ++picksBegun;
+        if (captured) {
+            std::vector<OutputPicture> outputs;
+            for (const Monitor& m : Monitors()) {
+                OutputPicture o;
+                o.place = m.device;
+                o.width = m.device.width();
+                o.height = m.device.height();
+                o.rgb.resize(static_cast<std::size_t>(o.width) * o.height);
+                ReadArea(m.device.left, m.device.top, o.width, o.height, o.rgb.data());
+                outputs.push_back(std::move(o));
+            }
+            return std::make_unique<PicturePickSession>(ScreenPicture(std::move(outputs)),
+                                                        [this] { return cursor; });
+        }
         return std::make_unique<Pick>(*this);
     }
     std::string PickProblem() const override { return problem; }
+    std::string PickProblemDetail() const override { return problemDetail; }
 
     void MovePointer(int x, int y) {
         cursor = {std::clamp(x, 0, width_ - 1), std::clamp(y, 0, height_ - 1)};

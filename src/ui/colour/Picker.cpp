@@ -12,6 +12,7 @@
 #include "core/Magnifier.h"
 #include "core/Monitors.h"
 #include "platform/ScreenSampler.h"
+#include "ui/colour/FrozenScreen.h"
 #include "ui/colour/ZoomForm.h"
 #include "ui/common/Notices.h"
 
@@ -36,15 +37,32 @@ ZoomForm* Picker::Magnifier() const { return zoomForm_; }
 bool Picker::Picking() const { return timer1_->isActive(); }
 
 void Picker::Start() {
-    if (zoomForm_) return;
-    pick_ = screen_.BeginPick();
-    if (!pick_) {
-        // The desktop's reasons are texts core marks for translation under "Picker".
-        Notices::Error(window_,
-                       QCoreApplication::translate("Picker", screen_.PickProblem().c_str()));
+    if (zoomForm_ || starting_) return;
+    // A capture may take a moment, in which the program's own channels go on: one that ends
+    // the pick (hiding, closing) before it has started leaves it unstarted.
+    starting_ = true;
+    stopped_ = false;
+    std::unique_ptr<PickSession> pick = screen_.BeginPick();
+    starting_ = false;
+    if (stopped_) return;
+    if (!pick) {
+        // The desktop's reasons are texts core marks for translation under "Picker"; its own
+        // words, if any, follow as they are.
+        QString text = QCoreApplication::translate("Picker", screen_.PickProblem().c_str());
+        const std::string detail = screen_.PickProblemDetail();
+        if (!detail.empty()) text += QStringLiteral("\n\n(%1)").arg(QString::fromStdString(detail));
+        Notices::Error(window_, text);
         return;
     }
-    zoomForm_ = new ZoomForm;
+    pick_ = std::move(pick);
+    if (const ScreenPicture* picture = pick_->Picture()) {
+        frozen_ = new FrozenScreen(*picture, screen_.Monitors());
+        frozen_->show();
+        frozen_->raise();
+        zoomForm_ = new ZoomForm(frozen_);
+    } else {
+        zoomForm_ = new ZoomForm;
+    }
     zoomForm_->show();
     timer1_->start();
     // The keys go to whichever window has the focus; the pick takes the ones that steer it.
@@ -57,20 +75,28 @@ void Picker::StartUnheld() {
     if (!zoomForm_) return;
     unheld_ = true;
     // The click that ends it must not reach the program under the pointer.
-    zoomForm_->grabMouse(Qt::CrossCursor);
-    zoomForm_->grabKeyboard();
+    QWidget* holder = frozen_ ? static_cast<QWidget*>(frozen_) : zoomForm_;
+    holder->grabMouse(Qt::CrossCursor);
+    holder->grabKeyboard();
 }
 
 bool Picker::Finish() {
+    if (starting_) stopped_ = true;
     const bool picking = Picking();
+    // Over a picture the pointer's last place is known exactly: the colour is the one there.
+    if (picking && frozen_) SampleScreen();
     Close();
     if (picking) colors_.PushHistory();
     return picking;
 }
 
-void Picker::Abort() { Close(); }
+void Picker::Abort() {
+    if (starting_) stopped_ = true;
+    Close();
+}
 
 void Picker::Cancel() {
+    if (starting_) stopped_ = true;
     if (!Picking()) return;
     Close();
     colors_.ShowStored();
@@ -84,15 +110,19 @@ void Picker::Nudge(int dx, int dy) {
 
 void Picker::Close() {
     qApp->removeEventFilter(this);
-    if (zoomForm_ && unheld_) {
-        zoomForm_->releaseKeyboard();
-        zoomForm_->releaseMouse();
+    QWidget* holder = frozen_ ? static_cast<QWidget*>(frozen_) : zoomForm_;
+    if (holder && unheld_) {
+        holder->releaseKeyboard();
+        holder->releaseMouse();
     }
     unheld_ = false;
     if (zoomForm_) {
         zoomForm_->close();  // deletes itself
         zoomForm_ = nullptr;
     }
+    // Before the picture it shows goes with the pick.
+    delete frozen_;
+    frozen_ = nullptr;
     timer1_->stop();
     pick_.reset();
     while (QGuiApplication::overrideCursor()) QGuiApplication::restoreOverrideCursor();
@@ -120,11 +150,14 @@ void Picker::SampleScreen() {
         // Placed by the rule within the monitor under the pointer, in the window's units.
         const std::vector<Monitor> monitors = screen_.Monitors();
         const Monitor& m = MonitorAt(monitors, p);
-        const Point place =
-            MagnifierPlace(ToLogical(m, p), m.logical, {zoomForm_->x(), zoomForm_->y()});
-        zoomForm_->move(place.x, place.y);
+        // Riding on the picture, the magnifier's place is in the picture's window.
+        const QPoint origin = frozen_ ? frozen_->Origin() : QPoint();
+        const Point place = MagnifierPlace(
+            ToLogical(m, p), m.logical, {zoomForm_->x() + origin.x(), zoomForm_->y() + origin.y()});
+        zoomForm_->move(QPoint(place.x, place.y) - origin);
         zoomForm_->ShowArea(MagnifyArea(area.data()), p.x, p.y);
     }
+    if (frozen_) frozen_->SetMark(pick_->AimStepped() ? std::optional<Point>(p) : std::nullopt);
 }
 
 bool Picker::eventFilter(QObject* watched, QEvent* e) {

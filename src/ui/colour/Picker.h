@@ -16,6 +16,7 @@ class QWidget;
 namespace huebird {
 
 class ColorModel;
+class FrozenScreen;
 class PickSession;
 class ScreenSampler;
 class ZoomForm;
@@ -64,7 +65,12 @@ class Picker : public QObject {
     QWidget* window_;
     QTimer* timer1_;
     QPointer<ZoomForm> zoomForm_;
-    bool unheld_ = false;  // the pick holds the pointer and the keyboard itself
+    // Where the desktop shows other programs' pixels only in a capture: the picture, over
+    // every monitor, that the pick runs over.
+    FrozenScreen* frozen_ = nullptr;
+    bool unheld_ = false;    // the pick holds the pointer and the keyboard itself
+    bool starting_ = false;  // the desktop is being read for a pick's start
+    bool stopped_ = false;   // ended (hidden, closed) while it was being read
 };
 
 }  // namespace huebird

@@ -25,9 +25,10 @@ class Picture : public QWidget {
 
 }  // namespace
 
-ZoomForm::ZoomForm()
-    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
-                           Qt::WindowDoesNotAcceptFocus) {
+ZoomForm::ZoomForm(QWidget* rider)
+    : QWidget(rider, rider ? Qt::Widget
+                           : Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                                 Qt::WindowDoesNotAcceptFocus) {
     setObjectName(QStringLiteral("TZoomForms"));
     setWindowTitle(QString::fromUtf8(kAppTitle));
     setAttribute(Qt::WA_ShowWithoutActivating);

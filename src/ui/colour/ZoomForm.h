@@ -16,7 +16,9 @@ namespace huebird {
 class ZoomForm : public QWidget {
     Q_OBJECT
   public:
-    ZoomForm();
+    // Its own window, or, given `rider`, a part of that window (the picture a pick runs over,
+    // which no other window could show above).
+    explicit ZoomForm(QWidget* rider = nullptr);
 
     // Shows the 15 x 15 magnified picture (0xRRGGBB) and the pointer's coordinates.
     void ShowArea(const std::array<std::uint32_t, kMagnifiedSize * kMagnifiedSize>& magnified,
