@@ -6,7 +6,7 @@
 namespace huebird {
 
 struct DesktopAbilities {
-    bool placesWindows = true;    // a window goes where the program puts it
+    bool placesWindows = true;    // a window goes where the program puts it (and moves so)
     bool movesPointer = true;     // the program may move the pointer (a pick's one-pixel steps)
     bool readsScreenLive = true;  // screen pixels can be read at any moment, not one capture
     bool workArea = true;         // the desktop says which part of the screen panels leave free

@@ -25,6 +25,12 @@ SessionKind SessionFrom(const EnvironmentReader& getenv);
 // own QT_QPA_PLATFORM is kept (empty: keep it). Empty as well where there is no session.
 std::string ToolkitPlatformFor(SessionKind session, const std::string& userChoice);
 
+// Whether the compositor of a Wayland session puts an X11 window where the window asks (GNOME
+// and KWin do; the wlroots compositors, sway and its kin, place it themselves and ignore its
+// moves, though they move it when asked to by the pointer). Told by XDG_CURRENT_DESKTOP, or by
+// sway's own socket variable.
+bool CompositorPlacesX11Windows(const EnvironmentReader& getenv);
+
 // Why a pick cannot start where the screen cannot be read (a Wayland session through Xwayland,
 // which shows no other program's pixels, and no way to capture it): said instead of a pick that
 // reads black.

@@ -39,5 +39,26 @@ TEST(SessionTest, TheSessionAndTheToolkitsWindowSystemFollowTheEnvironment) {
     }
 }
 
+// Only the wlroots compositors are known to place X11 windows themselves; anything else,
+// unknown desktops included, is taken to keep a window's place.
+TEST(SessionTest, TheCompositorsThatPlaceX11WindowsThemselvesAreTheWlrootsOnes) {
+    const std::pair<std::map<std::string, std::string>, bool> cases[] = {
+        {{{"XDG_CURRENT_DESKTOP", "sway"}}, false},
+        {{{"XDG_CURRENT_DESKTOP", "ubuntu:GNOME"}}, true},
+        {{{"XDG_CURRENT_DESKTOP", "KDE"}}, true},
+        {{{"XDG_CURRENT_DESKTOP", "foo:Hyprland"}}, false},
+        {{{"XDG_CURRENT_DESKTOP", "swaywm"}}, true},  // whole names only
+        {{{"SWAYSOCK", "/run/user/1000/sway-ipc.sock"}}, false},
+        {{}, true},
+    };
+    for (const auto& [env, places] : cases) {
+        const auto getenv = [&env = env](const char* name) -> const char* {
+            const auto it = env.find(name);
+            return it == env.end() ? nullptr : it->second.c_str();
+        };
+        EXPECT_EQ(CompositorPlacesX11Windows(getenv), places) << testing::PrintToString(env);
+    }
+}
+
 }  // namespace
 }  // namespace huebird

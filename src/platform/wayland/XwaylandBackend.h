@@ -4,8 +4,10 @@
 // portal).
 #pragma once
 
+#include <cstdlib>
 #include <memory>
 
+#include "core/Session.h"
 #include "platform/Backend.h"
 #include "platform/wayland/CapturedScreen.h"
 #include "platform/wayland/PortalScreenshot.h"
@@ -17,11 +19,14 @@ namespace huebird {
 class XwaylandBackend : public Backend {
   public:
     explicit XwaylandBackend(std::vector<std::filesystem::path> hotKeyLibraryDirs)
-        : x11_(std::move(hotKeyLibraryDirs), true), screen_(x11_.Services().screen, Captures()) {}
+        : x11_(std::move(hotKeyLibraryDirs), true), screen_(x11_.Services().screen, Captures()) {
+        abilities_ = x11_.Services().abilities;
+        abilities_.placesWindows = CompositorPlacesX11Windows(std::getenv);
+    }
 
     Platform Services() override {
         const Platform x = x11_.Services();
-        return {x.desktop, screen_, x.clipboard, x.hotKey, x.abilities};
+        return {x.desktop, screen_, x.clipboard, x.hotKey, abilities_};
     }
     void OnDisplayLost(std::function<void()> lastStep) override {
         x11_.OnDisplayLost(std::move(lastStep));
@@ -37,6 +42,7 @@ class XwaylandBackend : public Backend {
 
     X11Backend x11_;
     CapturedScreen screen_;
+    DesktopAbilities abilities_;
 };
 
 }  // namespace huebird

@@ -1,5 +1,7 @@
 #include "ui/common/WindowDrag.h"
 
+#include <QWindow>
+
 #include <QEvent>
 #include <QMouseEvent>
 #include <QWidget>
@@ -24,6 +26,9 @@ void WindowDrag::AddHandle(QWidget* handle) { handle->installEventFilter(this); 
 
 bool WindowDrag::Press(Qt::MouseButton button, QPoint global) {
     if (button != Qt::LeftButton) return false;
+    if (compositorMoves_ && window_->windowHandle() && window_->windowHandle()->startSystemMove()) {
+        return true;  // the compositor has the pointer until the release
+    }
     // The frame position, as move() takes it: a framed window keeps its frame under the
     // pointer where it was taken.
     origin_ = GrabOffset(ToPoint(global), ToPoint(window_->pos()));

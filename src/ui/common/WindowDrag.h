@@ -40,6 +40,10 @@ class WindowDrag : public QObject {
     bool Release(Qt::MouseButton button);
     bool Dragging() const { return dragging_; }
 
+    // Where the compositor ignores the window's own moves but moves it with the pointer when
+    // asked (the wlroots compositors), a press asks it to, and the drag is the compositor's.
+    void SetCompositorMoves(bool on) { compositorMoves_ = on; }
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -48,6 +52,7 @@ class WindowDrag : public QObject {
     Place place_;
     Point origin_;  // where the pointer holds the window
     bool dragging_ = false;
+    bool compositorMoves_ = false;
 };
 
 }  // namespace huebird
