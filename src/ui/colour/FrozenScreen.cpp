@@ -3,6 +3,8 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include "ui/common/Notices.h"
+
 namespace huebird {
 
 namespace {
@@ -19,6 +21,7 @@ FrozenScreen::FrozenScreen(const ScreenPicture& picture, const std::vector<Monit
                            Qt::NoDropShadowWindowHint),
       monitors_(monitors) {
     setObjectName(QStringLiteral("FrozenScreen"));
+    setWindowTitle(QString::fromUtf8(kAppTitle));
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setCursor(Qt::CrossCursor);

@@ -1,0 +1,186 @@
+#!/usr/bin/env bash
+# End to end on a real Wayland compositor started headless (sway, GNOME Shell or KWin): the
+# program's window shows at its place (floated by the documented rule on sway) and its command
+# hides and shows it; picks, driven by the compositor's own input means, read the exact colour
+# of a one-pixel dot and of random pixels over a native Wayland window and over an X11 one, the
+# arrow key steps onto a one-pixel line, Escape cancels, `huebird --pick` takes a click; on KWin
+# the tray icon registers with the real StatusNotifier watcher.
+# Skipped (exit 77, and said) only when something the session needs is not installed.
+#   picks.sh sway|gnome|kwin APP_DIR XPROBE TOOLS_DIR
+set -u
+export LANG=C.UTF-8 LC_ALL= LANGUAGE=zh_CN
+KIND=$1
+APP=$(cd "$2" && pwd)
+PROBE=$3
+WL_TOOLS=$(cd "$4" && pwd)
+PATTERN=$WL_TOOLS/huebird_wlpattern
+HERE=$(cd "$(dirname "$0")" && pwd)
+. "$HERE/../e2e/lib.sh"
+. "$HERE/compositors.sh"
+
+WORK=$(mktemp -d /tmp/huebird-picks.XXXXXX)
+PIDS=()
+stop_others() {
+    local pid
+    for pid in "${PIDS[@]}"; do kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; done
+    PIDS=()
+}
+trap 'stop_app; stop_others; wl_stop; rm -rf "$WORK"' EXIT
+
+wl_start "$KIND"
+rc=$?
+if [ $rc = 77 ]; then
+    echo "--- skipped: the $KIND session cannot start here (above: what is missing)"
+    exit 77
+fi
+if [ $rc != 0 ]; then
+    fail "the $KIND session starts"
+    finish
+    exit 1
+fi
+pass "the $KIND session starts ($WL_START_MS ms)"
+
+# A native Wayland window and an X11 one, each of its own seed, found in an independent capture.
+NATIVE_SEED=31
+X11_SEED=47
+"$PATTERN" --platform wayland --seed $NATIVE_SEED --title native >"$WORK/native.out" 2>&1 &
+PIDS+=($!)
+"$PATTERN" --platform xcb --seed $X11_SEED --title x11 --at 900 150 >"$WORK/x11.out" 2>&1 &
+PIDS+=($!)
+check "both pattern windows show" \
+    wait_until 20 'grep -q "^ready" "$WORK/native.out" && grep -q "^ready" "$WORK/x11.out"'
+found_both() {
+    wl_capture "$WORK/shot.png" || return 1
+    NATIVE_AT=$("$PATTERN" --find "$WORK/shot.png" --seed $NATIVE_SEED) || return 1
+    X11_AT=$("$PATTERN" --find "$WORK/shot.png" --seed $X11_SEED)
+}
+NATIVE_AT= X11_AT=
+if ! check "both are found in a capture" wait_for 20 found_both; then
+    finish
+    exit 1
+fi
+read -r _ DOT_X DOT_Y < <("$PATTERN" --layout | grep '^dot')
+read -r _ LINE_X0 LINE_X1 LINE_Y < <("$PATTERN" --layout | grep '^line')
+read -r _ BLOCK_X BLOCK_Y BLOCK_W BLOCK_H < <("$PATTERN" --layout | grep '^block')
+
+# The program, at a place clear of both patterns.
+LEFT=40 TOP=$((WL_HEIGHT - 160))
+app=$(make_app app "[System]
+SkinName=default
+Left=$LEFT
+Top=$TOP
+Color1=102030
+AutoFlex=0
+AlwaysTop=1")
+"$app/huebird" >"$WORK/app.out" 2>&1 &
+APP_PID=$!
+if ! wid=$(wait_window); then
+    fail "the window shows"
+    sed 's/^/     /' "$WORK/app.out"
+    finish
+    exit 1
+fi
+pass "the window shows, through Xwayland"
+if [ "$KIND" = sway ]; then
+    # sway places it itself; the rule in its configuration (the one README.md gives) floats it,
+    # and a move by sway's own command puts it out of the patterns' way.
+    tree=$(swaymsg -t get_tree)
+    expect_contains "sway floats it by the rule" '"type": "floating_con"' \
+        "$(echo "$tree" | python3 -c '
+import json, sys
+def walk(n):
+    if (n.get("window_properties") or {}).get("class") == "Huebird":
+        print("\"type\": \"%s\"" % n["type"])
+    for c in n.get("nodes", []) + n.get("floating_nodes", []): walk(c)
+walk(json.load(sys.stdin))')"
+    swaymsg "[class=\"Huebird\"] move position $LEFT $TOP" >/dev/null
+fi
+at_place() { [ "$(window_geometry "$wid" | cut -d' ' -f1-2)" = "$LEFT $TOP" ]; }
+check "the window is at its place ($LEFT, $TOP)" wait_for 10 at_place ||
+    echo "     it is at $(window_geometry "$wid")"
+read -r wx wy _ _ < <(window_geometry "$wid")
+skin="$APP/skins/DEFAULT/skin.ini"
+SW_X=$(($(ini_get "$skin" Color1 Left) + 3))
+SW_Y=$(($(ini_get "$skin" Color1 Top) + 3))
+swatch() { "$PROBE" winpixel "$wid" "$SW_X" "$SW_Y"; }
+check "the first swatch shows its stored colour" wait_until 10 '[ "$(swatch)" = 102030 ]'
+
+# A pick: a press on the first swatch, the pointer to (X, Y) on the desktop, then the keys
+# given, and the release there.
+frozen_shown() { [ "$(count_windows)" -ge 2 ]; }
+pick_at() {
+    local x=$1 y=$2 key
+    shift 2
+    wl_pointer_to $((wx + SW_X)) $((wy + SW_Y))
+    wl_button press
+    wait_for 10 frozen_shown || echo "     no picture came up over the desktop"
+    wl_pointer_to "$x" "$y"
+    for key in "$@"; do wl_key "$key"; done
+    wl_button release
+    wait_until 10 '[ "$(count_windows)" = 1 ]'
+}
+
+n=0
+for w in native x11; do
+    if [ $w = native ]; then at=$NATIVE_AT seed=$NATIVE_SEED; else at=$X11_AT seed=$X11_SEED; fi
+    read -r ox oy <<<"$at"
+    want=$("$PATTERN" --expect "$DOT_X" "$DOT_Y" --seed $seed)
+    pick_at $((ox + DOT_X)) $((oy + DOT_Y))
+    check "$w: a pick over the one-pixel dot reads it ($want)" \
+        wait_until 5 '[ "$(swatch)" = '"$want"' ]' || echo "     the swatch shows $(swatch)"
+    # Random pixels of the random block.
+    for i in 1 2 3; do
+        dx=$((BLOCK_X + (RANDOM % BLOCK_W))) dy=$((BLOCK_Y + (RANDOM % BLOCK_H)))
+        want=$("$PATTERN" --expect "$dx" "$dy" --seed $seed)
+        pick_at $((ox + dx)) $((oy + dy))
+        check "$w: a pick at random block pixel ($dx, $dy) reads $want" \
+            wait_until 5 '[ "$(swatch)" = '"$want"' ]' || echo "     the swatch shows $(swatch)"
+    done
+    # One pixel above the line, then Down: the aim steps onto the line.
+    want=$("$PATTERN" --expect $(((LINE_X0 + LINE_X1) / 2)) "$LINE_Y" --seed $seed)
+    pick_at $((ox + (LINE_X0 + LINE_X1) / 2)) $((oy + LINE_Y - 1)) Down
+    check "$w: Down steps the pick onto the one-pixel line ($want)" \
+        wait_until 5 '[ "$(swatch)" = '"$want"' ]' || echo "     the swatch shows $(swatch)"
+    n=$((n + 1))
+done
+
+# Escape: the pick ends and the swatch keeps its colour.
+before=$(swatch)
+read -r ox oy <<<"$NATIVE_AT"
+pick_at $((ox + DOT_X)) $((oy + DOT_Y)) Escape
+check "Escape cancels: the swatch shows $before again" wait_until 5 '[ "$(swatch)" = '"$before"' ]'
+
+
+# `huebird --pick`: the pick starts under the pointer and a click takes the colour.
+read -r ox oy <<<"$X11_AT"
+want=$("$PATTERN" --expect "$DOT_X" "$DOT_Y" --seed $X11_SEED)
+wl_pointer_to $((ox + DOT_X + 30)) $((oy + DOT_Y))
+"$app/huebird" --pick >"$WORK/pick.out" 2>&1
+expect "--pick ends with 0" 0 "$?"
+check "--pick: the picture comes up" wait_for 10 frozen_shown
+wl_pointer_to $((ox + DOT_X)) $((oy + DOT_Y))
+wl_button click
+check "--pick: a click takes the dot's colour ($want)" \
+    wait_until 5 '[ "$(swatch)" = '"$want"' ]' || echo "     the swatch shows $(swatch)"
+check "--pick: the picture is gone" wait_until 5 '[ "$(count_windows)" = 1 ]'
+
+# The command hides and shows the window.
+"$app/huebird" --toggle >/dev/null 2>&1
+check "--toggle hides it" wait_until 5 '[ "$(map_state "$wid")" = IsUnMapped ]'
+"$app/huebird" --toggle >/dev/null 2>&1
+check "--toggle shows it again" wait_until 5 '[ "$(map_state "$wid")" = IsViewable ]'
+
+if [ "$KIND" = kwin ]; then
+    registered() {
+        gdbus call --session --dest org.kde.StatusNotifierWatcher \
+            --object-path /StatusNotifierWatcher \
+            --method org.freedesktop.DBus.Properties.Get org.kde.StatusNotifierWatcher \
+            RegisteredStatusNotifierItems 2>/dev/null
+    }
+    check "the tray icon registers with the session's StatusNotifier watcher" \
+        wait_until 10 '[ -n "$(registered | grep -o "org.kde.StatusNotifierItem-'"$APP_PID"'-[0-9]*")" ]' ||
+        echo "     the watcher holds: $(registered)"
+fi
+
+stop_app
+finish
