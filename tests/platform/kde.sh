@@ -4,9 +4,10 @@
 # the compositor's keys against it, so the test gets a headless KWin on a private session bus,
 # and a second private bus where the service is installed but not running.
 # Skipped (exit 77, and said) where KWin is not installed.
-#   kde.sh TEST_PROGRAM
+#   kde.sh PROGRAM [ARGS...]   (the benchmark runs in it too)
 set -u
 TEST=$1
+shift
 
 kwin=$(command -v kwin_wayland) || {
     echo "--- kwin_wayland is not installed (package kwin-wayland): skipped"
@@ -107,7 +108,7 @@ echo "--- KWin $("$WORK/bin/kwin_wayland" --version 2>/dev/null | awk '{print $2
     "service is $([ "$owner" = "$kwin_pid" ] && echo "KWin's own" || echo "process $owner")"
 export WAYLAND_DISPLAY=huebird-kde
 
-QT_QPA_PLATFORM=offscreen "$TEST"
+QT_QPA_PLATFORM=offscreen "$TEST" "$@"
 status=$?
 if [ $status -ne 0 ]; then
     echo "--- KWin's log:"
