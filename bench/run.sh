@@ -16,6 +16,9 @@ build/bench/huebird_bench_menu "$app"
 build/bench/huebird_bench_palette
 build/bench/huebird_bench_hotkey "$app"
 build/bench/huebird_bench_contrast
+# The hot-key through KDE's shortcut service, on a headless KWin (77: KWin is not installed).
+bash tests/platform/kde.sh build/bench/huebird_bench_kdehotkey "$PWD/build/tests/huebird_kwinkeys" ||
+    [ $? -eq 77 ]
 # The tray: an XEmbed tray on the same display (no session bus, so no StatusNotifierItem host).
 if command -v trayer >/dev/null; then
     env -u DBUS_SESSION_BUS_ADDRESS trayer --edge bottom --align right --widthtype request \

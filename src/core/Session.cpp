@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <initializer_list>
 
 namespace huebird {
 
@@ -25,22 +26,33 @@ std::string ToolkitPlatformFor(SessionKind session, const std::string& userChoic
     return "xcb";
 }
 
-bool CompositorPlacesX11Windows(const EnvironmentReader& getenv) {
-    if (Set(getenv, "SWAYSOCK")) return false;
+namespace {
+
+// Whether XDG_CURRENT_DESKTOP, a colon-separated list, holds one of `names` (lower case),
+// compared without regard to case.
+bool DesktopIs(const EnvironmentReader& getenv, std::initializer_list<const char*> names) {
     const char* desktops = getenv("XDG_CURRENT_DESKTOP");
-    if (!desktops) return true;
-    // A colon-separated list, compared without regard to case.
+    if (!desktops) return false;
     std::string list(desktops);
     for (char& c : list) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     for (std::size_t start = 0; start <= list.size();) {
         const std::size_t end = std::min(list.find(':', start), list.size());
         const std::string name = list.substr(start, end - start);
-        for (const char* own : {"sway", "wlroots", "hyprland", "river", "wayfire", "labwc"}) {
-            if (name == own) return false;
+        for (const char* own : names) {
+            if (name == own) return true;
         }
         start = end + 1;
     }
-    return true;
+    return false;
 }
+
+}  // namespace
+
+bool CompositorPlacesX11Windows(const EnvironmentReader& getenv) {
+    if (Set(getenv, "SWAYSOCK")) return false;
+    return !DesktopIs(getenv, {"sway", "wlroots", "hyprland", "river", "wayfire", "labwc"});
+}
+
+bool DesktopHasKdeShortcuts(const EnvironmentReader& getenv) { return DesktopIs(getenv, {"kde"}); }
 
 }  // namespace huebird

@@ -31,6 +31,10 @@ std::string ToolkitPlatformFor(SessionKind session, const std::string& userChoic
 // sway's own socket variable.
 bool CompositorPlacesX11Windows(const EnvironmentReader& getenv);
 
+// Whether the desktop is KDE Plasma, whose global shortcut service takes the hot-key on a
+// Wayland session (where an X key grab fires only while an X11 window has the keyboard).
+bool DesktopHasKdeShortcuts(const EnvironmentReader& getenv);
+
 // Why a pick cannot start where the screen cannot be read (a Wayland session through Xwayland,
 // which shows no other program's pixels, and no way to capture it): said instead of a pick that
 // reads black.

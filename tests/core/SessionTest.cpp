@@ -58,6 +58,14 @@ TEST(SessionTest, TheCompositorsThatPlaceX11WindowsThemselvesAreTheWlrootsOnes) 
         };
         EXPECT_EQ(CompositorPlacesX11Windows(getenv), places) << testing::PrintToString(env);
     }
+    const std::pair<const char*, bool> kde[] = {
+        {"KDE", true}, {"kde", true}, {"GNOME:KDE", true}, {"KDEx", false}, {nullptr, false}};
+    for (const auto& [desktop, has] : kde) {
+        const auto getenv = [desktop = desktop](const char* name) -> const char* {
+            return std::string(name) == "XDG_CURRENT_DESKTOP" ? desktop : nullptr;
+        };
+        EXPECT_EQ(DesktopHasKdeShortcuts(getenv), has) << (desktop ? desktop : "unset");
+    }
 }
 
 }  // namespace

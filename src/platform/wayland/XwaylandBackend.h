@@ -1,7 +1,7 @@
 // The Wayland session: our window, its outline, its place and its drag go through Xwayland, as
 // on an X11 session; the screen's pixels, which Xwayland does not show, come from one capture
 // at each pick's press (the compositor's screen copy where it offers one, else the desktop
-// portal).
+// portal), and on KDE Plasma the hot-key from its global shortcut service.
 #pragma once
 
 #include <cstdlib>
@@ -10,6 +10,7 @@
 #include "core/Session.h"
 #include "platform/Backend.h"
 #include "platform/wayland/CapturedScreen.h"
+#include "platform/wayland/KdeHotKey.h"
 #include "platform/wayland/PortalScreenshot.h"
 #include "platform/wayland/WlrScreencopy.h"
 #include "platform/x11/X11Backend.h"
@@ -22,11 +23,17 @@ class XwaylandBackend : public Backend {
         : x11_(std::move(hotKeyLibraryDirs), true), screen_(x11_.Services().screen, Captures()) {
         abilities_ = x11_.Services().abilities;
         abilities_.placesWindows = CompositorPlacesX11Windows(std::getenv);
+        // KDE's shortcut service sees every key the compositor gets; elsewhere the X key grab
+        // is all there is, and a binding of `huebird --toggle` takes the hot-key's place.
+        if (DesktopHasKdeShortcuts(std::getenv)) {
+            kdeHotKey_ = std::make_unique<KdeHotKey>();
+            abilities_.globalHotKey = true;
+        }
     }
 
     Platform Services() override {
         const Platform x = x11_.Services();
-        return {x.desktop, screen_, x.clipboard, x.hotKey, abilities_};
+        return {x.desktop, screen_, x.clipboard, kdeHotKey_ ? *kdeHotKey_ : x.hotKey, abilities_};
     }
     void OnDisplayLost(std::function<void()> lastStep) override {
         x11_.OnDisplayLost(std::move(lastStep));
@@ -42,6 +49,7 @@ class XwaylandBackend : public Backend {
 
     X11Backend x11_;
     CapturedScreen screen_;
+    std::unique_ptr<KdeHotKey> kdeHotKey_;  // on KDE Plasma, in place of the X key grab
     DesktopAbilities abilities_;
 };
 
