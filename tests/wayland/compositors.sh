@@ -401,12 +401,12 @@ _wl_start_gnome() {
     export WAYLAND_DISPLAY=wayland-1
     # The desktop's settings from a file of the session's own instead of dconf: no animations (the
     # overview GNOME Shell starts in closes at once), no hot corner that a pointer in the top
-    # left corner would open it with, the invisible pointer.
+    # left corner would open it with, the invisible pointer, no notices over the windows.
     export GSETTINGS_BACKEND=keyfile
     mkdir -p "$XDG_CONFIG_HOME/glib-2.0/settings"
     printf '%s\n' '[org/gnome/desktop/interface]' 'enable-animations=false' \
-        'enable-hot-corners=false' "cursor-theme='blank'" \
-        >"$XDG_CONFIG_HOME/glib-2.0/settings/keyfile"
+        'enable-hot-corners=false' "cursor-theme='blank'" '[org/gnome/desktop/notifications]' \
+        'show-banners=false' >"$XDG_CONFIG_HOME/glib-2.0/settings/keyfile"
     _wl_bus bus org.freedesktop.portal.Desktop org.freedesktop.impl.portal.desktop.gnome \
         org.freedesktop.impl.portal.desktop.gtk org.freedesktop.impl.portal.PermissionStore
     # GNOME Shell asks the system bus for seats, accounts, permissions and more: a bus of the
