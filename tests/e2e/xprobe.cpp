@@ -4,12 +4,15 @@
 //   xprobe pixel X Y            the screen pixel at (X, Y) as RRGGBB
 //   xprobe inshape WID X Y      1 when window-relative (X, Y) is inside WID's shape, else 0
 //   xprobe state WID            the atoms of WID's _NET_WM_STATE, one per line
-//   xprobe find NAME            the id of the first mapped top-level window titled NAME
+//   xprobe find NAME            the id of the first mapped window titled NAME, top-level or
+//                               framed by the window manager
 //   xprobe root RRGGBB          paints the root window (the desktop) in one colour
 //   xprobe dot X Y RRGGBB       paints one pixel of the desktop
 //   xprobe first X Y W H RRGGBB the first screen pixel of that colour in the area, row by row,
 //                               as "X Y" (none: exit code 1)
 //   xprobe close WID            asks WID to close, as a window manager's close box does
+//   xprobe winpixel WID X Y     window-relative pixel (X, Y) of WID's own contents as RRGGBB (on
+//                               Xwayland, where the root window cannot be read, one window can)
 //   xprobe holdkey KEYSYM SECS  holds a grab of Ctrl + the key for SECS seconds, as another
 //                               program that uses the same hot-key would
 #include <X11/Xatom.h>
@@ -103,8 +106,8 @@ int Dot(Display* dpy, int x, int y, const char* hex) {
     return 0;
 }
 
-int Pixel(Display* dpy, int x, int y) {
-    XImage* img = XGetImage(dpy, DefaultRootWindow(dpy), x, y, 1, 1, AllPlanes, ZPixmap);
+int Pixel(Display* dpy, int x, int y, Window w = 0) {
+    XImage* img = XGetImage(dpy, w ? w : DefaultRootWindow(dpy), x, y, 1, 1, AllPlanes, ZPixmap);
     if (!img) return 1;
     const unsigned long p = XGetPixel(img, 0, 0);
     XDestroyImage(img);
@@ -159,6 +162,12 @@ bool FindIn(Display* dpy, Window parent, const char* name, Window* found) {
         }
         if (title) XFree(title);
     }
+    // A window manager that frames windows (KWin through Xwayland) holds them one level down.
+    for (unsigned int i = 0; i < n && !ok; ++i) {
+        XWindowAttributes attrs;
+        if (XGetWindowAttributes(dpy, children[i], &attrs) && attrs.map_state == IsViewable)
+            ok = FindIn(dpy, children[i], name, found);
+    }
     if (children) XFree(children);
     return ok;
 }
@@ -175,6 +184,8 @@ int main(int argc, char** argv) {
     const std::string cmd = argv[1];
     int rc = -1;
     if (cmd == "pixel" && argc == 4) rc = Pixel(dpy, std::atoi(argv[2]), std::atoi(argv[3]));
+    if (cmd == "winpixel" && argc == 5)
+        rc = Pixel(dpy, std::atoi(argv[3]), std::atoi(argv[4]), std::strtoul(argv[2], nullptr, 0));
     if (cmd == "inshape" && argc == 5)
         rc =
             InShape(dpy, std::strtoul(argv[2], nullptr, 0), std::atoi(argv[3]), std::atoi(argv[4]));
