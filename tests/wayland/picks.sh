@@ -117,16 +117,24 @@ check "the first swatch shows its stored colour" wait_until 10 '[ "$(swatch)" = 
 # A pick: a press on the first swatch, the pointer to (X, Y) on the desktop, then the keys
 # given, and the release there.
 frozen_shown() { [ "$(count_windows)" -ge 2 ]; }
+# The pointer to (X, Y) and, since every place this test presses is over a window of ours (the
+# swatch, or the picture the pick shows), known there to the X server as well: a press or a
+# release sent before the compositor has moved the pointer would land elsewhere.
+pointer_to() {
+    wl_pointer_to "$1" "$2"
+    wait_until 5 '[ "$(xdotool getmouselocation 2>/dev/null | cut -d" " -f1-2)" = "x:'"$1"' y:'"$2"'" ]' ||
+        echo "     the X server has the pointer at $(xdotool getmouselocation), not at $1 $2"
+}
 pick_at() {
     local x=$1 y=$2 key
     shift 2
-    wl_pointer_to $((wx + SW_X)) $((wy + SW_Y))
+    pointer_to $((wx + SW_X)) $((wy + SW_Y))
     wl_button press
     if ! wait_for 10 frozen_shown; then
         echo "     no picture came up over the desktop; the program said:"
         sed 's/^/       /' "$WORK/app.out"
     fi
-    wl_pointer_to "$x" "$y"
+    pointer_to "$x" "$y"
     for key in "$@"; do wl_key "$key"; done
     wl_button release
     wait_until 10 '[ "$(count_windows)" = 1 ]'
@@ -170,7 +178,7 @@ wl_pointer_to $((ox + DOT_X + 30)) $((oy + DOT_Y))
 "$app/huebird" --pick >"$WORK/pick.out" 2>&1
 expect "--pick ends with 0" 0 "$?"
 check "--pick: the picture comes up" wait_for 10 frozen_shown
-wl_pointer_to $((ox + DOT_X)) $((oy + DOT_Y))
+pointer_to $((ox + DOT_X)) $((oy + DOT_Y))
 wl_button click
 verify "--pick: a click takes the dot's colour ($want)" '[ "$(swatch)" = '"$want"' ]' \
     'echo "the swatch shows $(swatch)"'
