@@ -118,7 +118,7 @@ std::string UsageText(const std::string& program) {
     text +=
         " [--help] [--version] [--toggle | --pick]\n"
         "\n"
-        "Huebird, a small skinnable colour picker for the X11 desktop.\n"
+        "Huebird, a small skinnable colour picker for the Linux desktop (X11 and Wayland).\n"
         "Press on one of its four swatches and move anywhere on the screen to pick a colour.\n"
         "\n"
         "  -h, --help     show this text and exit\n"
