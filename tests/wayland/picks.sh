@@ -184,6 +184,37 @@ verify "--pick: a click takes the dot's colour ($want)" '[ "$(swatch)" = '"$want
     'echo "the swatch shows $(swatch)"'
 check "--pick: the picture is gone" wait_until 5 '[ "$(count_windows)" = 1 ]'
 
+# Dragged by its background. GNOME and KWin move it as it asks, so it follows the pointer from
+# the press; sway moves it itself once asked, from where the pointer is when it takes the drag
+# over (after the first step): from then on each step must move it exactly as far.
+gx=$((wx + $(ini_get "$skin" Menu Left) + 40)) gy=$((wy + $(ini_get "$skin" Menu Top) + 4))
+pointer_to "$gx" "$gy"
+wl_button press
+wl_pointer_to $((gx + 15)) $((gy - 5))
+wl_pointer_to $((gx + 30)) $((gy - 10))
+moved_at_all() { read -r mx my _ < <(window_geometry "$wid"); [ "$mx" -gt "$wx" ] && [ "$my" -lt "$wy" ]; }
+verify "dragged by its background, it goes with the pointer" moved_at_all \
+    'echo "it is at $(window_geometry "$wid")"'
+[ "$KIND" = sway ] || verify "it follows the pointer from the press" \
+    '[ "$(window_geometry "$wid" | cut -d" " -f1-2)" = "$((wx + 30)) $((wy - 10))" ]' \
+    'echo "it is at $(window_geometry "$wid"), not at $((wx + 30)) $((wy - 10))"'
+read -r mx my _ < <(window_geometry "$wid")
+wl_pointer_to $((gx + 45)) $((gy - 15))
+verify "a further step of the pointer moves it as far" \
+    '[ "$(window_geometry "$wid" | cut -d" " -f1-2)" = "$((mx + 15)) $((my - 5))" ]' \
+    'echo "it is at $(window_geometry "$wid"), not at $((mx + 15)) $((my - 5))"'
+wl_button release
+read -r wx wy _ _ < <(window_geometry "$wid")
+
+if [ "$KIND" = kwin ]; then
+    # KDE's shortcut service has the hot-key, whichever window has the keyboard.
+    wl_key ctrl+w
+    check "Ctrl+W, through KDE's shortcut service, hides it" \
+        wait_until 5 '[ "$(map_state "$wid")" = IsUnMapped ]'
+    wl_key ctrl+w
+    check "Ctrl+W shows it again" wait_until 5 '[ "$(map_state "$wid")" = IsViewable ]'
+fi
+
 # The command hides and shows the window.
 "$app/huebird" --toggle >/dev/null 2>&1
 check "--toggle hides it" wait_until 5 '[ "$(map_state "$wid")" = IsUnMapped ]'
