@@ -6,7 +6,11 @@
 namespace huebird {
 
 struct DesktopAbilities {
-    bool placesWindows = true;    // a window goes where the program puts it (and moves so)
+    bool placesWindows = true;  // a window goes where the program puts it
+    // A drag by the background is best left to the compositor (asked at the press), which
+    // knows where the pointer truly is: through Xwayland a window that moves itself under the
+    // pointer sees the pointer's place skewed by its own moves.
+    bool compositorDrags = false;
     bool movesPointer = true;     // the program may move the pointer (a pick's one-pixel steps)
     bool readsScreenLive = true;  // screen pixels can be read at any moment, not one capture
     bool workArea = true;         // the desktop says which part of the screen panels leave free

@@ -27,8 +27,7 @@ std::string ToolkitPlatformFor(SessionKind session, const std::string& userChoic
 
 // Whether the compositor of a Wayland session puts an X11 window where the window asks (GNOME
 // and KWin do; the wlroots compositors, sway and its kin, place it themselves and ignore its
-// moves, though they move it when asked to by the pointer). Told by XDG_CURRENT_DESKTOP, or by
-// sway's own socket variable.
+// moves). Told by XDG_CURRENT_DESKTOP, or by sway's own socket variable.
 bool CompositorPlacesX11Windows(const EnvironmentReader& getenv);
 
 // Whether the desktop is KDE Plasma, whose global shortcut service takes the hot-key on a

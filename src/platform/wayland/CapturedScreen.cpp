@@ -28,6 +28,7 @@ std::unique_ptr<PickSession> CapturedScreen::BeginPick() {
                 continue;
             case CaptureResult::Outcome::Refused:
                 problem_ = kCaptureRefused;
+                detail_ = taken.detail;
                 return nullptr;
             case CaptureResult::Outcome::Failed:
                 problem_ = kCaptureFailed;

@@ -115,8 +115,15 @@ CaptureResult PortalScreenshot::Take(const std::vector<Monitor>& monitors) {
         result.detail = "the desktop did not answer in time";
         return result;
     }
-    if (wait.response == 1) {
+    // 1: the user said no when asked; 2: the desktop ended the request, which is how GNOME
+    // answers when the user said no before (its privacy settings keep that answer).
+    if (wait.response == 1 || wait.response == 2) {
         result.outcome = CaptureResult::Outcome::Refused;
+        if (wait.response == 2) {
+            result.detail =
+                "the desktop ended the request; its privacy settings may not allow "
+                "screenshots";
+        }
         return result;
     }
     const QUrl uri(wait.results.value(QStringLiteral("uri")).toString());

@@ -23,6 +23,7 @@ class XwaylandBackend : public Backend {
         : x11_(std::move(hotKeyLibraryDirs), true), screen_(x11_.Services().screen, Captures()) {
         abilities_ = x11_.Services().abilities;
         abilities_.placesWindows = CompositorPlacesX11Windows(std::getenv);
+        abilities_.compositorDrags = true;
         // KDE's shortcut service sees every key the compositor gets; elsewhere the X key grab
         // is all there is, and a binding of `huebird --toggle` takes the hot-key's place.
         if (DesktopHasKdeShortcuts(std::getenv)) {

@@ -40,8 +40,8 @@ class WindowDrag : public QObject {
     bool Release(Qt::MouseButton button);
     bool Dragging() const { return dragging_; }
 
-    // Where the compositor ignores the window's own moves but moves it with the pointer when
-    // asked (the wlroots compositors), a press asks it to, and the drag is the compositor's.
+    // Where the compositor should move the window (a Wayland session), a press asks it to, and
+    // the drag is the compositor's, its own snapping included.
     void SetCompositorMoves(bool on) { compositorMoves_ = on; }
 
   protected:

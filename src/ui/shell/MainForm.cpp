@@ -130,7 +130,7 @@ void MainForm::BindControls() {
                 [this](Swatch*, const QPoint& at) { PopupMenu2()->popup(at); });
     }
     SkinBackground* background = face_.Background();
-    drag_->SetCompositorMoves(!abilities_.placesWindows);
+    drag_->SetCompositorMoves(abilities_.compositorDrags);
     connect(background, &SkinBackground::pressed, drag_, &WindowDrag::Press);
     connect(background, &SkinBackground::moved, drag_, &WindowDrag::Move);
     connect(background, &SkinBackground::released, this,
