@@ -172,14 +172,23 @@ _wl_show_log() {
     tail -n 15 "$WL_DIR/log/$1.log" | sed 's/^/    /' >&2
 }
 
+# Polls ask with a short reply timeout: a service that is still starting is asked again rather
+# than waited for 25 s.
 _wl_has_name() {
-    dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+    dbus-send --session --print-reply --reply-timeout=2000 --dest=org.freedesktop.DBus /org/freedesktop/DBus \
         org.freedesktop.DBus.NameHasOwner "string:$1" 2>/dev/null | grep -q 'boolean true'
 }
 
 _wl_has_interface() {  # DEST PATH INTERFACE
-    dbus-send --session --print-reply --dest="$1" "$2" \
+    dbus-send --session --print-reply --reply-timeout=2000 --dest="$1" "$2" \
         org.freedesktop.DBus.Introspectable.Introspect 2>/dev/null | grep -q "interface name=\"$3\""
+}
+
+# Starts a service through the bus and returns once it has its name (or the bus gave up).
+_wl_start_service() {
+    dbus-send --session --print-reply --reply-timeout=30000 --dest=org.freedesktop.DBus \
+        /org/freedesktop/DBus org.freedesktop.DBus.StartServiceByName "string:$1" uint32:0 \
+        >/dev/null 2>&1
 }
 
 # A bus of the session's own: the portals and their helpers are the only services it can start,
@@ -283,10 +292,24 @@ wl_start() {
 
 # What every kind shares once its compositor runs: the portal answers with its Screenshot and a
 # first capture has the desktop's size.
-_wl_portal_ready() {
+_wl_portal_ready() {  # BACKEND INTERFACE ...: the backends the portal is to use for this desktop
     dbus-update-activation-environment WAYLAND_DISPLAY DISPLAY XDG_CURRENT_DESKTOP \
         XDG_SESSION_TYPE ${XAUTHORITY:+XAUTHORITY} >/dev/null 2>&1
-    # The first call starts the portal through the bus.
+    # The backends are started (through the bus) and answer before the portal starts: a portal
+    # started at once calls them while they start, and under load the backend for wlroots
+    # sometimes never answers that first call, which leaves the portal stuck for 25 s.
+    _wl_start_service org.freedesktop.impl.portal.PermissionStore
+    _wl_wait 30 "the permission store" _wl_has_interface \
+        org.freedesktop.impl.portal.PermissionStore /org/freedesktop/impl/portal/PermissionStore \
+        org.freedesktop.impl.portal.PermissionStore || return 1
+    while [ $# -ge 2 ]; do
+        _wl_start_service "org.freedesktop.impl.portal.desktop.$1"
+        _wl_wait 30 "the portal's backend $1" _wl_has_interface \
+            "org.freedesktop.impl.portal.desktop.$1" /org/freedesktop/portal/desktop \
+            "org.freedesktop.impl.portal.$2" || return 1
+        shift 2
+    done
+    _wl_step "the portal's backends"
     _wl_wait 30 "the portal's Screenshot" _wl_has_interface org.freedesktop.portal.Desktop \
         /org/freedesktop/portal/desktop org.freedesktop.portal.Screenshot || return 1
     _wl_step "the portal's Screenshot"
@@ -378,7 +401,8 @@ _wl_start_sway() {
     _wl_start_input "$WL_TOOLS/huebird_wlfakeinput" --extent "$WL_WIDTH" "$WL_HEIGHT" || return 1
     _wl_step "the input device"
     _wl_wait 20 "the pipewire socket" test -S "$XDG_RUNTIME_DIR/pipewire-0" || return 1
-    _wl_portal_ready
+    # wlr's backend captures; portal 1.16 offers Screenshot only with an Access backend (gtk's).
+    _wl_portal_ready wlr Screenshot gtk Access
 }
 
 _wl_sway_socket() {  # SWAY_RUNTIME_DIR
@@ -445,7 +469,7 @@ _wl_start_gnome() {
     wl_key shift || return 1
     _wl_step "the input device"
     _wl_grant_screenshot || return 1
-    _wl_portal_ready
+    _wl_portal_ready gnome Screenshot gtk Access
 }
 
 _wl_xhost_root() { xhost +si:localuser:root >/dev/null; }
@@ -506,7 +530,7 @@ _wl_start_kwin() {
     _wl_step "the input device"
     _wl_wait 20 "the pipewire socket" test -S "$XDG_RUNTIME_DIR/pipewire-0" || return 1
     _wl_grant_screenshot || return 1
-    _wl_portal_ready || return 1
+    _wl_portal_ready kde Screenshot || return 1
     _wl_wait 60 "kded5" _wl_has_name org.kde.kded5 || { _wl_show_log kded5; return 1; }
     _wl_step "kded5"
     dbus-send --session --print-reply --dest=org.kde.kded5 /kded org.kde.kded5.loadModule \
@@ -514,6 +538,13 @@ _wl_start_kwin() {
     _wl_wait 60 "the StatusNotifier watcher" _wl_has_interface org.kde.StatusNotifierWatcher \
         /StatusNotifierWatcher org.kde.StatusNotifierWatcher || { _wl_show_log kded5; return 1; }
     _wl_step "the StatusNotifier watcher"
+}
+
+# True while the process runs (a zombie has ended).
+_wl_alive() {
+    local state
+    state=$(sed 's/.*) //' "/proc/$1/stat" 2>/dev/null) || return 1
+    [ -n "$state" ] && [ "${state%% *}" != Z ]
 }
 
 # The pids of every process that carries this session's mark (the search itself does not).
@@ -549,15 +580,16 @@ wl_stop() {
         sleep 0.05
     done
     [ -n "$pids" ] && echo "wl_stop: still running: $pids" >&2
+    # Those started from here are reaped (until then they are zombies, which kill -0 finds).
     for pid in ${_WL_PIDS[@]+"${_WL_PIDS[@]}"}; do
-        kill -0 "$pid" 2>/dev/null || wait "$pid" 2>/dev/null
+        _wl_alive "$pid" || wait "$pid" 2>/dev/null
     done
     # The X lock files and sockets the compositor's Xwayland left (Mutter leaves them), once no
     # process holds them.
     for n in ${WL_XDISPLAYS[@]+"${WL_XDISPLAYS[@]}"}; do
         f=/tmp/.X$n-lock
         pid=$(tr -dc 0-9 2>/dev/null <"$f")
-        [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null && continue
+        [ -n "$pid" ] && _wl_alive "$pid" && continue
         rm -f "$f" "/tmp/.X11-unix/X$n"
     done
     if [ -n "${WL_KEEP:-}" ]; then
