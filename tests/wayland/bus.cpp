@@ -118,7 +118,7 @@ void Answer(const QString& error = QString()) {
     std::fflush(stdout);
 }
 
-int RemoteDesktop() {
+int RemoteDesktop(int width, int height) {
     QDBusConnection bus = QDBusConnection::sessionBus();
     const QString mutter = QStringLiteral("org.gnome.Mutter.RemoteDesktop");
     QDBusInterface desktop(mutter, QStringLiteral("/org/gnome/Mutter/RemoteDesktop"), mutter, bus);
@@ -141,9 +141,9 @@ int RemoteDesktop() {
     }
     QDBusInterface castSession(cast, castPath.value().path(), cast + QStringLiteral(".Session"),
                                bus);
-    // The empty connector is the primary monitor.
+    // A cast of the whole desktop: absolute positions in it are desktop pixels, on every monitor.
     const QDBusReply<QDBusObjectPath> stream =
-        castSession.call(QStringLiteral("RecordMonitor"), QString(), QVariantMap());
+        castSession.call(QStringLiteral("RecordArea"), 0, 0, width, height, QVariantMap());
     if (!stream.isValid()) {
         std::fprintf(stderr, "remote-desktop: %s\n", qPrintable(stream.error().message()));
         return 1;
@@ -191,8 +191,9 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() == 3 && args[1] == QLatin1String("screenshot")) return Screenshot(args[2]);
-    if (args.size() == 2 && args[1] == QLatin1String("remote-desktop")) return RemoteDesktop();
-    std::fprintf(stderr, "usage: huebird_wlbus screenshot FILE | remote-desktop\n");
+    if (args.size() == 4 && args[1] == QLatin1String("remote-desktop"))
+        return RemoteDesktop(args[2].toInt(), args[3].toInt());
+    std::fprintf(stderr, "usage: huebird_wlbus screenshot FILE | remote-desktop WIDTH HEIGHT\n");
     return 2;
 }
 

@@ -28,7 +28,8 @@
 # (huebird_wlbus). One such process lives for the whole session.
 #
 # Read by wl_start: WL_TOOLS, the folder with huebird_wlfakeinput and huebird_wlbus (the tests'
-# build folder); WL_OUTPUTS=2 for two outputs side by side (sway only); WL_KEEP=1 keeps the
+# build folder); WL_OUTPUTS (1 unless set, up to 4): that many outputs of 1280 x 1024 side by
+# side, left to right from (0, 0); WL_KEEP=1 keeps the
 # session's folder (its logs) after wl_stop and says where.
 # Set by wl_start, for the test: WL_KIND, WL_DIR (the session's folder), WL_WIDTH and WL_HEIGHT
 # (the desktop), WL_XDISPLAYS (the numbers of the X displays its Xwayland holds), WL_START_MS
@@ -53,6 +54,7 @@ _WL_INPUT_OUT=
 WL_XDISPLAYS=()
 _WL_SAVED=()
 _WL_T0=0
+_WL_OUTPUTS=1
 _WL_VARS=(WAYLAND_DISPLAY DISPLAY XAUTHORITY XDG_RUNTIME_DIR DBUS_SESSION_BUS_ADDRESS
     XDG_SESSION_TYPE XDG_CURRENT_DESKTOP SWAYSOCK HOME XDG_CONFIG_HOME XDG_CACHE_HOME
     XDG_DATA_HOME XDG_STATE_HOME XCURSOR_THEME XCURSOR_PATH XCURSOR_SIZE HUEBIRD_WL_SESSION)
@@ -263,6 +265,8 @@ wl_start() {
     WL_KIND=${1:-}
     _wl_check_installed || { local rc=$?; [ $rc = 2 ] && return 2; return 77; }
     [ -z "$WL_DIR" ] || { _wl_say "a session runs already ($WL_DIR)"; return 1; }
+    _WL_OUTPUTS=${WL_OUTPUTS:-1}
+    [[ $_WL_OUTPUTS == [1-4] ]] || { _wl_say "WL_OUTPUTS is 1 to 4, not '$_WL_OUTPUTS'"; return 2; }
 
     _wl_save_env
     WL_DIR=$(mktemp -d /tmp/huebird-wl.XXXXXX)
@@ -270,7 +274,7 @@ wl_start() {
     mkdir -p "$WL_DIR/log" "$WL_DIR/home/Pictures" "$WL_DIR/config" "$WL_DIR/cache" \
         "$WL_DIR/data" "$WL_DIR/state" "$WL_DIR/run"
     chmod 700 "$WL_DIR/run"
-    WL_WIDTH=1280
+    WL_WIDTH=$((1280 * _WL_OUTPUTS))
     WL_HEIGHT=1024
     # Everything started from here on carries the mark, so wl_stop finds it however it was
     # started (through the bus, by the compositor, detached).
@@ -362,9 +366,7 @@ _wl_start_input() {  # COMMAND...: the session's input process, speaking over tw
 
 _wl_start_sway() {
     export XDG_CURRENT_DESKTOP=sway
-    local outputs=${WL_OUTPUTS:-1} i run=$WL_DIR/sway-run
-    [ "$outputs" -ge 1 ] && [ "$outputs" -le 2 ] || { _wl_say "WL_OUTPUTS is 1 or 2"; return 1; }
-    WL_WIDTH=$((1280 * outputs))
+    local i run=$WL_DIR/sway-run
     # sway refuses to run as root: it runs as nobody, with a runtime folder of nobody's (root's
     # programs keep theirs: Qt will not use one that is not its user's). Its socket is linked
     # into theirs.
@@ -372,7 +374,7 @@ _wl_start_sway() {
     chown nobody:nogroup "$run"
     {
         echo 'xwayland enable'
-        for i in $(seq 1 "$outputs"); do
+        for i in $(seq 1 "$_WL_OUTPUTS"); do
             echo "output HEADLESS-$i mode 1280x1024 position $((1280 * (i - 1))) 0 scale 1"
         done
         echo 'seat * xcursor_theme blank 24'
@@ -387,7 +389,7 @@ _wl_start_sway() {
     _wl_wait 10 "the session bus" test -S "$XDG_RUNTIME_DIR/bus" || return 1
     _wl_spawn pipewire pipewire
     _wl_spawn compositor env XDG_RUNTIME_DIR="$run" WLR_BACKENDS=headless \
-        WLR_HEADLESS_OUTPUTS="$outputs" WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
+        WLR_HEADLESS_OUTPUTS="$_WL_OUTPUTS" WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
         setpriv --reuid=nobody --regid=nogroup --clear-groups sway -c "$WL_DIR/sway.conf"
     _WL_COMPOSITOR_PID=$!
     _wl_wait 20 "sway's socket" _wl_sway_socket "$run" || return 1
@@ -421,6 +423,8 @@ _wl_sway_socket() {  # SWAY_RUNTIME_DIR
 
 _wl_start_gnome() {
     export XDG_CURRENT_DESKTOP=GNOME
+    local monitors=() i
+    for i in $(seq 1 "$_WL_OUTPUTS"); do monitors+=(--virtual-monitor "1280x$WL_HEIGHT"); done
     # Named here, so that the bus hands it to the portals it starts.
     export WAYLAND_DISPLAY=wayland-1
     # The desktop's settings from a file of the session's own instead of dconf: no animations (the
@@ -442,7 +446,7 @@ _wl_start_gnome() {
     _wl_spawn pipewire pipewire
     _wl_spawn compositor env -u WAYLAND_DISPLAY \
         DBUS_SYSTEM_BUS_ADDRESS="unix:path=$XDG_RUNTIME_DIR/system_bus" \
-        gnome-shell --wayland --headless --virtual-monitor "${WL_WIDTH}x$WL_HEIGHT" \
+        gnome-shell --wayland --headless "${monitors[@]}" \
         --wayland-display="$WAYLAND_DISPLAY"
     _WL_COMPOSITOR_PID=$!
     _wl_wait 30 "GNOME Shell" _wl_has_interface org.gnome.Shell /org/gnome/Shell org.gnome.Shell ||
@@ -464,9 +468,10 @@ _wl_start_gnome() {
     _wl_wait 20 "the X window manager" _wl_x_ready || return 1
     _wl_step "Xwayland ($DISPLAY)"
     _wl_wait 20 "the pipewire socket" test -S "$XDG_RUNTIME_DIR/pipewire-0" || return 1
-    _wl_start_input "$WL_TOOLS/huebird_wlbus" remote-desktop || return 1
-    # Mutter drops the first key of a remote desktop session: a Shift goes first, to nobody.
-    wl_key shift || return 1
+    _wl_start_input "$WL_TOOLS/huebird_wlbus" remote-desktop "$WL_WIDTH" "$WL_HEIGHT" || return 1
+    # Mutter loses the first key of a remote desktop session, and a click right after its first
+    # move now and then: a Shift and a move to the middle go first, to nobody.
+    wl_key shift && wl_pointer_to $((WL_WIDTH / 2)) $((WL_HEIGHT / 2)) || return 1
     _wl_step "the input device"
     _wl_grant_screenshot || return 1
     _wl_portal_ready gnome Screenshot gtk Access
@@ -514,7 +519,8 @@ _wl_start_kwin() {
     # KWin starts the command given once Xwayland runs: it tells the display.
     _wl_spawn compositor env -u WAYLAND_DISPLAY KWIN_WAYLAND_NO_PERMISSION_CHECKS=1 \
         KWIN_SCREENSHOT_NO_PERMISSION_CHECKS=1 "$WL_DIR/bin/kwin_wayland" --virtual --xwayland \
-        --no-lockscreen --socket "$WAYLAND_DISPLAY" --width "$WL_WIDTH" --height "$WL_HEIGHT" \
+        --no-lockscreen --socket "$WAYLAND_DISPLAY" --width 1280 --height "$WL_HEIGHT" \
+        --output-count "$_WL_OUTPUTS" \
         "sh -c 'echo \$DISPLAY >$XDG_RUNTIME_DIR/xdisplay'"
     _WL_COMPOSITOR_PID=$!
     _wl_wait 20 "KWin's socket" test -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" || return 1
