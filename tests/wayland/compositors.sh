@@ -9,7 +9,7 @@
 #                          StatusNotifier watcher (kded5's). Returns 77 (and says why) when
 #                          something it needs is not installed, 1 (and says why, with the end of
 #                          the log that tells) when the session does not come up; either way
-#                          nothing of it is left running.
+#                          nothing of it is left running (2: a wrong KIND or WL_OUTPUTS).
 #   wl_stop                ends every process of the session (found by a mark in their
 #                          environment, wherever they were started from), removes the X lock
 #                          files its Xwayland left and its folder, and gives back the
@@ -28,17 +28,18 @@
 # (huebird_wlbus). One such process lives for the whole session.
 #
 # Read by wl_start: WL_TOOLS, the folder with huebird_wlfakeinput and huebird_wlbus (the tests'
-# build folder); WL_OUTPUTS (1 unless set, up to 4): that many outputs of 1280 x 1024 side by
-# side, left to right from (0, 0); WL_KEEP=1 keeps the
-# session's folder (its logs) after wl_stop and says where.
+# build folder); WL_OUTPUTS (1 unless set, up to 4): that many outputs of 1280 x 1024, scale 1,
+# side by side from (0, 0) to the right; WL_KEEP=1 keeps the session's folder (its logs, with
+# steps.log: how long each step of the start took) after wl_stop and says where; WL_VERBOSE=1
+# prints the steps as they come.
 # Set by wl_start, for the test: WL_KIND, WL_DIR (the session's folder), WL_WIDTH and WL_HEIGHT
 # (the desktop), WL_XDISPLAYS (the numbers of the X displays its Xwayland holds), WL_START_MS
-# (how long the start took); by wl_stop: WL_STOP_MS. Exported for the
-# programs under test: WAYLAND_DISPLAY, DISPLAY, XAUTHORITY (GNOME, KWin), XDG_RUNTIME_DIR,
-# DBUS_SESSION_BUS_ADDRESS, XDG_SESSION_TYPE=wayland, XDG_CURRENT_DESKTOP (sway, GNOME or KDE),
-# SWAYSOCK (sway), HOME and XDG_CONFIG_HOME, XDG_CACHE_HOME, XDG_DATA_HOME, XDG_STATE_HOME in
-# the session's folder, XCURSOR_THEME and XCURSOR_PATH (an invisible pointer, so that none lands
-# in a capture).
+# (how long the start took); by wl_stop: WL_STOP_MS. Exported for the programs under test:
+# WAYLAND_DISPLAY, DISPLAY, XAUTHORITY (GNOME), XDG_RUNTIME_DIR, DBUS_SESSION_BUS_ADDRESS,
+# XDG_SESSION_TYPE=wayland, XDG_CURRENT_DESKTOP (sway, GNOME or KDE), SWAYSOCK (sway), HOME and
+# XDG_CONFIG_HOME, XDG_CACHE_HOME, XDG_DATA_HOME, XDG_STATE_HOME in the session's folder,
+# XCURSOR_THEME and XCURSOR_PATH (an invisible pointer, so that none lands in a capture),
+# GSETTINGS_BACKEND=keyfile (GNOME: the desktop's settings in a file of the session's own).
 
 WL_KIND=
 WL_DIR=
@@ -48,7 +49,6 @@ WL_START_MS=
 WL_STOP_MS=
 _WL_PIDS=()
 _WL_COMPOSITOR_PID=
-_WL_INPUT_PID=
 _WL_INPUT_IN=
 _WL_INPUT_OUT=
 WL_XDISPLAYS=()
@@ -57,7 +57,8 @@ _WL_T0=0
 _WL_OUTPUTS=1
 _WL_VARS=(WAYLAND_DISPLAY DISPLAY XAUTHORITY XDG_RUNTIME_DIR DBUS_SESSION_BUS_ADDRESS
     XDG_SESSION_TYPE XDG_CURRENT_DESKTOP SWAYSOCK HOME XDG_CONFIG_HOME XDG_CACHE_HOME
-    XDG_DATA_HOME XDG_STATE_HOME XCURSOR_THEME XCURSOR_PATH XCURSOR_SIZE HUEBIRD_WL_SESSION)
+    XDG_DATA_HOME XDG_STATE_HOME XCURSOR_THEME XCURSOR_PATH XCURSOR_SIZE GSETTINGS_BACKEND
+    HUEBIRD_WL_SESSION)
 
 _wl_ms() { echo $(($(date +%s%N) / 1000000)); }
 
@@ -78,11 +79,6 @@ _wl_need() {
     if [[ $1 == /* ]]; then [ -e "$1" ] && return 0; else command -v "$1" >/dev/null && return 0; fi
     _wl_say "$1 is missing (install $2)"
     return 1
-}
-
-# The program a D-Bus service file starts.
-_wl_service_exec() {
-    sed -n 's/^Exec=\([^ ]*\).*/\1/p' "/usr/share/dbus-1/services/$1.service" 2>/dev/null
 }
 
 _wl_check_installed() {
@@ -177,8 +173,9 @@ _wl_show_log() {
 # Polls ask with a short reply timeout: a service that is still starting is asked again rather
 # than waited for 25 s.
 _wl_has_name() {
-    dbus-send --session --print-reply --reply-timeout=2000 --dest=org.freedesktop.DBus /org/freedesktop/DBus \
-        org.freedesktop.DBus.NameHasOwner "string:$1" 2>/dev/null | grep -q 'boolean true'
+    dbus-send --session --print-reply --reply-timeout=2000 --dest=org.freedesktop.DBus \
+        /org/freedesktop/DBus org.freedesktop.DBus.NameHasOwner "string:$1" 2>/dev/null |
+        grep -q 'boolean true'
 }
 
 _wl_has_interface() {  # DEST PATH INTERFACE
@@ -307,6 +304,11 @@ _wl_portal_ready() {  # BACKEND INTERFACE ...: the backends the portal is to use
         org.freedesktop.impl.portal.PermissionStore /org/freedesktop/impl/portal/PermissionStore \
         org.freedesktop.impl.portal.PermissionStore || return 1
     while [ $# -ge 2 ]; do
+        # One the desktop could do without (gtk's on GNOME) may be missing.
+        if [ ! -e "/usr/share/dbus-1/services/org.freedesktop.impl.portal.desktop.$1.service" ]; then
+            shift 2
+            continue
+        fi
         _wl_start_service "org.freedesktop.impl.portal.desktop.$1"
         _wl_wait 30 "the portal's backend $1" _wl_has_interface \
             "org.freedesktop.impl.portal.desktop.$1" /org/freedesktop/portal/desktop \
@@ -337,20 +339,24 @@ _wl_x_ready() {
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'
 }
 
-# The X displays whose lock files name the compositor's process (Mutter takes two), lowest first.
+# The X displays whose lock files name a process of the session (the compositor or its
+# Xwayland; Mutter takes two displays), lowest first.
 _wl_lock_displays() {
-    local f
+    local f pid
     for f in /tmp/.X*-lock; do
-        [ "$(tr -dc 0-9 2>/dev/null <"$f")" = "$_WL_COMPOSITOR_PID" ] || continue
+        pid=$(tr -dc 0-9 2>/dev/null <"$f")
+        [ -n "$pid" ] && env -u HUEBIRD_WL_SESSION grep -qzxF -- "HUEBIRD_WL_SESSION=$WL_DIR" \
+            "/proc/$pid/environ" 2>/dev/null || continue
         f=${f#/tmp/.X}
         echo "${f%-lock}"
     done | sort -n
 }
 
+_wl_has_lock_display() { [ -n "$(_wl_lock_displays)" ]; }
+
 _wl_start_input() {  # COMMAND...: the session's input process, speaking over two pipes
     mkfifo "$WL_DIR/input.in" "$WL_DIR/input.out"
     "$@" <"$WL_DIR/input.in" >"$WL_DIR/input.out" 2>"$WL_DIR/log/input.log" &
-    _WL_INPUT_PID=$!
     _WL_PIDS+=($!)
     # Opened for reading and writing, neither open waits for the other side.
     exec {_WL_INPUT_IN}<>"$WL_DIR/input.in" {_WL_INPUT_OUT}<>"$WL_DIR/input.out"
@@ -460,7 +466,7 @@ _wl_start_gnome() {
     _wl_wait 10 "the overview to close" _wl_gnome_overview false || return 1
     _wl_step "the overview closed"
     # Xwayland starts when the first X client comes; the display's lock files are there before.
-    _wl_wait 20 "Xwayland's display" test -n "$(_wl_lock_displays)" || return 1
+    _wl_wait 20 "Xwayland's display" _wl_has_lock_display || return 1
     mapfile -t WL_XDISPLAYS < <(_wl_lock_displays)
     export DISPLAY=:${WL_XDISPLAYS[0]} XAUTHORITY
     XAUTHORITY=$(ls "$XDG_RUNTIME_DIR"/.mutter-Xwaylandauth.* 2>/dev/null | head -1)
@@ -604,7 +610,7 @@ wl_stop() {
         rm -rf "$WL_DIR"
     fi
     _wl_restore_env
-    WL_DIR= _WL_PIDS=() WL_XDISPLAYS=() _WL_COMPOSITOR_PID= _WL_INPUT_PID=
+    WL_DIR= _WL_PIDS=() WL_XDISPLAYS=() _WL_COMPOSITOR_PID=
     WL_STOP_MS=$(($(_wl_ms) - started))
 }
 
