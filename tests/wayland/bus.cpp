@@ -5,11 +5,12 @@
 //       the tests grant the permission beforehand), written to FILE as PNG; the portal's own
 //       file is removed. Exit 1 (and why on stderr) when the portal refuses or does not answer
 //       within 15 s.
-//   huebird_wlbus remote-desktop
+//   huebird_wlbus remote-desktop WIDTH HEIGHT
 //       pointer and keys on GNOME Shell through org.gnome.Mutter.RemoteDesktop, with a screen
-//       cast of the primary monitor linked to it so that the pointer can be placed exactly.
+//       cast of the desktop's area (0, 0, WIDTH, HEIGHT) linked to it so that the pointer can be
+//       placed exactly, on any monitor.
 //       Reads commands on stdin and answers each with "ok" (or "error WHY"); says "ready" first:
-//         abs X Y             the pointer to (X, Y) on the primary monitor
+//         abs X Y             the pointer to desktop pixel (X, Y)
 //         rel DX DY           the pointer by (DX, DY)
 //         button CODE 1|0     presses or releases a button (Linux codes: 272 left, 273 right)
 //         key CODE 1|0        presses or releases a key (Linux key codes)
