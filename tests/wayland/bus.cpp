@@ -5,11 +5,12 @@
 //       the tests grant the permission beforehand), written to FILE as PNG; the portal's own
 //       file is removed. Exit 1 (and why on stderr) when the portal refuses or does not answer
 //       within 15 s.
-//   huebird_wlbus remote-desktop
+//   huebird_wlbus remote-desktop WIDTH HEIGHT
 //       pointer and keys on GNOME Shell through org.gnome.Mutter.RemoteDesktop, with a screen
-//       cast of the primary monitor linked to it so that the pointer can be placed exactly.
+//       cast of the desktop's area (0, 0, WIDTH, HEIGHT) linked to it so that the pointer can be
+//       placed exactly, on any monitor.
 //       Reads commands on stdin and answers each with "ok" (or "error WHY"); says "ready" first:
-//         abs X Y             the pointer to (X, Y) on the primary monitor
+//         abs X Y             the pointer to desktop pixel (X, Y)
 //         rel DX DY           the pointer by (DX, DY)
 //         button CODE 1|0     presses or releases a button (Linux codes: 272 left, 273 right)
 //         key CODE 1|0        presses or releases a key (Linux key codes)
@@ -118,7 +119,7 @@ void Answer(const QString& error = QString()) {
     std::fflush(stdout);
 }
 
-int RemoteDesktop() {
+int RemoteDesktop(int width, int height) {
     QDBusConnection bus = QDBusConnection::sessionBus();
     const QString mutter = QStringLiteral("org.gnome.Mutter.RemoteDesktop");
     QDBusInterface desktop(mutter, QStringLiteral("/org/gnome/Mutter/RemoteDesktop"), mutter, bus);
@@ -141,9 +142,9 @@ int RemoteDesktop() {
     }
     QDBusInterface castSession(cast, castPath.value().path(), cast + QStringLiteral(".Session"),
                                bus);
-    // The empty connector is the primary monitor.
+    // A cast of the whole desktop: absolute positions in it are desktop pixels, on every monitor.
     const QDBusReply<QDBusObjectPath> stream =
-        castSession.call(QStringLiteral("RecordMonitor"), QString(), QVariantMap());
+        castSession.call(QStringLiteral("RecordArea"), 0, 0, width, height, QVariantMap());
     if (!stream.isValid()) {
         std::fprintf(stderr, "remote-desktop: %s\n", qPrintable(stream.error().message()));
         return 1;
@@ -191,8 +192,9 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() == 3 && args[1] == QLatin1String("screenshot")) return Screenshot(args[2]);
-    if (args.size() == 2 && args[1] == QLatin1String("remote-desktop")) return RemoteDesktop();
-    std::fprintf(stderr, "usage: huebird_wlbus screenshot FILE | remote-desktop\n");
+    if (args.size() == 4 && args[1] == QLatin1String("remote-desktop"))
+        return RemoteDesktop(args[2].toInt(), args[3].toInt());
+    std::fprintf(stderr, "usage: huebird_wlbus screenshot FILE | remote-desktop WIDTH HEIGHT\n");
     return 2;
 }
 

@@ -9,7 +9,7 @@
 #                          StatusNotifier watcher (kded5's). Returns 77 (and says why) when
 #                          something it needs is not installed, 1 (and says why, with the end of
 #                          the log that tells) when the session does not come up; either way
-#                          nothing of it is left running.
+#                          nothing of it is left running (2: a wrong KIND or WL_OUTPUTS).
 #   wl_stop                ends every process of the session (found by a mark in their
 #                          environment, wherever they were started from), removes the X lock
 #                          files its Xwayland left and its folder, and gives back the
@@ -28,16 +28,18 @@
 # (huebird_wlbus). One such process lives for the whole session.
 #
 # Read by wl_start: WL_TOOLS, the folder with huebird_wlfakeinput and huebird_wlbus (the tests'
-# build folder); WL_OUTPUTS=2 for two outputs side by side (sway only); WL_KEEP=1 keeps the
-# session's folder (its logs) after wl_stop and says where.
+# build folder); WL_OUTPUTS (1 unless set, up to 4): that many outputs of 1280 x 1024, scale 1,
+# side by side from (0, 0) to the right; WL_KEEP=1 keeps the session's folder (its logs, with
+# steps.log: how long each step of the start took) after wl_stop and says where; WL_VERBOSE=1
+# prints the steps as they come.
 # Set by wl_start, for the test: WL_KIND, WL_DIR (the session's folder), WL_WIDTH and WL_HEIGHT
 # (the desktop), WL_XDISPLAYS (the numbers of the X displays its Xwayland holds), WL_START_MS
-# (how long the start took); by wl_stop: WL_STOP_MS. Exported for the
-# programs under test: WAYLAND_DISPLAY, DISPLAY, XAUTHORITY (GNOME, KWin), XDG_RUNTIME_DIR,
-# DBUS_SESSION_BUS_ADDRESS, XDG_SESSION_TYPE=wayland, XDG_CURRENT_DESKTOP (sway, GNOME or KDE),
-# SWAYSOCK (sway), HOME and XDG_CONFIG_HOME, XDG_CACHE_HOME, XDG_DATA_HOME, XDG_STATE_HOME in
-# the session's folder, XCURSOR_THEME and XCURSOR_PATH (an invisible pointer, so that none lands
-# in a capture).
+# (how long the start took); by wl_stop: WL_STOP_MS. Exported for the programs under test:
+# WAYLAND_DISPLAY, DISPLAY, XAUTHORITY (GNOME), XDG_RUNTIME_DIR, DBUS_SESSION_BUS_ADDRESS,
+# XDG_SESSION_TYPE=wayland, XDG_CURRENT_DESKTOP (sway, GNOME or KDE), SWAYSOCK (sway), HOME and
+# XDG_CONFIG_HOME, XDG_CACHE_HOME, XDG_DATA_HOME, XDG_STATE_HOME in the session's folder,
+# XCURSOR_THEME and XCURSOR_PATH (an invisible pointer, so that none lands in a capture),
+# GSETTINGS_BACKEND=keyfile (GNOME: the desktop's settings in a file of the session's own).
 
 WL_KIND=
 WL_DIR=
@@ -47,15 +49,16 @@ WL_START_MS=
 WL_STOP_MS=
 _WL_PIDS=()
 _WL_COMPOSITOR_PID=
-_WL_INPUT_PID=
 _WL_INPUT_IN=
 _WL_INPUT_OUT=
 WL_XDISPLAYS=()
 _WL_SAVED=()
 _WL_T0=0
+_WL_OUTPUTS=1
 _WL_VARS=(WAYLAND_DISPLAY DISPLAY XAUTHORITY XDG_RUNTIME_DIR DBUS_SESSION_BUS_ADDRESS
     XDG_SESSION_TYPE XDG_CURRENT_DESKTOP SWAYSOCK HOME XDG_CONFIG_HOME XDG_CACHE_HOME
-    XDG_DATA_HOME XDG_STATE_HOME XCURSOR_THEME XCURSOR_PATH XCURSOR_SIZE HUEBIRD_WL_SESSION)
+    XDG_DATA_HOME XDG_STATE_HOME XCURSOR_THEME XCURSOR_PATH XCURSOR_SIZE GSETTINGS_BACKEND
+    HUEBIRD_WL_SESSION)
 
 _wl_ms() { echo $(($(date +%s%N) / 1000000)); }
 
@@ -76,11 +79,6 @@ _wl_need() {
     if [[ $1 == /* ]]; then [ -e "$1" ] && return 0; else command -v "$1" >/dev/null && return 0; fi
     _wl_say "$1 is missing (install $2)"
     return 1
-}
-
-# The program a D-Bus service file starts.
-_wl_service_exec() {
-    sed -n 's/^Exec=\([^ ]*\).*/\1/p' "/usr/share/dbus-1/services/$1.service" 2>/dev/null
 }
 
 _wl_check_installed() {
@@ -172,14 +170,24 @@ _wl_show_log() {
     tail -n 15 "$WL_DIR/log/$1.log" | sed 's/^/    /' >&2
 }
 
+# Polls ask with a short reply timeout: a service that is still starting is asked again rather
+# than waited for 25 s.
 _wl_has_name() {
-    dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
-        org.freedesktop.DBus.NameHasOwner "string:$1" 2>/dev/null | grep -q 'boolean true'
+    dbus-send --session --print-reply --reply-timeout=2000 --dest=org.freedesktop.DBus \
+        /org/freedesktop/DBus org.freedesktop.DBus.NameHasOwner "string:$1" 2>/dev/null |
+        grep -q 'boolean true'
 }
 
 _wl_has_interface() {  # DEST PATH INTERFACE
-    dbus-send --session --print-reply --dest="$1" "$2" \
+    dbus-send --session --print-reply --reply-timeout=2000 --dest="$1" "$2" \
         org.freedesktop.DBus.Introspectable.Introspect 2>/dev/null | grep -q "interface name=\"$3\""
+}
+
+# Starts a service through the bus and returns once it has its name (or the bus gave up).
+_wl_start_service() {
+    dbus-send --session --print-reply --reply-timeout=30000 --dest=org.freedesktop.DBus \
+        /org/freedesktop/DBus org.freedesktop.DBus.StartServiceByName "string:$1" uint32:0 \
+        >/dev/null 2>&1
 }
 
 # A bus of the session's own: the portals and their helpers are the only services it can start,
@@ -254,6 +262,8 @@ wl_start() {
     WL_KIND=${1:-}
     _wl_check_installed || { local rc=$?; [ $rc = 2 ] && return 2; return 77; }
     [ -z "$WL_DIR" ] || { _wl_say "a session runs already ($WL_DIR)"; return 1; }
+    _WL_OUTPUTS=${WL_OUTPUTS:-1}
+    [[ $_WL_OUTPUTS == [1-4] ]] || { _wl_say "WL_OUTPUTS is 1 to 4, not '$_WL_OUTPUTS'"; return 2; }
 
     _wl_save_env
     WL_DIR=$(mktemp -d /tmp/huebird-wl.XXXXXX)
@@ -261,7 +271,7 @@ wl_start() {
     mkdir -p "$WL_DIR/log" "$WL_DIR/home/Pictures" "$WL_DIR/config" "$WL_DIR/cache" \
         "$WL_DIR/data" "$WL_DIR/state" "$WL_DIR/run"
     chmod 700 "$WL_DIR/run"
-    WL_WIDTH=1280
+    WL_WIDTH=$((1280 * _WL_OUTPUTS))
     WL_HEIGHT=1024
     # Everything started from here on carries the mark, so wl_stop finds it however it was
     # started (through the bus, by the compositor, detached).
@@ -283,10 +293,29 @@ wl_start() {
 
 # What every kind shares once its compositor runs: the portal answers with its Screenshot and a
 # first capture has the desktop's size.
-_wl_portal_ready() {
+_wl_portal_ready() {  # BACKEND INTERFACE ...: the backends the portal is to use for this desktop
     dbus-update-activation-environment WAYLAND_DISPLAY DISPLAY XDG_CURRENT_DESKTOP \
         XDG_SESSION_TYPE ${XAUTHORITY:+XAUTHORITY} >/dev/null 2>&1
-    # The first call starts the portal through the bus.
+    # The backends are started (through the bus) and answer before the portal starts: a portal
+    # started at once calls them while they start, and under load the backend for wlroots
+    # sometimes never answers that first call, which leaves the portal stuck for 25 s.
+    _wl_start_service org.freedesktop.impl.portal.PermissionStore
+    _wl_wait 30 "the permission store" _wl_has_interface \
+        org.freedesktop.impl.portal.PermissionStore /org/freedesktop/impl/portal/PermissionStore \
+        org.freedesktop.impl.portal.PermissionStore || return 1
+    while [ $# -ge 2 ]; do
+        # One the desktop could do without (gtk's on GNOME) may be missing.
+        if [ ! -e "/usr/share/dbus-1/services/org.freedesktop.impl.portal.desktop.$1.service" ]; then
+            shift 2
+            continue
+        fi
+        _wl_start_service "org.freedesktop.impl.portal.desktop.$1"
+        _wl_wait 30 "the portal's backend $1" _wl_has_interface \
+            "org.freedesktop.impl.portal.desktop.$1" /org/freedesktop/portal/desktop \
+            "org.freedesktop.impl.portal.$2" || return 1
+        shift 2
+    done
+    _wl_step "the portal's backends"
     _wl_wait 30 "the portal's Screenshot" _wl_has_interface org.freedesktop.portal.Desktop \
         /org/freedesktop/portal/desktop org.freedesktop.portal.Screenshot || return 1
     _wl_step "the portal's Screenshot"
@@ -310,20 +339,24 @@ _wl_x_ready() {
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'
 }
 
-# The X displays whose lock files name the compositor's process (Mutter takes two), lowest first.
+# The X displays whose lock files name a process of the session (the compositor or its
+# Xwayland; Mutter takes two displays), lowest first.
 _wl_lock_displays() {
-    local f
+    local f pid
     for f in /tmp/.X*-lock; do
-        [ "$(tr -dc 0-9 2>/dev/null <"$f")" = "$_WL_COMPOSITOR_PID" ] || continue
+        pid=$(tr -dc 0-9 2>/dev/null <"$f")
+        [ -n "$pid" ] && env -u HUEBIRD_WL_SESSION grep -qzxF -- "HUEBIRD_WL_SESSION=$WL_DIR" \
+            "/proc/$pid/environ" 2>/dev/null || continue
         f=${f#/tmp/.X}
         echo "${f%-lock}"
     done | sort -n
 }
 
+_wl_has_lock_display() { [ -n "$(_wl_lock_displays)" ]; }
+
 _wl_start_input() {  # COMMAND...: the session's input process, speaking over two pipes
     mkfifo "$WL_DIR/input.in" "$WL_DIR/input.out"
     "$@" <"$WL_DIR/input.in" >"$WL_DIR/input.out" 2>"$WL_DIR/log/input.log" &
-    _WL_INPUT_PID=$!
     _WL_PIDS+=($!)
     # Opened for reading and writing, neither open waits for the other side.
     exec {_WL_INPUT_IN}<>"$WL_DIR/input.in" {_WL_INPUT_OUT}<>"$WL_DIR/input.out"
@@ -339,9 +372,7 @@ _wl_start_input() {  # COMMAND...: the session's input process, speaking over tw
 
 _wl_start_sway() {
     export XDG_CURRENT_DESKTOP=sway
-    local outputs=${WL_OUTPUTS:-1} i run=$WL_DIR/sway-run
-    [ "$outputs" -ge 1 ] && [ "$outputs" -le 2 ] || { _wl_say "WL_OUTPUTS is 1 or 2"; return 1; }
-    WL_WIDTH=$((1280 * outputs))
+    local i run=$WL_DIR/sway-run
     # sway refuses to run as root: it runs as nobody, with a runtime folder of nobody's (root's
     # programs keep theirs: Qt will not use one that is not its user's). Its socket is linked
     # into theirs.
@@ -349,7 +380,7 @@ _wl_start_sway() {
     chown nobody:nogroup "$run"
     {
         echo 'xwayland enable'
-        for i in $(seq 1 "$outputs"); do
+        for i in $(seq 1 "$_WL_OUTPUTS"); do
             echo "output HEADLESS-$i mode 1280x1024 position $((1280 * (i - 1))) 0 scale 1"
         done
         echo 'seat * xcursor_theme blank 24'
@@ -364,7 +395,7 @@ _wl_start_sway() {
     _wl_wait 10 "the session bus" test -S "$XDG_RUNTIME_DIR/bus" || return 1
     _wl_spawn pipewire pipewire
     _wl_spawn compositor env XDG_RUNTIME_DIR="$run" WLR_BACKENDS=headless \
-        WLR_HEADLESS_OUTPUTS="$outputs" WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
+        WLR_HEADLESS_OUTPUTS="$_WL_OUTPUTS" WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
         setpriv --reuid=nobody --regid=nogroup --clear-groups sway -c "$WL_DIR/sway.conf"
     _WL_COMPOSITOR_PID=$!
     _wl_wait 20 "sway's socket" _wl_sway_socket "$run" || return 1
@@ -378,7 +409,8 @@ _wl_start_sway() {
     _wl_start_input "$WL_TOOLS/huebird_wlfakeinput" --extent "$WL_WIDTH" "$WL_HEIGHT" || return 1
     _wl_step "the input device"
     _wl_wait 20 "the pipewire socket" test -S "$XDG_RUNTIME_DIR/pipewire-0" || return 1
-    _wl_portal_ready
+    # wlr's backend captures; portal 1.16 offers Screenshot only with an Access backend (gtk's).
+    _wl_portal_ready wlr Screenshot gtk Access
 }
 
 _wl_sway_socket() {  # SWAY_RUNTIME_DIR
@@ -397,6 +429,8 @@ _wl_sway_socket() {  # SWAY_RUNTIME_DIR
 
 _wl_start_gnome() {
     export XDG_CURRENT_DESKTOP=GNOME
+    local monitors=() i
+    for i in $(seq 1 "$_WL_OUTPUTS"); do monitors+=(--virtual-monitor "1280x$WL_HEIGHT"); done
     # Named here, so that the bus hands it to the portals it starts.
     export WAYLAND_DISPLAY=wayland-1
     # The desktop's settings from a file of the session's own instead of dconf: no animations (the
@@ -418,7 +452,7 @@ _wl_start_gnome() {
     _wl_spawn pipewire pipewire
     _wl_spawn compositor env -u WAYLAND_DISPLAY \
         DBUS_SYSTEM_BUS_ADDRESS="unix:path=$XDG_RUNTIME_DIR/system_bus" \
-        gnome-shell --wayland --headless --virtual-monitor "${WL_WIDTH}x$WL_HEIGHT" \
+        gnome-shell --wayland --headless "${monitors[@]}" \
         --wayland-display="$WAYLAND_DISPLAY"
     _WL_COMPOSITOR_PID=$!
     _wl_wait 30 "GNOME Shell" _wl_has_interface org.gnome.Shell /org/gnome/Shell org.gnome.Shell ||
@@ -432,7 +466,7 @@ _wl_start_gnome() {
     _wl_wait 10 "the overview to close" _wl_gnome_overview false || return 1
     _wl_step "the overview closed"
     # Xwayland starts when the first X client comes; the display's lock files are there before.
-    _wl_wait 20 "Xwayland's display" test -n "$(_wl_lock_displays)" || return 1
+    _wl_wait 20 "Xwayland's display" _wl_has_lock_display || return 1
     mapfile -t WL_XDISPLAYS < <(_wl_lock_displays)
     export DISPLAY=:${WL_XDISPLAYS[0]} XAUTHORITY
     XAUTHORITY=$(ls "$XDG_RUNTIME_DIR"/.mutter-Xwaylandauth.* 2>/dev/null | head -1)
@@ -440,12 +474,13 @@ _wl_start_gnome() {
     _wl_wait 20 "the X window manager" _wl_x_ready || return 1
     _wl_step "Xwayland ($DISPLAY)"
     _wl_wait 20 "the pipewire socket" test -S "$XDG_RUNTIME_DIR/pipewire-0" || return 1
-    _wl_start_input "$WL_TOOLS/huebird_wlbus" remote-desktop || return 1
-    # Mutter drops the first key of a remote desktop session: a Shift goes first, to nobody.
-    wl_key shift || return 1
+    _wl_start_input "$WL_TOOLS/huebird_wlbus" remote-desktop "$WL_WIDTH" "$WL_HEIGHT" || return 1
+    # Mutter loses the first key of a remote desktop session, and a click right after its first
+    # move now and then: a Shift and a move to the middle go first, to nobody.
+    wl_key shift && wl_pointer_to $((WL_WIDTH / 2)) $((WL_HEIGHT / 2)) || return 1
     _wl_step "the input device"
     _wl_grant_screenshot || return 1
-    _wl_portal_ready
+    _wl_portal_ready gnome Screenshot gtk Access
 }
 
 _wl_xhost_root() { xhost +si:localuser:root >/dev/null; }
@@ -490,7 +525,8 @@ _wl_start_kwin() {
     # KWin starts the command given once Xwayland runs: it tells the display.
     _wl_spawn compositor env -u WAYLAND_DISPLAY KWIN_WAYLAND_NO_PERMISSION_CHECKS=1 \
         KWIN_SCREENSHOT_NO_PERMISSION_CHECKS=1 "$WL_DIR/bin/kwin_wayland" --virtual --xwayland \
-        --no-lockscreen --socket "$WAYLAND_DISPLAY" --width "$WL_WIDTH" --height "$WL_HEIGHT" \
+        --no-lockscreen --socket "$WAYLAND_DISPLAY" --width 1280 --height "$WL_HEIGHT" \
+        --output-count "$_WL_OUTPUTS" \
         "sh -c 'echo \$DISPLAY >$XDG_RUNTIME_DIR/xdisplay'"
     _WL_COMPOSITOR_PID=$!
     _wl_wait 20 "KWin's socket" test -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" || return 1
@@ -506,7 +542,7 @@ _wl_start_kwin() {
     _wl_step "the input device"
     _wl_wait 20 "the pipewire socket" test -S "$XDG_RUNTIME_DIR/pipewire-0" || return 1
     _wl_grant_screenshot || return 1
-    _wl_portal_ready || return 1
+    _wl_portal_ready kde Screenshot || return 1
     _wl_wait 60 "kded5" _wl_has_name org.kde.kded5 || { _wl_show_log kded5; return 1; }
     _wl_step "kded5"
     dbus-send --session --print-reply --dest=org.kde.kded5 /kded org.kde.kded5.loadModule \
@@ -514,6 +550,13 @@ _wl_start_kwin() {
     _wl_wait 60 "the StatusNotifier watcher" _wl_has_interface org.kde.StatusNotifierWatcher \
         /StatusNotifierWatcher org.kde.StatusNotifierWatcher || { _wl_show_log kded5; return 1; }
     _wl_step "the StatusNotifier watcher"
+}
+
+# True while the process runs (a zombie has ended).
+_wl_alive() {
+    local state
+    state=$(sed 's/.*) //' "/proc/$1/stat" 2>/dev/null) || return 1
+    [ -n "$state" ] && [ "${state%% *}" != Z ]
 }
 
 # The pids of every process that carries this session's mark (the search itself does not).
@@ -549,15 +592,16 @@ wl_stop() {
         sleep 0.05
     done
     [ -n "$pids" ] && echo "wl_stop: still running: $pids" >&2
+    # Those started from here are reaped (until then they are zombies, which kill -0 finds).
     for pid in ${_WL_PIDS[@]+"${_WL_PIDS[@]}"}; do
-        kill -0 "$pid" 2>/dev/null || wait "$pid" 2>/dev/null
+        _wl_alive "$pid" || wait "$pid" 2>/dev/null
     done
     # The X lock files and sockets the compositor's Xwayland left (Mutter leaves them), once no
     # process holds them.
     for n in ${WL_XDISPLAYS[@]+"${WL_XDISPLAYS[@]}"}; do
         f=/tmp/.X$n-lock
         pid=$(tr -dc 0-9 2>/dev/null <"$f")
-        [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null && continue
+        [ -n "$pid" ] && _wl_alive "$pid" && continue
         rm -f "$f" "/tmp/.X11-unix/X$n"
     done
     if [ -n "${WL_KEEP:-}" ]; then
@@ -566,7 +610,7 @@ wl_stop() {
         rm -rf "$WL_DIR"
     fi
     _wl_restore_env
-    WL_DIR= _WL_PIDS=() WL_XDISPLAYS=() _WL_COMPOSITOR_PID= _WL_INPUT_PID=
+    WL_DIR= _WL_PIDS=() WL_XDISPLAYS=() _WL_COMPOSITOR_PID=
     WL_STOP_MS=$(($(_wl_ms) - started))
 }
 

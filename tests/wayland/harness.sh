@@ -4,12 +4,15 @@
 # are found side by side in an independent capture, every pixel as computed; the pointer lands
 # exactly on a one-pixel dot of each, as the window itself reports it; clicks and keys arrive;
 # and the session stops leaving nothing behind. How long the start and the stop take is printed.
+# With two outputs, the X11 window is opened on the second one (by the pointer there, and by the
+# place it asks for), and all of it holds there too.
 # Skipped (exit 77, and said) only when something the session needs is not installed.
-#   harness.sh sway|gnome|kwin TOOLS_DIR XPROBE
+#   harness.sh sway|gnome|kwin TOOLS_DIR XPROBE [OUTPUTS]
 set -u
 KIND=$1
 WL_TOOLS=$(cd "$2" && pwd)
 PROBE=$3
+WL_OUTPUTS=${4:-1}
 PATTERN=$WL_TOOLS/huebird_wlpattern
 HERE=$(cd "$(dirname "$0")" && pwd)
 . "$HERE/../e2e/lib.sh"
@@ -41,17 +44,20 @@ if [ $rc != 0 ]; then
 fi
 pass "the $KIND session starts ($WL_START_MS ms; desktop ${WL_WIDTH}x$WL_HEIGHT)"
 
-# The two windows, each with its own seed; the X11 one asks for a place right of where the
-# compositors put a first native window (only X11 windows may ask; sway tiles both).
+# The two windows, each with its own seed. Compositors place a new window on the output with the
+# pointer (sway tiles it there); only X11 windows may also ask for a place.
 NATIVE_SEED=11
 X11_SEED=22
+LAST_OUTPUT_X=$((WL_WIDTH - 1280))
+wl_pointer_to 640 512
 "$PATTERN" --platform wayland --seed $NATIVE_SEED --title native >"$WORK/native.out" \
     2>"$WORK/native.err" &
 NATIVE_PID=$!
-"$PATTERN" --platform xcb --seed $X11_SEED --title x11 --at 900 150 >"$WORK/x11.out" \
-    2>"$WORK/x11.err" &
-X11_PID=$!
 check "the native window shows" wait_until 20 'grep -q "^ready" "$WORK/native.out"'
+wl_pointer_to $((LAST_OUTPUT_X + 640)) 512
+"$PATTERN" --platform xcb --seed $X11_SEED --title x11 --at $((LAST_OUTPUT_X + 900)) 150 \
+    >"$WORK/x11.out" 2>"$WORK/x11.err" &
+X11_PID=$!
 check "the X11 window shows" wait_until 20 'grep -q "^ready" "$WORK/x11.out"'
 expect "the native window is a Wayland one, one pixel per pixel" "platform=wayland ratio=1" \
     "$(awk '/^ready/ {print $2, $4}' "$WORK/native.out")"
@@ -59,7 +65,7 @@ expect "the X11 window is an X11 one, one pixel per pixel" "platform=xcb ratio=1
     "$(awk '/^ready/ {print $2, $4}' "$WORK/x11.out")"
 WID=$(awk '/^ready/ {sub("window=", "", $3); print $3}' "$WORK/x11.out")
 
-# Both in one capture (the first frames may take a moment to be shown).
+# Both in one capture (their first frames may take a moment to be shown).
 found_both() {
     wl_capture "$WORK/shot.png" || return 1
     NATIVE_AT=$("$PATTERN" --find "$WORK/shot.png" --seed $NATIVE_SEED) || return 1
@@ -83,6 +89,9 @@ for w in native x11; do
     echo "$out" | sed 's/^/     /'
 done
 read -r XX XY <<<"$X11_AT"
+if [ "$WL_OUTPUTS" -gt 1 ]; then
+    check "X11: the window is on the last output" test "$XX" -ge "$LAST_OUTPUT_X"
+fi
 read -r wx wy _ _ < <(window_geometry "$WID")
 expect "X11: the X server places the window where the capture shows it" "$XX $XY" "$wx $wy"
 

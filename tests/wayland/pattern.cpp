@@ -19,7 +19,8 @@
 //       compares the whole pattern with the picture, the pattern's origin at (X, Y): prints how
 //       many pixels differ and the first few; exit 0 when none does
 //   huebird_wlpattern --layout
-//       prints where the measured parts are: "dot X Y", "line X0 X1 Y", "block X Y W H"
+//       prints where the measured parts are: "dot X Y", "line X0 X1 Y" (X1 not included),
+//       "block X Y W H", and the pattern's "size W H"
 //
 // The pattern, in window pixels from its top-left corner: a finder mark of 4 x 4 cells of 8
 // pixels at (0, 0), a one-pixel dot, a one-pixel horizontal line and a block of random colours,
