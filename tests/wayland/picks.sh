@@ -6,7 +6,9 @@
 # arrow key steps onto a one-pixel line, Escape cancels, `huebird --pick` takes a click; on KWin
 # the tray icon registers with the real StatusNotifier watcher.
 # Skipped (exit 77, and said) only when something the session needs is not installed.
-#   picks.sh sway|gnome|kwin APP_DIR XPROBE TOOLS_DIR
+# With OUTPUTS (2 to 4) the desktop has that many outputs side by side, and the X11 window of
+# known colours lies on the last one.
+#   picks.sh sway|gnome|kwin APP_DIR XPROBE TOOLS_DIR [OUTPUTS]
 set -u
 export LANG=C.UTF-8 LC_ALL= LANGUAGE=zh_CN
 KIND=$1
@@ -14,6 +16,7 @@ APP=$(cd "$2" && pwd)
 PROBE=$3
 WL_TOOLS=$(cd "$4" && pwd)
 PATTERN=$WL_TOOLS/huebird_wlpattern
+WL_OUTPUTS=${5:-1}
 HERE=$(cd "$(dirname "$0")" && pwd)
 . "$HERE/../e2e/lib.sh"
 . "$HERE/compositors.sh"
@@ -48,14 +51,18 @@ if [ $rc != 0 ]; then
     finish
     exit 1
 fi
-pass "the $KIND session starts ($WL_START_MS ms)"
+pass "the $KIND session starts ($WL_START_MS ms; desktop ${WL_WIDTH}x$WL_HEIGHT)"
+LAST_OUTPUT_X=$((WL_WIDTH - 1280))
 
 # A native Wayland window and an X11 one, each of its own seed, found in an independent capture.
 NATIVE_SEED=31
 X11_SEED=47
 "$PATTERN" --platform wayland --seed $NATIVE_SEED --title native >"$WORK/native.out" 2>&1 &
 PIDS+=($!)
-"$PATTERN" --platform xcb --seed $X11_SEED --title x11 --at 900 150 >"$WORK/x11.out" 2>&1 &
+# A compositor that places windows itself puts a new one on the output under the pointer.
+wl_pointer_to $((LAST_OUTPUT_X + 640)) 512
+"$PATTERN" --platform xcb --seed $X11_SEED --title x11 --at $((LAST_OUTPUT_X + 900)) 150 \
+    >"$WORK/x11.out" 2>&1 &
 PIDS+=($!)
 check "both pattern windows show" \
     wait_until 20 'grep -q "^ready" "$WORK/native.out" && grep -q "^ready" "$WORK/x11.out"'
@@ -69,6 +76,8 @@ if ! check "both are found in a capture" wait_for 20 found_both; then
     finish
     exit 1
 fi
+read -r x11x _ <<<"$X11_AT"
+[ "$WL_OUTPUTS" -gt 1 ] && check "the X11 pattern lies on the last output" test "$x11x" -ge "$LAST_OUTPUT_X"
 read -r _ DOT_X DOT_Y < <("$PATTERN" --layout | grep '^dot')
 read -r _ LINE_X0 LINE_X1 LINE_Y < <("$PATTERN" --layout | grep '^line')
 read -r _ BLOCK_X BLOCK_Y BLOCK_W BLOCK_H < <("$PATTERN" --layout | grep '^block')
@@ -103,7 +112,7 @@ def walk(n):
         print("\"type\": \"%s\"" % n["type"])
     for c in n.get("nodes", []) + n.get("floating_nodes", []): walk(c)
 walk(json.load(sys.stdin))')"
-    swaymsg "[class=\"Huebird\"] move position $LEFT $TOP" >/dev/null
+    swaymsg "[class=\"Huebird\"] move absolute position $LEFT $TOP" >/dev/null
 fi
 at_place() { [ "$(window_geometry "$wid" | cut -d' ' -f1-2)" = "$LEFT $TOP" ]; }
 verify "the window is at its place ($LEFT, $TOP)" at_place 'echo "it is at $(window_geometry "$wid")"'
