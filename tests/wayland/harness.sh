@@ -17,6 +17,7 @@ PATTERN=$WL_TOOLS/huebird_wlpattern
 HERE=$(cd "$(dirname "$0")" && pwd)
 . "$HERE/../e2e/lib.sh"
 . "$HERE/compositors.sh"
+. "$HERE/suite.sh"
 
 WORK=$(mktemp -d /tmp/huebird-harness.XXXXXX)
 NATIVE_PID=
@@ -31,55 +32,20 @@ stop_patterns() {
 }
 trap 'stop_patterns; wl_stop; rm -rf "$WORK"' EXIT
 
-wl_start "$KIND"
-rc=$?
-if [ $rc = 77 ]; then
-    echo "--- skipped: the $KIND session cannot start here (above: what is missing)"
-    exit 77
-fi
-if [ $rc != 0 ]; then
-    fail "the $KIND session starts"
+wl_session "$KIND"
+
+# The two windows, each with its own seed.
+NATIVE_SEED=11
+X11_SEED=22
+if ! wl_patterns $NATIVE_SEED $X11_SEED; then
     finish
     exit 1
 fi
-pass "the $KIND session starts ($WL_START_MS ms; desktop ${WL_WIDTH}x$WL_HEIGHT)"
-
-# The two windows, each with its own seed. Compositors place a new window on the output with the
-# pointer (sway tiles it there); only X11 windows may also ask for a place.
-NATIVE_SEED=11
-X11_SEED=22
-LAST_OUTPUT_X=$((WL_WIDTH - 1280))
-wl_pointer_to 640 512
-"$PATTERN" --platform wayland --seed $NATIVE_SEED --title native >"$WORK/native.out" \
-    2>"$WORK/native.err" &
-NATIVE_PID=$!
-check "the native window shows" wait_until 20 'grep -q "^ready" "$WORK/native.out"'
-wl_pointer_to $((LAST_OUTPUT_X + 640)) 512
-"$PATTERN" --platform xcb --seed $X11_SEED --title x11 --at $((LAST_OUTPUT_X + 900)) 150 \
-    >"$WORK/x11.out" 2>"$WORK/x11.err" &
-X11_PID=$!
-check "the X11 window shows" wait_until 20 'grep -q "^ready" "$WORK/x11.out"'
 expect "the native window is a Wayland one, one pixel per pixel" "platform=wayland ratio=1" \
     "$(awk '/^ready/ {print $2, $4}' "$WORK/native.out")"
 expect "the X11 window is an X11 one, one pixel per pixel" "platform=xcb ratio=1" \
     "$(awk '/^ready/ {print $2, $4}' "$WORK/x11.out")"
 WID=$(awk '/^ready/ {sub("window=", "", $3); print $3}' "$WORK/x11.out")
-
-# Both in one capture (their first frames may take a moment to be shown).
-found_both() {
-    wl_capture "$WORK/shot.png" || return 1
-    NATIVE_AT=$("$PATTERN" --find "$WORK/shot.png" --seed $NATIVE_SEED) || return 1
-    X11_AT=$("$PATTERN" --find "$WORK/shot.png" --seed $X11_SEED)
-}
-NATIVE_AT= X11_AT=
-if ! check "both windows are found in a capture" wait_for 20 found_both; then
-    cp "$WORK/shot.png" "$(dirname "$PROBE")/wayland-$KIND-notfound.png" 2>/dev/null &&
-        echo "     capture: $(dirname "$PROBE")/wayland-$KIND-notfound.png"
-    sed 's/^/     native: /' "$WORK/native.err"
-    sed 's/^/     x11: /' "$WORK/x11.err"
-    finish
-    exit 1
-fi
 echo "     native at $NATIVE_AT, X11 at $X11_AT"
 for w in native x11; do
     if [ $w = native ]; then seed=$NATIVE_SEED at=$NATIVE_AT; else seed=$X11_SEED at=$X11_AT; fi
@@ -89,9 +55,6 @@ for w in native x11; do
     echo "$out" | sed 's/^/     /'
 done
 read -r XX XY <<<"$X11_AT"
-if [ "$WL_OUTPUTS" -gt 1 ]; then
-    check "X11: the window is on the last output" test "$XX" -ge "$LAST_OUTPUT_X"
-fi
 read -r wx wy _ _ < <(window_geometry "$WID")
 expect "X11: the X server places the window where the capture shows it" "$XX $XY" "$wx $wy"
 

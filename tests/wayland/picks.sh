@@ -20,6 +20,7 @@ WL_OUTPUTS=${5:-1}
 HERE=$(cd "$(dirname "$0")" && pwd)
 . "$HERE/../e2e/lib.sh"
 . "$HERE/compositors.sh"
+. "$HERE/suite.sh"
 
 WORK=$(mktemp -d /tmp/huebird-picks.XXXXXX)
 PIDS=()
@@ -40,44 +41,16 @@ verify() {
     fi
 }
 
-wl_start "$KIND"
-rc=$?
-if [ $rc = 77 ]; then
-    echo "--- skipped: the $KIND session cannot start here (above: what is missing)"
-    exit 77
-fi
-if [ $rc != 0 ]; then
-    fail "the $KIND session starts"
-    finish
-    exit 1
-fi
-pass "the $KIND session starts ($WL_START_MS ms; desktop ${WL_WIDTH}x$WL_HEIGHT)"
-LAST_OUTPUT_X=$((WL_WIDTH - 1280))
+wl_session "$KIND"
 
 # A native Wayland window and an X11 one, each of its own seed, found in an independent capture.
-NATIVE_SEED=31
-X11_SEED=47
-"$PATTERN" --platform wayland --seed $NATIVE_SEED --title native >"$WORK/native.out" 2>&1 &
-PIDS+=($!)
-# A compositor that places windows itself puts a new one on the output under the pointer.
-wl_pointer_to $((LAST_OUTPUT_X + 640)) 512
-"$PATTERN" --platform xcb --seed $X11_SEED --title x11 --at $((LAST_OUTPUT_X + 900)) 150 \
-    >"$WORK/x11.out" 2>&1 &
-PIDS+=($!)
-check "both pattern windows show" \
-    wait_until 20 'grep -q "^ready" "$WORK/native.out" && grep -q "^ready" "$WORK/x11.out"'
-found_both() {
-    wl_capture "$WORK/shot.png" || return 1
-    NATIVE_AT=$("$PATTERN" --find "$WORK/shot.png" --seed $NATIVE_SEED) || return 1
-    X11_AT=$("$PATTERN" --find "$WORK/shot.png" --seed $X11_SEED)
-}
-NATIVE_AT= X11_AT=
-if ! check "both are found in a capture" wait_for 20 found_both; then
+if ! wl_patterns 31 47; then
     finish
     exit 1
 fi
-read -r x11x _ <<<"$X11_AT"
-[ "$WL_OUTPUTS" -gt 1 ] && check "the X11 pattern lies on the last output" test "$x11x" -ge "$LAST_OUTPUT_X"
+PIDS+=("$NATIVE_PID" "$X11_PID")
+NATIVE_SEED=31
+X11_SEED=47
 read -r _ DOT_X DOT_Y < <("$PATTERN" --layout | grep '^dot')
 read -r _ LINE_X0 LINE_X1 LINE_Y < <("$PATTERN" --layout | grep '^line')
 read -r _ BLOCK_X BLOCK_Y BLOCK_W BLOCK_H < <("$PATTERN" --layout | grep '^block')
