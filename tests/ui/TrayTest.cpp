@@ -485,6 +485,45 @@ class TrayTest : public QObject {
         QCOMPARE(form.Colors().HistoryIndex(1), slot);
     }
 
+    // A capture takes a moment (a portal's up to a second), in which the hot-key, the command
+    // or the tray may hide the program: the pick it was for does not start afterwards over a
+    // hidden program, and nothing of it stays.
+    void hidingWhileTheScreenIsCapturedLeavesThePickUnstarted() {
+        presence.reset();
+        main.reset();
+        testing::AppFolder app;
+        app.WriteSettings("[System]\r\nLeft=100\r\nTop=200\r\nAutoFlex=0\r\n");
+        app.WriteSkin("DEFAULT");
+        FakePlatform platform;
+        platform.screen.Fill(0x4A7F2C);
+        platform.screen.captured = true;
+        MainForm form(app.path(), platform);
+        platform.screen.whileCapturing = [&form] {
+            QCoreApplication::postEvent(&form,
+                                        new QEvent(static_cast<QEvent::Type>(kToggleWindowEvent)));
+            QCoreApplication::sendPostedEvents(&form);
+        };
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        const ColorValue stored = form.Colors().StoredColor(1);
+        auto* swatch = form.findChild<Swatch*>(QStringLiteral("Color2Img"));
+        QTest::mousePress(swatch, Qt::LeftButton, {}, QPoint(5, 5));
+        QCOMPARE(platform.screen.picksBegun, 1);
+        QVERIFY(!form.isVisible());
+        QVERIFY(!form.Timer1()->isActive());
+        QVERIFY(!form.Magnifier());
+        QCOMPARE(Showing(), QStringList());
+        QTest::mouseRelease(swatch, Qt::LeftButton, {}, QPoint(5, 5));
+        QCOMPARE(form.Colors().WorkColor, stored);
+
+        platform.screen.whileCapturing = nullptr;
+        form.ToggleVisibility();
+        QVERIFY(form.isVisible());
+        QVERIFY(!form.Magnifier());
+        QCOMPARE(Showing(), QStringList({"MainForm"}));
+        QCOMPARE(form.Colors().StoredColor(1), stored);
+    }
+
     // A window manager may iconify a dialog from its minimise box, and the main window with it.
     // The program then does not show: a toggle brings every window back, iconified ones
     // included, instead of hiding; the next toggle hides as usual.

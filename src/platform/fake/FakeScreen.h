@@ -2,6 +2,7 @@
 #pragma once
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -37,6 +38,9 @@ class FakeScreen : public ScreenSampler {
     // refuses them, with `problemDetail` as the desktop's own words.
     bool captured = false;
     std::string problem, problemDetail;
+    // Runs while a capture is being taken (the desktop's time, in which the program's own
+    // channels go on).
+    std::function<void()> whileCapturing;
     int picksBegun = 0;
 
     Point CursorPos() override { return cursor; }
@@ -44,6 +48,7 @@ class FakeScreen : public ScreenSampler {
         if (!problem.empty()) return nullptr;
         ++picksBegun;
         if (captured) {
+            if (whileCapturing) whileCapturing();
             std::vector<OutputPicture> outputs;
             for (const Monitor& m : Monitors()) {
                 OutputPicture o;
