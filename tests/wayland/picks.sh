@@ -3,8 +3,11 @@
 # program's window shows at its place (floated by the documented rule on sway) and its command
 # hides and shows it; picks, driven by the compositor's own input means, read the exact colour
 # of a one-pixel dot and of random pixels over a native Wayland window and over an X11 one, the
-# arrow key steps onto a one-pixel line, Escape cancels, `huebird --pick` takes a click; on KWin
-# the tray icon registers with the real StatusNotifier watcher.
+# arrow key steps onto a one-pixel line, Escape cancels, `huebird --pick` takes a click; the
+# background drags it; the tray icon registers with the desktop's real StatusNotifier watcher
+# (KWin's own, GNOME's AppIndicator extension, waybar's on sway) and its activation hides and
+# shows the window; on KWin the hot-key works through KDE's shortcut service; on GNOME a
+# refused screenshot permission gives a notice and changes no colour.
 # Skipped (exit 77, and said) only when something the session needs is not installed.
 # With OUTPUTS (2 to 4) the desktop has that many outputs side by side, and the X11 window of
 # known colours lies on the last one.
@@ -42,6 +45,25 @@ verify() {
 }
 
 wl_session "$KIND"
+watcher_runs() {
+    gdbus call --session --dest org.freedesktop.DBus --object-path /org/freedesktop/DBus \
+        --method org.freedesktop.DBus.NameHasOwner org.kde.StatusNotifierWatcher 2>/dev/null |
+        grep -q true
+}
+if [ "$KIND" = gnome ]; then
+    # GNOME's tray: the AppIndicator extension, as a user turns it on.
+    gsettings set org.gnome.shell disable-user-extensions false
+    gsettings set org.gnome.shell enabled-extensions "['ubuntu-appindicators@ubuntu.com']"
+    check "GNOME's AppIndicator extension runs a StatusNotifier watcher" wait_for 20 watcher_runs
+elif [ "$KIND" = sway ]; then
+    # sway's tray: a bar that hosts StatusNotifier icons (waybar, with only its tray).
+    printf '{"layer": "top", "position": "top", "height": 24, "modules-right": ["tray"]}\n' \
+        >"$WORK/bar.json"
+    printf '* { font-size: 12px; }\n' >"$WORK/bar.css"
+    waybar -c "$WORK/bar.json" -s "$WORK/bar.css" >"$WORK/bar.log" 2>&1 &
+    PIDS+=($!)
+    check "waybar's tray runs a StatusNotifier watcher" wait_for 20 watcher_runs
+fi
 
 # A native Wayland window and an X11 one, each of its own seed, found in an independent capture.
 if ! wl_patterns 31 47; then
@@ -227,8 +249,9 @@ check "--toggle hides it" wait_until 5 '[ "$(map_state "$wid")" = IsUnMapped ]'
 "$app/huebird" --toggle >/dev/null 2>&1
 check "--toggle shows it again" wait_until 5 '[ "$(map_state "$wid")" = IsViewable ]'
 
-if [ "$KIND" = kwin ]; then
-    # The watcher lists items by bus name and path; ours is the one whose name is the program's.
+if watcher_runs; then
+    # The watcher lists items by bus name and path ("name/path" on KDE, "name@/path" in GNOME's
+    # extension); ours is the one whose name is the program's.
     our_item() {
         local items item name
         items=$(gdbus call --session --dest org.kde.StatusNotifierWatcher \
@@ -236,7 +259,7 @@ if [ "$KIND" = kwin ]; then
             --method org.freedesktop.DBus.Properties.Get org.kde.StatusNotifierWatcher \
             RegisteredStatusNotifierItems 2>/dev/null | grep -o "'[^']*'" | tr -d "'")
         for item in $items; do
-            name=${item%%/*}
+            name=${item%%[/@]*}
             [ "$(gdbus call --session --dest org.freedesktop.DBus --object-path /org/freedesktop/DBus \
                 --method org.freedesktop.DBus.GetConnectionUnixProcessID "$name" 2>/dev/null |
                 sed -n 's/.*uint32 \([0-9]*\).*/\1/p')" = "$APP_PID" ] && { echo "$item"; return 0; }
@@ -246,14 +269,14 @@ if [ "$KIND" = kwin ]; then
     if wait_for 10 our_item >/dev/null && item=$(our_item); then
         pass "the tray icon registers with the session's StatusNotifier watcher ($item)"
         # A press on the icon, as the desktop's tray passes it on: the window hides and shows.
-        gdbus call --session --dest "${item%%/*}" --object-path "/${item#*/}" \
+        gdbus call --session --dest "${item%%[/@]*}" --object-path "/${item#*/}" \
             --method org.kde.StatusNotifierItem.Activate 0 0 >/dev/null
         check "activating the tray icon hides the window" \
             wait_until 5 '[ "$(map_state "$wid")" = IsUnMapped ]'
         # The user's second press comes later than a double click's would (the toolkit's
         # interval is 400 ms), which the tray's rules take as one click.
         sleep 0.5
-        gdbus call --session --dest "${item%%/*}" --object-path "/${item#*/}" \
+        gdbus call --session --dest "${item%%[/@]*}" --object-path "/${item#*/}" \
             --method org.kde.StatusNotifierItem.Activate 0 0 >/dev/null
         check "activating it again shows the window" \
             wait_until 5 '[ "$(map_state "$wid")" = IsViewable ]'
