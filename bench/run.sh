@@ -33,3 +33,6 @@ fi
 # Memory, open files, processor time and wake-ups of the real program over a few minutes, on a
 # display of its own.
 BUILD=$PWD/build bash bench/resources.sh
+# The program on Wayland sessions: start-up and a pick's start over a capture (sway, GNOME
+# Shell and KWin, each started headless), beside start-up on a bare X server.
+bash bench/wayland.sh
