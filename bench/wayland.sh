@@ -20,6 +20,15 @@ echo "=== a bare X server"
     trap xserver_stop EXIT
     "$BUILD/bench/huebird_bench_startup" "$app" 20
 )
+# A window manager that frames windows, as GNOME's and KWin's do: the window counts as shown
+# once its frame is.
+echo "=== an X server with openbox"
+(
+    xserver_start
+    wm_start
+    trap 'wm_stop; xserver_stop' EXIT
+    "$BUILD/bench/huebird_bench_startup" "$app" 20
+)
 for kind in "${@:-sway gnome kwin}"; do
     for k in $kind; do
         echo "=== $k"
