@@ -242,10 +242,14 @@ Vec3 PolarForText(const Vec3& v, const std::array<int, 3>& d) {
     return p;
 }
 
-// The decimals each notation needs; the sweep over all colours in the tests holds them to
-// both "enough" and "no more than needed". hsl and hwb need two for the hue but one for the
-// percentages. Lab: L and a/b scale about the same; Oklab's L is a percentage, its a, b and
-// chroma are numbers of order 0.1, hence the extra places.
+// The decimals each notation needs. An 8-bit colour comes back when every channel read lands
+// within half a step (1/510) of where it was. hsl and hwb: with one decimal, the hue is off by
+// at most 0.05 degrees, which moves a channel by at most 0.05/60 of the chroma, 0.21 of a
+// step, and each percentage by at most 0.0005, 0.13 of a step each; in all less than half a
+// step. Lab and Oklab have no such simple bound; the sweep over all colours in the tests
+// holds them both to "enough" and to "one fewer loses some colour". Oklab's L is written as a
+// percentage, as the CSS colour document's own examples do, so its two decimals are four
+// places of L; its a, b and chroma are numbers of the order of 0.1 and need five places.
 constexpr std::array<int, 3> kDecimals[] = {
     {0, 0, 0},  // Hex
     {0, 0, 0},  // Rgb

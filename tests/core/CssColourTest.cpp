@@ -74,6 +74,40 @@ TEST(CssColourTest, OneDecimalFewerLosesColours) {
     EXPECT_EQ(CssDecimals(CssNotation::Rgb), (std::array<int, 3>{0, 0, 0}));
 }
 
+// A reader that works in single precision is off in about the seventh significant figure,
+// and by a few times that after its matrices. Each text still gives its colour when every
+// number is off by a hundred-thousandth of itself, up or down: the colours are not written on
+// the very edge of a rounding. Every 1021st colour.
+TEST(CssColourTest, ReadsBackWithSmallErrorsInTheNumbers) {
+    for (CssNotation n : kMeasured) {
+        if (n == CssNotation::Hex || n == CssNotation::Rgb) continue;
+        const bool hsl = n == CssNotation::Hsl || n == CssNotation::Hwb;
+        const bool ok = n == CssNotation::Oklab || n == CssNotation::Oklch;
+        std::size_t lost = 0;
+        std::string first;
+        for (ColorValue c = 0; c < kColours; c += 1021) {
+            const std::string text = CssText(c, n);
+            std::string inside = text.substr(text.find('(') + 1);
+            std::replace(inside.begin(), inside.end(), '%', ' ');
+            double v[3];
+            ASSERT_EQ(std::sscanf(inside.c_str(), "%lf %lf %lf", &v[0], &v[1], &v[2]), 3) << text;
+            for (int signs = 0; signs < 8; ++signs) {
+                double w[3];
+                for (int i = 0; i < 3; ++i)
+                    w[i] = v[i] * ((signs >> i) & 1 ? 1 + 1e-5 : 1 - 1e-5);
+                char nudged[128];
+                std::snprintf(nudged, sizeof nudged, "%s(%.9f%s %.9f%s %.9f%s)", NameOf(n), w[0],
+                              ok ? "%" : "", w[1], hsl ? "%" : "", w[2], hsl ? "%" : "");
+                if (ParseCssColour(nudged) != std::optional<ColorValue>(c)) {
+                    if (lost++ == 0) first = text + " as " + nudged;
+                    break;
+                }
+            }
+        }
+        EXPECT_EQ(lost, 0u) << NameOf(n) << ", first " << first;
+    }
+}
+
 // The name and the three numbers of a function's text.
 struct Numbers {
     std::string name;
