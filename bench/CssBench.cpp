@@ -41,7 +41,8 @@ BENCHMARK(BM_OneNotation)->DenseRange(0, 8);
 // Reading back each notation's text of a few colours.
 void BM_ParseAllTexts(benchmark::State& state) {
     std::string texts[std::size(kAll)];
-    for (std::size_t i = 0; i < std::size(kAll); ++i) texts[i] = huebird::CssText(0x8a2be2, kAll[i]);
+    for (std::size_t i = 0; i < std::size(kAll); ++i)
+        texts[i] = huebird::CssText(0x8a2be2, kAll[i]);
     for (auto _ : state) {
         for (const std::string& t : texts) benchmark::DoNotOptimize(huebird::ParseCssColour(t));
     }

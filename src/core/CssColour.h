@@ -26,7 +26,7 @@ enum class CssNotation { Hex, Rgb, Hsl, Hwb, Lab, Lch, Oklab, Oklch, Named };
 std::string CssText(ColorValue c, CssNotation notation);
 
 // The decimals each of the three numbers of a notation is written with (zeros for Hex and
-// Named). Fewer would lose some colour somewhere; the tests sweep all colours to show both.
+// Named). Fewer would lose some colour somewhere; the tests sweep the colours to show both.
 std::array<int, 3> CssDecimals(CssNotation notation);
 // As CssText with other decimals: only for checking that the chosen ones are the fewest.
 std::string CssTextWithDecimals(ColorValue c, CssNotation notation, std::array<int, 3> decimals);

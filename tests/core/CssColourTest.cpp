@@ -12,8 +12,8 @@
 namespace huebird {
 namespace {
 
-constexpr CssNotation kMeasured[] = {CssNotation::Hex,   CssNotation::Rgb, CssNotation::Hsl,
-                                     CssNotation::Hwb,   CssNotation::Lab, CssNotation::Lch,
+constexpr CssNotation kMeasured[] = {CssNotation::Hex,   CssNotation::Rgb,  CssNotation::Hsl,
+                                     CssNotation::Hwb,   CssNotation::Lab,  CssNotation::Lch,
                                      CssNotation::Oklab, CssNotation::Oklch};
 const char* NameOf(CssNotation n) {
     static const char* const kNames[] = {"hex", "rgb",   "hsl",   "hwb",  "lab",
@@ -25,8 +25,8 @@ constexpr ColorValue kColours = 1u << 24;
 
 // Colours written with `decimals` that do not read back as themselves, stepping by `stride`;
 // stops after `enough` of them.
-std::vector<std::string> LostColours(CssNotation n, std::array<int, 3> decimals,
-                                     ColorValue stride, std::size_t enough) {
+std::vector<std::string> LostColours(CssNotation n, std::array<int, 3> decimals, ColorValue stride,
+                                     std::size_t enough) {
     std::vector<std::string> lost;
     for (ColorValue c = 0; c < kColours && lost.size() < enough; c += stride) {
         const std::string text = CssTextWithDecimals(c, n, decimals);
@@ -93,8 +93,7 @@ TEST(CssColourTest, ReadsBackWithSmallErrorsInTheNumbers) {
             ASSERT_EQ(std::sscanf(inside.c_str(), "%lf %lf %lf", &v[0], &v[1], &v[2]), 3) << text;
             for (int signs = 0; signs < 8; ++signs) {
                 double w[3];
-                for (int i = 0; i < 3; ++i)
-                    w[i] = v[i] * ((signs >> i) & 1 ? 1 + 1e-5 : 1 - 1e-5);
+                for (int i = 0; i < 3; ++i) w[i] = v[i] * ((signs >> i) & 1 ? 1 + 1e-5 : 1 - 1e-5);
                 char nudged[128];
                 std::snprintf(nudged, sizeof nudged, "%s(%.9f%s %.9f%s %.9f%s)", NameOf(n), w[0],
                               ok ? "%" : "", w[1], hsl ? "%" : "", w[2], hsl ? "%" : "");
@@ -184,8 +183,10 @@ TEST(CssColourTest, LabAndOklabAgreeWithASeparateCalculation) {
         EXPECT_EQ(got.name, NameOf(c.n));
         const bool ok = c.n == CssNotation::Oklab || c.n == CssNotation::Oklch;
         // The text is rounded to its decimals; the two calculations differ in the fifth place.
-        const double tolerance[3] = {0.01, ok ? 1e-4 : 0.01, c.n == CssNotation::Oklab ? 1e-4 : 0.02};
-        for (int i = 0; i < 3; ++i) EXPECT_NEAR(got.v[i], c.v[i], tolerance[i]) << "number " << i + 1;
+        const double tolerance[3] = {0.01, ok ? 1e-4 : 0.01,
+                                     c.n == CssNotation::Oklab ? 1e-4 : 0.02};
+        for (int i = 0; i < 3; ++i)
+            EXPECT_NEAR(got.v[i], c.v[i], tolerance[i]) << "number " << i + 1;
     }
 }
 
@@ -213,8 +214,8 @@ TEST(CssColourTest, NamedColours) {
     };
     const Case cases[] = {
         {MakeColor(0x66, 0x33, 0x99), "rebeccapurple", true},
-        {MakeColor(0, 255, 255), "aqua", true},      // the same colour as cyan
-        {MakeColor(128, 128, 128), "gray", true},    // and grey
+        {MakeColor(0, 255, 255), "aqua", true},       // the same colour as cyan
+        {MakeColor(128, 128, 128), "gray", true},     // and grey
         {MakeColor(0xFF, 0, 0xFF), "fuchsia", true},  // and magenta
         {MakeColor(0xDB, 0x70, 0x93), "palevioletred", true},
         {MakeColor(254, 1, 0), "red", false},
@@ -231,9 +232,10 @@ TEST(CssColourTest, NamedColours) {
 }
 
 // Texts in each syntax, with the colour a CSS engine makes of them. Where they come from:
-// the CSS colour document's examples (rebeccapurple, hsl(120deg 100% 50%) = lime,
-// hsl(120 100% 25%) = green with 127.5 rounding up, rgb(29 164 192 / 95%), hwb);
-// the rest are worked by hand from the conversion rules.
+// the named colour list (rebeccapurple = #663399, lime, green = #008000) with the CSS colour
+// document's hsl(120deg 100% 50%) and hsl(120deg 100% 25%) (127.5 rounds up to green's 128);
+// the rest are worked by hand from the conversion rules, and the lab(), lch(), oklab() and
+// oklch() texts of red are the separately calculated figures of the test above, rounded.
 TEST(CssColourTest, ReadsEachSyntax) {
     struct Case {
         const char* text;
@@ -305,7 +307,7 @@ TEST(CssColourTest, ReadsEachSyntax) {
 TEST(CssColourTest, RejectsWithAReason) {
     struct Case {
         const char* text;
-        const char* reason;  // a part of the reason given
+        const char* reason;  // some words of the reason given
     };
     const Case cases[] = {
         {"", "no colour"},
