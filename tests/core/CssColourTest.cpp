@@ -45,7 +45,12 @@ TEST(CssColourTest, EveryColourReadsBackInEveryNotation) {
     double total = 0;
     for (CssNotation n : kMeasured) {
         const bool cheap = n == CssNotation::Hex || n == CssNotation::Rgb;
-        const ColorValue stride = full || cheap ? 1 : 7;
+        ColorValue stride = full || cheap ? 1 : 7;
+#if defined(__SANITIZE_ADDRESS__)
+        // Under the address sanitizer the sweep looks for memory faults, not lost colours: a
+        // stride prime to 256 still takes every value of every channel.
+        if (!full) stride = cheap ? 7 : 101;
+#endif
         const auto start = std::chrono::steady_clock::now();
         const std::vector<std::string> lost = LostColours(n, CssDecimals(n), stride, 5);
         const double seconds =
