@@ -784,6 +784,10 @@ class MainFormTest : public QObject {
         platform.screen.Set(600, 400, 0xFFFFFF);  // after the press: not in the picture
         QTRY_COMPARE(Readout(form)[3], QStringLiteral("11"));
         QCOMPARE(frozen->grab().toImage().pixel(600, 400), qRgb(0x11, 0x22, 0x33));
+        // The main window under the picture shows live on it: its swatch follows the pick.
+        const QPoint swatchOnPicture =
+            form.geometry().topLeft() + SwatchAt(form, 1)->mapTo(&form, QPoint(5, 5));
+        QCOMPARE(frozen->grab().toImage().pixel(swatchOnPicture), qRgb(0x11, 0x22, 0x33));
 
         QTest::keyClick(&form, Qt::Key_Right);
         QCOMPARE(platform.screen.cursor, (Point{600, 400}));  // the pointer stays
@@ -792,6 +796,7 @@ class MainFormTest : public QObject {
         const QImage marked = frozen->grab().toImage();
         QCOMPARE(marked.pixel(599, 398), qRgb(0xFF, 0xFF, 0xFF));  // the mark's outer square
         QCOMPARE(marked.pixel(601, 400), qRgb(0x44, 0x55, 0x66));  // the aimed pixel itself
+        QCOMPARE(marked.pixel(swatchOnPicture), qRgb(0x44, 0x55, 0x66));
         QTest::keyClick(&form, Qt::Key_Right, Qt::ShiftModifier);
         QCOMPARE(LabelText(form.Magnifier(), "Label1"), QStringLiteral("X:611"));
 

@@ -49,11 +49,31 @@ void FrozenScreen::SetMark(std::optional<Point> device) {
     if (mark_) update(mark_->adjusted(-1, -1, 1, 1));
 }
 
+void FrozenScreen::ShowLive(QWidget* window) {
+    live_ = window;
+    UpdateLive();
+}
+
+void FrozenScreen::UpdateLive() {
+    if (live_) update(live_->geometry().translated(-origin_));
+}
+
 void FrozenScreen::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.fillRect(event->rect(), Qt::black);  // between monitors
     for (const Piece& piece : pieces_) {
         if (piece.place.intersects(event->rect())) painter.drawImage(piece.place, piece.image);
+    }
+    if (live_ && live_->isVisible()) {
+        const QRect place = live_->geometry().translated(-origin_);
+        if (place.intersects(event->rect())) {
+            painter.save();
+            if (!live_->mask().isEmpty()) {
+                painter.setClipRegion(live_->mask().translated(place.topLeft()));
+            }
+            painter.drawPixmap(place.topLeft(), live_->grab());
+            painter.restore();
+        }
     }
     if (mark_) {
         painter.setPen(Qt::white);

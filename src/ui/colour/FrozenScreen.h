@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QImage>
+#include <QPointer>
 #include <QWidget>
 #include <optional>
 #include <vector>
@@ -24,6 +25,11 @@ class FrozenScreen : public QWidget {
     QPoint Origin() const { return origin_; }
     // Marks the pixel at `device` (the pointer's units), or nothing.
     void SetMark(std::optional<Point> device);
+    // Shows `window` (the main window) live over its old picture, within its outline: the
+    // picture was taken before the pick began, and the swatch and the readout follow the pick.
+    void ShowLive(QWidget* window);
+    // Paints the live window afresh (after each sample).
+    void UpdateLive();
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -37,6 +43,7 @@ class FrozenScreen : public QWidget {
     std::vector<Monitor> monitors_;
     QPoint origin_;  // the window's top-left corner on the desktop
     std::optional<QRect> mark_;
+    QPointer<QWidget> live_;
 };
 
 }  // namespace huebird

@@ -57,6 +57,7 @@ void Picker::Start() {
     pick_ = std::move(pick);
     if (const ScreenPicture* picture = pick_->Picture()) {
         frozen_ = new FrozenScreen(*picture, screen_.Monitors());
+        frozen_->ShowLive(window_);
         frozen_->show();
         frozen_->raise();
         zoomForm_ = new ZoomForm(frozen_);
@@ -157,7 +158,10 @@ void Picker::SampleScreen() {
         zoomForm_->move(QPoint(place.x, place.y) - origin);
         zoomForm_->ShowArea(MagnifyArea(area.data()), p.x, p.y);
     }
-    if (frozen_) frozen_->SetMark(pick_->AimStepped() ? std::optional<Point>(p) : std::nullopt);
+    if (frozen_) {
+        frozen_->SetMark(pick_->AimStepped() ? std::optional<Point>(p) : std::nullopt);
+        frozen_->UpdateLive();
+    }
 }
 
 bool Picker::eventFilter(QObject* watched, QEvent* e) {
