@@ -26,12 +26,7 @@ ScreenPicture::ScreenPicture(std::vector<OutputPicture> outputs) {
 Rect ScreenPicture::Bounds() const {
     if (outputs_.empty()) return {};
     Rect b = outputs_.front().place;
-    for (const OutputPicture& o : outputs_) {
-        b.left = std::min(b.left, o.place.left);
-        b.top = std::min(b.top, o.place.top);
-        b.right = std::max(b.right, o.place.right);
-        b.bottom = std::max(b.bottom, o.place.bottom);
-    }
+    for (const OutputPicture& o : outputs_) b = Enclosing(b, o.place);
     return b;
 }
 

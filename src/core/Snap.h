@@ -10,6 +10,12 @@ struct Rect {
     friend bool operator==(const Rect&, const Rect&) = default;
 };
 
+// The smallest rectangle holding both.
+inline Rect Enclosing(const Rect& a, const Rect& b) {
+    return {a.left < b.left ? a.left : b.left, a.top < b.top ? a.top : b.top,
+            a.right > b.right ? a.right : b.right, a.bottom > b.bottom ? a.bottom : b.bottom};
+}
+
 struct Point {
     int x = 0, y = 0;
     friend bool operator==(const Point&, const Point&) = default;

@@ -146,12 +146,7 @@ CaptureResult PortalScreenshot::Take(const std::vector<Monitor>& monitors) {
     // it, scaled where the picture has more pixels than the desktop has points.
     Rect bounds =
         monitors.empty() ? Rect{0, 0, image.width(), image.height()} : monitors.front().device;
-    for (const Monitor& m : monitors) {
-        bounds.left = std::min(bounds.left, m.device.left);
-        bounds.top = std::min(bounds.top, m.device.top);
-        bounds.right = std::max(bounds.right, m.device.right);
-        bounds.bottom = std::max(bounds.bottom, m.device.bottom);
-    }
+    for (const Monitor& m : monitors) bounds = Enclosing(bounds, m.device);
     const double sx = static_cast<double>(image.width()) / std::max(1, bounds.width());
     const double sy = static_cast<double>(image.height()) / std::max(1, bounds.height());
     std::vector<OutputPicture> outputs;

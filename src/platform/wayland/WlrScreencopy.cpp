@@ -25,7 +25,6 @@ struct Output {
     int x = 0, y = 0;      // the output's own idea of its place (0,0 on some compositors)
     bool laidOut = false;  // the layout's place and size below are known
     int layoutX = 0, layoutY = 0, layoutWidth = 0, layoutHeight = 0;
-    int modeWidth = 0, modeHeight = 0;
     int scale = 1;
 };
 
@@ -54,13 +53,8 @@ void OutputGeometry(void* data, wl_output*, int32_t x, int32_t y, int32_t, int32
     o->x = x;
     o->y = y;
 }
-void OutputMode(void* data, wl_output*, uint32_t flags, int32_t width, int32_t height, int32_t) {
-    auto* o = static_cast<Output*>(data);
-    if (flags & WL_OUTPUT_MODE_CURRENT) {
-        o->modeWidth = width;
-        o->modeHeight = height;
-    }
-}
+// The frame's own buffer size is what counts; the modes are not needed.
+void OutputMode(void*, wl_output*, uint32_t, int32_t, int32_t, int32_t) {}
 void OutputDone(void*, wl_output*) {}
 void OutputScale(void* data, wl_output*, int32_t factor) {
     static_cast<Output*>(data)->scale = factor > 0 ? factor : 1;

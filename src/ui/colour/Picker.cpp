@@ -34,6 +34,10 @@ Picker::~Picker() { Close(); }
 
 ZoomForm* Picker::Magnifier() const { return zoomForm_; }
 
+QWidget* Picker::Holder() const {
+    return frozen_ ? static_cast<QWidget*>(frozen_) : static_cast<QWidget*>(zoomForm_);
+}
+
 bool Picker::Picking() const { return timer1_->isActive(); }
 
 void Picker::Start() {
@@ -76,7 +80,7 @@ void Picker::StartUnheld() {
     if (!zoomForm_) return;
     unheld_ = true;
     // The click that ends it must not reach the program under the pointer.
-    QWidget* holder = frozen_ ? static_cast<QWidget*>(frozen_) : zoomForm_;
+    QWidget* holder = Holder();
     holder->grabMouse(Qt::CrossCursor);
     holder->grabKeyboard();
 }
@@ -111,7 +115,7 @@ void Picker::Nudge(int dx, int dy) {
 
 void Picker::Close() {
     qApp->removeEventFilter(this);
-    QWidget* holder = frozen_ ? static_cast<QWidget*>(frozen_) : zoomForm_;
+    QWidget* holder = Holder();
     if (holder && unheld_) {
         holder->releaseKeyboard();
         holder->releaseMouse();

@@ -58,6 +58,9 @@ class Picker : public QObject {
 
   private:
     void Close();
+    // The window that holds the pointer and the keyboard in a pick with no button held: the
+    // picture where there is one, else the magnifier.
+    QWidget* Holder() const;
 
     ColorModel& colors_;
     ScreenSampler& screen_;
