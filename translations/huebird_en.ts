@@ -729,4 +729,99 @@ readme.htm in the program&apos;s folder tells more (menu Help).</translation>
         <translation>Press the left button here and move</translation>
     </message>
 </context>
+<context>
+    <name>CssColour</name>
+    <message>
+        <source>“%1”不是数字</source>
+        <translation>“%1” is not a number</translation>
+    </message>
+    <message>
+        <source>“%2”中的单位“%1”无法识别</source>
+        <translation>the unit “%1” in “%2” is unknown</translation>
+    </message>
+    <message>
+        <source>%1() 用逗号分隔时不能写 none</source>
+        <translation>%1() with commas does not take none</translation>
+    </message>
+    <message>
+        <source>%1() 的色相不能是百分比</source>
+        <translation>the hue of %1() cannot be a percentage</translation>
+    </message>
+    <message>
+        <source>%1() 只有色相可以带角度单位</source>
+        <translation>%1() takes an angle only for the hue</translation>
+    </message>
+    <message>
+        <source>%1() 用逗号分隔时色相后面要写百分比</source>
+        <translation>%1() with commas needs percentages after the hue</translation>
+    </message>
+    <message>
+        <source>%1() 混用了逗号和“/”</source>
+        <translation>%1() mixes commas and “/”</translation>
+    </message>
+    <message>
+        <source>%1() 的“/”后面没有值</source>
+        <translation>%1() has nothing after “/”</translation>
+    </message>
+    <message>
+        <source>%1() 的“/”后面只能有一个透明度</source>
+        <translation>%1() takes one alpha after “/”</translation>
+    </message>
+    <message>
+        <source>%1() 中有空值</source>
+        <translation>%1() has an empty value</translation>
+    </message>
+    <message>
+        <source>%1() 的值之间混用了逗号和空格</source>
+        <translation>%1() mixes commas and spaces between values</translation>
+    </message>
+    <message>
+        <source>%1() 的值太多</source>
+        <translation>%1() has too many values</translation>
+    </message>
+    <message>
+        <source>%1() 需要 3 个值</source>
+        <translation>%1() needs 3 values</translation>
+    </message>
+    <message>
+        <source>%1() 的透明度不能是角度</source>
+        <translation>the alpha of %1() cannot be an angle</translation>
+    </message>
+    <message>
+        <source>不认识的颜色函数“%1()”</source>
+        <translation>unknown colour function “%1()”</translation>
+    </message>
+    <message>
+        <source>%1() 不能用逗号分隔</source>
+        <translation>%1() takes no commas</translation>
+    </message>
+    <message>
+        <source>%1() 用逗号分隔时要么全是数字，要么全是百分比</source>
+        <translation>%1() with commas needs all numbers or all percentages</translation>
+    </message>
+    <message>
+        <source>没有颜色</source>
+        <translation>no colour given</translation>
+    </message>
+    <message>
+        <source>“%1”含有非十六进制字符</source>
+        <translation>“%1” has a character that is not hexadecimal</translation>
+    </message>
+    <message>
+        <source>“%1”应有 3、4、6 或 8 位十六进制数字</source>
+        <translation>“%1” needs 3, 4, 6 or 8 hexadecimal digits</translation>
+    </message>
+    <message>
+        <source>不认识的颜色名称“%1”</source>
+        <translation>unknown colour name “%1”</translation>
+    </message>
+    <message>
+        <source>“%1”没有以“)”结尾</source>
+        <translation>“%1” does not end with “)”</translation>
+    </message>
+    <message>
+        <source>“%1”在“)”之后还有文字，或括号多余</source>
+        <translation>“%1” has text after “)” or a stray bracket</translation>
+    </message>
+</context>
 </TS>

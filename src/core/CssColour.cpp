@@ -4,6 +4,10 @@
 #include <charconv>
 #include <cmath>
 #include <numbers>
+#include <vector>
+
+#include "core/Text.h"
+#include "core/Translatable.h"
 
 namespace huebird {
 
@@ -546,21 +550,12 @@ struct Value {
     double v;  // angles in degrees
 };
 
-std::string Quoted(std::string_view s) {
-    std::string out;
-    out.reserve(s.size() + 2);
-    out += '\'';
-    out += s;
-    out += '\'';
-    return out;
-}
-
-bool Fail(std::string* why, std::string reason) {
-    if (why) *why = std::move(reason);
+bool Fail(CssProblem* why, const char* text, std::vector<std::string> args = {}) {
+    if (why) *why = {text, std::move(args)};
     return false;
 }
 
-bool ReadValue(std::string_view t, Value& out, std::string* why) {
+bool ReadValue(std::string_view t, Value& out, CssProblem* why) {
     if (EqualsNoCase(t, "none")) {
         out = {Value::None, 0};
         return true;
@@ -569,7 +564,7 @@ bool ReadValue(std::string_view t, Value& out, std::string* why) {
     // from_chars does not take ".5" after a sign in every library; give it a leading zero.
     char buf[64] = {};
     std::size_t n = 0;
-    if (s.size() >= sizeof buf - 2) return Fail(why, Quoted(t) + " is not a number");
+    if (s.size() >= sizeof buf - 2) return Fail(why, HB_TR_NOOP("CssColour", "“%1”不是数字"), {std::string(t)});
     bool negative = false;
     if (!s.empty() && (s.front() == '-' || s.front() == '+')) {
         negative = s.front() == '-';
@@ -582,7 +577,7 @@ bool ReadValue(std::string_view t, Value& out, std::string* why) {
     if (ec != std::errc{} ||
         !(s.empty() || (s.front() >= '0' && s.front() <= '9') || s.front() == '.') ||
         !std::isfinite(v))
-        return Fail(why, Quoted(t) + " is not a number");
+        return Fail(why, HB_TR_NOOP("CssColour", "“%1”不是数字"), {std::string(t)});
     if (negative) v = -v;
     const std::string_view unit(end, buf + n - end);
     if (unit.empty()) {
@@ -598,7 +593,7 @@ bool ReadValue(std::string_view t, Value& out, std::string* why) {
     } else if (EqualsNoCase(unit, "turn")) {
         out = {Value::Angle, v * 360};
     } else {
-        return Fail(why, "unknown unit " + Quoted(unit) + " in " + Quoted(t));
+        return Fail(why, HB_TR_NOOP("CssColour", "“%2”中的单位“%1”无法识别"), {std::string(unit), std::string(t)});
     }
     return true;
 }
@@ -607,22 +602,22 @@ bool ReadValue(std::string_view t, Value& out, std::string* why) {
 enum class Slot { RgbChannel, Hue, Percentage, LabL, LabAB, LchC, OkL, OkAB, OkC };
 
 bool Resolve(const Value& v, Slot slot, bool legacy, const char* fn, double& out,
-             std::string* why) {
+             CssProblem* why) {
     if (v.kind == Value::None) {
-        if (legacy) return Fail(why, std::string(fn) + "() with commas does not take 'none'");
+        if (legacy) return Fail(why, HB_TR_NOOP("CssColour", "%1() 用逗号分隔时不能写 none"), {fn});
         out = 0;
         return true;
     }
     if (slot == Slot::Hue) {
         if (v.kind == Value::Percent)
-            return Fail(why, std::string(fn) + "() hue cannot be a percentage");
+            return Fail(why, HB_TR_NOOP("CssColour", "%1() 的色相不能是百分比"), {fn});
         out = v.v;
         return true;
     }
     if (v.kind == Value::Angle)
-        return Fail(why, std::string(fn) + "() takes an angle only for the hue");
+        return Fail(why, HB_TR_NOOP("CssColour", "%1() 只有色相可以带角度单位"), {fn});
     if (v.kind == Value::Number && slot == Slot::Percentage && legacy)
-        return Fail(why, std::string(fn) + "() with commas needs percentages after the hue");
+        return Fail(why, HB_TR_NOOP("CssColour", "%1() 用逗号分隔时色相后面要写百分比"), {fn});
     const bool pc = v.kind == Value::Percent;
     switch (slot) {
         case Slot::RgbChannel:
@@ -671,21 +666,21 @@ struct Args {
 
 // Splits the inside of a function into its values and the alpha, if any.
 bool SplitArguments(std::string_view inside, const char* fn, Args& values, bool& legacy,
-                    bool& hasAlpha, std::string* why) {
+                    bool& hasAlpha, CssProblem* why) {
     legacy = inside.find(',') != std::string_view::npos;
     hasAlpha = false;
     std::size_t slash = inside.find('/');
     if (legacy && slash != std::string_view::npos)
-        return Fail(why, std::string(fn) + "() mixes commas and '/'");
+        return Fail(why, HB_TR_NOOP("CssColour", "%1() 混用了逗号和“/”"), {fn});
     std::string_view main = inside, alpha;
     if (slash != std::string_view::npos) {
         main = inside.substr(0, slash);
         alpha = Trim(inside.substr(slash + 1));
         hasAlpha = true;
-        if (alpha.empty()) return Fail(why, std::string(fn) + "() has nothing after '/'");
+        if (alpha.empty()) return Fail(why, HB_TR_NOOP("CssColour", "%1() 的“/”后面没有值"), {fn});
         if (alpha.find('/') != std::string_view::npos ||
             alpha.find_first_of(" \t\r\n\f") != std::string_view::npos)
-            return Fail(why, std::string(fn) + "() takes one alpha after '/'");
+            return Fail(why, HB_TR_NOOP("CssColour", "%1() 的“/”后面只能有一个透明度"), {fn});
     }
     values.clear();
     if (legacy) {
@@ -693,11 +688,11 @@ bool SplitArguments(std::string_view inside, const char* fn, Args& values, bool&
         while (true) {
             const std::size_t comma = main.find(',', start);
             const std::string_view part = Trim(main.substr(start, comma - start));
-            if (part.empty()) return Fail(why, std::string(fn) + "() has an empty value");
+            if (part.empty()) return Fail(why, HB_TR_NOOP("CssColour", "%1() 中有空值"), {fn});
             if (part.find_first_of(" \t\r\n\f") != std::string_view::npos)
-                return Fail(why, std::string(fn) + "() mixes commas and spaces between values");
+                return Fail(why, HB_TR_NOOP("CssColour", "%1() 的值之间混用了逗号和空格"), {fn});
             if (!values.push_back(part))
-                return Fail(why, std::string(fn) + "() has too many values");
+                return Fail(why, HB_TR_NOOP("CssColour", "%1() 的值太多"), {fn});
             if (comma == std::string_view::npos) break;
             start = comma + 1;
         }
@@ -713,24 +708,24 @@ bool SplitArguments(std::string_view inside, const char* fn, Args& values, bool&
             std::size_t j = i;
             while (j < main.size() && !IsBlank(main[j])) ++j;
             if (j > i && !values.push_back(main.substr(i, j - i)))
-                return Fail(why, std::string(fn) + "() has too many values");
+                return Fail(why, HB_TR_NOOP("CssColour", "%1() 的值太多"), {fn});
             i = j;
         }
     }
-    if (values.size() != 3) return Fail(why, std::string(fn) + "() needs 3 values");
+    if (values.size() != 3) return Fail(why, HB_TR_NOOP("CssColour", "%1() 需要 3 个值"), {fn});
     if (hasAlpha) {
         Value a;
         if (!ReadValue(alpha, a, why)) return false;
         if (a.kind == Value::Angle)
-            return Fail(why, std::string(fn) + "() alpha cannot be an angle");
+            return Fail(why, HB_TR_NOOP("CssColour", "%1() 的透明度不能是角度"), {fn});
         if (a.kind == Value::None && legacy)
-            return Fail(why, std::string(fn) + "() with commas does not take 'none'");
+            return Fail(why, HB_TR_NOOP("CssColour", "%1() 用逗号分隔时不能写 none"), {fn});
     }
     return true;
 }
 
 std::optional<ColorValue> ParseFunction(std::string_view name, std::string_view inside,
-                                        std::string* why) {
+                                        CssProblem* why) {
     struct Kind {
         const char* name;
         bool legacyAllowed;
@@ -751,7 +746,7 @@ std::optional<ColorValue> ParseFunction(std::string_view name, std::string_view 
     for (const Kind& k : kKinds)
         if (EqualsNoCase(name, k.name)) kind = &k;
     if (!kind) {
-        Fail(why, "unknown colour function " + Quoted(std::string(name) + "()"));
+        Fail(why, HB_TR_NOOP("CssColour", "不认识的颜色函数“%1()”"), {std::string(name)});
         return std::nullopt;
     }
     const char* fn = kind->name;
@@ -759,7 +754,7 @@ std::optional<ColorValue> ParseFunction(std::string_view name, std::string_view 
     bool legacy = false, hasAlpha = false;
     if (!SplitArguments(inside, fn, parts, legacy, hasAlpha, why)) return std::nullopt;
     if (legacy && !kind->legacyAllowed) {
-        Fail(why, std::string(fn) + "() takes no commas");
+        Fail(why, HB_TR_NOOP("CssColour", "%1() 不能用逗号分隔"), {fn});
         return std::nullopt;
     }
     Value values[3];
@@ -770,7 +765,7 @@ std::optional<ColorValue> ParseFunction(std::string_view name, std::string_view 
     }
     if (legacy && kind->slots[0] == Slot::RgbChannel &&
         !(values[0].kind == values[1].kind && values[1].kind == values[2].kind)) {
-        Fail(why, std::string(fn) + "() with commas needs all numbers or all percentages");
+        Fail(why, HB_TR_NOOP("CssColour", "%1() 用逗号分隔时要么全是数字，要么全是百分比"), {fn});
         return std::nullopt;
     }
     const char c0 = fn[0];
@@ -796,10 +791,10 @@ std::optional<ColorValue> ParseFunction(std::string_view name, std::string_view 
 
 }  // namespace
 
-std::optional<ColorValue> ParseCssColour(std::string_view text, std::string* why) {
+std::optional<ColorValue> ParseCssColour(std::string_view text, CssProblem* why) {
     const std::string_view t = Trim(text);
     if (t.empty()) {
-        Fail(why, "no colour given");
+        Fail(why, HB_TR_NOOP("CssColour", "没有颜色"));
         return std::nullopt;
     }
     if (t.front() == '#') {
@@ -808,7 +803,7 @@ std::optional<ColorValue> ParseCssColour(std::string_view text, std::string* why
         for (std::size_t i = 0; i < digits.size() && i < 8; ++i) {
             d[i] = HexDigit(digits[i]);
             if (d[i] < 0) {
-                Fail(why, Quoted(t) + " has a character that is not hexadecimal");
+                Fail(why, HB_TR_NOOP("CssColour", "“%1”含有非十六进制字符"), {std::string(t)});
                 return std::nullopt;
             }
         }
@@ -820,7 +815,7 @@ std::optional<ColorValue> ParseCssColour(std::string_view text, std::string* why
             case 8:
                 return MakeColor(d[0] * 16 + d[1], d[2] * 16 + d[3], d[4] * 16 + d[5]);
             default:
-                Fail(why, Quoted(t) + " needs 3, 4, 6 or 8 hexadecimal digits");
+                Fail(why, HB_TR_NOOP("CssColour", "“%1”应有 3、4、6 或 8 位十六进制数字"), {std::string(t)});
                 return std::nullopt;
         }
     }
@@ -828,20 +823,22 @@ std::optional<ColorValue> ParseCssColour(std::string_view text, std::string* why
     if (open == std::string_view::npos) {
         for (const CssNamedColour& n : TheNames().names)
             if (EqualsNoCase(t, n.name)) return n.colour;
-        Fail(why, "unknown colour name " + Quoted(t));
+        Fail(why, HB_TR_NOOP("CssColour", "不认识的颜色名称“%1”"), {std::string(t)});
         return std::nullopt;
     }
     const std::string_view name = t.substr(0, open);
     if (t.back() != ')') {
-        Fail(why, Quoted(t) + " does not end with ')'");
+        Fail(why, HB_TR_NOOP("CssColour", "“%1”没有以“)”结尾"), {std::string(t)});
         return std::nullopt;
     }
     const std::string_view inside = t.substr(open + 1, t.size() - open - 2);
     if (inside.find_first_of("()") != std::string_view::npos) {
-        Fail(why, Quoted(t) + " has text after ')' or a stray bracket");
+        Fail(why, HB_TR_NOOP("CssColour", "“%1”在“)”之后还有文字，或括号多余"), {std::string(t)});
         return std::nullopt;
     }
     return ParseFunction(name, inside, why);
 }
+
+std::string CssProblemText(const CssProblem& problem) { return FillIn(problem.text, problem.args); }
 
 }  // namespace huebird

@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/Color.h"
 
@@ -55,7 +56,16 @@ CssNameMatch NearestCssName(ColorValue c);
 // A colour outside sRGB is clamped channel by channel. CSS engines map such colours into
 // gamut by reducing chroma, which keeps the hue better; we clamp because it is simple and
 // predictable, and any text this program writes is inside sRGB anyway.
+// Why a text is not a colour: a short message (translated in the "CssColour" context) and
+// the arguments for its %1, %2.
+struct CssProblem {
+    const char* text = "";
+    std::vector<std::string> args;
+};
+// The message filled in, untranslated.
+std::string CssProblemText(const CssProblem& problem);
+
 // On failure returns nothing and, when why is given, puts a short reason there.
-std::optional<ColorValue> ParseCssColour(std::string_view text, std::string* why = nullptr);
+std::optional<ColorValue> ParseCssColour(std::string_view text, CssProblem* why = nullptr);
 
 }  // namespace huebird

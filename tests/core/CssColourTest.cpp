@@ -302,9 +302,9 @@ TEST(CssColourTest, ReadsEachSyntax) {
         {"oklch(100% 0 none)", MakeColor(255, 255, 255)},
     };
     for (const Case& c : cases) {
-        std::string why;
+        CssProblem why;
         const std::optional<ColorValue> got = ParseCssColour(c.text, &why);
-        ASSERT_TRUE(got.has_value()) << c.text << ": " << why;
+        ASSERT_TRUE(got.has_value()) << c.text << ": " << CssProblemText(why);
         EXPECT_EQ(CssText(*got, CssNotation::Hex), CssText(c.c, CssNotation::Hex)) << c.text;
     }
 }
@@ -315,45 +315,46 @@ TEST(CssColourTest, RejectsWithAReason) {
         const char* reason;  // some words of the reason given
     };
     const Case cases[] = {
-        {"", "no colour"},
-        {" \r\n ", "no colour"},
-        {"foo", "unknown colour name 'foo'"},
-        {"transparent", "unknown colour name"},
-        {"red x", "unknown colour name 'red x'"},
-        {"#12", "hexadecimal digits"},
-        {"#12345", "hexadecimal digits"},
-        {"#123456789", "hexadecimal digits"},
-        {"#ggg", "not hexadecimal"},
-        {"rgb(1,2)", "rgb() needs 3 values"},
-        {"rgb(1 2 3 4)", "rgb() needs 3 values"},
-        {"rgb()", "rgb() needs 3 values"},
-        {"rgb(1, 2 3)", "spaces"},
-        {"rgb(1,,2,3)", "empty value"},
-        {"rgb(1%, 2, 3)", "all numbers or all percentages"},
-        {"rgb(1, 2, 3 / 1)", "mixes commas"},
-        {"rgb(1 2 3 /)", "nothing after"},
-        {"rgb(1 2 3 / 1 2)", "one alpha"},
-        {"rgb(none, 2, 3)", "none"},
-        {"rgb(1px 2 3)", "unknown unit 'px'"},
-        {"rgb(10deg 2 3)", "angle"},
-        {"rgb(1 2 3) x", "does not end"},
-        {"rgb(1 2 3", "does not end"},
-        {"rgb(1 2 3))", "stray bracket"},
-        {"rgb (1 2 3)", "unknown colour function"},
-        {"color(srgb 1 0 0)", "unknown colour function 'color()'"},
-        {"hsl(abc)", "hsl() needs 3 values"},
-        {"hsl(abc 10% 10%)", "'abc' is not a number"},
-        {"hsl(--5 10% 10%)", "not a number"},
-        {"hsl(10%, 20%, 30%)", "percentage"},
-        {"hsl(10, 20, 30)", "percentages"},
-        {"hwb(10, 20%, 30%)", "no commas"},
-        {"lab(1, 2, 3)", "no commas"},
-        {"oklch(50% 0.1 20deg / 1deg)", "alpha"},
+        {"", "没有颜色"},
+        {" \r\n ", "没有颜色"},
+        {"foo", "不认识的颜色名称“foo”"},
+        {"transparent", "不认识的颜色名称"},
+        {"red x", "不认识的颜色名称“red x”"},
+        {"#12", "位十六进制数字"},
+        {"#12345", "位十六进制数字"},
+        {"#123456789", "位十六进制数字"},
+        {"#ggg", "非十六进制字符"},
+        {"rgb(1,2)", "rgb() 需要 3 个值"},
+        {"rgb(1 2 3 4)", "rgb() 需要 3 个值"},
+        {"rgb()", "rgb() 需要 3 个值"},
+        {"rgb(1, 2 3)", "混用了逗号和空格"},
+        {"rgb(1,,2,3)", "有空值"},
+        {"rgb(1%, 2, 3)", "要么全是数字，要么全是百分比"},
+        {"rgb(1, 2, 3 / 1)", "混用了逗号和“/”"},
+        {"rgb(1 2 3 /)", "后面没有值"},
+        {"rgb(1 2 3 / 1 2)", "只能有一个透明度"},
+        {"rgb(none, 2, 3)", "不能写 none"},
+        {"rgb(1px 2 3)", "单位“px”无法识别"},
+        {"rgb(10deg 2 3)", "只有色相可以带角度单位"},
+        {"rgb(1 2 3) x", "没有以“)”结尾"},
+        {"rgb(1 2 3", "没有以“)”结尾"},
+        {"rgb(1 2 3))", "括号多余"},
+        {"rgb (1 2 3)", "不认识的颜色函数"},
+        {"color(srgb 1 0 0)", "不认识的颜色函数“color()”"},
+        {"hsl(abc)", "hsl() 需要 3 个值"},
+        {"hsl(abc 10% 10%)", "“abc”不是数字"},
+        {"hsl(--5 10% 10%)", "不是数字"},
+        {"hsl(10%, 20%, 30%)", "色相不能是百分比"},
+        {"hsl(10, 20, 30)", "色相后面要写百分比"},
+        {"hwb(10, 20%, 30%)", "不能用逗号分隔"},
+        {"lab(1, 2, 3)", "不能用逗号分隔"},
+        {"oklch(50% 0.1 20deg / 1deg)", "透明度不能是角度"},
     };
     for (const Case& c : cases) {
-        std::string why;
+        CssProblem why;
         EXPECT_FALSE(ParseCssColour(c.text, &why).has_value()) << c.text;
-        EXPECT_NE(why.find(c.reason), std::string::npos) << c.text << " gave \"" << why << '"';
+        const std::string said = CssProblemText(why);
+        EXPECT_NE(said.find(c.reason), std::string::npos) << c.text << " gave \"" << said << '"';
     }
     EXPECT_FALSE(ParseCssColour("nope").has_value());  // no reason asked for
 }
