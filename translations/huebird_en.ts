@@ -824,4 +824,27 @@ readme.htm in the program&apos;s folder tells more (menu Help).</translation>
         <translation>“%1” has text after “)” or a stray bracket</translation>
     </message>
 </context>
+<context>
+    <name>CopyAs</name>
+    <message>
+        <source>WEB值（不带＃）</source>
+        <translation>Web value without #</translation>
+    </message>
+    <message>
+        <source>CSS 十六进制</source>
+        <translation>CSS hexadecimal</translation>
+    </message>
+    <message>
+        <source>CSS 颜色名称</source>
+        <translation>CSS colour name</translation>
+    </message>
+    <message>
+        <source>最接近的 CSS 颜色名称</source>
+        <translation>Nearest CSS colour name</translation>
+    </message>
+    <message>
+        <source>“%1”不是 0 到 16777215 之间的十进制颜色值</source>
+        <translation>“%1” is not a decimal colour value from 0 to 16777215</translation>
+    </message>
+</context>
 </TS>
