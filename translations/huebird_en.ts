@@ -94,6 +94,14 @@
         <source>关于</source>
         <translation>About</translation>
     </message>
+    <message>
+        <source>复制为</source>
+        <translation>Copy as</translation>
+    </message>
+    <message>
+        <source>粘贴颜色代码</source>
+        <translation>Paste any colour</translation>
+    </message>
 </context>
 <context>
     <name>MainMenus</name>
@@ -228,6 +236,22 @@
     <message>
         <source> 灰度</source>
         <translation> Greyscale</translation>
+    </message>
+    <message>
+        <source> 复制为</source>
+        <translation> Copy as</translation>
+    </message>
+    <message>
+        <source> 粘贴颜色代码  Ctrl+Shift+V</source>
+        <translation> Paste any colour  Ctrl+Shift+V</translation>
+    </message>
+    <message>
+        <source>复制为</source>
+        <translation>Copy as</translation>
+    </message>
+    <message>
+        <source>粘贴颜色代码</source>
+        <translation>Paste any colour</translation>
     </message>
 </context>
 <context>
@@ -823,6 +847,10 @@ readme.htm in the program&apos;s folder tells more (menu Help).</translation>
         <source>“%1”在“)”之后还有文字，或括号多余</source>
         <translation>“%1” has text after “)” or a stray bracket</translation>
     </message>
+    <message>
+        <source>“%1”不是 0 到 16777215 之间的十进制颜色值</source>
+        <translation>“%1” is not a decimal colour value from 0 to 16777215</translation>
+    </message>
 </context>
 <context>
     <name>CopyAs</name>
@@ -843,8 +871,38 @@ readme.htm in the program&apos;s folder tells more (menu Help).</translation>
         <translation>Nearest CSS colour name</translation>
     </message>
     <message>
-        <source>“%1”不是 0 到 16777215 之间的十进制颜色值</source>
-        <translation>“%1” is not a decimal colour value from 0 to 16777215</translation>
+        <source>WEB值</source>
+        <translation>Web value</translation>
+    </message>
+    <message>
+        <source>RGB值</source>
+        <translation>RGB value</translation>
+    </message>
+    <message>
+        <source>十进制值</source>
+        <translation>Decimal value</translation>
+    </message>
+</context>
+<context>
+    <name>AnyColourPaste</name>
+    <message>
+        <source>剪贴板上没有文字，无法粘贴颜色</source>
+        <translation>The clipboard holds no text, so there is no colour to paste</translation>
+    </message>
+    <message>
+        <source>剪贴板上的“%1”不是颜色：%2</source>
+        <translation>“%1” on the clipboard is not a colour: %2</translation>
+    </message>
+</context>
+<context>
+    <name>SwatchView</name>
+    <message>
+        <source>颜色名称：%1</source>
+        <translation>Colour name: %1</translation>
+    </message>
+    <message>
+        <source>最接近的颜色名称：%1</source>
+        <translation>Nearest colour name: %1</translation>
     </message>
 </context>
 </TS>

@@ -112,7 +112,7 @@ std::optional<ColorValue> ReadAnyColour(std::string_view text, bool sixDigitsAre
         if (t.size() <= 8)
             if (const std::optional<ColorValue> c = FromDecimal(t)) return c;
         if (why)
-            *why = {HB_TR_NOOP("CopyAs", "“%1”不是 0 到 16777215 之间的十进制颜色值"),
+            *why = {HB_TR_NOOP("CssColour", "“%1”不是 0 到 16777215 之间的十进制颜色值"),
                     {std::string(t.substr(0, 20))}};
         return std::nullopt;
     }

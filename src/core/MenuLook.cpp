@@ -6,7 +6,13 @@
 
 namespace huebird {
 
-bool IsMenuTag(int tag) { return tag >= 1 && tag <= 13; }
+bool IsMenuTag(int tag) { return tag >= 1 && tag <= kMenuTagCount; }
+
+const int* MenuTagOrder() {
+    static const int kOrder[kMenuTagCount] = {1, 2, 3, 4, 5, kCopyAsTag, 6, kPasteAnyTag,
+                                              7, 8, 9, 10, 11, 12, 13};
+    return kOrder;
+}
 
 bool IsSeparatorTag(int tag) { return tag == 4 || tag == 8 || tag == 11; }
 
@@ -15,7 +21,7 @@ int MenuItemHeight(int tag) { return IsSeparatorTag(tag) ? kMenuSeparatorHeight 
 Rows BannerSlice(int tag) {
     if (!IsMenuTag(tag)) return {};
     int top = 0;
-    for (int t = 1; t < tag; ++t) top += MenuItemHeight(t);
+    for (const int* t = MenuTagOrder(); *t != tag; ++t) top += MenuItemHeight(*t);
     return {top, top + MenuItemHeight(tag)};
 }
 
@@ -33,7 +39,9 @@ const char* MenuItemText(int tag) {
                                          HB_TR_NOOP("MainMenu", "关闭"),
                                          "",
                                          HB_TR_NOOP("MainMenu", "帮助"),
-                                         HB_TR_NOOP("MainMenu", "关于")};
+                                         HB_TR_NOOP("MainMenu", "关于"),
+                                         HB_TR_NOOP("MainMenu", "复制为"),
+                                         HB_TR_NOOP("MainMenu", "粘贴颜色代码")};
     return IsMenuTag(tag) ? kTexts[tag] : "";
 }
 

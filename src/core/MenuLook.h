@@ -7,7 +7,6 @@
 namespace huebird {
 
 inline constexpr int kBannerWidth = 24;
-inline constexpr int kBannerHeight = 240;
 inline constexpr int kMenuItemHeight = 21;
 inline constexpr int kMenuSeparatorHeight = 10;
 inline constexpr int kMenuTextLeft = 34;      // the text starts 5 pixels into the text area
@@ -17,16 +16,23 @@ inline constexpr int kGradientBands = 24;
 inline constexpr int kGradientBandWidth = 5;
 inline constexpr int kFavouriteItemWidth = 100;
 
-// Tags 1..13 of the main menu's top-level items.
+// Tags 1..13 of the main menu's top-level items, and two more: "复制为" (a submenu, placed
+// after copy) and "粘贴颜色代码" (after paste).
+inline constexpr int kCopyAsTag = 14;
+inline constexpr int kPasteAnyTag = 15;
+inline constexpr int kMenuTagCount = 15;
 bool IsMenuTag(int tag);
+// The tags from the top of the menu down.
+const int* MenuTagOrder();
 bool IsSeparatorTag(int tag);  // 4, 8, 11
 int MenuItemHeight(int tag);
 // The rows [top, bottom) of the banner slice drawn beside the item: the slices stack like
-// the items do, ten of 21 rows and three of 10, 240 in all.
+// the items do, twelve of 21 rows and three of 10, kBannerHeight in all.
 struct Rows {
     int top = 0, bottom = 0;
 };
 Rows BannerSlice(int tag);
+inline constexpr int kBannerHeight = 12 * kMenuItemHeight + 3 * kMenuSeparatorHeight;
 // The text drawn for a tag (UTF-8), empty for separators; the interface translates it in the
 // context kMenuTextContext.
 inline constexpr const char* kMenuTextContext = "MainMenu";

@@ -46,4 +46,9 @@ Shortcut ShortcutFor(Key key, bool ctrl) {
     }
 }
 
+Shortcut ShortcutFor(Key key, bool ctrl, bool shift) {
+    if (key == Key::V && ctrl && shift) return Shortcut::PasteAny;
+    return ShortcutFor(key, ctrl);
+}
+
 }  // namespace huebird

@@ -12,11 +12,13 @@ namespace huebird {
 // decimal (red in the high byte); any other notation: empty text.
 std::string CopyText(ColorValue c, int copyType, bool addHash);
 
-enum class Shortcut { None, Manager, Copy, Paste, Undo };
+enum class Shortcut { None, Manager, Copy, Paste, Undo, PasteAny };
 
 // Keys as the main window sees them: the function keys whatever modifiers are held, the
 // letters only with Ctrl. Undo still depends on there being something to undo.
 enum class Key { F2, F4, F5, F6, C, O, V, Z, Other };
 Shortcut ShortcutFor(Key key, bool ctrl);
+// As above, and Ctrl+Shift+V pastes any colour text ("粘贴颜色代码").
+Shortcut ShortcutFor(Key key, bool ctrl, bool shift);
 
 }  // namespace huebird

@@ -6,13 +6,17 @@ namespace huebird {
 namespace {
 
 TEST(MenuLookTest, BannerSlicesStackLikeTheItems) {
-    const int expectedTops[] = {0, 21, 42, 63, 73, 94, 115, 136, 146, 167, 188, 198, 219};
-    for (int tag = 1; tag <= 13; ++tag) {
+    // Tags 1..15; "复制为" (14) sits below copy (5), "粘贴颜色代码" (15) below paste (6).
+    const int expectedTops[] = {0,  21,  42,  63,  73,  115, 157, 178,
+                                188, 209, 230, 240, 261, 94,  136};
+    for (int tag = 1; tag <= kMenuTagCount; ++tag) {
         SCOPED_TRACE(tag);
         EXPECT_EQ(BannerSlice(tag).top, expectedTops[tag - 1]);
         EXPECT_EQ(BannerSlice(tag).bottom - BannerSlice(tag).top, MenuItemHeight(tag));
     }
     EXPECT_EQ(BannerSlice(13).bottom, kBannerHeight);
+    EXPECT_EQ(kBannerHeight, 282);
+    EXPECT_EQ(BannerSlice(16).bottom, 0);
 }
 
 TEST(MenuLookTest, TextsAndColours) {

@@ -48,5 +48,14 @@ TEST(NotationTest, FunctionKeysWithAnyModifierLettersOnlyWithCtrl) {
     for (const Case& c : cases) EXPECT_EQ(ShortcutFor(c.key, c.ctrl), c.expected);
 }
 
+// Shift only matters with Ctrl+V; the keys above answer as they did.
+TEST(NotationTest, CtrlShiftVPastesAnyColour) {
+    EXPECT_EQ(ShortcutFor(Key::V, true, true), Shortcut::PasteAny);
+    EXPECT_EQ(ShortcutFor(Key::V, true, false), Shortcut::Paste);
+    EXPECT_EQ(ShortcutFor(Key::V, false, true), Shortcut::None);
+    EXPECT_EQ(ShortcutFor(Key::F5, true, true), Shortcut::Paste);
+    EXPECT_EQ(ShortcutFor(Key::C, true, true), Shortcut::Copy);
+}
+
 }  // namespace
 }  // namespace huebird

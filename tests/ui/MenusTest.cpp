@@ -179,6 +179,69 @@ class MenusTest : public QObject {
         QCOMPARE(w.form->Colors().HistoryIndex(0), 0);
     }
 
+    // "复制为", in both menus, copies the working colour in each notation with one click,
+    // whatever the copy setting, and leaves that setting's own copy as it was.
+    void copyAsCopiesEachNotationWithOneClick() {
+        Window w(QByteArray("[System]\r\nColor1=E94560\r\nCopyType=1\r\n"));
+        for (const char* name : {"CopyAs1", "CopyAs2"}) {
+            auto* menu = w.form->findChild<QMenu*>(QString::fromLatin1(name));
+            QVERIFY(menu);
+            menu->popup(QPoint(10, 10));
+            QTRY_VERIFY(menu->isVisible());
+            QStringList copied;
+            for (QAction* a : menu->actions()) {
+                if (a->isSeparator()) continue;
+                a->trigger();
+                copied << QString::fromStdString(*w.platform.clipboard.text);
+                QCOMPARE(copied.last(), a->data().toString());
+                QVERIFY2(a->text().endsWith(copied.last()), qPrintable(a->text()));
+            }
+            menu->hide();
+            QCOMPARE(copied.size(), 13);
+            QCOMPARE(copied.mid(0, 7),
+                     QStringList({"#E94560", "E94560", "RGB(233, 069, 096)", "15287648", "#e94560",
+                                  "rgb(233 69 96)", "hsl(350.1 78.8% 59.2%)"}));
+            QVERIFY(copied[11].startsWith("oklch("));
+            // Not a named colour: the nearest name, marked as such in the menu.
+            QVERIFY(menu->actions().last()->text().contains(QStringLiteral("≈ ")));
+        }
+        Item(*w.form, "N2")->trigger();
+        QCOMPARE(*w.platform.clipboard.text, std::string("RGB(233, 069, 096)"));
+        // The readout's tooltip names the nearest colour and gives its oklch() text.
+        const QString tip = w.form->findChild<QLabel*>("RedFont")->toolTip();
+        QVERIFY2(tip.contains(QStringLiteral("最接近的颜色名称：")) && tip.contains("oklch("),
+                 qPrintable(tip));
+    }
+
+    // "粘贴颜色代码" reads what the plain paste refuses, and says why a text is no colour.
+    void pasteAnyReadsWhatDesignersCopy() {
+        Window w;
+        w.platform.clipboard.text = "rgb(233, 69, 96)\n";
+        Item(*w.form, "N13")->trigger();  // the plain paste keeps its rules: nothing, silently
+        QCOMPARE(Readout(*w.form)[0], QStringLiteral("018"));
+        QVERIFY(Notices::Recorded().isEmpty());
+        Item(*w.form, "PasteAny1")->trigger();
+        QCOMPARE(Readout(*w.form), QStringList({"233", "069", "096", "E9", "45", "60"}));
+        QVERIFY(w.form->Colors().UndoAvailable());
+        w.platform.clipboard.text = "#36c";
+        QTest::keyClick(w.form.get(), Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(Readout(*w.form), QStringList({"051", "102", "204", "33", "66", "CC"}));
+        QVERIFY(Notices::Recorded().isEmpty());
+
+        w.platform.clipboard.text = "hello\nworld";
+        Item(*w.form, "PasteAny2")->trigger();
+        QCOMPARE(Readout(*w.form)[0], QStringLiteral("051"));
+        QCOMPARE(Notices::Recorded().size(), 1);
+        QVERIFY2(Notices::Recorded()[0].contains(QStringLiteral("“hello⏎world”")) &&
+                     Notices::Recorded()[0].contains(QStringLiteral("不认识的颜色名称")),
+                 qPrintable(Notices::Recorded()[0]));
+        w.platform.clipboard.text = std::nullopt;
+        Item(*w.form, "PasteAny1")->trigger();
+        QCOMPARE(Notices::Recorded().size(), 2);
+        QVERIFY(Notices::Recorded()[1].contains(QStringLiteral("剪贴板上没有文字")));
+        QCOMPARE(Readout(*w.form)[0], QStringLiteral("051"));
+    }
+
     void keyboardShortcuts() {
         Window w;
         QTest::keyClick(w.form.get(), Qt::Key_F4, Qt::ShiftModifier);
@@ -207,10 +270,12 @@ class MenusTest : public QObject {
         const QImage normal = Shown(menu);
         QCOMPARE(menu->actionGeometry(Item(*w.form, "N14")), QRect(0, 0, 150, 21));
         QCOMPARE(menu->actionGeometry(Item(*w.form, "N6")), QRect(0, 63, 150, 10));
-        QCOMPARE(menu->actionGeometry(Item(*w.form, "N5")), QRect(0, 219, 150, 21));
-        QCOMPARE(normal.height(), 240);
+        QCOMPARE(menu->actionGeometry(Item(*w.form, "CopyAs1")), QRect(0, 94, 150, 21));
+        QCOMPARE(menu->actionGeometry(Item(*w.form, "PasteAny1")), QRect(0, 136, 150, 21));
+        QCOMPARE(menu->actionGeometry(Item(*w.form, "N5")), QRect(0, 261, 150, 21));
+        QCOMPARE(normal.height(), 282);
         // The banner runs down the left edge, slice by slice.
-        for (int y : {0, 70, 150, 239}) QCOMPARE(normal.pixel(10, y), MenuBanner().pixel(10, y));
+        for (int y : {0, 70, 150, 239, 281}) QCOMPARE(normal.pixel(10, y), MenuBanner().pixel(10, y));
         // A separator: a grey line over a white one, three and four rows into its slice,
         // from x 34 through x 149, the last column of the item.
         const QRgb face = normal.pixel(26, 66);  // the gap beside the banner: not painted
@@ -224,7 +289,8 @@ class MenusTest : public QObject {
             QCOMPARE(normal.pixel(33, top + 4), face);
         }
         // Undo is grey with nothing to undo.
-        const QRect undoText(34, 118, 100, 14);
+        const int undoTop = menu->actionGeometry(Item(*w.form, "ZF61")).top();
+        const QRect undoText(34, undoTop + 3, 100, 14);
         QVERIFY(HasColor(normal, undoText, qRgb(128, 128, 128)));
         QVERIFY(!HasColor(normal, undoText, qRgb(0, 0, 0)));
         menu->hide();
@@ -235,8 +301,8 @@ class MenusTest : public QObject {
         menu->setActiveAction(Item(*w.form, "ZF61"));
         QTest::qWait(20);
         const QImage lit = menu->grab().toImage().convertToFormat(QImage::Format_RGB32);
-        QCOMPARE(lit.pixel(30, 116), qRgb(10, 0, 10));
-        QCOMPARE(lit.pixel(148, 116), qRgb(240, 0, 240));
+        QCOMPARE(lit.pixel(30, undoTop + 1), qRgb(10, 0, 10));
+        QCOMPARE(lit.pixel(148, undoTop + 1), qRgb(240, 0, 240));
         QVERIFY(HasColor(lit, undoText, qRgb(255, 255, 255)));
         menu->setActiveAction(Item(*w.form, "N2"));
         QTest::qWait(20);

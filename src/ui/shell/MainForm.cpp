@@ -26,6 +26,7 @@
 #include "ui/shell/MainMenus.h"
 #include "ui/shell/Presence.h"
 #include "ui/shell/TrayIcon.h"
+#include "ui/colour/CopyAsMenu.h"
 #include "ui/common/Notices.h"
 #include "ui/common/WindowDrag.h"
 #include "ui/skin/FontForm.h"
@@ -60,7 +61,8 @@ MainForm::MainForm(fs::path appDir, Platform platform, QWidget* parent)
           this, [this] { return colors_.UndoAvailable(); },
           [this](int list, const QString& name) {
               return FavouritesStore(SettingsPath()).DrawColor(list, name.toStdString());
-          })),
+          },
+          [this] { return colors_.WorkColor; })),
       view_(face_, menus_->Item("ZF61")),
       colors_(&view_),
       picker_(new Picker(colors_, screen_, this)),
@@ -71,6 +73,8 @@ MainForm::MainForm(fs::path appDir, Platform platform, QWidget* parent)
                                          menus_->FavouriteMenus()[2]},
                                      [this](ColorValue c) { colors_.AdoptColor(c); }, this)),
       commands_(colors_, clipboard_, face_.Swatches(), copy_),
+      anyPaste_(colors_, clipboard_, copy_,
+                [this](const QString& text) { Notices::Notice(this, text); }),
       // A dialog takes the pointer: a pick in progress ends first, as a release would.
       dialogs_(*this, [this] { picker_->Finish(); }),
       appDir_(std::move(appDir)),
@@ -154,6 +158,8 @@ void MainForm::BindMenus() {
         {"N30", [this] { commands_.N2Click(); }},
         {"N13", [this] { commands_.N13Click(); }},
         {"N31", [this] { commands_.N13Click(); }},
+        {"PasteAny1", [this] { anyPaste_.Paste(); }},
+        {"PasteAny2", [this] { anyPaste_.Paste(); }},
         {"N25", [this] { SkinImgDblClick(); }},
         {"N15", [this] { N15Click(); }},
         {"N37", [this] { N15Click(); }},
@@ -174,6 +180,10 @@ void MainForm::BindMenus() {
         connect(menus_->Item(name), &QAction::triggered, this, handler);
     }
     connect(menus_, &MainMenus::skinChosen, this, &MainForm::SkinMenuClick);
+    for (CopyAsMenu* menu : menus_->CopyAsMenus()) {
+        connect(menu, &CopyAsMenu::textChosen, this,
+                [this](const QString& text) { clipboard_.SetText(text.toStdString()); });
+    }
 }
 
 void MainForm::SetBounds(int x, int y, int width, int height) {
@@ -479,7 +489,8 @@ void MainForm::keyPressEvent(QKeyEvent* e) {
     for (const auto& [qtKey, k] : kKeys) {
         if (e->key() == qtKey) key = k;
     }
-    switch (ShortcutFor(key, e->modifiers().testFlag(Qt::ControlModifier))) {
+    switch (ShortcutFor(key, e->modifiers().testFlag(Qt::ControlModifier),
+                        e->modifiers().testFlag(Qt::ShiftModifier))) {
         case Shortcut::Manager:
             N15Click();
             break;
@@ -491,6 +502,9 @@ void MainForm::keyPressEvent(QKeyEvent* e) {
             break;
         case Shortcut::Undo:
             if (colors_.UndoAvailable()) colors_.Undo();
+            break;
+        case Shortcut::PasteAny:
+            anyPaste_.Paste();
             break;
         case Shortcut::None:
             QWidget::keyPressEvent(e);

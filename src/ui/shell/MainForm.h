@@ -12,6 +12,7 @@
 #include "core/Settings.h"
 #include "platform/Platform.h"
 #include "ui/common/ColourChooser.h"
+#include "ui/colour/AnyColourPaste.h"
 #include "ui/colour/ColourCommands.h"
 #include "ui/colour/SwatchView.h"
 #include "ui/colour/InputForm.h"
@@ -186,6 +187,7 @@ class MainForm : public QWidget, public TrayHost, private AutoSizeHost {
     FavouriteItems* favourites_;
     CopySettings copy_;
     ColourCommands commands_;
+    AnyColourPaste anyPaste_;     // "粘贴颜色代码"
     ColourChooser colourDialog_;  // remembers its last colour for the run
     DialogGate dialogs_;          // one modal dialog at a time
 

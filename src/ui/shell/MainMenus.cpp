@@ -6,7 +6,9 @@
 #include <QMenu>
 #include <QWidget>
 
+#include "core/MenuLook.h"
 #include "core/SkinFiles.h"
+#include "ui/colour/CopyAsMenu.h"
 #include "ui/skin/SkinnedMenus.h"
 
 namespace huebird {
@@ -46,10 +48,15 @@ QMenu* AddSubmenu(QMenu* parentMenu, const char* name, const char* caption, int 
     return AddSubmenu(parentMenu, new QMenu(Translated(caption), parentMenu), name, tag);
 }
 
+// The main menu draws its own captions (by tag); the items carry the same words.
+const char* const kCopyAsCaption = QT_TRANSLATE_NOOP("MainMenus", "复制为");
+const char* const kPasteAnyCaption = QT_TRANSLATE_NOOP("MainMenus", "粘贴颜色代码");
+
 }  // namespace
 
 MainMenus::MainMenus(QWidget* window, std::function<bool()> undoAvailable,
-                     std::function<std::optional<ColorValue>(int, const QString&)> favouriteColor)
+                     std::function<std::optional<ColorValue>(int, const QString&)> favouriteColor,
+                     std::function<ColorValue()> workColour)
     : QObject(window), window_(window) {
     popupMenu1_ = new MainMenu(std::move(undoAvailable), window);
     popupMenu1_->setObjectName(QStringLiteral("PopupMenu1"));
@@ -77,9 +84,11 @@ MainMenus::MainMenus(QWidget* window, std::function<bool()> undoAvailable,
                    {"N28", QT_TRANSLATE_NOOP("MainMenus", "灰度"), 0},
                    {"N34", QT_TRANSLATE_NOOP("MainMenus", "调色板"), 0},
                    {"N35", QT_TRANSLATE_NOOP("MainMenus", "对比色"), 0}});
-    AddItems(popupMenu1_, {{"N6", "-", 4},
-                           {"N2", QT_TRANSLATE_NOOP("MainMenus", "拷贝   &C/F4"), 5},
-                           {"N13", QT_TRANSLATE_NOOP("MainMenus", "粘贴   &V/F5"), 6},
+    AddItems(popupMenu1_, {{"N6", "-", 4}, {"N2", QT_TRANSLATE_NOOP("MainMenus", "拷贝   &C/F4"), 5}});
+    copyAs_[0] = new CopyAsMenu(Translated(kCopyAsCaption), workColour, popupMenu1_);
+    AddSubmenu(popupMenu1_, copyAs_[0], "CopyAs1", kCopyAsTag);
+    AddItems(popupMenu1_, {{"N13", QT_TRANSLATE_NOOP("MainMenus", "粘贴   &V/F5"), 6},
+                           {"PasteAny1", kPasteAnyCaption, kPasteAnyTag},
                            {"ZF61", QT_TRANSLATE_NOOP("MainMenus", "撤消   &Z/F6"), 7},
                            {"N7", "-", 8},
                            {"N3", QT_TRANSLATE_NOOP("MainMenus", "最小"), 9},
@@ -105,8 +114,12 @@ MainMenus::MainMenus(QWidget* window, std::function<bool()> undoAvailable,
     }
     AddItems(popupMenu2_, {{"N37", QT_TRANSLATE_NOOP("MainMenus", " 加入/管理收藏夹"), 1},
                            {"N29", "-", 0},
-                           {"N30", QT_TRANSLATE_NOOP("MainMenus", " 拷贝  Ctrl+C/F4"), 10},
-                           {"N31", QT_TRANSLATE_NOOP("MainMenus", " 粘贴  Ctrl+V/F5"), 11},
+                           {"N30", QT_TRANSLATE_NOOP("MainMenus", " 拷贝  Ctrl+C/F4"), 10}});
+    copyAs_[1] = new CopyAsMenu(Translated(QT_TRANSLATE_NOOP("MainMenus", " 复制为")),
+                                std::move(workColour), popupMenu2_);
+    AddSubmenu(popupMenu2_, copyAs_[1], "CopyAs2", 0);
+    AddItems(popupMenu2_, {{"N31", QT_TRANSLATE_NOOP("MainMenus", " 粘贴  Ctrl+V/F5"), 11},
+                           {"PasteAny2", QT_TRANSLATE_NOOP("MainMenus", " 粘贴颜色代码  Ctrl+Shift+V"), 0},
                            {"N40", "-", 0},
                            {"normal1", QT_TRANSLATE_NOOP("MainMenus", " 常用调色板"), 0},
                            {"N32", QT_TRANSLATE_NOOP("MainMenus", " 通用调色板"), 8},

@@ -22,6 +22,7 @@ class QWidget;
 
 namespace huebird {
 
+class CopyAsMenu;
 class FavouritesMenu;
 
 class MainMenus : public QObject {
@@ -29,8 +30,10 @@ class MainMenus : public QObject {
   public:
     // `undoAvailable` says whether the undo line is drawn black; `favouriteColor` gives the
     // colour box of a favourites entry (list, name), read afresh for every line drawn.
+    // `workColour` is the colour the "复制为" submenus copy.
     MainMenus(QWidget* window, std::function<bool()> undoAvailable,
-              std::function<std::optional<ColorValue>(int, const QString&)> favouriteColor);
+              std::function<std::optional<ColorValue>(int, const QString&)> favouriteColor,
+              std::function<ColorValue()> workColour);
 
     QMenu* PopupMenu1() const { return popupMenu1_; }
     QMenu* PopupMenu2() const { return popupMenu2_; }
@@ -39,6 +42,9 @@ class MainMenus : public QObject {
     const std::array<FavouritesMenu*, kFavouriteListCount>& FavouriteMenus() const {
         return favourites_;
     }
+
+    // The "复制为" submenus of the main menu and of the swatch menu.
+    const std::array<CopyAsMenu*, 2>& CopyAsMenus() const { return copyAs_; }
 
     // The skin folders, listed at the end of the settings submenu, `current` ticked.
     void BuildSkinMenu(const std::vector<std::string>& folders, const QString& current);
@@ -59,6 +65,7 @@ class MainMenus : public QObject {
     QActionGroup* skinGroup_ = nullptr;
     std::vector<QAction*> skinItems_;
     std::array<FavouritesMenu*, kFavouriteListCount> favourites_{};  // N39, N36, N41
+    std::array<CopyAsMenu*, 2> copyAs_{};
 };
 
 }  // namespace huebird
