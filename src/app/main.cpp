@@ -1,5 +1,6 @@
 // Process entry: one instance per user and display, then the main window and the loop.
 #include <QApplication>
+#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -15,6 +16,7 @@
 #include "platform/InstanceChannel.h"
 #include "platform/InstanceLock.h"
 #include "ui/common/Fonts.h"
+#include "ui/colour/PrintPick.h"
 #include "ui/shell/GuardedApplication.h"
 #include "ui/shell/MainForm.h"
 #include "ui/common/Notices.h"
@@ -34,6 +36,45 @@ namespace {
 std::string Environment(const char* name) {
     const char* value = std::getenv(name);
     return value ? value : "";
+}
+
+// The toolkit as the program sets it up, before any window.
+void PrepareToolkit(const huebird::BackendChoice& choice) {
+    huebird::ForgetToolkitChoice(choice);
+    QApplication::setApplicationName(QString::fromUtf8(huebird::kAppTitle));
+    huebird::InstallFontSubstitutions();
+}
+
+// The hot-key library beside the program first (the relocatable folder), then in the installed
+// library folder.
+std::vector<std::filesystem::path> LibraryFolders() {
+    const std::filesystem::path programDir = QCoreApplication::applicationDirPath().toStdString();
+    return {programDir, (programDir / HUEBIRD_LIBRARY_FROM_PROGRAM).lexically_normal()};
+}
+
+// huebird --pick --print: a pick of this process's own, printed. No lock, no settings: a
+// running instance is left as it is.
+int RunPrintPick(int& argc, char** argv, const huebird::BackendChoice& choice,
+                 const std::string& format) {
+    huebird::GuardedApplication app(argc, argv);
+    PrepareToolkit(choice);
+    // The magnifier closing is not the end: the answer comes after it.
+    QApplication::setQuitOnLastWindowClosed(false);
+    if (const QString missing = huebird::InstallTranslations(std::getenv); !missing.isEmpty())
+        std::fprintf(stderr, "huebird: %s\n", missing.toLocal8Bit().constData());
+    const std::unique_ptr<huebird::Backend> backend =
+        huebird::MakeBackend(choice.session, LibraryFolders());
+    huebird::PrintPick pick(backend->Services().screen, format);
+    int code = 1;
+    QObject::connect(&pick, &huebird::PrintPick::done, &app, [&code](int result) {
+        code = result;
+        QCoreApplication::quit();
+    });
+    // A termination signal ends it as Escape does: nothing printed.
+    huebird::EndSignals endSignals([](int) { QCoreApplication::quit(); });
+    QTimer::singleShot(0, &pick, &huebird::PrintPick::Start);
+    QApplication::exec();
+    return code;
 }
 
 }  // namespace
@@ -68,6 +109,11 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "huebird: %s\n", backendChoice.problem.c_str());
         return 1;
     }
+    // A screen that asks for scaling gets it in whole steps only: skins are pixel art, and a
+    // whole factor keeps every pixel and the window's outline exact.
+    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
+        Qt::HighDpiScaleFactorRoundingPolicy::Round);
+    if (command.print) return RunPrintPick(argc, argv, backendChoice, command.format);
 
     // Taken before anything is shown; a second start leaves quietly. A lock that cannot be
     // had where only this user writes is said, never taken for a running instance.
@@ -93,17 +139,11 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    // A screen that asks for scaling gets it in whole steps only: skins are pixel art, and a
-    // whole factor keeps every pixel and the window's outline exact.
-    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
-        Qt::HighDpiScaleFactorRoundingPolicy::Round);
     huebird::GuardedApplication app(argc, argv);
-    huebird::ForgetToolkitChoice(backendChoice);
+    PrepareToolkit(backendChoice);
     // The program ends when the main window's close steps have all run, its error box
     // included, not when the last window happens to close.
     QApplication::setQuitOnLastWindowClosed(false);
-    QApplication::setApplicationName(QString::fromUtf8(huebird::kAppTitle));
-    huebird::InstallFontSubstitutions();
 
     // The folder for settings and skins: the program's own, or the user's for an installed
     // program, filled from the stock at the first start (under the lock, so once).
@@ -129,11 +169,9 @@ int main(int argc, char** argv) {
     if (const QString missing = huebird::InstallTranslations(std::getenv); !missing.isEmpty())
         std::fprintf(stderr, "huebird: %s\n", missing.toLocal8Bit().constData());
     try {
-        // The hot-key library beside the program first (the relocatable folder), then in the
-        // installed library folder. The backend outlives the window: the key is released last.
-        const std::unique_ptr<huebird::Backend> backend = huebird::MakeBackend(
-            backendChoice.session,
-            {programDir, (programDir / HUEBIRD_LIBRARY_FROM_PROGRAM).lexically_normal()});
+        // The backend outlives the window: the key is released last.
+        const std::unique_ptr<huebird::Backend> backend =
+            huebird::MakeBackend(backendChoice.session, LibraryFolders());
         const huebird::Platform platform = backend->Services();
         huebird::MainForm form(data.folder, platform);
         form.SetHelpPage(data.helpPage);

@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "core/CopyAs.h"
+
 namespace huebird {
 
 #ifndef HUEBIRD_VERSION
@@ -74,8 +76,23 @@ Found FindToolkitOption(std::string_view arg) {
 
 Command ParseCommandLine(const std::vector<std::string>& args) {
     Command c;
+    bool formatGiven = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
+        if (a == "--print") {
+            c.print = true;
+            continue;
+        }
+        if (a == "--format" || a.rfind("--format=", 0) == 0) {
+            if (a == "--format" && i + 1 == args.size()) {
+                c.action = Command::Action::Misuse;
+                c.problem = "option needs a value: --format";
+                return c;
+            }
+            c.format = a == "--format" ? args[++i] : a.substr(9);
+            formatGiven = true;
+            continue;
+        }
         Command::Action wanted = Command::Action::Misuse;
         if (a == "--help" || a == "-h") wanted = Command::Action::Help;
         if (a == "--version" || a == "-V") wanted = Command::Action::Version;
@@ -109,14 +126,29 @@ Command ParseCommandLine(const std::vector<std::string>& args) {
         if (informational(c.action) && !informational(wanted)) continue;
         c.action = wanted;
     }
-    return c;
+    if (c.action == Command::Action::Help || c.action == Command::Action::Version) return c;
+    const auto misuse = [&c](std::string problem) {
+        c.action = Command::Action::Misuse;
+        c.problem = std::move(problem);
+        return c;
+    };
+    if (c.print && c.action != Command::Action::Pick) return misuse("--print goes with --pick");
+    if (formatGiven && !c.print) return misuse("--format goes with --pick --print");
+    if (!c.print) return c;
+    if (!formatGiven) c.format = kDefaultPrintFormat;
+    const std::vector<std::string> formats = CopyAsFormats();
+    for (const std::string& f : formats)
+        if (f == c.format) return c;
+    std::string known;
+    for (const std::string& f : formats) known += (known.empty() ? "" : ", ") + f;
+    return misuse("unknown format: " + c.format + " (one of: " + known + ")");
 }
 
 std::string UsageText(const std::string& program) {
     std::string text = "Usage: ";
     text += program;
     text +=
-        " [--help] [--version] [--toggle | --pick]\n"
+        " [--help] [--version] [--toggle | --pick [--print [--format NAME]]]\n"
         "\n"
         "Huebird, a small skinnable colour picker for the Linux desktop (X11 and Wayland).\n"
         "Press on one of its four swatches and move anywhere on the screen to pick a colour.\n"
@@ -127,6 +159,15 @@ std::string UsageText(const std::string& program) {
         "                 none runs); bind it to a key where the desktop keeps keys from it\n"
         "      --pick     start a pick in the running Huebird (or a new one): the active swatch\n"
         "                 follows the pointer until a click takes the colour; Esc cancels\n"
+        "      --pick --print [--format NAME]\n"
+        "                 pick a colour (with the magnifier) and print it on standard output,\n"
+        "                 then exit; Esc prints nothing and exits with 1. It runs on its own:\n"
+        "                 a running Huebird and its settings are left alone. NAME is one of\n"
+        "                   web        #E94560           web-plain  E94560\n"
+        "                   rgb-value  RGB(233, 069, 096)  decimal  15287648\n"
+        "                   hex        #e94560 (the default)\n"
+        "                   rgb, hsl, hwb, lab, lch, oklab, oklch   CSS Color 4 functions\n"
+        "                   name       the nearest CSS named colour\n"
         "\n"
         "The toolkit's own options are accepted too, among them -display NAME (the X display\n"
         "to run on) and -session ID (given by a session manager that restarts the program).\n"

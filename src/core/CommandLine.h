@@ -22,6 +22,10 @@ struct Command {
     Action action = Action::Run;
     std::string problem;  // for Misuse: what was wrong, in one line
     std::string display;  // -display's value: the X display the whole program is to use
+    // --pick --print: a pick of this process's own, its colour printed in `format` (one of
+    // CopyAsFormats), with no running instance involved and no settings written.
+    bool print = false;
+    std::string format;
 };
 
 // `args` are the arguments after the program's name.

@@ -10,27 +10,44 @@ namespace huebird {
 std::vector<CopyAsEntry> CopyAsEntries(ColorValue c) {
     std::vector<CopyAsEntry> entries;
     entries.reserve(13);
-    entries.push_back({HB_TR_NOOP("CopyAs", "WEB值"), CopyText(c, 0, true)});
-    entries.push_back({HB_TR_NOOP("CopyAs", "WEB值（不带＃）"), CopyText(c, 0, false)});
-    entries.push_back({HB_TR_NOOP("CopyAs", "RGB值"), CopyText(c, 1, false)});
-    entries.push_back({HB_TR_NOOP("CopyAs", "十进制值"), CopyText(c, 2, false)});
-    static constexpr std::array<std::pair<CssNotation, const char*>, 8> kCss = {{
-        {CssNotation::Hex, HB_TR_NOOP("CopyAs", "CSS 十六进制")},
-        {CssNotation::Rgb, "rgb()"},
-        {CssNotation::Hsl, "hsl()"},
-        {CssNotation::Hwb, "hwb()"},
-        {CssNotation::Lab, "lab()"},
-        {CssNotation::Lch, "lch()"},
-        {CssNotation::Oklab, "oklab()"},
-        {CssNotation::Oklch, "oklch()"},
+    entries.push_back({HB_TR_NOOP("CopyAs", "WEB值"), "web", CopyText(c, 0, true)});
+    entries.push_back({HB_TR_NOOP("CopyAs", "WEB值（不带＃）"), "web-plain", CopyText(c, 0, false)});
+    entries.push_back({HB_TR_NOOP("CopyAs", "RGB值"), "rgb-value", CopyText(c, 1, false)});
+    entries.push_back({HB_TR_NOOP("CopyAs", "十进制值"), "decimal", CopyText(c, 2, false)});
+    struct Css {
+        CssNotation notation;
+        const char* label;
+        const char* format;
+    };
+    static constexpr std::array<Css, 8> kCss = {{
+        {CssNotation::Hex, HB_TR_NOOP("CopyAs", "CSS 十六进制"), "hex"},
+        {CssNotation::Rgb, "rgb()", "rgb"},
+        {CssNotation::Hsl, "hsl()", "hsl"},
+        {CssNotation::Hwb, "hwb()", "hwb"},
+        {CssNotation::Lab, "lab()", "lab"},
+        {CssNotation::Lch, "lch()", "lch"},
+        {CssNotation::Oklab, "oklab()", "oklab"},
+        {CssNotation::Oklch, "oklch()", "oklch"},
     }};
-    for (const auto& [notation, label] : kCss) entries.push_back({label, CssText(c, notation)});
+    for (const Css& css : kCss) entries.push_back({css.label, css.format, CssText(c, css.notation)});
     entries[4].startsGroup = true;
     const CssNameMatch name = NearestCssName(c);
     entries.push_back({name.exact ? HB_TR_NOOP("CopyAs", "CSS 颜色名称")
                                   : HB_TR_NOOP("CopyAs", "最接近的 CSS 颜色名称"),
-                       std::string(name.name), !name.exact, true});
+                       "name", std::string(name.name), !name.exact, true});
     return entries;
+}
+
+std::vector<std::string> CopyAsFormats() {
+    std::vector<std::string> names;
+    for (const CopyAsEntry& e : CopyAsEntries(0)) names.emplace_back(e.format);
+    return names;
+}
+
+std::optional<std::string> CopyAsText(ColorValue c, std::string_view format) {
+    for (CopyAsEntry& e : CopyAsEntries(c))
+        if (format == e.format) return std::move(e.text);
+    return std::nullopt;
 }
 
 namespace {

@@ -15,6 +15,7 @@ namespace huebird {
 struct CopyAsEntry {
     // What the entry is, untranslated (translated in the "CopyAs" context).
     const char* label;
+    const char* format;        // its name on the command line (huebird --pick --print --format)
     std::string text;          // what a click puts on the clipboard
     bool approximate = false;  // the named colour is only the nearest one
     bool startsGroup = false;  // a separator goes before it
@@ -24,6 +25,12 @@ struct CopyAsEntry {
 // and the decimal number), then CSS's hexadecimal, rgb(), hsl(), hwb(), lab(), lch(), oklab(),
 // oklch() and the nearest named colour.
 std::vector<CopyAsEntry> CopyAsEntries(ColorValue c);
+
+// The entries' format names, in menu order, and the one printed when none is asked for.
+std::vector<std::string> CopyAsFormats();
+inline constexpr const char* kDefaultPrintFormat = "hex";
+// The text of the entry named `format` (case matters), or none for a name no entry has.
+std::optional<std::string> CopyAsText(ColorValue c, std::string_view format);
 
 // Reads colour text the way "Paste any colour" does: any CSS colour (ParseCssColour), also as
 // the value of a declaration ("color: #e94560;", "--accent: red"), and every text this program

@@ -1,5 +1,7 @@
 #include "core/CommandLine.h"
 
+#include "core/CopyAs.h"
+
 #include <gtest/gtest.h>
 
 namespace huebird {
@@ -36,6 +38,17 @@ TEST(CommandLineTest, OptionsAndMistakes) {
         {{"--toggle", "--pick"}, A::Pick, ""},
         {{"--pick", "--toggle"}, A::Toggle, ""},
         {{"--pick", "-V"}, A::Version, ""},
+        {{"--pick", "--print"}, A::Pick, ""},
+        {{"--print", "--pick", "--format", "oklch"}, A::Pick, ""},
+        {{"--pick", "--print", "--format=name"}, A::Pick, ""},
+        {{"--print"}, A::Misuse, "--print goes with --pick"},
+        {{"--toggle", "--print"}, A::Misuse, "--print goes with --pick"},
+        {{"--pick", "--format", "hex"}, A::Misuse, "--format goes with --pick --print"},
+        {{"--pick", "--print", "--format"}, A::Misuse, "option needs a value: --format"},
+        {{"--pick", "--print", "--format", "HEX"}, A::Misuse,
+         "unknown format: HEX (one of: web, web-plain, rgb-value, decimal, hex, rgb, hsl, hwb, "
+         "lab, lch, oklab, oklch, name)"},
+        {{"--pick", "--print", "--help"}, A::Help, ""},
     };
     for (const auto& c : cases) {
         const Command got = ParseCommandLine(c.args);
@@ -92,9 +105,22 @@ TEST(CommandLineTest, ToolkitOptionsAreAcceptedWithTheirValues) {
     }
 }
 
+TEST(CommandLineTest, PrintTakesAFormat) {
+    EXPECT_FALSE(ParseCommandLine({"--pick"}).print);
+    const Command plain = ParseCommandLine({"--pick", "--print"});
+    EXPECT_TRUE(plain.print);
+    EXPECT_EQ(plain.format, "hex");
+    EXPECT_EQ(ParseCommandLine({"--pick", "--print", "--format", "oklch"}).format, "oklch");
+    EXPECT_EQ(ParseCommandLine({"--pick", "--print", "--format=web-plain"}).format, "web-plain");
+    // The help lists every format.
+    const std::string usage = UsageText("huebird");
+    for (const std::string& f : CopyAsFormats())
+        EXPECT_NE(usage.find(f), std::string::npos) << f;
+}
+
 TEST(CommandLineTest, TextsNameTheOptionsAndTheVersion) {
     const std::string usage = UsageText("huebird");
-    EXPECT_EQ(usage.rfind("Usage: huebird [--help] [--version] [--toggle | --pick]\n", 0), 0u);
+    EXPECT_EQ(usage.rfind("Usage: huebird [--help] [--version] [--toggle | --pick [--print [--format NAME]]]\n", 0), 0u);
     EXPECT_NE(usage.find("--toggle"), std::string::npos);
     EXPECT_NE(usage.find("--pick"), std::string::npos);
     EXPECT_NE(usage.find("--version"), std::string::npos);

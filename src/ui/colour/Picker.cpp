@@ -55,7 +55,11 @@ void Picker::Start() {
         QString text = QCoreApplication::translate("Picker", screen_.PickProblem().c_str());
         const std::string detail = screen_.PickProblemDetail();
         if (!detail.empty()) text += QStringLiteral("\n\n(%1)").arg(QString::fromStdString(detail));
-        Notices::Error(window_, text);
+        if (showProblem_)
+            showProblem_(text);
+        else
+            Notices::Error(window_, text);
+        emit failed();
         return;
     }
     pick_ = std::move(pick);
@@ -91,7 +95,10 @@ bool Picker::Finish() {
     // Over a picture the pointer's last place is known exactly: the colour is the one there.
     if (picking && frozen_) SampleScreen();
     Close();
-    if (picking) colors_.PushHistory();
+    if (picking) {
+        colors_.PushHistory();
+        emit ended(true);
+    }
     return picking;
 }
 
@@ -105,6 +112,7 @@ void Picker::Cancel() {
     if (!Picking()) return;
     Close();
     colors_.ShowStored();
+    emit ended(false);
 }
 
 void Picker::Nudge(int dx, int dy) {

@@ -8,6 +8,8 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QString>
+#include <functional>
 #include <memory>
 
 class QTimer;
@@ -53,6 +55,15 @@ class Picker : public QObject {
     QTimer* Timer1() const { return timer1_; }
     ZoomForm* Magnifier() const;
 
+    // Where a screen that cannot be read is said (an error box unless set).
+    void SetProblemShown(std::function<void(const QString&)> show) { showProblem_ = std::move(show); }
+
+  signals:
+    // A pick that was running ended: taken (released, the colour recorded) or not (cancelled).
+    void ended(bool taken);
+    // A pick asked for could not start; the reason has been shown.
+    void failed();
+
   protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 
@@ -71,6 +82,7 @@ class Picker : public QObject {
     // Where the desktop shows other programs' pixels only in a capture: the picture, over
     // every monitor, that the pick runs over.
     FrozenScreen* frozen_ = nullptr;
+    std::function<void(const QString&)> showProblem_;
     bool unheld_ = false;    // the pick holds the pointer and the keyboard itself
     bool starting_ = false;  // the desktop is being read for a pick's start
     bool stopped_ = false;   // ended (hidden, closed) while it was being read

@@ -1,0 +1,45 @@
+// `huebird --pick --print`: one pick of this process's own, with the magnifier and the keys of
+// any pick, its colour printed on standard output in the format asked for. Nothing is read
+// from or written to the settings, and no running instance is involved.
+#pragma once
+
+#include <QObject>
+#include <QWidget>
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "core/ColorModel.h"
+
+namespace huebird {
+
+class Picker;
+class ScreenSampler;
+
+class PrintPick : public QObject {
+    Q_OBJECT
+  public:
+    // `out` and `err` receive the colour and any problem.
+    PrintPick(ScreenSampler& screen, std::string format, std::FILE* out = stdout,
+              std::FILE* err = stderr);
+    ~PrintPick() override;
+
+    // Starts the pick: the pointer and the keyboard are held until a left click (taken at its
+    // release) or Escape or another button.
+    void Start();
+
+  signals:
+    // The pick is over: 0 when a colour was printed, 1 when it was cancelled or could not be
+    // had.
+    void done(int exitCode);
+
+  private:
+    std::string format_;
+    std::FILE* out_;
+    std::FILE* err_;
+    ColorModel colors_;  // no swatches to show: only the working colour
+    QWidget anchor_;     // never shown: what a pick belongs to
+    Picker* picker_;
+};
+
+}  // namespace huebird
