@@ -16,6 +16,7 @@ build/bench/huebird_bench_menu "$app"
 build/bench/huebird_bench_palette
 build/bench/huebird_bench_hotkey "$app"
 build/bench/huebird_bench_contrast
+build/bench/huebird_bench_copyas
 # The hot-key through KDE's shortcut service, on a headless KWin (77: KWin is not installed).
 bash tests/platform/kde.sh build/bench/huebird_bench_kdehotkey "$PWD/build/tests/huebird_kwinkeys" ||
     [ $? -eq 77 ]
