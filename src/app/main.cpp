@@ -64,7 +64,8 @@ int RunPrintPick(int& argc, char** argv, const huebird::BackendChoice& choice,
         std::fprintf(stderr, "huebird: %s\n", missing.toLocal8Bit().constData());
     const std::unique_ptr<huebird::Backend> backend =
         huebird::MakeBackend(choice.session, LibraryFolders());
-    huebird::PrintPick pick(backend->Services().screen, format);
+    const huebird::Platform platform = backend->Services();
+    huebird::PrintPick pick(platform.screen, !platform.abilities.readsScreenLive, format);
     int code = 1;
     QObject::connect(&pick, &huebird::PrintPick::done, &app, [&code](int result) {
         code = result;

@@ -188,6 +188,29 @@ verify "--pick: a click takes the dot's colour ($want)" '[ "$(swatch)" = '"$want
     'echo "the swatch shows $(swatch)"'
 check "--pick: the picture is gone" wait_until 5 '[ "$(count_windows)" = 1 ]'
 
+# `huebird --pick --print`: a pick of its own process over its own picture, the colour printed;
+# the running one keeps its colour.
+read -r ox oy <<<"$NATIVE_AT"
+want=$("$PATTERN" --expect "$DOT_X" "$DOT_Y" --seed $NATIVE_SEED)
+kept=$(swatch)
+wl_pointer_to $((ox + DOT_X + 30)) $((oy + DOT_Y))
+"$app/huebird" --pick --print --format web >"$WORK/print.out" 2>"$WORK/print.err" &
+printer=$!
+PIDS+=("$printer")
+check "--pick --print: the picture comes up" wait_for 10 frozen_shown
+pointer_to $((ox + DOT_X)) $((oy + DOT_Y))
+wl_button click
+printed() { ! kill -0 "$printer" 2>/dev/null; }
+if wait_until 10 printed; then
+    wait "$printer" 2>/dev/null
+    rc=$?
+    expect "--pick --print: prints the dot's colour and ends with 0" "#$want 0"         "$(cat "$WORK/print.out") $rc"
+else
+    fail "--pick --print: the click ends it"
+    sed 's/^/     /' "$WORK/print.err"
+fi
+expect "--pick --print: the running one keeps its colour" "$kept" "$(swatch)"
+
 # Dragged by its background: on a Wayland session the compositor moves it, asked at the press,
 # from where the pointer is when it takes the drag over (the first step may go before that);
 # from then on each step must move it exactly as far.

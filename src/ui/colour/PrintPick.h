@@ -19,9 +19,11 @@ class ScreenSampler;
 class PrintPick : public QObject {
     Q_OBJECT
   public:
-    // `out` and `err` receive the colour and any problem.
-    PrintPick(ScreenSampler& screen, std::string format, std::FILE* out = stdout,
-              std::FILE* err = stderr);
+    // `out` and `err` receive the colour and any problem. `showsWindow`: the pick runs over a
+    // capture the desktop takes, and the desktop answers only a program with a window of its
+    // own (GNOME's does not answer one with none), so an invisible one is shown first.
+    PrintPick(ScreenSampler& screen, bool showsWindow, std::string format,
+              std::FILE* out = stdout, std::FILE* err = stderr);
     ~PrintPick() override;
 
     // Starts the pick: the pointer and the keyboard are held until a left click (taken at its
@@ -33,12 +35,17 @@ class PrintPick : public QObject {
     // had.
     void done(int exitCode);
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
   private:
+    bool showsWindow_;
+    bool started_ = false;
     std::string format_;
     std::FILE* out_;
     std::FILE* err_;
     ColorModel colors_;  // no swatches to show: only the working colour
-    QWidget anchor_;     // never shown: what a pick belongs to
+    QWidget anchor_;     // what a pick belongs to: shown, transparent, only where needed
     Picker* picker_;
 };
 
