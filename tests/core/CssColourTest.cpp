@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -36,31 +39,49 @@ std::vector<std::string> LostColours(CssNotation n, std::array<int, 3> decimals,
     return lost;
 }
 
-// Every colour survives being written and read back. Hex and rgb() go through all sixteen
-// million colours; the other notations, which each take a few seconds for all of them, go
-// through every seventh colour (so every value of every channel, in 2.4 million mixtures).
-// Set HUEBIRD_CSS_FULL_SWEEP=1 to sweep every colour in every notation.
+// Every colour survives being written and read back: all sixteen million colours in every
+// notation, the notations side by side on the machine's cores.
 TEST(CssColourTest, EveryColourReadsBackInEveryNotation) {
-    const bool full = std::getenv("HUEBIRD_CSS_FULL_SWEEP") != nullptr;
-    double total = 0;
+    struct Sweep {
+        CssNotation n;
+        ColorValue stride = 1;
+        double seconds = 0;
+        std::vector<std::string> lost;
+    };
+    std::vector<Sweep> sweeps;
     for (CssNotation n : kMeasured) {
-        const bool cheap = n == CssNotation::Hex || n == CssNotation::Rgb;
-        ColorValue stride = full || cheap ? 1 : 7;
+        Sweep s{n};
 #if defined(__SANITIZE_ADDRESS__)
         // Under the address sanitizer the sweep looks for memory faults, not lost colours: a
         // stride prime to 256 still takes every value of every channel.
-        if (!full) stride = cheap ? 7 : 101;
+        s.stride = n == CssNotation::Hex || n == CssNotation::Rgb ? 7 : 101;
 #endif
-        const auto start = std::chrono::steady_clock::now();
-        const std::vector<std::string> lost = LostColours(n, CssDecimals(n), stride, 5);
-        const double seconds =
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        total += seconds;
-        std::printf("[ sweep    ] %-6s every %u colour(s): %.2f s\n", NameOf(n), stride, seconds);
-        EXPECT_TRUE(lost.empty()) << NameOf(n) << ": " << lost.size() << " lost, first "
-                                  << lost.front();
+        sweeps.push_back(s);
     }
-    std::printf("[ sweep    ] all notations: %.2f s\n", total);
+    const auto start = std::chrono::steady_clock::now();
+    std::vector<std::thread> threads;
+    std::atomic<std::size_t> next{0};
+    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+    for (unsigned t = 0; t < cores; ++t) {
+        threads.emplace_back([&] {
+            for (std::size_t i; (i = next++) < sweeps.size();) {
+                Sweep& s = sweeps[i];
+                const auto begun = std::chrono::steady_clock::now();
+                s.lost = LostColours(s.n, CssDecimals(s.n), s.stride, 5);
+                s.seconds =
+                    std::chrono::duration<double>(std::chrono::steady_clock::now() - begun).count();
+            }
+        });
+    }
+    for (std::thread& t : threads) t.join();
+    for (const Sweep& s : sweeps) {
+        std::printf("[ sweep    ] %-6s every %u colour(s): %.2f s\n", NameOf(s.n), s.stride,
+                    s.seconds);
+        EXPECT_TRUE(s.lost.empty()) << NameOf(s.n) << ": " << s.lost.size() << " lost, first "
+                                    << s.lost.front();
+    }
+    std::printf("[ sweep    ] all notations, %u thread(s): %.2f s\n", cores,
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
 }
 
 // One decimal fewer on any number of any notation loses some colour: the decimals are the
