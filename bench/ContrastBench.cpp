@@ -12,13 +12,15 @@
 #include <cstdlib>
 #include <vector>
 
+#include "Timing.h"
+
 #include "ui/colour/ContrastForm.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+using huebird::bench::Clock;
+using huebird::bench::Ms;
+using huebird::bench::Report;
 
 // Counts the paint events of the widgets it watches, to show the steps really repaint.
 class PaintCounter : public QObject {
@@ -30,13 +32,6 @@ class PaintCounter : public QObject {
     }
 };
 
-void Report(const char* what, std::vector<double> v, double goal) {
-    std::sort(v.begin(), v.end());
-    double sum = 0;
-    for (double x : v) sum += x;
-    std::printf("%-40s median %7.3f ms  mean %7.3f ms  max %7.3f ms  (goal < %g ms, %zu runs)\n",
-                what, v[v.size() / 2], sum / v.size(), v.back(), goal, v.size());
-}
 
 }  // namespace
 

@@ -9,22 +9,17 @@
 #include <cstdlib>
 #include <vector>
 
+#include "Timing.h"
+
 #include "core/CopyAs.h"
 #include "ui/colour/CopyAsMenu.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using huebird::bench::Clock;
+using huebird::bench::Ms;
+using huebird::bench::Report;
 
-double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
-
-void Report(const char* what, std::vector<double> v, double goal) {
-    std::sort(v.begin(), v.end());
-    double sum = 0;
-    for (double x : v) sum += x;
-    std::printf("%-40s median %7.3f ms  mean %7.3f ms  max %7.3f ms  (goal < %g ms, %zu runs)\n",
-                what, v[v.size() / 2], sum / v.size(), v.back(), goal, v.size());
-}
 
 }  // namespace
 
