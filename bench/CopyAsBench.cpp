@@ -20,7 +20,6 @@ using huebird::bench::Clock;
 using huebird::bench::Ms;
 using huebird::bench::Report;
 
-
 }  // namespace
 
 int main(int argc, char** argv) {
