@@ -138,6 +138,22 @@
         <translation>Basic settings</translation>
     </message>
     <message>
+        <source>取色范围</source>
+        <translation>Pick area</translation>
+    </message>
+    <message>
+        <source>1 x 1 像素</source>
+        <translation>1 x 1 pixel</translation>
+    </message>
+    <message>
+        <source>3 x 3 平均</source>
+        <translation>3 x 3 average</translation>
+    </message>
+    <message>
+        <source>5 x 5 平均</source>
+        <translation>5 x 5 average</translation>
+    </message>
+    <message>
         <source>下载新皮肤</source>
         <translation>Download new skins</translation>
     </message>

@@ -1,5 +1,7 @@
 #include "core/Magnifier.h"
 
+#include <algorithm>
+
 namespace huebird {
 
 namespace {
@@ -10,6 +12,10 @@ bool CoversSample(int left, int x, int y) {
     return sx0 < left + kMagnifierWidth && left < sx0 + kSampleSize &&
            sy0 < kMagnifierTop + kMagnifierHeight && kMagnifierTop < sy0 + kSampleSize;
 }
+
+// The pixel of the 14 x 14 area a magnified cell shows: nearest neighbour sampled at pixel
+// centres, so the centre of the picture is the pointer's own pixel (source 7).
+int SourceOf(int cell) { return (cell * kSampleSize * 2 + kSampleSize) / (kMagnifiedSize * 2); }
 
 }  // namespace
 
@@ -43,18 +49,27 @@ bool IsCrossPixel(int x, int y) { return (x == 7) != (y == 7); }
 
 std::array<std::uint32_t, kMagnifiedSize * kMagnifiedSize> MagnifyArea(const std::uint32_t* area) {
     std::array<std::uint32_t, kMagnifiedSize * kMagnifiedSize> out{};
-    // Nearest neighbour sampled at pixel centres, so the centre of the picture is the
-    // pointer's own pixel (source column 7) and the doubled column falls elsewhere.
-    auto source = [](int d) { return (d * kSampleSize * 2 + kSampleSize) / (kMagnifiedSize * 2); };
     for (int y = 0; y < kMagnifiedSize; ++y) {
-        const int sy = source(y);
+        const int sy = SourceOf(y);
         for (int x = 0; x < kMagnifiedSize; ++x) {
-            const int sx = source(x);
+            const int sx = SourceOf(x);
             const std::uint32_t mask = IsCrossPixel(x, y) ? 0x000000u : 0xFFFFFFu;
             out[y * kMagnifiedSize + x] = (area[sy * kSampleSize + sx] & 0xFFFFFFu) & mask;
         }
     }
     return out;
+}
+
+CellSpan MagnifiedBlock(int side) {
+    const int half = side / 2, centre = kSampleSize / 2;
+    CellSpan span{kMagnifiedSize, -1};
+    for (int cell = 0; cell < kMagnifiedSize; ++cell) {
+        const int source = SourceOf(cell);
+        if (source < centre - half || source > centre + half) continue;
+        span.first = std::min(span.first, cell);
+        span.last = std::max(span.last, cell);
+    }
+    return span;
 }
 
 }  // namespace huebird

@@ -37,4 +37,14 @@ bool IsCrossPixel(int x, int y);
 // pixel at (7, 7)) to 15 x 15 and ANDs the crosshair mask over it.
 std::array<std::uint32_t, kMagnifiedSize * kMagnifiedSize> MagnifyArea(const std::uint32_t* area);
 
+// The cells of the magnified picture that show the side x side block centred on the pointer's
+// pixel, on each axis from `first` to `last` inclusive (the same on both axes): the block a
+// pick averages, for the magnifier to outline. The stretch doubles one pixel, so the span
+// need not be centred on the crosshair.
+struct CellSpan {
+    int first = 0, last = 0;
+    friend bool operator==(const CellSpan&, const CellSpan&) = default;
+};
+CellSpan MagnifiedBlock(int side);
+
 }  // namespace huebird

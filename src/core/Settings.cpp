@@ -14,6 +14,8 @@ StartSettings LoadSettings(const Profile& p) {
     s.copyAddHash = p.ReadInteger(keys::kSection, keys::kCopyAddHash, 1) != 0;
     s.copyType = p.ReadInteger(keys::kSection, keys::kCopyType, 0);
     s.palIndex = p.ReadInteger(keys::kSection, keys::kPalIndex, 0);
+    s.pickArea =
+        PickAreaFromSetting(p.ReadInteger(keys::kSection, keys::kPickArea, kDefaultPickArea));
     return s;
 }
 
@@ -64,6 +66,7 @@ WriteResult SaveSettings(const Profile& p, const SavedSettings& v) {
         {keys::kCopyAddHash, flag(v.copyAddHash)},
         {keys::kCopyType, std::to_string(v.copyType)},
         {keys::kPalIndex, std::to_string(v.palIndex)},
+        {keys::kPickArea, std::to_string(PickAreaFromSetting(v.pickArea))},
     };
     return p.WriteStrings(keys::kSection, entries);
 }

@@ -6,6 +6,7 @@
 
 #include "core/Color.h"
 #include "core/ColorModel.h"
+#include "core/PickArea.h"
 #include "core/Profile.h"
 
 namespace huebird {
@@ -24,6 +25,7 @@ inline constexpr std::array<const char*, 4> kColors = {"Color1", "Color2", "Colo
 inline constexpr const char* kAlwaysTop = "AlwaysTop";
 inline constexpr const char* kAutoFlex = "AutoFlex";
 inline constexpr const char* kHookKey = "HookKey";
+inline constexpr const char* kPickArea = "PickArea";
 }  // namespace keys
 
 inline constexpr const char* kSettingsFileName = "palora.ini";
@@ -39,6 +41,7 @@ struct StartSettings {
     bool copyAddHash = true;
     int copyType = 0;
     int palIndex = 0;
+    int pickArea = kDefaultPickArea;  // the side of the block a pick averages: 1, 3 or 5
 };
 StartSettings LoadSettings(const Profile& settings);
 
@@ -68,11 +71,13 @@ struct SavedSettings {
     bool copyAddHash = true;
     int copyType = 0;
     int palIndex = 0;
+    int pickArea = kDefaultPickArea;
 };
-// Writes section System in a fixed order, as one replacement of the file: a crash leaves it as
-// it was or with every value. When a value cannot be written, none is, and the message names
-// the file and the value. A file deleted since the start is not created again: nothing is
-// written and the result says so (`missing`), for the user to be told that the session's
+// Writes section System in a fixed order (`PickArea` last, after every key older versions
+// write, so a reader that knows only those finds them as before), as one replacement of the file: a
+// crash leaves it as it was or with every value. When a value cannot be written, none is, and the
+// message names the file and the value. A file deleted since the start is not created again:
+// nothing is written and the result says so (`missing`), for the user to be told that the session's
 // settings were not saved.
 WriteResult SaveSettings(const Profile& settings, const SavedSettings& values);
 

@@ -31,6 +31,7 @@ TEST(SettingsTest, EmptySystemSectionGivesEveryDefault) {
     EXPECT_TRUE(s.copyAddHash);
     EXPECT_EQ(s.copyType, 0);
     EXPECT_EQ(s.palIndex, 0);
+    EXPECT_EQ(s.pickArea, 1);
     const AppliedSettings a = ReadAppliedSettings(p);
     EXPECT_TRUE(a.alwaysTop);
     EXPECT_TRUE(a.autoFlex);
@@ -98,12 +99,63 @@ TEST(SettingsTest, SaveWritesEveryKeyInOrderAndKeepsTheRest) {
     v.copyAddHash = false;
     v.copyType = 2;
     v.palIndex = 3;
+    v.pickArea = 5;
     ASSERT_TRUE(SaveSettings(Profile(file), v));
     EXPECT_EQ(TempDir::Read(file),
               "; my colours\r\n[System]\r\nColor2=FF8000\r\nBorderColor=101010\r\nAlwaysTop=1\r\n"
               "SkinName=PEBBLE\r\nAutoFlex=0\r\nTop=200\r\nLeft=-3\r\nHookKey=65\r\n"
               "Color1=FF000A\r\nColor3=000000\r\nColor4=FFFFFF\r\nCopyAdd#=0\r\nCopyType=2\r\n"
-              "PalIndex=3\r\n[BookMarks]\r\nsky=87CEEB\r\n");
+              "PalIndex=3\r\nPickArea=5\r\n[BookMarks]\r\nsky=87CEEB\r\n");
+}
+
+// The pick's area: 1, 3 or 5 as stored; anything else, or no key (a file an older version
+// wrote), reads 1, and everything else in such a file reads as it did. A save writes one of
+// the three, after every older key.
+TEST(SettingsTest, PickAreaReadsOneThreeOrFiveAndIsWrittenLast) {
+    const struct {
+        const char* line;
+        int side;
+    } cases[] = {
+        {"PickArea=3\n", 3}, {"PickArea=5\n", 5}, {"PickArea=1\n", 1},  {"", 1},
+        {"PickArea=4\n", 1}, {"PickArea=0\n", 1}, {"PickArea=-3\n", 1}, {"PickArea=x\n", 1},
+        {"PickArea=\n", 1},  {"PickArea=9\n", 1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        TempDir dir;
+        const Profile p(dir.Write("palora.ini", std::string("[System]\nSkinName=PEBBLE\nTop=40\n"
+                                                            "Left=50\nCopyAdd#=0\nCopyType=3\n"
+                                                            "PalIndex=2\n") +
+                                                    c.line));
+        const StartSettings s = LoadSettings(p);
+        EXPECT_EQ(s.pickArea, c.side);
+        EXPECT_EQ(s.skinName, "PEBBLE");
+        EXPECT_EQ(s.top, 40);
+        EXPECT_EQ(s.left, 50);
+        EXPECT_FALSE(s.copyAddHash);
+        EXPECT_EQ(s.copyType, 3);
+        EXPECT_EQ(s.palIndex, 2);
+    }
+    // A file an older version wrote gains the key at the end of the section, nothing moves.
+    TempDir dir;
+    const std::string old =
+        "[System]\nSkinName=DEFAULT\nAlwaysTop=1\nAutoFlex=1\nTop=10\nLeft=10\nHookKey=87\n"
+        "Color1=000000\nColor2=000000\nColor3=000000\nColor4=000000\nCopyAdd#=1\n"
+        "CopyType=0\nPalIndex=0\n[BookMarks]\nsky=87CEEB\n";
+    const auto file = dir.Write("palora.ini", old);
+    SavedSettings v;
+    v.skinName = "DEFAULT";
+    v.top = v.left = 10;
+    for (const auto& [stored, written] :
+         {std::pair{3, "3"}, std::pair{4, "1"}, std::pair{1, "1"}}) {
+        v.pickArea = stored;
+        ASSERT_TRUE(SaveSettings(Profile(file), v));
+        EXPECT_EQ(TempDir::Read(file),
+                  "[System]\nSkinName=DEFAULT\nAlwaysTop=1\nAutoFlex=1\nTop=10\n"
+                  "Left=10\nHookKey=87\nColor1=000000\nColor2=000000\n"
+                  "Color3=000000\nColor4=000000\nCopyAdd#=1\nCopyType=0\n"
+                  "PalIndex=0\nPickArea=" +
+                      std::string(written) + "\n[BookMarks]\nsky=87CEEB\n");
+    }
 }
 
 // A settings file deleted while the program ran is not made again, and the save says so

@@ -93,7 +93,8 @@ AutoFlex=0
 HookKey=87
 CopyAdd#=1
 CopyType=0
-PalIndex=0"
+PalIndex=0
+PickArea=1"
 expect "settings written back in place, new keys appended" "$expected" "$(cat "$app/palora.ini")"
 
 # --- a settings file that cannot be written: the close shows the box and waits for it ----------

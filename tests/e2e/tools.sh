@@ -201,11 +201,11 @@ cp "$APP/readme.htm" "$app/"
 main_menu Up Up Return
 check "help: readme.htm opens with the default handler" \
     wait_for 3 grep -qx "file://$app/readme.htm" "$OPENED"
-main_menu Down Down Right Down Down Down Down Down Return  # 设置 > 下载新皮肤
+main_menu Down Down Right Down Down Down Down Down Down Return  # 设置 > 下载新皮肤
 check "download: the skin page opens" wait_for 3 grep -qx "https://huebird.example/skins" "$OPENED"
 # A desktop with nothing to open the page with: the user hears so, not only standard error.
 printf '#!/bin/sh\nprintf "%%s\\n" "$*" >>"%s"\nexit 3\n' "$OPENED" >"$WORK/bin/xdg-open"
-main_menu Down Down Right Down Down Down Down Down Return
+main_menu Down Down Right Down Down Down Down Down Down Return
 check "download: a desktop that cannot open the page says so in a notice" \
     wait_until 3 'test "$(count_windows)" = 2'
 shot open-failed.png

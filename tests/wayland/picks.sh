@@ -7,7 +7,8 @@
 # background drags it; the tray icon registers with the desktop's real StatusNotifier watcher
 # (KWin's own, GNOME's AppIndicator extension, waybar's on sway) and its activation hides and
 # shows the window; on KWin the hot-key works through KDE's shortcut service; on GNOME a
-# refused screenshot permission gives a notice and changes no colour.
+# refused screenshot permission gives a notice and changes no colour. After a start with a pick
+# area of 3 x 3, a pick in the random block takes the mean of the nine pixels round the pointer.
 # Skipped (exit 77, and said) only when something the session needs is not installed.
 # With OUTPUTS (2 to 4) the desktop has that many outputs side by side, and the X11 window of
 # known colours lies on the last one.
@@ -244,6 +245,44 @@ verify "a further step of the pointer moves it as far" \
     'echo "it is at $(window_geometry "$wid"), not at $((mx + 15)) $((my - 5))"'
 wl_button release
 read -r wx wy _ _ < <(window_geometry "$wid")
+
+# A pick area of 3 x 3, chosen in the settings file before a start: over the picture, a pick in
+# the random block takes the mean of the nine pixels round the pointer, each channel rounded to
+# nearest (halves up).
+mean3() {
+    local x=$1 y=$2 seed=$3 r=0 g=0 b=0 i j c
+    for j in -1 0 1; do
+        for i in -1 0 1; do
+            c=$("$PATTERN" --expect $((x + i)) $((y + j)) --seed "$seed")
+            r=$((r + 16#${c:0:2})) g=$((g + 16#${c:2:2})) b=$((b + 16#${c:4:2}))
+        done
+    done
+    printf '%02X%02X%02X\n' $(((2 * r + 9) / 18)) $(((2 * g + 9) / 18)) $(((2 * b + 9) / 18))
+}
+stop_app
+# Back at its first place: the close kept where the drag left it.
+sed -i -e 's/^PickArea=.*/PickArea=3/' -e "s/^Left=.*/Left=$LEFT/" -e "s/^Top=.*/Top=$TOP/" \
+    "$app/palora.ini"
+expect "3 x 3: the settings file holds PickArea=3" PickArea=3 "$(grep '^PickArea=' "$app/palora.ini")"
+"$app/huebird" >"$WORK/app.out" 2>&1 &
+APP_PID=$!
+if wid=$(wait_window); then
+    [ "$KIND" = sway ] && swaymsg "[class=\"Huebird\"] move absolute position $LEFT $TOP" >/dev/null
+    verify "3 x 3: the window is at its place again" at_place 'echo "it is at $(window_geometry "$wid")"'
+    read -r wx wy _ _ < <(window_geometry "$wid")
+    for w in native x11; do
+        if [ $w = native ]; then at=$NATIVE_AT seed=$NATIVE_SEED; else at=$X11_AT seed=$X11_SEED; fi
+        read -r ox oy <<<"$at"
+        dx=$((BLOCK_X + 1 + (RANDOM % (BLOCK_W - 2)))) dy=$((BLOCK_Y + 1 + (RANDOM % (BLOCK_H - 2))))
+        want=$(mean3 "$dx" "$dy" "$seed")
+        pick_at $((ox + dx)) $((oy + dy))
+        verify "$w: a 3 x 3 pick at ($dx, $dy) takes the mean of the block, $want" \
+            '[ "$(swatch)" = '"$want"' ]' \
+            'echo "the swatch shows $(swatch); the pixel itself is $("$PATTERN" --expect "$dx" "$dy" --seed "$seed")"'
+    done
+else
+    fail "3 x 3: the window shows again"
+fi
 
 if [ "$KIND" = kwin ]; then
     # KDE's shortcut service has the hot-key, whichever window has the keyboard.

@@ -11,6 +11,7 @@
 #include "core/ColorModel.h"
 #include "core/Magnifier.h"
 #include "core/Monitors.h"
+#include "core/PickArea.h"
 #include "platform/ScreenSampler.h"
 #include "ui/colour/FrozenScreen.h"
 #include "ui/colour/ZoomForm.h"
@@ -150,13 +151,14 @@ void Picker::SampleScreen() {
     if (!pick_) return;
     const Point p = pick_->Pointer();
     std::array<std::uint32_t, kSampleSize * kSampleSize> area;
-    pick_->ReadArea(p.x - kSampleSize / 2, p.y - kSampleSize / 2, kSampleSize, kSampleSize,
-                    area.data());
-    // A pixel on no screen leaves the working colour as it was.
-    if (pick_->OnScreen(p.x, p.y)) {
-        colors_.WorkColor =
-            PickSession::FromRgb(area[(kSampleSize / 2) * kSampleSize + kSampleSize / 2]);
-    }
+    const int left = p.x - kSampleSize / 2, top = p.y - kSampleSize / 2;
+    pick_->ReadArea(left, top, kSampleSize, kSampleSize, area.data());
+    // The mean of the pixels of the block that are on a monitor; a pointer on no screen
+    // leaves the working colour as it was.
+    const std::optional<std::uint32_t> taken = AverageBlock(
+        area.data(), kSampleSize, kSampleSize, {kSampleSize / 2, kSampleSize / 2}, side_,
+        [this, left, top](int x, int y) { return pick_->OnScreen(left + x, top + y); });
+    if (taken) colors_.WorkColor = PickSession::FromRgb(*taken);
     colors_.PaintLive();
     colors_.ShowWorkColor();
     if (zoomForm_) {
@@ -168,13 +170,15 @@ void Picker::SampleScreen() {
         const Point place = MagnifierPlace(
             ToLogical(m, p), m.logical, {zoomForm_->x() + origin.x(), zoomForm_->y() + origin.y()});
         zoomForm_->move(QPoint(place.x, place.y) - origin);
-        zoomForm_->ShowArea(MagnifyArea(area.data()), p.x, p.y);
+        zoomForm_->ShowArea(MagnifyArea(area.data()), p.x, p.y, side_);
     }
     if (frozen_) {
         frozen_->SetMark(pick_->AimStepped() ? std::optional<Point>(p) : std::nullopt);
         frozen_->UpdateLive();
     }
 }
+
+void Picker::SetArea(int side) { side_ = PickAreaFromSetting(side); }
 
 bool Picker::eventFilter(QObject* watched, QEvent* e) {
     // A modal window took the pointer: the release will never reach the swatch.

@@ -52,6 +52,11 @@ class Picker : public QObject {
     void Timer1Timer();
     void SampleScreen();
 
+    // The side of the block a pick takes the mean of (1, 3 or 5; 1 is the pointer's pixel),
+    // from the next sample on.
+    void SetArea(int side);
+    int Area() const { return side_; }
+
     QTimer* Timer1() const { return timer1_; }
     ZoomForm* Magnifier() const;
 
@@ -83,6 +88,7 @@ class Picker : public QObject {
     // every monitor, that the pick runs over.
     FrozenScreen* frozen_ = nullptr;
     std::function<void(const QString&)> showProblem_;
+    int side_ = 1;
     bool unheld_ = false;    // the pick holds the pointer and the keyboard itself
     bool starting_ = false;  // the desktop is being read for a pick's start
     bool stopped_ = false;   // ended (hidden, closed) while it was being read

@@ -10,7 +10,8 @@ namespace huebird {
 
 namespace {
 
-constexpr int kImageSize = 45;  // each magnified pixel becomes a 3 x 3 block
+constexpr int kCellSize = 3;  // each magnified pixel becomes a 3 x 3 block
+constexpr int kImageSize = kMagnifiedSize * kCellSize;
 
 class Picture : public QWidget {
   public:
@@ -64,11 +65,26 @@ ZoomForm::ZoomForm(QWidget* rider)
 }
 
 void ZoomForm::ShowArea(const std::array<std::uint32_t, kMagnifiedSize * kMagnifiedSize>& magnified,
-                        int x, int y) {
+                        int x, int y, int side) {
     for (int py = 0; py < kImageSize; ++py) {
         auto* line = reinterpret_cast<QRgb*>(picture_.scanLine(py));
         const std::uint32_t* src = magnified.data() + (py / 3) * kMagnifiedSize;
         for (int px = 0; px < kImageSize; ++px) line[px] = 0xFF000000u | src[px / 3];
+    }
+    if (side > 1) {
+        // On the enlarged pixels just outside the block, so none of those averaged is hidden:
+        // two pixels black, two white, all the way round.
+        const CellSpan cells = MagnifiedBlock(side);
+        const int first = cells.first * kCellSize - 1;
+        const int last = (cells.last + 1) * kCellSize;
+        int step = 0;
+        auto mark = [&](int px, int py) {
+            picture_.setPixel(px, py, (step++ / 2) % 2 == 0 ? 0xFF000000u : 0xFFFFFFFFu);
+        };
+        for (int px = first; px < last; ++px) mark(px, first);
+        for (int py = first; py < last; ++py) mark(last, py);
+        for (int px = last; px > first; --px) mark(px, last);
+        for (int py = last; py > first; --py) mark(first, py);
     }
     image1_->update();
     label1_->setText(QStringLiteral("X:%1").arg(x));

@@ -20,9 +20,12 @@ class ZoomForm : public QWidget {
     // which no other window could show above).
     explicit ZoomForm(QWidget* rider = nullptr);
 
-    // Shows the 15 x 15 magnified picture (0xRRGGBB) and the pointer's coordinates.
+    // Shows the 15 x 15 magnified picture (0xRRGGBB) and the pointer's coordinates; where a
+    // pick takes the mean of a block larger than one pixel (`side`), a thin dashed line of
+    // black and white, seen on light and dark pixels alike, runs round that block just
+    // outside it.
     void ShowArea(const std::array<std::uint32_t, kMagnifiedSize * kMagnifiedSize>& magnified,
-                  int x, int y);
+                  int x, int y, int side = 1);
     const QImage& picture() const { return picture_; }  // 45 x 45, as shown
 
   private:

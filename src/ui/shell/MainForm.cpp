@@ -17,6 +17,7 @@
 #include "core/SkinFiles.h"
 #include "ui/colour/ContrastForm.h"
 #include "ui/colour/PaletteForm.h"
+#include "ui/colour/PickAreaChoice.h"
 #include "ui/colour/Picker.h"
 #include "ui/skin/Swatch.h"
 #include "ui/favourites/FavouriteItems.h"
@@ -66,6 +67,8 @@ MainForm::MainForm(fs::path appDir, Platform platform, QWidget* parent)
       view_(face_, menus_->Item("ZF61")),
       colors_(&view_),
       picker_(new Picker(colors_, screen_, this)),
+      pickArea_(new PickAreaChoice(
+          {menus_->Item("PickArea1"), menus_->Item("PickArea3"), menus_->Item("PickArea5")}, this)),
       autoSize_(*this, menus_->Item("N16"), this),
       favourites_(new FavouriteItems([this] { return SettingsPath(); },
                                      std::array<QMenu*, kFavouriteListCount>{
@@ -86,6 +89,7 @@ MainForm::MainForm(fs::path appDir, Platform platform, QWidget* parent)
     setWindowTitle(QString::fromUtf8(kAppTitle));
     BindControls();
     BindMenus();
+    connect(pickArea_, &PickAreaChoice::changed, picker_, &Picker::SetArea);
     resize(149, 127);
     LoadSettings();
     if (!EndRequested()) FormCreate();
@@ -203,6 +207,7 @@ void MainForm::LoadSettings() {
         copy_.copyAddHash = s.copyAddHash;
         copy_.copyType = s.copyType;
         palIndex_ = s.palIndex;
+        pickArea_->Set(s.pickArea);
     } else {
         endReason_ = QStringLiteral("Huebird: settings file %1 is missing; nothing was started")
                          .arg(PathText(SettingsPath()));
@@ -584,6 +589,7 @@ void MainForm::SaveSettings() {
     v.copyAddHash = copy_.copyAddHash;
     v.copyType = copy_.copyType;
     v.palIndex = palIndex_;
+    v.pickArea = pickArea_->Side();
     const WriteResult r = huebird::SaveSettings(Profile(SettingsPath()), v);
     if (r.missing) {
         // Deleted while the program ran: it is not made again (favourites and everything

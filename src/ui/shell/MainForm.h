@@ -33,6 +33,7 @@ class Presence;
 class TrayIcon;
 class MainMenus;
 class Picker;
+class PickAreaChoice;
 class SkinButton;
 class Swatch;
 class WindowDrag;
@@ -182,8 +183,9 @@ class MainForm : public QWidget, public TrayHost, private AutoSizeHost {
     MainMenus* menus_;              // PopupMenu1, PopupMenu2 and their items
     SwatchView view_;               // how the colour model reaches the screen
     ColorModel colors_;
-    Picker* picker_;      // Timer1 and the magnifier
-    AutoSizer autoSize_;  // Timer2 and "自动伸缩"
+    Picker* picker_;            // Timer1 and the magnifier
+    PickAreaChoice* pickArea_;  // "取色范围": the block a pick averages
+    AutoSizer autoSize_;        // Timer2 and "自动伸缩"
     FavouriteItems* favourites_;
     CopySettings copy_;
     ColourCommands commands_;

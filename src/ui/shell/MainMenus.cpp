@@ -68,8 +68,13 @@ MainMenus::MainMenus(QWidget* window, std::function<bool()> undoAvailable,
                    {"N16", QT_TRANSLATE_NOOP("MainMenus", "自动伸缩"), 0},
                    {"N12", QT_TRANSLATE_NOOP("MainMenus", "更改字体"), 0},
                    {"N21", QT_TRANSLATE_NOOP("MainMenus", "系统热键"), 0},
-                   {"N22", QT_TRANSLATE_NOOP("MainMenus", "基本设置"), 0},
-                   {"N10", "-", 0},
+                   {"N22", QT_TRANSLATE_NOOP("MainMenus", "基本设置"), 0}});
+    // How much of the screen a pick takes: the items of kPickAreaSizes, in order.
+    QMenu* area = AddSubmenu(n1_, "PickArea", QT_TRANSLATE_NOOP("MainMenus", "取色范围"), 0);
+    AddItems(area, {{"PickArea1", QT_TRANSLATE_NOOP("MainMenus", "1 x 1 像素"), 0},
+                    {"PickArea3", QT_TRANSLATE_NOOP("MainMenus", "3 x 3 平均"), 0},
+                    {"PickArea5", QT_TRANSLATE_NOOP("MainMenus", "5 x 5 平均"), 0}});
+    AddItems(n1_, {{"N10", "-", 0},
                    {"N19", QT_TRANSLATE_NOOP("MainMenus", "下载新皮肤"), 0},
                    {"N20", "-", 0}});
     for (const char* name : {"N9", "N16"}) {
