@@ -183,64 +183,66 @@ ImportResult ImportPalette(const FavouritesStore& store, int list,
 }
 
 std::string ImportSummary(const ImportPlan& plan, std::string_view fileName,
-                          std::string_view listName, const Translate& tr) {
+                          std::string_view listName, const Translate& say) {
     const std::string file(fileName);
     const std::string listed(listName);
     if (plan.noRoom) {
-        return FillIn(tr(HB_TR_NOOP("huebird::MarksForm",
-                                    "“%1”放不下这么多颜色名称，“%2”中的颜色都没有导入。"
-                                    "请删除一些颜色，或导入到其它收藏夹。")),
+        return FillIn(say(HB_TR_NOOP("huebird::MarksForm",
+                                     "“%1”放不下这么多颜色名称，“%2”中的颜色都没有导入。"
+                                     "请删除一些颜色，或导入到其它收藏夹。")),
                       {listed, file});
     }
     std::string text =
-        FillIn(tr(HB_TR_NOOP("huebird::MarksForm", "从“%1”导入到“%2”的颜色：%3 个。")),
+        FillIn(say(HB_TR_NOOP("huebird::MarksForm", "从“%1”导入到“%2”的颜色：%3 个。")),
                {file, listed, std::to_string(plan.writes.size())});
     if (!plan.renamed.empty()) {
         text += "\n\n";
-        text += FillIn(tr(HB_TR_NOOP("huebird::MarksForm", "已更改的名称：%1 个")),
+        text += FillIn(say(HB_TR_NOOP("huebird::MarksForm", "已更改的名称：%1 个")),
                        {std::to_string(plan.renamed.size())});
         for (std::size_t i = 0; i < plan.renamed.size() && i < kRenamesListed; ++i) {
             const ImportRename& r = plan.renamed[i];
             text += "\n";
-            text += FillIn(tr(HB_TR_NOOP("huebird::MarksForm", "“%1” → “%2”：%3")),
-                           {r.from, r.to, tr(ReasonText(r.reason))});
+            text += FillIn(say(HB_TR_NOOP("huebird::MarksForm", "“%1” → “%2”：%3")),
+                           {r.from, r.to, say(ReasonText(r.reason))});
         }
         if (plan.renamed.size() > kRenamesListed) {
             text += "\n";
-            text += FillIn(tr(HB_TR_NOOP("huebird::MarksForm", "……还有 %1 个")),
+            text += FillIn(say(HB_TR_NOOP("huebird::MarksForm", "……还有 %1 个")),
                            {std::to_string(plan.renamed.size() - kRenamesListed)});
         }
     }
     if (plan.alreadyThere > 0) {
         text += "\n\n";
-        text += FillIn(tr(HB_TR_NOOP("huebird::MarksForm",
-                                     "名称和颜色都已在收藏夹中、没有重复导入的颜色：%1 个")),
+        text += FillIn(say(HB_TR_NOOP("huebird::MarksForm",
+                                      "名称和颜色都已在收藏夹中、没有重复导入的颜色：%1 个")),
                        {std::to_string(plan.alreadyThere)});
     }
     return text;
 }
 
-std::string ImportFailure(std::string_view fileName, const PaletteRead& read, const Translate& tr) {
+std::string ImportFailure(std::string_view fileName, const PaletteRead& read,
+                          const Translate& say) {
     const std::string why =
-        FillIn(tr(PaletteProblemText(read.problem)), {std::to_string(read.line), read.detail});
-    return FillIn(tr(HB_TR_NOOP("huebird::MarksForm", "无法导入“%1”：%2")),
+        FillIn(say(PaletteProblemText(read.problem)), {std::to_string(read.line), read.detail});
+    return FillIn(say(HB_TR_NOOP("huebird::MarksForm", "无法导入“%1”：%2")),
                   {std::string(fileName), why});
 }
 
-std::string ExportFailure(std::string_view fileName, std::string_view reason, const Translate& tr) {
-    return FillIn(tr(HB_TR_NOOP("huebird::MarksForm", "无法导出到“%1”：%2")),
+std::string ExportFailure(std::string_view fileName, std::string_view reason,
+                          const Translate& say) {
+    return FillIn(say(HB_TR_NOOP("huebird::MarksForm", "无法导出到“%1”：%2")),
                   {std::string(fileName), std::string(reason)});
 }
 
-std::string ExportSummary(const FavouritesOut& out, const Translate& tr) {
+std::string ExportSummary(const FavouritesOut& out, const Translate& say) {
     std::string text;
     if (out.entries.empty()) {
-        text = tr(HB_TR_NOOP("huebird::MarksForm", "该收藏夹中没有可导出的颜色，没有写入文件。"));
+        text = say(HB_TR_NOOP("huebird::MarksForm", "该收藏夹中没有可导出的颜色，没有写入文件。"));
     }
     if (!out.noColour.empty()) {
         if (!text.empty()) text += "\n\n";
         text +=
-            FillIn(tr(HB_TR_NOOP("huebird::MarksForm", "值不是颜色、没有导出的条目（%1 个）：%2")),
+            FillIn(say(HB_TR_NOOP("huebird::MarksForm", "值不是颜色、没有导出的条目（%1 个）：%2")),
                    {std::to_string(out.noColour.size()), Join(out.noColour, ", ")});
     }
     return text;

@@ -70,18 +70,18 @@ struct ImportResult {
 ImportResult ImportPalette(const FavouritesStore& store, int list,
                            const std::vector<PaletteEntry>& entries);
 
-// The notices, built from texts marked for translation in kFavouritesTextContext; `tr` gives
+// The notices, built from texts marked for translation in kFavouritesTextContext; `say` gives
 // each one in the user's language.
 using Translate = std::function<std::string(const char*)>;
 // After an import that was read and planned: what was added, renamed and left out, or that
 // nothing was added for want of room. `failure` is the system's reason when the write failed.
 std::string ImportSummary(const ImportPlan& plan, std::string_view fileName,
-                          std::string_view listName, const Translate& tr);
+                          std::string_view listName, const Translate& say);
 // A file that could not be read, or a write that failed.
-std::string ImportFailure(std::string_view fileName, const PaletteRead& read, const Translate& tr);
-std::string ExportFailure(std::string_view fileName, std::string_view reason, const Translate& tr);
+std::string ImportFailure(std::string_view fileName, const PaletteRead& read, const Translate& say);
+std::string ExportFailure(std::string_view fileName, std::string_view reason, const Translate& say);
 // After an export, when entries were left out or nothing could be written; empty when there
 // is nothing to say.
-std::string ExportSummary(const FavouritesOut& out, const Translate& tr);
+std::string ExportSummary(const FavouritesOut& out, const Translate& say);
 
 }  // namespace huebird

@@ -286,9 +286,7 @@ PaletteRead ReadGplFile(const fs::path& path) {
 
 std::optional<std::string> WritePaletteFile(const fs::path& path, std::string_view text) {
     const auto writer = [text](int fd) { return WriteAll(fd, text); };
-    const auto failed = [&path](const std::string& why) {
-        return std::optional<std::string>(path.string() + ": " + why);
-    };
+    const auto failed = [](const std::string& why) { return std::optional<std::string>(why); };
     std::error_code ec;
     const fs::path target = fs::canonical(path, ec);
     if (!ec) {

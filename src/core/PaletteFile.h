@@ -83,8 +83,8 @@ PaletteRead ParseGpl(std::string_view text);
 PaletteRead ReadGplFile(const std::filesystem::path& path);
 
 // Writes `text` to `path` whole or not at all: an existing file (the file a link points to)
-// is replaced keeping its owner and mode, a new one is created. The error names what failed
-// and the system's reason.
+// is replaced keeping its owner and mode, a new one is created. The error says what failed
+// and the system's reason (not the path).
 std::optional<std::string> WritePaletteFile(const std::filesystem::path& path,
                                             std::string_view text);
 
