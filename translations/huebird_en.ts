@@ -731,6 +731,110 @@ readme.htm in the program&apos;s folder tells more (menu Help).</translation>
         <source>%1：%2：%3</source>
         <translation>%1: %2: %3</translation>
     </message>
+    <message>
+        <source>收藏夹文件不能保存原名称（含“=”或换行，或以“;”“[”开头）</source>
+        <translation>the favourites file cannot hold the name as it was (it has “=” or a line break, or starts with “;” or “[”)</translation>
+    </message>
+    <message>
+        <source>文件中没有名称</source>
+        <translation>no name in the file</translation>
+    </message>
+    <message>
+        <source>名称太长</source>
+        <translation>the name is too long</translation>
+    </message>
+    <message>
+        <source>该名称已用于其它颜色</source>
+        <translation>the name is taken by another colour</translation>
+    </message>
+    <message>
+        <source>无法读取文件：%2</source>
+        <translation>Cannot read the file: %2</translation>
+    </message>
+    <message>
+        <source>文件太大（调色板文件最多 %2 字节）。</source>
+        <translation>The file is too large (a palette file may have at most %2 bytes).</translation>
+    </message>
+    <message>
+        <source>文件是空的。</source>
+        <translation>The file is empty.</translation>
+    </message>
+    <message>
+        <source>第 %1 行不是 UTF-8 文本：调色板文件必须用 UTF-8 编码。</source>
+        <translation>Line %1 is not UTF-8 text: palette files must be encoded in UTF-8.</translation>
+    </message>
+    <message>
+        <source>第 1 行不是“GIMP Palette”：这不是 GIMP 调色板文件。</source>
+        <translation>Line 1 is not “GIMP Palette”: this is not a GIMP palette file.</translation>
+    </message>
+    <message>
+        <source>第 %1 行：颜色值 %2 不在 0 到 255 之间。</source>
+        <translation>Line %1: the colour value %2 is not between 0 and 255.</translation>
+    </message>
+    <message>
+        <source>第 %1 行不是颜色（应为“红 绿 蓝 名称”）：%2</source>
+        <translation>Line %1 is not a colour (“red green blue name” expected): %2</translation>
+    </message>
+    <message>
+        <source>文件中没有颜色。</source>
+        <translation>The file has no colours.</translation>
+    </message>
+    <message>
+        <source>导出</source>
+        <translation>Export</translation>
+    </message>
+    <message>
+        <source>把收藏夹导出为 GIMP 调色板或 CSS 文件</source>
+        <translation>Export this list as a GIMP palette or as CSS</translation>
+    </message>
+    <message>
+        <source>导入</source>
+        <translation>Import</translation>
+    </message>
+    <message>
+        <source>把 GIMP 调色板中的颜色导入收藏夹</source>
+        <translation>Import the colours of a GIMP palette into this list</translation>
+    </message>
+    <message>
+        <source>“%1”放不下这么多颜色名称，“%2”中的颜色都没有导入。请删除一些颜色，或导入到其它收藏夹。</source>
+        <translation>“%1” cannot list that many more names, so none of the colours in “%2” were imported. Delete some colours, or import into another list.</translation>
+    </message>
+    <message>
+        <source>从“%1”导入到“%2”的颜色：%3 个。</source>
+        <translation>Colours imported from “%1” into “%2”: %3.</translation>
+    </message>
+    <message>
+        <source>已更改的名称：%1 个</source>
+        <translation>Names changed: %1</translation>
+    </message>
+    <message>
+        <source>“%1” → “%2”：%3</source>
+        <translation>“%1” → “%2”: %3</translation>
+    </message>
+    <message>
+        <source>……还有 %1 个</source>
+        <translation>… and %1 more</translation>
+    </message>
+    <message>
+        <source>名称和颜色都已在收藏夹中、没有重复导入的颜色：%1 个</source>
+        <translation>Colours already in the list with the same name and colour, not imported again: %1</translation>
+    </message>
+    <message>
+        <source>无法导入“%1”：%2</source>
+        <translation>Cannot import “%1”: %2</translation>
+    </message>
+    <message>
+        <source>无法导出到“%1”：%2</source>
+        <translation>Cannot export to “%1”: %2</translation>
+    </message>
+    <message>
+        <source>该收藏夹中没有可导出的颜色，没有写入文件。</source>
+        <translation>This list has no colours to export; no file was written.</translation>
+    </message>
+    <message>
+        <source>值不是颜色、没有导出的条目（%1 个）：%2</source>
+        <translation>Entries whose value is not a colour, not exported (%1): %2</translation>
+    </message>
 </context>
 <context>
     <name>huebird::PaletteForm</name>
@@ -745,6 +849,29 @@ readme.htm in the program&apos;s folder tells more (menu Help).</translation>
     <message>
         <source>我们为方便大家提供几种常用的色板</source>
         <translation>A few palettes in everyday use</translation>
+    </message>
+</context>
+<context>
+    <name>huebird::PaletteTransfer</name>
+    <message>
+        <source>GIMP 调色板 (*.gpl)</source>
+        <translation>GIMP palette (*.gpl)</translation>
+    </message>
+    <message>
+        <source>CSS 自定义属性 (*.css)</source>
+        <translation>CSS custom properties (*.css)</translation>
+    </message>
+    <message>
+        <source>导出收藏夹</source>
+        <translation>Export favourites</translation>
+    </message>
+    <message>
+        <source>导入调色板</source>
+        <translation>Import a palette</translation>
+    </message>
+    <message>
+        <source>所有文件 (*)</source>
+        <translation>All files (*)</translation>
     </message>
 </context>
 <context>

@@ -50,17 +50,27 @@ bool FavouritesStore::Contains(int list, std::string_view name) const {
 
 FavouriteAddProblem FavouritesStore::CheckNewName(int list, std::string_view name) const {
     if (Contains(list, name)) return FavouriteAddProblem::kTaken;
-    if (!Section(list)) return FavouriteAddProblem::kNoRoom;
-    // The name and its zero, then the final zero: a name this long can never be listed.
-    const std::size_t need = FavouriteNameBytesAtMost(name) + 1;
-    if (need + 1 > kFavouriteListingBytes) return FavouriteAddProblem::kNoRoom;
+    return HasRoomFor(list, {std::string(name)}) ? FavouriteAddProblem::kNone
+                                                 : FavouriteAddProblem::kNoRoom;
+}
+
+std::vector<std::string> FavouritesStore::AllNames(int list) const {
+    if (!Section(list) || !Exists()) return {};
+    return profile_.ReadSectionKeys(Section(list), Profile::kMaxFileSize + 1);
+}
+
+bool FavouritesStore::HasRoomFor(int list, const std::vector<std::string>& names) const {
+    if (!Section(list)) return false;
+    // Each name and its zero, then the final zero: names this long can never be listed.
+    std::size_t need = 0;
+    for (const std::string& name : names) need += FavouriteNameBytesAtMost(name) + 1;
+    if (need + 1 > kFavouriteListingBytes) return false;
     // The listing measures the names already there in the file's own bytes: they leave
-    // room for the new one exactly when all of them fit in what the new one leaves free.
-    const std::size_t all =
-        profile_.ReadSectionKeys(Section(list), Profile::kMaxFileSize + 1).size();
+    // room for the new ones exactly when all of them fit in what the new ones leave free.
+    const std::size_t all = AllNames(list).size();
     const std::size_t shown =
         profile_.ReadSectionKeys(Section(list), kFavouriteListingBytes - need).size();
-    return shown == all ? FavouriteAddProblem::kNone : FavouriteAddProblem::kNoRoom;
+    return shown == all;
 }
 
 std::optional<ColorValue> FavouritesStore::ClickColor(int list, std::string_view name) const {
@@ -83,6 +93,17 @@ WriteResult FavouritesStore::Put(int list, std::string_view name, std::string_vi
         return {false, "the name \"" + std::string(name) + "\" " + *problem};
     }
     return profile_.WriteString(Section(list), name, value);
+}
+
+WriteResult FavouritesStore::PutAll(
+    int list, const std::vector<std::pair<std::string, std::string>>& entries) const {
+    if (!Section(list)) return {false, "no such favourites list"};
+    for (const auto& [name, value] : entries) {
+        if (auto problem = FavouriteNameProblem(name)) {
+            return {false, "the name \"" + name + "\" " + *problem};
+        }
+    }
+    return profile_.WriteStrings(Section(list), entries);
 }
 
 WriteResult FavouritesStore::Remove(int list, std::string_view name) const {

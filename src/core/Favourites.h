@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/Color.h"
@@ -62,10 +63,19 @@ class FavouritesStore {
     // already has names beyond the listing takes none. Names in a UTF-8 file with characters
     // outside ASCII may be refused a few bytes before the buffer is strictly full.
     FavouriteAddProblem CheckNewName(int list, std::string_view name) const;
+    // Every name of the list as the file holds it, those beyond the listing included.
+    std::vector<std::string> AllNames(int list) const;
+    // Whether all these new names (none of them in the list yet) may be appended to the list
+    // and still be listed, by CheckNewName's measure for all of them at once.
+    bool HasRoomFor(int list, const std::vector<std::string>& names) const;
 
     // Writes name=value at the end of the list (or in place); refuses names the format
     // cannot hold. Never creates the file. New names are checked with CheckNewName first.
     WriteResult Put(int list, std::string_view name, std::string_view value) const;
+    // Writes the entries as Put would, one after another, as one replacement of the file:
+    // all of them are written or none.
+    WriteResult PutAll(int list,
+                       const std::vector<std::pair<std::string, std::string>>& entries) const;
     WriteResult Remove(int list, std::string_view name) const;
     // The system's reason in a failed write's message, without the file name in front.
     std::string FailureReason(const WriteResult& result) const;

@@ -6,7 +6,7 @@
 # failure, timeout or memory limit; the input that did it is kept in build-fuzz/crashes/.
 #
 #   tests/fuzz/run.sh [SECONDS] [TARGET...]      SECONDS defaults to 20; TARGET is one of
-#                                                Profile Color Skin Outline Picture (all)
+#                                                Profile Color Skin Outline Palette Picture (all)
 #
 # Long runs by hand:
 #   tests/fuzz/run.sh 3600                        an hour for each target
@@ -27,7 +27,7 @@ root=$PWD
 seconds=${1:-20}
 shift $(( $# > 0 ? 1 : 0 ))
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(Profile Color Skin Outline Picture)
+[ ${#targets[@]} -gt 0 ] || targets=(Profile Color Skin Outline Palette Picture)
 
 if ! command -v clang++ >/dev/null; then
     echo "fuzz: clang++ not found (install clang and libclang-rt-14-dev)" >&2

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QFile>
 #include <QFont>
 #include <QLabel>
@@ -23,8 +24,10 @@
 #include <memory>
 
 #include "core/Favourites.h"
+#include "core/PaletteFile.h"
 #include "core/Profile.h"
 #include "ui/favourites/MarksForm.h"
+#include "ui/favourites/PaletteTransfer.h"
 #include "ui/common/Notices.h"
 
 #include "FakeMain.h"
@@ -228,11 +231,12 @@ class MarksFormTest : public QObject {
         QVERIFY(dialog_->windowFlags() & Qt::WindowStaysOnTopHint);
         QCOMPARE(Get<QWidget>("Panel1")->geometry(), QRect(0, 0, 332, 41));
         QCOMPARE(Get<QLabel>("Image1")->size(), QSize(20, 20));
-        const char* const named[] = {
-            "Label1",       "Label2",       "Label3",       "Label4",       "Label5",
-            "Label6",       "Label9",       "Edit1",        "Edit2",        "Image1",
-            "ComboBox2",    "ComboBox3",    "ListBox1",     "ListBox2",     "SpeedButton1",
-            "SpeedButton2", "SpeedButton3", "SpeedButton4", "SpeedButton5", "SpeedButton6"};
+        const char* const named[] = {"Label1",       "Label2",       "Label3",       "Label4",
+                                     "Label5",       "Label6",       "Label9",       "Edit1",
+                                     "Edit2",        "Image1",       "ComboBox2",    "ComboBox3",
+                                     "ListBox1",     "ListBox2",     "SpeedButton1", "SpeedButton2",
+                                     "SpeedButton3", "SpeedButton4", "SpeedButton5", "SpeedButton6",
+                                     "ExportButton", "ImportButton"};
         QList<QWidget*> placed;
         for (const char* name : named) {
             QWidget* w = Get<QWidget>(name);
@@ -620,6 +624,187 @@ class MarksFormTest : public QObject {
         QCOMPARE(FileBytes(), before);
         QCOMPARE(Texts(Get<QListWidget>("ListBox1")), left);
         QCOMPARE(Texts(Get<QListWidget>("ListBox2")), right);
+        QCOMPARE(host_.menu, QStringList());
+    }
+
+  private:
+    // The export and import buttons, with the file dialog answered by the test: what the
+    // dialog was asked, and the file it gives.
+    struct Asked {
+        bool forExport = false;
+        QString suggested;
+    };
+    void ChooseFile(const QString& path,
+                    PaletteTransfer::Format format = PaletteTransfer::Format::kGpl) {
+        auto asked = std::make_shared<QList<Asked>>();
+        dialog_->findChild<PaletteTransfer*>()->SetChooser(
+            [asked, path, format](
+                bool forExport,
+                const QString& suggested) -> std::optional<PaletteTransfer::Chosen> {
+                asked->append({forExport, suggested});
+                if (path.isEmpty()) return std::nullopt;
+                return PaletteTransfer::Chosen{path, format};
+            });
+        asked_ = asked;
+    }
+    QString InDir(const char* name) const { return dir_.filePath(QString::fromUtf8(name)); }
+    static QByteArray Read(const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    static void Write(const QString& path, const QByteArray& bytes) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        QCOMPARE(file.write(bytes), bytes.size());
+    }
+    std::shared_ptr<QList<Asked>> asked_;
+
+  private slots:
+    void exportWritesTheListInTheChosenFormat() {
+        Open();
+        ChooseFile(InDir("first.gpl"));
+        Click("ExportButton");
+        QCOMPARE(asked_->size(), 1);
+        QVERIFY(asked_->front().forExport);
+        QVERIFY2(asked_->front().suggested.endsWith(QStringLiteral("/常用收藏夹.gpl")),
+                 qPrintable(asked_->front().suggested));
+        QCOMPARE(Read(InDir("first.gpl")), QByteArray("GIMP Palette\n"
+                                                      "Name: first\n"
+                                                      "Columns: 0\n"
+                                                      "#\n"
+                                                      "135 206 235\tSky\n"
+                                                      "124 252   0\tGrass\n"
+                                                      "178 190 181\tAsh\n"));
+        // The list on the left is the one exported; a value that is no colour is left out
+        // and said.
+        Choose("ComboBox2", 2);
+        ChooseFile(InDir("third.css"), PaletteTransfer::Format::kCss);
+        Click("ExportButton");
+        QCOMPARE(Read(InDir("third.css")),
+                 QByteArray(":root {\n  --hash: #87ceeb; /* Hash */\n}\n"));
+        QCOMPARE(Notices::Recorded(),
+                 QStringList{QStringLiteral("notice: 值不是颜色、没有导出的条目（1 个）：Odd")});
+        // Cancelled: nothing written, nothing said.
+        Notices::Recorded().clear();
+        ChooseFile(QString());
+        Click("ExportButton");
+        QCOMPARE(asked_->size(), 1);
+        QCOMPARE(Notices::Recorded(), QStringList());
+        QCOMPARE(host_.menu, QStringList());
+    }
+
+    void exportThroughTheFileDialogTakesTheChosenFilter() {
+        Open();
+        const QString typed = InDir("typed");  // no extension: the chosen format's is added
+        QTimer poll;
+        bool answered = false;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            auto* fileDialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!fileDialog || answered) return;
+            answered = true;
+            // As the user does: the format from the file type box, then the name.
+            auto* types = fileDialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+            QVERIFY(types);
+            QTest::keyClick(types, Qt::Key_Down);
+            QCOMPARE(types->currentIndex(), 1);
+            fileDialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(typed);
+            QMetaObject::invokeMethod(fileDialog, "accept", Qt::QueuedConnection);
+        });
+        poll.start(10);
+        Click("ExportButton");
+        QVERIFY(answered);
+        QCOMPARE(Read(typed + QStringLiteral(".css")),
+                 QByteArray(":root {\n  --sky: #87ceeb; /* Sky */\n  --grass: #7cfc00; /* Grass "
+                            "*/\n  --ash: #b2beb5; /* Ash */\n}\n"));
+        QCOMPARE(Notices::Recorded(), QStringList());
+    }
+
+    void importAddsEntriesAndSaysSoOnce() {
+        Write(InDir("in.gpl"),
+              "GIMP Palette\r\nName: In\r\n# comment\r\n"
+              "135 206 235\tSky\r\n"      // the list holds it: not again
+              "  1   2   3\tNew one\r\n"  // added
+              "  4   5   6\ta=b\r\n"      // made safe
+              "  7   8   9\tGrass\r\n");  // another colour: a free name
+        Open();
+        Choose("ComboBox3", 1);
+        ChooseFile(InDir("in.gpl"));
+        Click("ImportButton");
+        QCOMPARE(asked_->size(), 1);
+        QVERIFY(!asked_->front().forExport);
+        const QStringList added = {"Sky", "Grass", "Ash", "New one", "a-b", "Grass (2)"};
+        QCOMPARE(Texts(Get<QListWidget>("ListBox1")), added);
+        QCOMPARE(Stored(0), added);
+        QCOMPARE(StoredValue(0, "Grass"), QStringLiteral("7CFC00"));
+        QCOMPARE(StoredValue(0, "Grass (2)"), QStringLiteral("070809"));
+        QCOMPARE(Texts(Get<QListWidget>("ListBox2")), QStringList{"Gold"});
+        QCOMPARE(host_.menu, QStringList({"add 0 New one", "add 0 a-b", "add 0 Grass (2)"}));
+        QCOMPARE(Notices::Recorded(),
+                 QStringList{QStringLiteral(
+                     "notice: 从“in.gpl”导入到“常用收藏夹”的颜色：3 个。\n\n"
+                     "已更改的名称：2 个\n"
+                     "“a=b” → “a-b”：收藏夹文件不能保存原名称（含“=”或换行，或以“;”“[”开头）\n"
+                     "“Grass” → “Grass (2)”：该名称已用于其它颜色\n\n"
+                     "名称和颜色都已在收藏夹中、没有重复导入的颜色：1 个")});
+        // The target side follows when it shows the same list.
+        Notices::Recorded().clear();
+        Choose("ComboBox3", 0);
+        Write(InDir("more.gpl"), "GIMP Palette\n10 10 10 More\n");
+        ChooseFile(InDir("more.gpl"));
+        Click("ImportButton");
+        QCOMPARE(Texts(Get<QListWidget>("ListBox2")), added + QStringList{"More"});
+    }
+
+    void aMalformedOrUnreadableFileChangesNothing_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("notice");
+        QTest::newRow("value out of range")
+            << QByteArray("GIMP Palette\n1 2 3 fine\n300 0 0 bad\n")
+            << QStringLiteral("无法导入“bad.gpl”：第 3 行：颜色值 300 不在 0 到 255 之间。");
+        QTest::newRow("no header") << QByteArray("1 2 3 a\n")
+                                   << QStringLiteral(
+                                          "无法导入“bad.gpl”：第 1 行不是“GIMP Palette”：这不是 "
+                                          "GIMP 调色板文件。");
+        QTest::newRow("Latin-1") << QByteArray("GIMP Palette\n1 2 3 caf\xE9\n")
+                                 << QStringLiteral(
+                                        "无法导入“bad.gpl”：第 2 行不是 UTF-8 "
+                                        "文本：调色板文件必须用 UTF-8 编码。");
+        QTest::newRow("empty") << QByteArray() << QStringLiteral("无法导入“bad.gpl”：文件是空的。");
+        QTest::newRow("too large")
+            << QByteArray("GIMP Palette\n") + QByteArray(int(kMaxPaletteFileBytes), '#')
+            << QStringLiteral("无法导入“bad.gpl”：文件太大（调色板文件最多 %1 字节）。")
+                   .arg(kMaxPaletteFileBytes);
+    }
+    void aMalformedOrUnreadableFileChangesNothing() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, notice);
+        Write(InDir("bad.gpl"), bytes);
+        const QByteArray before = FileBytes();
+        Open();
+        ChooseFile(InDir("bad.gpl"));
+        Click("ImportButton");
+        QCOMPARE(Notices::Recorded(), QStringList{QStringLiteral("notice: ") + notice});
+        QCOMPARE(FileBytes(), before);
+        QCOMPARE(Texts(Get<QListWidget>("ListBox1")), QStringList({"Sky", "Grass", "Ash"}));
+        QCOMPARE(host_.menu, QStringList());
+    }
+
+    void anImportThatCannotBeSavedLosesNothing() {
+        Write(InDir("ok.gpl"), "GIMP Palette\n1 2 3 New\n");
+        QByteArray bytes(kSample);
+        bytes += ';';
+        bytes += QByteArray(int(Profile::kMaxFileSize) - bytes.size() - 5, 'x');
+        bytes += '\n';
+        WriteFile(bytes);
+        Open();
+        ChooseFile(InDir("ok.gpl"));
+        Click("ImportButton");
+        QCOMPARE(Notices::Recorded().size(), 1);
+        QVERIFY2(Notices::Recorded().front().startsWith(
+                     QStringLiteral("notice: 无法保存收藏夹：%1：").arg(FilePath())),
+                 qPrintable(Notices::Recorded().front()));
+        QCOMPARE(FileBytes(), bytes);
+        QCOMPARE(Texts(Get<QListWidget>("ListBox1")), QStringList({"Sky", "Grass", "Ash"}));
         QCOMPARE(host_.menu, QStringList());
     }
 

@@ -25,6 +25,7 @@
 #include "ui/common/FramePlacement.h"
 #include "ui/common/Notices.h"
 #include "ui/common/WindowDrag.h"
+#include "ui/favourites/PaletteTransfer.h"
 
 namespace huebird {
 
@@ -195,6 +196,14 @@ MarksForm::MarksForm(std::filesystem::path settings, const QString& code, ColorV
         MakeButton(this, "SpeedButton1", tr("添加"), tr("添加"), true, QRect(12, 259, 50, 21));
     QToolButton* remove =
         MakeButton(this, "SpeedButton2", tr("删除"), tr("删除"), true, QRect(68, 259, 50, 21));
+    // The source side's list out to a palette file, and a palette file into it.
+    QToolButton* exportList =
+        MakeButton(this, "ExportButton", tr("导出"), tr("把收藏夹导出为 GIMP 调色板或 CSS 文件"),
+                   true, QRect(124, 259, 50, 21));
+    QToolButton* importList =
+        MakeButton(this, "ImportButton", tr("导入"), tr("把 GIMP 调色板中的颜色导入收藏夹"), true,
+                   QRect(180, 259, 50, 21));
+    transfer_ = new PaletteTransfer(settings_, this);
 
     label9_ = MakeLabel(this, "Label9", tr("访问 Huebird 官方网站"), 12, 291);
     QPalette linkPalette = label9_->palette();
@@ -210,6 +219,16 @@ MarksForm::MarksForm(std::filesystem::path settings, const QString& code, ColorV
 
     connect(add, &QToolButton::clicked, this, &MarksForm::Add);
     connect(remove, &QToolButton::clicked, this, &MarksForm::Delete);
+    connect(exportList, &QToolButton::clicked, this,
+            [this] { transfer_->Export(ListOf(source_), source_.combo->currentText()); });
+    connect(importList, &QToolButton::clicked, this,
+            [this] { transfer_->Import(ListOf(source_), source_.combo->currentText()); });
+    connect(transfer_, &PaletteTransfer::favouriteAdded, this, &MarksForm::favouriteAdded);
+    connect(transfer_, &PaletteTransfer::listChanged, this, [this](int list) {
+        for (const Side* side : {&source_, &target_}) {
+            if (ListOf(*side) == list) Reload(*side);
+        }
+    });
     connect(moveRight, &QToolButton::clicked, this, [this] { Move(source_, target_); });
     connect(moveLeft, &QToolButton::clicked, this, [this] { Move(target_, source_); });
     connect(ok, &QToolButton::clicked, this, &QDialog::accept);

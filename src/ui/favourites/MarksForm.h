@@ -1,5 +1,6 @@
 // The favourites manager: add the active colour to one of the three favourites lists under a
-// name, inspect entries, delete them and move them between lists. Every change goes to the
+// name, inspect entries, delete them, move them between lists, and export a list to a palette
+// file or import one into it (PaletteTransfer). Every change goes to the
 // settings file at once and is announced, so the swatch menu follows; nothing is held back for
 // OK or Cancel.
 #pragma once
@@ -23,6 +24,8 @@ class QToolButton;
 class QWidget;
 
 namespace huebird {
+
+class PaletteTransfer;
 
 class MarksForm : public QDialog {
     Q_OBJECT
@@ -80,6 +83,8 @@ class MarksForm : public QDialog {
     QLabel* label9_ = nullptr;    // web link
     Side source_;                 // ComboBox2 / ListBox1
     Side target_;                 // ComboBox3 / ListBox2
+    // Exports the source side's list to a palette file, or imports one into it.
+    PaletteTransfer* transfer_ = nullptr;
 };
 
 }  // namespace huebird
