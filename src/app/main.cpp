@@ -11,6 +11,8 @@
 
 #include "core/CommandLine.h"
 #include "core/DataFolder.h"
+#include "core/Profile.h"
+#include "core/Settings.h"
 #include "platform/Backends.h"
 #include "platform/EndSignals.h"
 #include "platform/InstanceChannel.h"
@@ -52,6 +54,18 @@ std::vector<std::filesystem::path> LibraryFolders() {
     return {programDir, (programDir / HUEBIRD_LIBRARY_FROM_PROGRAM).lexically_normal()};
 }
 
+// Which folder holds the settings and skins (filled from the stock by the caller, if need be).
+huebird::DataFolder ChosenDataFolder() {
+    namespace fs = std::filesystem;
+    const fs::path programDir = QCoreApplication::applicationDirPath().toStdString();
+    return huebird::ChooseDataFolder(
+        {programDir, HUEBIRD_STOCK_FROM_PROGRAM, Environment("XDG_DATA_HOME"), Environment("HOME")},
+        [](const fs::path& p) {
+            std::error_code ec;
+            return fs::exists(p, ec);
+        });
+}
+
 // huebird --pick --print: a pick of this process's own, printed. No lock, no settings: a
 // running instance is left as it is.
 int RunPrintPick(int& argc, char** argv, const huebird::BackendChoice& choice,
@@ -66,6 +80,15 @@ int RunPrintPick(int& argc, char** argv, const huebird::BackendChoice& choice,
         huebird::MakeBackend(choice.session, LibraryFolders());
     const huebird::Platform platform = backend->Services();
     huebird::PrintPick pick(platform.screen, !platform.abilities.readsScreenLive, format);
+    // The pick area the user chose, read (never written) from the settings where there are
+    // any; a folder not made yet is not made for this.
+    const huebird::DataFolder data = ChosenDataFolder();
+    if (data.problem.empty()) {
+        const std::filesystem::path file = data.folder / "palora.ini";
+        std::error_code ec;
+        if (std::filesystem::is_regular_file(file, ec))
+            pick.SetArea(huebird::LoadSettings(huebird::Profile(file)).pickArea);
+    }
     int code = 1;
     QObject::connect(&pick, &huebird::PrintPick::done, &app, [&code](int result) {
         code = result;
@@ -148,14 +171,7 @@ int main(int argc, char** argv) {
 
     // The folder for settings and skins: the program's own, or the user's for an installed
     // program, filled from the stock at the first start (under the lock, so once).
-    namespace fs = std::filesystem;
-    const fs::path programDir = QCoreApplication::applicationDirPath().toStdString();
-    const huebird::DataFolder data = huebird::ChooseDataFolder(
-        {programDir, HUEBIRD_STOCK_FROM_PROGRAM, Environment("XDG_DATA_HOME"), Environment("HOME")},
-        [](const fs::path& p) {
-            std::error_code ec;
-            return fs::exists(p, ec);
-        });
+    const huebird::DataFolder data = ChosenDataFolder();
     std::string problem = data.problem;
     if (problem.empty() && !data.stock.empty())
         problem = huebird::FillUserFolder(data.folder, data.stock);

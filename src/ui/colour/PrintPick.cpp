@@ -35,6 +35,8 @@ PrintPick::PrintPick(ScreenSampler& screen, bool showsWindow, std::string format
 
 PrintPick::~PrintPick() = default;
 
+void PrintPick::SetArea(int side) { picker_->SetArea(side); }
+
 void PrintPick::Start() {
     if (!showsWindow_) {
         picker_->StartUnheld();

@@ -26,6 +26,9 @@ class PrintPick : public QObject {
               std::FILE* out = stdout, std::FILE* err = stderr);
     ~PrintPick() override;
 
+    // The side of the block averaged (1, 3 or 5), as the settings say.
+    void SetArea(int side);
+
     // Starts the pick: the pointer and the keyboard are held until a left click (taken at its
     // release) or Escape or another button.
     void Start();
