@@ -46,4 +46,9 @@ Shortcut ShortcutFor(Key key, bool ctrl) {
     }
 }
 
+bool OpensMainMenu(Key key, bool shift, bool ctrl, bool alt) {
+    if (key == Key::Menu) return true;
+    return key == Key::F10 && shift && !ctrl && !alt;
+}
+
 }  // namespace huebird
