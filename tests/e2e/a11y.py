@@ -200,6 +200,10 @@ for role, key in (("push button", "buttons"), ("image", "swatches"), ("label", "
 if not found:
     sys.exit(1)
 
+windows = [(n.getRoleName(), n.name) for n in app if n is not None]
+report(windows == [("frame", "Huebird")], LANGUAGE + ": the window reads as a frame named Huebird",
+       "top level: %s" % windows)
+
 active = [n for n, node in final["image"] if node.getState().contains(pyatspi.STATE_SELECTED)]
 report(active == [NAMES["swatches"][0]], LANGUAGE + ": the active swatch alone is selected",
        "selected: %s" % active)

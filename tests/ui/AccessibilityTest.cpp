@@ -81,6 +81,8 @@ class AccessibilityTest : public QObject {
         FakePlatform platform;
         MainForm form(app.path(), platform);
         QVERIFY(!form.EndRequested());
+        QCOMPARE(Face(&form)->role(), QAccessible::Window);
+        QCOMPARE(Face(&form)->text(QAccessible::Name), QStringLiteral("Huebird"));
 
         const std::pair<const char*, const char*> buttons[] = {
             {"MenuImg", "主菜单"},        {"MIniImg", "最小化"},

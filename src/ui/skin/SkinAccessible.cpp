@@ -123,8 +123,17 @@ class MainMenuItemAccessible : public QAccessibleObject, public QAccessibleActio
     QMenu* Menu() const { return qobject_cast<QMenu*>(Action()->parent()); }
 };
 
+QList<QPointer<QWidget>>& SkinnedWindows() {
+    static QList<QPointer<QWidget>> windows;
+    return windows;
+}
+
 QAccessibleInterface* SkinAccessibleFactory(const QString& key, QObject* object) {
     if (!object) return nullptr;
+    if (object->isWidgetType() && key == QLatin1String(object->metaObject()->className()) &&
+        SkinnedWindows().contains(static_cast<QWidget*>(object))) {
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
+    }
     if (key == QLatin1String(SkinButton::staticMetaObject.className())) {
         return new SkinButtonAccessible(static_cast<SkinButton*>(object));
     }
@@ -149,6 +158,11 @@ void InstallSkinAccessibility() {
     if (installed) return;
     installed = true;
     QAccessible::installFactory(SkinAccessibleFactory);
+}
+
+void ReadAsWindow(QWidget* window) {
+    SkinnedWindows().removeAll(nullptr);
+    SkinnedWindows().append(window);
 }
 
 QString ButtonAccessibleName(int button) { return Translated(ButtonName(button)); }

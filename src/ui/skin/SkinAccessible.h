@@ -7,12 +7,18 @@
 
 #include <QString>
 
+class QWidget;
+
 #include "core/Color.h"
 
 namespace huebird {
 
 // Installs the interfaces for the skinned controls once; later calls do nothing.
 void InstallSkinAccessibility();
+// Makes `window`, the frameless window the skinned controls sit on, read as a window (a plain
+// widget reads as a filler, which screen readers pass over). Before its interface is first asked
+// for.
+void ReadAsWindow(QWidget* window);
 
 // The names, in the user's language.
 QString ButtonAccessibleName(int button);

@@ -45,6 +45,7 @@ void SkinBackground::mouseDoubleClickEvent(QMouseEvent* e) {
 
 SkinFace::SkinFace(QWidget* window) : window_(window) {
     InstallSkinAccessibility();
+    ReadAsWindow(window);
     background_ = new SkinBackground(window);
     background_->resize(0, 0);
 
