@@ -208,6 +208,18 @@ class AccessibilityTest : public QObject {
         QVERIFY(!MenuShows(form.PopupMenu1(), [&] {
             QTest::keyClick(&form, Qt::Key_F10, Qt::ShiftModifier | Qt::ControlModifier);
         }));
+
+        // While a pick holds the pointer the keys open nothing (as the menu button cannot be
+        // clicked then), and the pick goes on.
+        Swatch* swatch = form.findChild<Swatch*>("Color1Img");
+        QTest::mousePress(swatch, Qt::LeftButton, {}, QPoint(5, 5));
+        QVERIFY(form.Timer1()->isActive());
+        QVERIFY(!MenuShows(form.PopupMenu1(),
+                           [&] { QTest::keyClick(&form, Qt::Key_F10, Qt::ShiftModifier); }));
+        QVERIFY(!MenuShows(form.PopupMenu1(), [&] { QTest::keyClick(&form, Qt::Key_Menu); }));
+        QVERIFY(form.Timer1()->isActive());
+        QTest::mouseRelease(swatch, Qt::LeftButton, {}, QPoint(5, 5));
+        QVERIFY(!form.Timer1()->isActive());
     }
 };
 

@@ -484,7 +484,8 @@ void MainForm::keyPressEvent(QKeyEvent* e) {
     const Qt::KeyboardModifiers held = e->modifiers();
     if (OpensMainMenu(key, held.testFlag(Qt::ShiftModifier), held.testFlag(Qt::ControlModifier),
                       held.testFlag(Qt::AltModifier))) {
-        MenuImgClick();
+        // Not while a pick holds the pointer: the menu button cannot be clicked then either.
+        if (!picker_->Picking()) MenuImgClick();
         return;
     }
     switch (ShortcutFor(key, e->modifiers().testFlag(Qt::ControlModifier))) {
