@@ -29,7 +29,8 @@ start_display
 WORK=$(mktemp -d /tmp/huebird-a11y.XXXXXX)
 trap 'stop_all; stop_buses' EXIT
 
-# A session bus of our own, never the caller's.
+# A session bus of our own, never the caller's, and no accessibility bus but the one started here.
+unset AT_SPI_BUS_ADDRESS
 dbus-daemon --session --fork --print-address=3 --print-pid=4 3>"$WORK/bus.address" 4>"$WORK/bus.pid"
 BUS_PID=$(cat "$WORK/bus.pid")
 DBUS_SESSION_BUS_ADDRESS=$(head -1 "$WORK/bus.address")
