@@ -12,6 +12,8 @@ PACKAGES=(
   fonts-wqy-zenhei fonts-dejavu-core fontconfig qt6-translations-l10n
   acl util-linux clang-format
   weston qt6-wayland
+  # The accessibility bus and a client of it, to read the window as a screen reader does.
+  at-spi2-core python3-pyatspi gir1.2-atspi-2.0 python3-gi
   # Wayland sessions for the end-to-end suites: sway, GNOME Shell and KWin, each with its
   # portal, and each compositor's own ways to move the pointer and press keys.
   sway xwayland swaybg grim wtype libwlroots-examples waybar

@@ -9,6 +9,85 @@
     </message>
 </context>
 <context>
+    <name>ControlNames</name>
+    <message>
+        <source>主菜单</source>
+        <translation>Main menu</translation>
+    </message>
+    <message>
+        <source>最小化</source>
+        <translation>Minimise</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>红色减 5</source>
+        <translation>Red minus 5</translation>
+    </message>
+    <message>
+        <source>红色加 5</source>
+        <translation>Red plus 5</translation>
+    </message>
+    <message>
+        <source>绿色减 5</source>
+        <translation>Green minus 5</translation>
+    </message>
+    <message>
+        <source>绿色加 5</source>
+        <translation>Green plus 5</translation>
+    </message>
+    <message>
+        <source>蓝色减 5</source>
+        <translation>Blue minus 5</translation>
+    </message>
+    <message>
+        <source>蓝色加 5</source>
+        <translation>Blue plus 5</translation>
+    </message>
+    <message>
+        <source>红绿蓝都减 5</source>
+        <translation>Red, green and blue minus 5</translation>
+    </message>
+    <message>
+        <source>红绿蓝都加 5</source>
+        <translation>Red, green and blue plus 5</translation>
+    </message>
+    <message>
+        <source>红 %1</source>
+        <translation>Red %1</translation>
+    </message>
+    <message>
+        <source>绿 %1</source>
+        <translation>Green %1</translation>
+    </message>
+    <message>
+        <source>蓝 %1</source>
+        <translation>Blue %1</translation>
+    </message>
+    <message>
+        <source>红 十六进制 %1</source>
+        <translation>Red hex %1</translation>
+    </message>
+    <message>
+        <source>绿 十六进制 %1</source>
+        <translation>Green hex %1</translation>
+    </message>
+    <message>
+        <source>蓝 十六进制 %1</source>
+        <translation>Blue hex %1</translation>
+    </message>
+    <message>
+        <source>色块 %1, %2</source>
+        <translation>Swatch %1, %2</translation>
+    </message>
+    <message>
+        <source>色块 %1, %2, 当前</source>
+        <translation>Swatch %1, %2, active</translation>
+    </message>
+</context>
+<context>
     <name>DialogLook</name>
     <message>
         <source>访问 Huebird 官方网站</source>

@@ -51,4 +51,9 @@ Shortcut ShortcutFor(Key key, bool ctrl, bool shift) {
     return ShortcutFor(key, ctrl);
 }
 
+bool OpensMainMenu(Key key, bool shift, bool ctrl, bool alt) {
+    if (key == Key::Menu) return true;
+    return key == Key::F10 && shift && !ctrl && !alt;
+}
+
 }  // namespace huebird

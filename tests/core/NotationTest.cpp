@@ -57,5 +57,29 @@ TEST(NotationTest, CtrlShiftVPastesAnyColour) {
     EXPECT_EQ(ShortcutFor(Key::C, true, true), Shortcut::Copy);
 }
 
+TEST(NotationTest, MenuKeyAndShiftF10OpenTheMainMenuAndNothingElse) {
+    struct Case {
+        Key key;
+        bool shift, ctrl, alt;
+        bool opens;
+    };
+    const Case cases[] = {
+        {Key::Menu, false, false, false, true}, {Key::Menu, true, true, true, true},
+        {Key::F10, true, false, false, true},   {Key::F10, false, false, false, false},
+        {Key::F10, true, true, false, false},   {Key::F10, true, false, true, false},
+        {Key::F4, true, false, false, false},   {Key::Other, true, false, false, false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(OpensMainMenu(c.key, c.shift, c.ctrl, c.alt), c.opens)
+            << static_cast<int>(c.key) << " shift " << c.shift << " ctrl " << c.ctrl << " alt "
+            << c.alt;
+    }
+    // The menu keys are no copy, paste or undo shortcut, whatever is held.
+    for (Key key : {Key::Menu, Key::F10}) {
+        EXPECT_EQ(ShortcutFor(key, false), Shortcut::None);
+        EXPECT_EQ(ShortcutFor(key, true), Shortcut::None);
+    }
+}
+
 }  // namespace
 }  // namespace huebird

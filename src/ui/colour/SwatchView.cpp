@@ -6,6 +6,7 @@
 
 #include "core/CssColour.h"
 
+#include "ui/skin/SkinAccessible.h"
 #include "ui/skin/Swatch.h"
 #include "ui/skin/SkinFace.h"
 
@@ -17,9 +18,18 @@ QRgb ToQRgb(ColorValue c) { return qRgb(RedOf(c), GreenOf(c), BlueOf(c)); }
 
 void SwatchView::FillSwatch(int s, ColorValue fill, ColorValue frame) {
     face_.Swatches()[s]->Fill(ToQRgb(fill), ToQRgb(frame));
+    MarkActive();
 }
 
-void SwatchView::FrameSwatch(int s, ColorValue frame) { face_.Swatches()[s]->Frame(ToQRgb(frame)); }
+void SwatchView::FrameSwatch(int s, ColorValue frame) {
+    face_.Swatches()[s]->Frame(ToQRgb(frame));
+    MarkActive();
+}
+
+void SwatchView::MarkActive() {
+    const int active = activeSwatch_ ? activeSwatch_() : -1;
+    for (Swatch* swatch : face_.Swatches()) swatch->SetActive(swatch->index() == active);
+}
 
 void SwatchView::SetReadout(const std::array<std::string, 6>& texts) {
     // The tooltip names the colour (or the nearest named one) and gives its oklch() text.
@@ -37,6 +47,7 @@ void SwatchView::SetReadout(const std::array<std::string, 6>& texts) {
         label->setText(QString::fromStdString(texts[i]));
         label->setToolTip(tip);
         label->adjustSize();
+        label->setAccessibleName(ReadoutAccessibleName(i, label->text()));
     }
 }
 

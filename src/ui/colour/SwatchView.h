@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <string>
 
 #include "core/ColorModel.h"
@@ -15,7 +16,9 @@ class SkinFace;
 
 class SwatchView : public ColorView {
   public:
-    SwatchView(const SkinFace& face, QAction* undoItem) : face_(face), undoItem_(undoItem) {}
+    // `activeSwatch` tells which swatch the model has active, for the swatches' names.
+    SwatchView(const SkinFace& face, QAction* undoItem, std::function<int()> activeSwatch)
+        : face_(face), undoItem_(undoItem), activeSwatch_(std::move(activeSwatch)) {}
 
     void FillSwatch(int s, ColorValue fill, ColorValue frame) override;
     void FrameSwatch(int s, ColorValue frame) override;
@@ -23,8 +26,11 @@ class SwatchView : public ColorView {
     void SetUndoEnabled(bool enabled) override;
 
   private:
+    void MarkActive();
+
     const SkinFace& face_;
     QAction* undoItem_;
+    std::function<int()> activeSwatch_;
 };
 
 }  // namespace huebird

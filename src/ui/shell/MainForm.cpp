@@ -64,7 +64,7 @@ MainForm::MainForm(fs::path appDir, Platform platform, QWidget* parent)
               return FavouritesStore(SettingsPath()).DrawColor(list, name.toStdString());
           },
           [this] { return colors_.WorkColor; })),
-      view_(face_, menus_->Item("ZF61")),
+      view_(face_, menus_->Item("ZF61"), [this] { return colors_.ActiveSwatch(); }),
       colors_(&view_),
       picker_(new Picker(colors_, screen_, this)),
       pickArea_(new PickAreaChoice(
@@ -487,15 +487,24 @@ void MainForm::OpenWebSite() { links_.OpenUrl(kWebSite); }
 void MainForm::OpenFooterLink() { links_.OpenUrl(kFooterLink); }
 
 void MainForm::keyPressEvent(QKeyEvent* e) {
-    static const std::pair<int, Key> kKeys[] = {
-        {Qt::Key_F2, Key::F2}, {Qt::Key_F4, Key::F4}, {Qt::Key_F5, Key::F5}, {Qt::Key_F6, Key::F6},
-        {Qt::Key_C, Key::C},   {Qt::Key_O, Key::O},   {Qt::Key_V, Key::V},   {Qt::Key_Z, Key::Z}};
+    static const std::pair<int, Key> kKeys[] = {{Qt::Key_F2, Key::F2},   {Qt::Key_F4, Key::F4},
+                                                {Qt::Key_F5, Key::F5},   {Qt::Key_F6, Key::F6},
+                                                {Qt::Key_C, Key::C},     {Qt::Key_O, Key::O},
+                                                {Qt::Key_V, Key::V},     {Qt::Key_Z, Key::Z},
+                                                {Qt::Key_F10, Key::F10}, {Qt::Key_Menu, Key::Menu}};
     Key key = Key::Other;
     for (const auto& [qtKey, k] : kKeys) {
         if (e->key() == qtKey) key = k;
     }
-    switch (ShortcutFor(key, e->modifiers().testFlag(Qt::ControlModifier),
-                        e->modifiers().testFlag(Qt::ShiftModifier))) {
+    const Qt::KeyboardModifiers held = e->modifiers();
+    if (OpensMainMenu(key, held.testFlag(Qt::ShiftModifier), held.testFlag(Qt::ControlModifier),
+                      held.testFlag(Qt::AltModifier))) {
+        // Not while a pick holds the pointer: the menu button cannot be clicked then either.
+        if (!picker_->Picking()) MenuImgClick();
+        return;
+    }
+    switch (ShortcutFor(key, held.testFlag(Qt::ControlModifier),
+                        held.testFlag(Qt::ShiftModifier))) {
         case Shortcut::Manager:
             N15Click();
             break;

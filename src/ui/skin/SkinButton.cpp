@@ -36,6 +36,11 @@ void SkinButton::paintEvent(QPaintEvent*) {
     p.drawImage(0, 0, picture_);
 }
 
+void SkinButton::Click() {
+    emit pressed(this, Qt::LeftButton);
+    emit released(this, Qt::LeftButton, true);
+}
+
 void SkinButton::mousePressEvent(QMouseEvent* e) { emit pressed(this, e->button()); }
 
 void SkinButton::mouseReleaseEvent(QMouseEvent* e) {

@@ -17,6 +17,11 @@ class SkinButton : public QWidget {
     void DrawButtonState(int state);
     const QImage& picture() const { return picture_; }
 
+  public slots:
+    // A left click as the pointer gives it: the press, then the release over the button (the
+    // accessibility bus's press action).
+    void Click();
+
   signals:
     void pressed(SkinButton* button, Qt::MouseButton which);
     void released(SkinButton* button, Qt::MouseButton which, bool inside);

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <algorithm>
 
+#include "ui/skin/SkinAccessible.h"
 #include "ui/skin/Swatch.h"
 #include "ui/skin/SkinButton.h"
 #include "ui/common/QtColour.h"
@@ -43,6 +44,8 @@ void SkinBackground::mouseDoubleClickEvent(QMouseEvent* e) {
 }
 
 SkinFace::SkinFace(QWidget* window) : window_(window) {
+    InstallSkinAccessibility();
+    ReadAsWindow(window);
     background_ = new SkinBackground(window);
     background_->resize(0, 0);
 
@@ -54,6 +57,7 @@ SkinFace::SkinFace(QWidget* window) : window_(window) {
         auto* b = new SkinButton(QString::fromLatin1(kButtonNames[i]),
                                  QString::fromLatin1(kButtonSections[i]), window);
         if (i < 3) b->move(kButtonDefaults[i]);
+        b->setAccessibleName(ButtonAccessibleName(i));
         buttons_[i] = b;
     }
 
@@ -64,6 +68,7 @@ SkinFace::SkinFace(QWidget* window) : window_(window) {
         label->setObjectName(QString::fromLatin1(kLabelNames[i]));
         label->setFont(labelFont);
         label->adjustSize();
+        label->setAccessibleName(ReadoutAccessibleName(i, label->text()));
         labels_[i] = label;
     }
 

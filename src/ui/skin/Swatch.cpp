@@ -1,10 +1,12 @@
 #include "ui/skin/Swatch.h"
 
+#include <QAccessible>
 #include <QContextMenuEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
 #include "core/Adjust.h"
+#include "ui/skin/SkinAccessible.h"
 
 namespace huebird {
 
@@ -20,14 +22,18 @@ void Swatch::SetPictureSize(int width, int height) {
     picture_ = QImage(width, height, QImage::Format_RGB32);
     picture_.fill(Qt::white);  // a fresh picture is blank until the colours are painted
     frame_ = qRgb(255, 255, 255);
+    fill_ = qRgb(255, 255, 255);
     setFixedSize(width, height);
     update();
+    UpdateAccessibleName();
 }
 
 void Swatch::Fill(QRgb fill, QRgb frame) {
     if (picture_.isNull()) return;
     picture_.fill(fill);
+    fill_ = fill;
     Frame(frame);
+    UpdateAccessibleName();
 }
 
 void Swatch::Frame(QRgb frame) {
@@ -56,7 +62,26 @@ void Swatch::ConvertToGrey() {
     }
     const int g = GreyLevel(qRed(frame_), qGreen(frame_), qBlue(frame_));
     frame_ = qRgb(g, g, g);
+    const int fillGrey = GreyLevel(qRed(fill_), qGreen(fill_), qBlue(fill_));
+    fill_ = qRgb(fillGrey, fillGrey, fillGrey);
     update();
+    UpdateAccessibleName();
+}
+
+void Swatch::SetActive(bool active) {
+    if (active == active_) return;
+    active_ = active;
+    UpdateAccessibleName();
+    QAccessible::State changed;
+    changed.selected = true;
+    QAccessibleStateChangeEvent event(this, changed);
+    QAccessible::updateAccessibility(&event);
+}
+
+void Swatch::UpdateAccessibleName() {
+    const QString name =
+        SwatchAccessibleName(index_, MakeColor(qRed(fill_), qGreen(fill_), qBlue(fill_)), active_);
+    if (name != accessibleName()) setAccessibleName(name);
 }
 
 void Swatch::mousePressEvent(QMouseEvent* e) { emit pressed(this, e->button()); }

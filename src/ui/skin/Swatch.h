@@ -23,6 +23,10 @@ class Swatch : public QWidget {
     const QImage& picture() const { return picture_; }
     // The colour its frame shows now: the last one drawn, greyed as often as the picture was.
     QRgb FrameColor() const { return frame_; }
+    // Whether this is the active swatch; with the colour it shows, it makes the swatch's
+    // accessible name.
+    void SetActive(bool active);
+    bool IsActive() const { return active_; }
 
   signals:
     void pressed(Swatch* swatch, Qt::MouseButton which);
@@ -37,7 +41,12 @@ class Swatch : public QWidget {
     void contextMenuEvent(QContextMenuEvent* e) override;
 
   private:
+    // Names the swatch by what it shows now; says so on the accessibility bus when it changed.
+    void UpdateAccessibleName();
+
     int index_;
+    QRgb fill_ = qRgb(255, 255, 255);
+    bool active_ = false;
     QImage picture_;
     QRgb frame_ = qRgb(255, 255, 255);
 };
