@@ -32,7 +32,6 @@ class PaintCounter : public QObject {
     }
 };
 
-
 }  // namespace
 
 int main(int argc, char** argv) {

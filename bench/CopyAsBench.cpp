@@ -26,7 +26,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 500;
     huebird::ColorValue colour = 0;
-    huebird::CopyAsMenu menu(QStringLiteral("Copy as"), [&colour] { return colour; }, nullptr);
+    huebird::CopyAsMenu menu(
+        QStringLiteral("Copy as"), [&colour] { return colour; }, nullptr);
 
     std::vector<double> texts, build, open;
     std::size_t sink = 0;

@@ -11,7 +11,8 @@ std::vector<CopyAsEntry> CopyAsEntries(ColorValue c) {
     std::vector<CopyAsEntry> entries;
     entries.reserve(13);
     entries.push_back({HB_TR_NOOP("CopyAs", "WEB值"), "web", CopyText(c, 0, true)});
-    entries.push_back({HB_TR_NOOP("CopyAs", "WEB值（不带＃）"), "web-plain", CopyText(c, 0, false)});
+    entries.push_back(
+        {HB_TR_NOOP("CopyAs", "WEB值（不带＃）"), "web-plain", CopyText(c, 0, false)});
     entries.push_back({HB_TR_NOOP("CopyAs", "RGB值"), "rgb-value", CopyText(c, 1, false)});
     entries.push_back({HB_TR_NOOP("CopyAs", "十进制值"), "decimal", CopyText(c, 2, false)});
     struct Css {
@@ -29,7 +30,8 @@ std::vector<CopyAsEntry> CopyAsEntries(ColorValue c) {
         {CssNotation::Oklab, "oklab()", "oklab"},
         {CssNotation::Oklch, "oklch()", "oklch"},
     }};
-    for (const Css& css : kCss) entries.push_back({css.label, css.format, CssText(c, css.notation)});
+    for (const Css& css : kCss)
+        entries.push_back({css.label, css.format, CssText(c, css.notation)});
     entries[4].startsGroup = true;
     const CssNameMatch name = NearestCssName(c);
     entries.push_back({name.exact ? HB_TR_NOOP("CopyAs", "CSS 颜色名称")
@@ -65,8 +67,8 @@ std::string_view StripAround(std::string_view s) {
             s.remove_prefix(1);
             changed = true;
         }
-        if (!s.empty() && (b == ' ' || b == '\t' || b == '\n' || b == '\r' || b == '\f' ||
-                           b == '\v')) {
+        if (!s.empty() &&
+            (b == ' ' || b == '\t' || b == '\n' || b == '\r' || b == '\f' || b == '\v')) {
             s.remove_suffix(1);
             changed = true;
         }
@@ -85,9 +87,7 @@ bool AllOf(std::string_view s, bool (*pred)(char)) {
     return true;
 }
 bool IsDigit(char ch) { return ch >= '0' && ch <= '9'; }
-bool IsHex(char ch) {
-    return IsDigit(ch) || (ch >= 'a' && ch <= 'f') || (ch >= 'A' && ch <= 'F');
-}
+bool IsHex(char ch) { return IsDigit(ch) || (ch >= 'a' && ch <= 'f') || (ch >= 'A' && ch <= 'F'); }
 bool IsNameChar(char ch) {
     return (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') || IsDigit(ch) || ch == '-' ||
            ch == '_';
@@ -116,10 +116,11 @@ std::optional<ColorValue> ReadAnyColour(std::string_view text, bool sixDigitsAre
     std::string_view t = StripAround(text);
     // A declaration's value: "color: red;", "--accent: #e94560 !important;".
     if (!t.empty() && t.back() == ';') t = StripAround(t.substr(0, t.size() - 1));
-    if (const std::size_t colon = t.find(':');
-        colon != std::string_view::npos && colon > 0 && AllOf(StripAround(t.substr(0, colon)), IsNameChar))
+    if (const std::size_t colon = t.find(':'); colon != std::string_view::npos && colon > 0 &&
+                                               AllOf(StripAround(t.substr(0, colon)), IsNameChar))
         t = StripAround(t.substr(colon + 1));
-    if (t.size() > 10 && t.substr(t.size() - 10) == "!important") t = StripAround(t.substr(0, t.size() - 10));
+    if (t.size() > 10 && t.substr(t.size() - 10) == "!important")
+        t = StripAround(t.substr(0, t.size() - 10));
 
     if (t.size() == 6 && AllOf(t, IsHex) && !(sixDigitsAreDecimal && AllOf(t, IsDigit)))
         return FromHex(t);
@@ -145,7 +146,11 @@ std::string QuotedClipboardText(std::string_view text, std::size_t maxChars) {
             break;
         }
         const unsigned char ch = static_cast<unsigned char>(text[i]);
-        std::size_t len = ch < 0x80 ? 1 : (ch >> 5) == 6 ? 2 : (ch >> 4) == 14 ? 3 : (ch >> 3) == 30 ? 4 : 0;
+        std::size_t len = ch < 0x80         ? 1
+                          : (ch >> 5) == 6  ? 2
+                          : (ch >> 4) == 14 ? 3
+                          : (ch >> 3) == 30 ? 4
+                                            : 0;
         bool valid = len > 0 && i + len <= text.size();
         for (std::size_t k = 1; valid && k < len; ++k)
             valid = (static_cast<unsigned char>(text[i + k]) & 0xC0) == 0x80;

@@ -564,7 +564,8 @@ bool ReadValue(std::string_view t, Value& out, CssProblem* why) {
     // from_chars does not take ".5" after a sign in every library; give it a leading zero.
     char buf[64] = {};
     std::size_t n = 0;
-    if (s.size() >= sizeof buf - 2) return Fail(why, HB_TR_NOOP("CssColour", "“%1”不是数字"), {std::string(t)});
+    if (s.size() >= sizeof buf - 2)
+        return Fail(why, HB_TR_NOOP("CssColour", "“%1”不是数字"), {std::string(t)});
     bool negative = false;
     if (!s.empty() && (s.front() == '-' || s.front() == '+')) {
         negative = s.front() == '-';
@@ -593,7 +594,8 @@ bool ReadValue(std::string_view t, Value& out, CssProblem* why) {
     } else if (EqualsNoCase(unit, "turn")) {
         out = {Value::Angle, v * 360};
     } else {
-        return Fail(why, HB_TR_NOOP("CssColour", "“%2”中的单位“%1”无法识别"), {std::string(unit), std::string(t)});
+        return Fail(why, HB_TR_NOOP("CssColour", "“%2”中的单位“%1”无法识别"),
+                    {std::string(unit), std::string(t)});
     }
     return true;
 }
@@ -601,8 +603,7 @@ bool ReadValue(std::string_view t, Value& out, CssProblem* why) {
 // What each position of a function takes, and what 100% stands for there.
 enum class Slot { RgbChannel, Hue, Percentage, LabL, LabAB, LchC, OkL, OkAB, OkC };
 
-bool Resolve(const Value& v, Slot slot, bool legacy, const char* fn, double& out,
-             CssProblem* why) {
+bool Resolve(const Value& v, Slot slot, bool legacy, const char* fn, double& out, CssProblem* why) {
     if (v.kind == Value::None) {
         if (legacy) return Fail(why, HB_TR_NOOP("CssColour", "%1() 用逗号分隔时不能写 none"), {fn});
         out = 0;
@@ -815,7 +816,8 @@ std::optional<ColorValue> ParseCssColour(std::string_view text, CssProblem* why)
             case 8:
                 return MakeColor(d[0] * 16 + d[1], d[2] * 16 + d[3], d[4] * 16 + d[5]);
             default:
-                Fail(why, HB_TR_NOOP("CssColour", "“%1”应有 3、4、6 或 8 位十六进制数字"), {std::string(t)});
+                Fail(why, HB_TR_NOOP("CssColour", "“%1”应有 3、4、6 或 8 位十六进制数字"),
+                     {std::string(t)});
                 return std::nullopt;
         }
     }

@@ -9,8 +9,8 @@ namespace huebird {
 bool IsMenuTag(int tag) { return tag >= 1 && tag <= kMenuTagCount; }
 
 const int* MenuTagOrder() {
-    static const int kOrder[kMenuTagCount] = {1, 2, 3, 4, 5, kCopyAsTag, 6, kPasteAnyTag,
-                                              7, 8, 9, 10, 11, 12, 13};
+    static const int kOrder[kMenuTagCount] = {1, 2, 3, 4,  5,  kCopyAsTag, 6, kPasteAnyTag,
+                                              7, 8, 9, 10, 11, 12,         13};
     return kOrder;
 }
 

@@ -45,7 +45,8 @@ TEST(CommandLineTest, OptionsAndMistakes) {
         {{"--toggle", "--print"}, A::Misuse, "--print goes with --pick"},
         {{"--pick", "--format", "hex"}, A::Misuse, "--format goes with --pick --print"},
         {{"--pick", "--print", "--format"}, A::Misuse, "option needs a value: --format"},
-        {{"--pick", "--print", "--format", "HEX"}, A::Misuse,
+        {{"--pick", "--print", "--format", "HEX"},
+         A::Misuse,
          "unknown format: HEX (one of: web, web-plain, rgb-value, decimal, hex, rgb, hsl, hwb, "
          "lab, lch, oklab, oklch, name)"},
         {{"--pick", "--print", "--help"}, A::Help, ""},
@@ -114,13 +115,16 @@ TEST(CommandLineTest, PrintTakesAFormat) {
     EXPECT_EQ(ParseCommandLine({"--pick", "--print", "--format=web-plain"}).format, "web-plain");
     // The help lists every format.
     const std::string usage = UsageText("huebird");
-    for (const std::string& f : CopyAsFormats())
-        EXPECT_NE(usage.find(f), std::string::npos) << f;
+    for (const std::string& f : CopyAsFormats()) EXPECT_NE(usage.find(f), std::string::npos) << f;
 }
 
 TEST(CommandLineTest, TextsNameTheOptionsAndTheVersion) {
     const std::string usage = UsageText("huebird");
-    EXPECT_EQ(usage.rfind("Usage: huebird [--help] [--version] [--toggle | --pick [--print [--format NAME]]]\n", 0), 0u);
+    EXPECT_EQ(
+        usage.rfind(
+            "Usage: huebird [--help] [--version] [--toggle | --pick [--print [--format NAME]]]\n",
+            0),
+        0u);
     EXPECT_NE(usage.find("--toggle"), std::string::npos);
     EXPECT_NE(usage.find("--pick"), std::string::npos);
     EXPECT_NE(usage.find("--version"), std::string::npos);

@@ -9,9 +9,8 @@ namespace {
 TEST(CopyAsTest, EntriesInMenuOrder) {
     const ColorValue c = MakeColor(233, 69, 96);
     const std::vector<CopyAsEntry> e = CopyAsEntries(c);
-    const char* const texts[] = {"#E94560",          "E94560",          "RGB(233, 069, 096)",
-                                 "15287648",         "#e94560",         "rgb(233 69 96)",
-                                 "hsl(350.1 78.8% 59.2%)"};
+    const char* const texts[] = {"#E94560", "E94560",         "RGB(233, 069, 096)",    "15287648",
+                                 "#e94560", "rgb(233 69 96)", "hsl(350.1 78.8% 59.2%)"};
     ASSERT_EQ(e.size(), 13u);
     for (std::size_t i = 0; i < std::size(texts); ++i) EXPECT_EQ(e[i].text, texts[i]) << i;
     // The first four are the copy setting's own texts, whatever it is set to.
@@ -57,7 +56,9 @@ TEST(CopyAsTest, ReadsWhatDesignersCopy) {
         {"#e94560\n", false, pink},
         {"  #E94560\r\n", false, pink},
         {"\xC2\xA0#e94560\xE2\x80\x8B", false, pink},  // no-break and zero-width spaces
-        {"\xEF\xBB\xBF" "crimson", false, MakeColor(220, 20, 60)},
+        {"\xEF\xBB\xBF"
+         "crimson",
+         false, MakeColor(220, 20, 60)},
         {"#e94560cc", false, pink},  // the alpha is dropped
         {"RGB(233, 069, 096)", false, pink},
         {"E94560", false, pink},
@@ -103,7 +104,9 @@ TEST(CopyAsTest, SaysWhyATextIsNoColour) {
 TEST(CopyAsTest, QuotesClipboardTextForANotice) {
     EXPECT_EQ(QuotedClipboardText("rgb(1,2)\r\nx\ty"), "rgb(1,2)⏎x⇥y");
     EXPECT_EQ(QuotedClipboardText("颜色很好看", 3), "颜色很…");
-    EXPECT_EQ(QuotedClipboardText("ab\xFF" "c\x01"), "ab?c?");
+    EXPECT_EQ(QuotedClipboardText("ab\xFF"
+                                  "c\x01"),
+              "ab?c?");
     EXPECT_EQ(QuotedClipboardText(std::string(100000, 'a'), 5), "aaaaa…");
     EXPECT_EQ(QuotedClipboardText("\xE9\x97"), "??");  // a character cut short
 }

@@ -50,7 +50,7 @@ TEST(CssColourTest, EveryColourReadsBackInEveryNotation) {
     };
     std::vector<Sweep> sweeps;
     for (CssNotation n : kMeasured) {
-        Sweep s{n};
+        Sweep s{n, 1, 0, {}};
 #if defined(__SANITIZE_ADDRESS__)
         // Under the address sanitizer the sweep looks for memory faults, not lost colours: a
         // stride prime to 256 still takes every value of every channel.
@@ -77,8 +77,8 @@ TEST(CssColourTest, EveryColourReadsBackInEveryNotation) {
     for (const Sweep& s : sweeps) {
         std::printf("[ sweep    ] %-6s every %u colour(s): %.2f s\n", NameOf(s.n), s.stride,
                     s.seconds);
-        EXPECT_TRUE(s.lost.empty()) << NameOf(s.n) << ": " << s.lost.size() << " lost, first "
-                                    << s.lost.front();
+        EXPECT_TRUE(s.lost.empty())
+            << NameOf(s.n) << ": " << s.lost.size() << " lost, first " << s.lost.front();
     }
     std::printf("[ sweep    ] all notations, %u thread(s): %.2f s\n", cores,
                 std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());

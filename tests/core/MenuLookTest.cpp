@@ -7,8 +7,7 @@ namespace {
 
 TEST(MenuLookTest, BannerSlicesStackLikeTheItems) {
     // Tags 1..15; "复制为" (14) sits below copy (5), "粘贴颜色代码" (15) below paste (6).
-    const int expectedTops[] = {0,  21,  42,  63,  73,  115, 157, 178,
-                                188, 209, 230, 240, 261, 94,  136};
+    const int expectedTops[] = {0, 21, 42, 63, 73, 115, 157, 178, 188, 209, 230, 240, 261, 94, 136};
     for (int tag = 1; tag <= kMenuTagCount; ++tag) {
         SCOPED_TRACE(tag);
         EXPECT_EQ(BannerSlice(tag).top, expectedTops[tag - 1]);

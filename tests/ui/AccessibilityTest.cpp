@@ -169,8 +169,9 @@ class AccessibilityTest : public QObject {
             QAccessibleInterface* item = menu->child(i);
             if (item->role() != QAccessible::Separator) names << item->text(QAccessible::Name);
         }
-        QCOMPARE(names, QStringList({"收藏夹", "设置", "操作", "拷贝  Ctrl+C/F4", "复制为", "粘贴  Ctrl+V/F5", "粘贴颜色代码",
-                                     "撤消  Ctrl+Z/F6", "最小", "关闭", "帮助", "关于"}));
+        QCOMPARE(names, QStringList({"收藏夹", "设置", "操作", "拷贝  Ctrl+C/F4", "复制为",
+                                     "粘贴  Ctrl+V/F5", "粘贴颜色代码", "撤消  Ctrl+Z/F6", "最小",
+                                     "关闭", "帮助", "关于"}));
 
         // A painted item's press action is its click: copy puts the colour on the clipboard.
         QAccessibleInterface* copy = Face(form.findChild<QAction*>("N2"));

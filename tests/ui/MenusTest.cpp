@@ -275,7 +275,8 @@ class MenusTest : public QObject {
         QCOMPARE(menu->actionGeometry(Item(*w.form, "N5")), QRect(0, 261, 150, 21));
         QCOMPARE(normal.height(), 282);
         // The banner runs down the left edge, slice by slice.
-        for (int y : {0, 70, 150, 239, 281}) QCOMPARE(normal.pixel(10, y), MenuBanner().pixel(10, y));
+        for (int y : {0, 70, 150, 239, 281})
+            QCOMPARE(normal.pixel(10, y), MenuBanner().pixel(10, y));
         // A separator: a grey line over a white one, three and four rows into its slice,
         // from x 34 through x 149, the last column of the item.
         const QRgb face = normal.pixel(26, 66);  // the gap beside the banner: not painted

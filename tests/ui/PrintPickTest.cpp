@@ -20,7 +20,8 @@ QByteArray Written(std::FILE* f) {
     std::rewind(f);
     QByteArray text;
     char buf[256];
-    for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, f)) > 0;) text.append(buf, static_cast<int>(n));
+    for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, f)) > 0;)
+        text.append(buf, static_cast<int>(n));
     return text;
 }
 
@@ -32,7 +33,8 @@ ZoomForm* Magnifier() {
 
 void Send(QEvent::Type type, Qt::MouseButton button) {
     QWidget* at = Magnifier();
-    QMouseEvent e(type, QPointF(1, 1), QPointF(1, 1), button, type == QEvent::MouseButtonRelease ? Qt::NoButton : button, Qt::NoModifier);
+    QMouseEvent e(type, QPointF(1, 1), QPointF(1, 1), button,
+                  type == QEvent::MouseButtonRelease ? Qt::NoButton : button, Qt::NoModifier);
     QApplication::sendEvent(at, &e);
 }
 

@@ -61,7 +61,9 @@ class Picker : public QObject {
     ZoomForm* Magnifier() const;
 
     // Where a screen that cannot be read is said (an error box unless set).
-    void SetProblemShown(std::function<void(const QString&)> show) { showProblem_ = std::move(show); }
+    void SetProblemShown(std::function<void(const QString&)> show) {
+        showProblem_ = std::move(show);
+    }
 
   signals:
     // A pick that was running ended: taken (released, the colour recorded) or not (cancelled).

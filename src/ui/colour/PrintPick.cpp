@@ -8,8 +8,8 @@
 
 namespace huebird {
 
-PrintPick::PrintPick(ScreenSampler& screen, bool showsWindow, std::string format,
-                     std::FILE* out, std::FILE* err)
+PrintPick::PrintPick(ScreenSampler& screen, bool showsWindow, std::string format, std::FILE* out,
+                     std::FILE* err)
     : showsWindow_(showsWindow),
       format_(std::move(format)),
       out_(out),
@@ -19,7 +19,8 @@ PrintPick::PrintPick(ScreenSampler& screen, bool showsWindow, std::string format
         std::fprintf(err_, "huebird: %s\n", text.toLocal8Bit().constData());
         std::fflush(err_);
     });
-    connect(picker_, &Picker::failed, this, [this] { emit done(1); }, Qt::QueuedConnection);
+    connect(
+        picker_, &Picker::failed, this, [this] { emit done(1); }, Qt::QueuedConnection);
     connect(
         picker_, &Picker::ended, this,
         [this](bool taken) {

@@ -22,8 +22,8 @@ class PrintPick : public QObject {
     // `out` and `err` receive the colour and any problem. `showsWindow`: the pick runs over a
     // capture the desktop takes, and the desktop answers only a program with a window of its
     // own (GNOME's does not answer one with none), so an invisible one is shown first.
-    PrintPick(ScreenSampler& screen, bool showsWindow, std::string format,
-              std::FILE* out = stdout, std::FILE* err = stderr);
+    PrintPick(ScreenSampler& screen, bool showsWindow, std::string format, std::FILE* out = stdout,
+              std::FILE* err = stderr);
     ~PrintPick() override;
 
     // The side of the block averaged (1, 3 or 5), as the settings say.

@@ -503,8 +503,8 @@ void MainForm::keyPressEvent(QKeyEvent* e) {
         if (!picker_->Picking()) MenuImgClick();
         return;
     }
-    switch (ShortcutFor(key, held.testFlag(Qt::ControlModifier),
-                        held.testFlag(Qt::ShiftModifier))) {
+    switch (
+        ShortcutFor(key, held.testFlag(Qt::ControlModifier), held.testFlag(Qt::ShiftModifier))) {
         case Shortcut::Manager:
             N15Click();
             break;

@@ -89,7 +89,8 @@ MainMenus::MainMenus(QWidget* window, std::function<bool()> undoAvailable,
                    {"N28", QT_TRANSLATE_NOOP("MainMenus", "灰度"), 0},
                    {"N34", QT_TRANSLATE_NOOP("MainMenus", "调色板"), 0},
                    {"N35", QT_TRANSLATE_NOOP("MainMenus", "对比色"), 0}});
-    AddItems(popupMenu1_, {{"N6", "-", 4}, {"N2", QT_TRANSLATE_NOOP("MainMenus", "拷贝   &C/F4"), 5}});
+    AddItems(popupMenu1_,
+             {{"N6", "-", 4}, {"N2", QT_TRANSLATE_NOOP("MainMenus", "拷贝   &C/F4"), 5}});
     copyAs_[0] = new CopyAsMenu(Translated(kCopyAsCaption), workColour, popupMenu1_);
     AddSubmenu(popupMenu1_, copyAs_[0], "CopyAs1", kCopyAsTag);
     AddItems(popupMenu1_, {{"N13", QT_TRANSLATE_NOOP("MainMenus", "粘贴   &V/F5"), 6},
@@ -123,14 +124,15 @@ MainMenus::MainMenus(QWidget* window, std::function<bool()> undoAvailable,
     copyAs_[1] = new CopyAsMenu(Translated(QT_TRANSLATE_NOOP("MainMenus", " 复制为")),
                                 std::move(workColour), popupMenu2_);
     AddSubmenu(popupMenu2_, copyAs_[1], "CopyAs2", 0);
-    AddItems(popupMenu2_, {{"N31", QT_TRANSLATE_NOOP("MainMenus", " 粘贴  Ctrl+V/F5"), 11},
-                           {"PasteAny2", QT_TRANSLATE_NOOP("MainMenus", " 粘贴颜色代码  Ctrl+Shift+V"), 0},
-                           {"N40", "-", 0},
-                           {"normal1", QT_TRANSLATE_NOOP("MainMenus", " 常用调色板"), 0},
-                           {"N32", QT_TRANSLATE_NOOP("MainMenus", " 通用调色板"), 8},
-                           {"N33", QT_TRANSLATE_NOOP("MainMenus", " 对比色"), 9},
-                           {"N23", QT_TRANSLATE_NOOP("MainMenus", " 反色"), 6},
-                           {"N24", QT_TRANSLATE_NOOP("MainMenus", " 灰度"), 7}});
+    AddItems(popupMenu2_,
+             {{"N31", QT_TRANSLATE_NOOP("MainMenus", " 粘贴  Ctrl+V/F5"), 11},
+              {"PasteAny2", QT_TRANSLATE_NOOP("MainMenus", " 粘贴颜色代码  Ctrl+Shift+V"), 0},
+              {"N40", "-", 0},
+              {"normal1", QT_TRANSLATE_NOOP("MainMenus", " 常用调色板"), 0},
+              {"N32", QT_TRANSLATE_NOOP("MainMenus", " 通用调色板"), 8},
+              {"N33", QT_TRANSLATE_NOOP("MainMenus", " 对比色"), 9},
+              {"N23", QT_TRANSLATE_NOOP("MainMenus", " 反色"), 6},
+              {"N24", QT_TRANSLATE_NOOP("MainMenus", " 灰度"), 7}});
 
     skinGroup_ = new QActionGroup(this);
     skinGroup_->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
