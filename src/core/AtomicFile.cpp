@@ -53,6 +53,53 @@ bool WriteAll(int fd, std::string_view data) {
 
 std::string SystemReason(int errnum) { return std::strerror(errnum); }
 
+Loaded ReadPlainFile(const fs::path& path, std::uintmax_t maxBytes) {
+    Loaded r;
+    // O_NONBLOCK so that a FIFO in place of the file cannot hang us in open().
+    UniqueFd& fd = r.fd;
+    fd.reset(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (fd.get() < 0) {
+        r.errnum = errno;
+        r.error =
+            (r.errnum == ENOENT || r.errnum == ENOTDIR) ? LoadError::kMissing : LoadError::kSystem;
+        return r;
+    }
+    if (::fstat(fd.get(), &r.st) != 0) {
+        r.errnum = errno;
+        r.error = LoadError::kSystem;
+        return r;
+    }
+    if (!S_ISREG(r.st.st_mode)) {
+        r.error = LoadError::kNotRegular;
+        return r;
+    }
+    if (r.st.st_size < 0 || static_cast<std::uintmax_t>(r.st.st_size) > maxBytes) {
+        r.error = LoadError::kTooLarge;
+        return r;
+    }
+    r.bytes.reserve(static_cast<std::size_t>(r.st.st_size));
+    char buf[65536];
+    for (;;) {
+        ssize_t n = ::read(fd.get(), buf, sizeof buf);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            r.errnum = errno;
+            r.error = LoadError::kSystem;
+            r.bytes.clear();
+            return r;
+        }
+        if (n == 0) break;
+        r.bytes.append(buf, static_cast<std::size_t>(n));
+        // The file may grow while we read it; the limit holds for what we actually got.
+        if (r.bytes.size() > maxBytes) {
+            r.error = LoadError::kTooLarge;
+            r.bytes.clear();
+            return r;
+        }
+    }
+    return r;
+}
+
 namespace {
 
 // ---------------------------------------------------------------------------------------------

@@ -4,6 +4,7 @@
 // line of text (what could not be done and the system's reason) for the caller's message.
 #pragma once
 
+#include <sys/stat.h>
 #include <sys/types.h>
 
 #include <chrono>
@@ -41,6 +42,19 @@ bool WriteAll(int fd, std::string_view data);
 
 // The system's reason for an error number, as messages show it.
 std::string SystemReason(int errnum);
+
+// A plain file read whole: opened without blocking (a pipe or a device at the path cannot hang
+// us), at most `maxBytes` (a file that grows while it is read counts as it is then). The file
+// stays open (`fd`) with what fstat said of it (`st`), for a replacement that may follow.
+enum class LoadError { kNone, kMissing, kNotRegular, kTooLarge, kSystem };
+struct Loaded {
+    LoadError error = LoadError::kNone;
+    int errnum = 0;  // for kSystem (and kMissing): the system's error number
+    struct stat st {};
+    std::string bytes;
+    UniqueFd fd;
+};
+Loaded ReadPlainFile(const std::filesystem::path& path, std::uintmax_t maxBytes);
 
 // Writes the whole content to a descriptor; false with errno set when it cannot.
 using ContentWriter = std::function<bool(int fd)>;

@@ -9,6 +9,7 @@
 #include <set>
 
 #include "core/AtomicFile.h"
+#include "core/CssColour.h"
 #include "core/Text.h"
 
 namespace fs = std::filesystem;
@@ -54,12 +55,6 @@ bool IsIdentifierCodePoint(char32_t c) {
            c == 0x203F || c == 0x2040 || (c >= 0x2070 && c <= 0x218F) ||
            (c >= 0x2C00 && c <= 0x2FEF) || (c >= 0x3001 && c <= 0xD7FF) ||
            (c >= 0xF900 && c <= 0xFDCF) || (c >= 0xFDF0 && c <= 0xFFFD) || c >= 0x10000;
-}
-
-std::string LowerHex(ColorValue c) {
-    char buf[8];
-    std::snprintf(buf, sizeof buf, "#%02x%02x%02x", RedOf(c), GreenOf(c), BlueOf(c));
-    return buf;
 }
 
 // The text cut to at most `bytes` bytes without splitting a character, "…" marking a cut.
@@ -188,7 +183,7 @@ std::string CssPropertiesText(std::span<const PaletteEntry> entries) {
         std::string property = base;
         for (int n = 2; used.contains(property); ++n) property = base + "-" + std::to_string(n);
         used.insert(property);
-        text += "  " + property + ": " + LowerHex(e.color) + ";";
+        text += "  " + property + ": " + CssText(e.color, CssNotation::Hex) + ";";
         if (property != "--" + e.name) {
             // The name as it was, where a comment can hold it.
             std::string shown = OneLine(e.name);
@@ -258,30 +253,19 @@ PaletteRead ParseGpl(std::string_view text) {
 }
 
 PaletteRead ReadGplFile(const fs::path& path) {
-    // Not blocking: a pipe or a device at the path must not hang the program.
-    UniqueFd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-    struct stat st {};
-    if (fd.get() < 0 || ::fstat(fd.get(), &st) != 0) {
-        return Problem(PaletteProblem::kCannotRead, 0, SystemReason(errno));
+    const Loaded file = ReadPlainFile(path, kMaxPaletteFileBytes);
+    switch (file.error) {
+        case LoadError::kNone:
+            return ParseGpl(file.bytes);
+        case LoadError::kNotRegular:
+            return Problem(PaletteProblem::kCannotRead, 0, "not a plain file");
+        case LoadError::kTooLarge:
+            return Problem(PaletteProblem::kTooLarge, 0, std::to_string(kMaxPaletteFileBytes));
+        case LoadError::kMissing:
+        case LoadError::kSystem:
+            break;
     }
-    if (!S_ISREG(st.st_mode)) return Problem(PaletteProblem::kCannotRead, 0, "not a plain file");
-    const std::string limit = std::to_string(kMaxPaletteFileBytes);
-    if (static_cast<std::size_t>(st.st_size) > kMaxPaletteFileBytes) {
-        return Problem(PaletteProblem::kTooLarge, 0, limit);
-    }
-    std::string bytes;
-    char buf[65536];
-    for (;;) {
-        const ssize_t n = ::read(fd.get(), buf, sizeof buf);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return Problem(PaletteProblem::kCannotRead, 0, SystemReason(errno));
-        if (n == 0) break;
-        bytes.append(buf, static_cast<std::size_t>(n));
-        // The file may have grown since it was measured.
-        if (bytes.size() > kMaxPaletteFileBytes)
-            return Problem(PaletteProblem::kTooLarge, 0, limit);
-    }
-    return ParseGpl(bytes);
+    return Problem(PaletteProblem::kCannotRead, 0, SystemReason(file.errnum));
 }
 
 std::optional<std::string> WritePaletteFile(const fs::path& path, std::string_view text) {

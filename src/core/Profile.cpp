@@ -67,62 +67,7 @@ std::string Printable(std::string_view s) {
 // ---------------------------------------------------------------------------------------------
 // Loading
 
-enum class LoadError { kNone, kMissing, kNotRegular, kTooLarge, kSystem };
-
-struct Loaded {
-    LoadError error = LoadError::kNone;
-    int errnum = 0;
-    struct stat st {};
-    std::string bytes;
-    UniqueFd fd;  // the file read, open while its result lives
-};
-
-Loaded Load(const fs::path& path) {
-    Loaded r;
-    // O_NONBLOCK so that a FIFO in place of the file cannot hang us in open().
-    UniqueFd& fd = r.fd;
-    fd.reset(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-    if (fd.get() < 0) {
-        r.errnum = errno;
-        r.error =
-            (r.errnum == ENOENT || r.errnum == ENOTDIR) ? LoadError::kMissing : LoadError::kSystem;
-        return r;
-    }
-    if (::fstat(fd.get(), &r.st) != 0) {
-        r.errnum = errno;
-        r.error = LoadError::kSystem;
-        return r;
-    }
-    if (!S_ISREG(r.st.st_mode)) {
-        r.error = LoadError::kNotRegular;
-        return r;
-    }
-    if (r.st.st_size < 0 || static_cast<std::uintmax_t>(r.st.st_size) > Profile::kMaxFileSize) {
-        r.error = LoadError::kTooLarge;
-        return r;
-    }
-    r.bytes.reserve(static_cast<std::size_t>(r.st.st_size));
-    char buf[65536];
-    for (;;) {
-        ssize_t n = ::read(fd.get(), buf, sizeof buf);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            r.errnum = errno;
-            r.error = LoadError::kSystem;
-            r.bytes.clear();
-            return r;
-        }
-        if (n == 0) break;
-        r.bytes.append(buf, static_cast<std::size_t>(n));
-        // The file may grow while we read it; the limit holds for what we actually got.
-        if (r.bytes.size() > Profile::kMaxFileSize) {
-            r.error = LoadError::kTooLarge;
-            r.bytes.clear();
-            return r;
-        }
-    }
-    return r;
-}
+Loaded Load(const fs::path& path) { return ReadPlainFile(path, Profile::kMaxFileSize); }
 
 // The text lines are read from. An 8-bit file (UTF-8 or GB18030) is used as it is; a UTF-16
 // file is decoded to UTF-8 once and encoded again on the way out, which gives back exactly

@@ -68,8 +68,8 @@ void ZoomForm::ShowArea(const std::array<std::uint32_t, kMagnifiedSize * kMagnif
                         int x, int y, int side) {
     for (int py = 0; py < kImageSize; ++py) {
         auto* line = reinterpret_cast<QRgb*>(picture_.scanLine(py));
-        const std::uint32_t* src = magnified.data() + (py / 3) * kMagnifiedSize;
-        for (int px = 0; px < kImageSize; ++px) line[px] = 0xFF000000u | src[px / 3];
+        const std::uint32_t* src = magnified.data() + (py / kCellSize) * kMagnifiedSize;
+        for (int px = 0; px < kImageSize; ++px) line[px] = 0xFF000000u | src[px / kCellSize];
     }
     if (side > 1) {
         // On the enlarged pixels just outside the block, so none of those averaged is hidden:
