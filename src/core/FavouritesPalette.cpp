@@ -43,9 +43,7 @@ std::string WellFormed(std::string_view text) {
 // At most `bytes` bytes of a UTF-8 text, never half a character, no blanks at the end.
 std::string CutTo(std::string_view text, std::size_t bytes) {
     if (text.size() <= bytes) return std::string(text);
-    std::size_t end = bytes;
-    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
-    return TrimBlanks(text.substr(0, end));
+    return TrimBlanks(Utf8PrefixView(text, bytes));
 }
 
 std::string CodeName(ColorValue color) {

@@ -60,9 +60,7 @@ bool IsIdentifierCodePoint(char32_t c) {
 // The text cut to at most `bytes` bytes without splitting a character, "…" marking a cut.
 std::string Shortened(std::string_view text, std::size_t bytes) {
     if (text.size() <= bytes) return std::string(text);
-    std::size_t end = bytes;
-    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
-    return std::string(text.substr(0, end)) + "\xE2\x80\xA6";
+    return std::string(Utf8PrefixView(text, bytes)) + "\xE2\x80\xA6";
 }
 
 // "Name:" or "Columns:" at the start of a line, with or without blanks after the colon; the

@@ -161,4 +161,11 @@ std::string FillIn(std::string_view text, const std::vector<std::string>& args) 
     return out;
 }
 
+std::string_view Utf8PrefixView(std::string_view text, std::size_t bytes) {
+    if (text.size() <= bytes) return text;
+    std::size_t end = bytes;
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+    return text.substr(0, end);
+}
+
 }  // namespace huebird

@@ -24,6 +24,9 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b);
 
 // Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
 bool IsValidUtf8(std::string_view text);
+// The longest start of a UTF-8 text of at most `bytes` bytes that splits no character; points
+// into text.
+std::string_view Utf8PrefixView(std::string_view text, std::size_t bytes);
 // How much of a text reads as UTF-8: its well-formed multi-byte sequences, and the bytes that
 // start none (a stray Latin-1 byte, or most bytes of GB18030 text).
 struct Utf8Tally {
